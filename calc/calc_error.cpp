@@ -1,0 +1,61 @@
+#include "calc_error.h"
+
+#include "utf8.h"
+
+namespace spirelle {
+namespace {
+
+std::string quoted(const std::string &text)
+{
+    // Control characters (a pasted NUL or line break) would make the quote unreadable.
+    std::string shown;
+    for (const char32_t c : utf8::decode(text)) {
+        shown += utf8::encode(c < 0x20 || c == 0x7f ? U'\uFFFD' : c);
+    }
+    const std::size_t length = utf8::length(shown);
+    if (length > kQuotedTextLimit)
+        shown = utf8::prefix(shown, kQuotedTextLimit - 1) + "\u2026";
+    return "\u201C" + shown + "\u201D";
+}
+
+std::string describe(ArithmeticFault fault)
+{
+    switch (fault) {
+    case ArithmeticFault::DivisionByZero:
+        return "Division by zero.";
+    case ArithmeticFault::Overflow:
+        return "Overflow: a number is too large to compute with.";
+    case ArithmeticFault::InvalidOperation:
+    case ArithmeticFault::None:
+        break;
+    }
+    return "Invalid operation: the result is undefined (zero divided by zero).";
+}
+
+} // namespace
+
+CalcError::CalcError(ErrorKind kind, ArithmeticFault fault, std::string text, const std::string &message)
+    : std::runtime_error(message), m_kind(kind), m_fault(fault), m_text(std::move(text))
+{
+}
+
+CalcError CalcError::typeMismatch(std::string text)
+{
+    const std::string message = text.find_first_not_of(" \t") == std::string::npos
+        ? std::string("Type mismatch: a field is empty, and a number is needed there.")
+        : "Type mismatch: " + quoted(text) + " is not a number.";
+    return CalcError(ErrorKind::TypeMismatch, ArithmeticFault::None, std::move(text), message);
+}
+
+CalcError CalcError::arithmetic(ArithmeticFault fault)
+{
+    return CalcError(ErrorKind::ArithmeticError, fault, {}, describe(fault));
+}
+
+CalcError CalcError::invalidArgument()
+{
+    return CalcError(ErrorKind::InvalidArgument, ArithmeticFault::None, {},
+                     "Invalid argument: the square root of a negative number.");
+}
+
+} // namespace spirelle

@@ -1,0 +1,176 @@
+#include "number_text.h"
+
+#include "calc_error.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+
+namespace spirelle {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Adds a decimal digit to a magnitude without overflowing; exponents beyond a
+// few thousand are all the same to a double.
+std::int64_t saturatingPush(std::int64_t magnitude, char digit)
+{
+    constexpr std::int64_t limit = 1'000'000'000'000;
+    return magnitude >= limit ? limit : magnitude * 10 + (digit - '0');
+}
+
+} // namespace
+
+double ParseNumber(std::string_view text, std::string_view decimalSeparator)
+{
+    const auto mismatch = [&] { return CalcError::typeMismatch(std::string(text)); };
+
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    const std::string_view body = text.substr(begin, end - begin);
+
+    // Rebuild the number in the one form std::from_chars reads: [-]digits[.digits][e[-]digits].
+    std::string plain;
+    plain.reserve(body.size());
+    std::size_t i = 0;
+    if (i < body.size() && (body[i] == '+' || body[i] == '-')) {
+        if (body[i] == '-')
+            plain += '-';
+        ++i;
+    }
+
+    std::size_t integerDigits = 0;
+    std::size_t fractionDigits = 0;
+    // Where the first non-zero digit stands, as a power of ten (for telling overflow from underflow).
+    std::int64_t leadingPower = 0;
+    bool nonZeroSeen = false;
+    bool separatorSeen = false;
+    while (i < body.size()) {
+        const char c = body[i];
+        if (isDigit(c)) {
+            plain += c;
+            if (separatorSeen) {
+                ++fractionDigits;
+                if (!nonZeroSeen && c != '0')
+                    nonZeroSeen = true, leadingPower = -static_cast<std::int64_t>(fractionDigits);
+            } else {
+                ++integerDigits;
+                if (!nonZeroSeen && c != '0')
+                    nonZeroSeen = true, leadingPower = 0;
+                else if (nonZeroSeen)
+                    ++leadingPower;
+            }
+            ++i;
+        } else if (!separatorSeen && c == '.') {
+            separatorSeen = true, plain += '.', ++i;
+        } else if (!separatorSeen && !decimalSeparator.empty() && body.substr(i).starts_with(decimalSeparator)) {
+            separatorSeen = true, plain += '.', i += decimalSeparator.size();
+        } else {
+            break;
+        }
+    }
+    if (integerDigits + fractionDigits == 0)
+        throw mismatch();
+
+    std::int64_t exponent = 0;
+    if (i < body.size() && (body[i] == 'e' || body[i] == 'E')) {
+        plain += 'e';
+        ++i;
+        bool negative = false;
+        if (i < body.size() && (body[i] == '+' || body[i] == '-'))
+            negative = body[i] == '-', plain += body[i], ++i;
+        std::size_t exponentDigits = 0;
+        for (; i < body.size() && isDigit(body[i]); ++i, ++exponentDigits) {
+            plain += body[i];
+            exponent = saturatingPush(exponent, body[i]);
+        }
+        if (exponentDigits == 0)
+            throw mismatch();
+        if (negative)
+            exponent = -exponent;
+    }
+    if (i != body.size())
+        throw mismatch();
+
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (ptr != plain.data() + plain.size())
+        throw mismatch();
+    if (ec == std::errc::result_out_of_range) {
+        if (nonZeroSeen && leadingPower + exponent > 0)
+            throw CalcError::arithmetic(ArithmeticFault::Overflow);
+        value = plain.front() == '-' ? -0.0 : 0.0;
+    } else if (ec != std::errc()) {
+        throw mismatch();
+    }
+    return value;
+}
+
+std::string FormatNumber(double value, std::string_view decimalSeparator)
+{
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value < 0 ? "-Infinity" : "Infinity";
+    if (value == 0.0)
+        return "0";
+
+    // d.dddddddddddddde±x: the value correctly rounded to 15 significant digits.
+    char buffer[40];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::size_t e = scientific.find('e');
+    const bool negative = scientific.front() == '-';
+    std::string digits;
+    for (const char c : scientific.substr(0, e))
+        if (isDigit(c))
+            digits += c;
+    int exponent = 0;
+    std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1), scientific.data() + scientific.size(),
+                    exponent);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+
+    std::string out = negative ? "-" : "";
+    if (exponent < -4 || exponent > 14) {
+        out += digits.front();
+        if (digits.size() > 1)
+            out.append(decimalSeparator).append(digits, 1);
+        char tail[16];
+        std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        out += tail;
+    } else if (exponent < 0) {
+        out += '0';
+        out.append(decimalSeparator).append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
+    } else {
+        const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= integerDigits) {
+            out.append(digits).append(integerDigits - digits.size(), '0');
+        } else {
+            out.append(digits, 0, integerDigits).append(decimalSeparator).append(digits, integerDigits);
+        }
+    }
+    return out;
+}
+
+double RoundHalfEven(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= 4503599627370496.0) // 2^52: already whole
+        return value;
+    const double floor = std::floor(value);
+    const double fraction = value - floor; // exact for |value| < 2^52
+    if (fraction < 0.5)
+        return floor;
+    if (fraction > 0.5)
+        return floor + 1.0;
+    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+} // namespace spirelle

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Field texts travel as UTF-8; lengths and cuts count characters (code points),
+// as a text box counts them.
+namespace spirelle::utf8 {
+
+// Code points of text; a byte that does not start a valid sequence becomes U+FFFD.
+std::u32string decode(std::string_view text);
+std::string encode(char32_t c);
+std::string encode(std::u32string_view text);
+
+// length("0,5") -> 3, length("0\u066B5") -> 3
+std::size_t length(std::string_view text);
+// prefix("8.7719298245614 uH", 4) -> "8.77"
+std::string prefix(std::string_view text, std::size_t characters);
+
+} // namespace spirelle::utf8

@@ -1,0 +1,161 @@
+#include "calc_error.h"
+#include "checked.h"
+#include "coil.h"
+#include "number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <cmath>
+#include <functional>
+#include <random>
+
+namespace spirelle {
+namespace {
+
+// The outcome of a calculation, as one comparable value.
+struct Outcome {
+    double value = 0;
+    ErrorKind kind{};
+    ArithmeticFault fault = ArithmeticFault::None;
+    bool failed = false;
+};
+
+Outcome run(const std::function<double()> &calculation)
+{
+    try {
+        return {calculation()};
+    } catch (const CalcError &error) {
+        return {0, error.kind(), error.fault(), true};
+    }
+}
+
+void expectFault(const std::function<double()> &calculation, ErrorKind kind,
+                 ArithmeticFault fault = ArithmeticFault::None)
+{
+    const Outcome outcome = run(calculation);
+    ASSERT_TRUE(outcome.failed) << "gave " << outcome.value;
+    EXPECT_EQ(outcome.kind, kind);
+    EXPECT_EQ(outcome.fault, fault);
+}
+
+TEST(CheckedStep, RaisesOnInvalidDivisionAndOverflowOnly)
+{
+    using F = ArithmeticFault;
+    const ErrorKind A = ErrorKind::ArithmeticError;
+    expectFault([] { return CheckedStep(Fp(1) / 0.0); }, A, F::DivisionByZero);
+    expectFault([] { return CheckedStep(Fp(-1) / 0.0); }, A, F::DivisionByZero);
+    expectFault([] { return CheckedStep(Fp(0) / 0.0); }, A, F::InvalidOperation);
+    expectFault([] { return CheckedStep(Fp(1e200) * 1e200); }, A, F::Overflow);
+    expectFault([] { return CheckedStep(Fp(1.7976931348623157e308) + 1.7976931348623157e308); }, A, F::Overflow);
+    expectFault([] { return CheckedStep(Fp(1e308) / 1e-308); }, A, F::Overflow);
+    // An exception inside a statement stops it even when the final value is finite.
+    expectFault([] { return CheckedStep(Fp(1) / (Fp(1e308) * 10.0)); }, A, F::Overflow);
+    // The first exception in evaluation order is the one reported.
+    expectFault([] { return CheckedStep(Fp(1e308) * 10.0 / 0.0); }, A, F::Overflow);
+    // Underflow and rounding are not errors.
+    EXPECT_EQ(CheckedStep(Fp(1e-200) * 1e-200), 0.0);
+    EXPECT_EQ(CheckedStep(Fp(1) / 3.0), 1.0 / 3);
+    EXPECT_EQ(CheckedStep(Fp(0) / 5.0), 0.0);
+}
+
+TEST(CheckedSqrt, NegativeIsInvalidArgument)
+{
+    EXPECT_DOUBLE_EQ(CheckedSqrt(240), 15.491933384829668);
+    EXPECT_EQ(CheckedSqrt(0), 0);
+    EXPECT_EQ(CheckedSqrt(-0.0), 0);
+    expectFault([] { return CheckedSqrt(-1e-300); }, ErrorKind::InvalidArgument);
+}
+
+// The tracked exceptions must agree with what the floating-point unit raises.
+// The operands pass through volatile so the compiler cannot fold or move the
+// operations away from the flag reads.
+TEST(CheckedStep, AgreesWithHardwareFlags)
+{
+    std::mt19937_64 random(7);
+    const double specials[] = {0.0, -0.0, 1.0, -1.0, 1e-310, 1e308, -1e308, 1.7976931348623157e308, 2.0, 0.5};
+    std::uniform_int_distribution<int> pick(0, 2 * static_cast<int>(std::size(specials)));
+    std::uniform_real_distribution<double> exponent(-320, 308);
+    const auto operand = [&] {
+        const int k = pick(random);
+        if (k < static_cast<int>(std::size(specials)))
+            return specials[k];
+        return (k % 2 ? -1.0 : 1.0) * std::pow(10.0, exponent(random));
+    };
+    const auto hardware = [](int raised) {
+        if (raised & FE_INVALID)
+            return ArithmeticFault::InvalidOperation;
+        if (raised & FE_DIVBYZERO)
+            return ArithmeticFault::DivisionByZero;
+        if (raised & FE_OVERFLOW)
+            return ArithmeticFault::Overflow;
+        return ArithmeticFault::None;
+    };
+    for (int i = 0; i < 100000; ++i) {
+        volatile double a = operand();
+        volatile double b = operand();
+        for (int op = 0; op < 4; ++op) {
+            std::feclearexcept(FE_ALL_EXCEPT);
+            volatile double r = op == 0 ? a + b : op == 1 ? a - b : op == 2 ? a * b : a / b;
+            const ArithmeticFault expected = hardware(std::fetestexcept(FE_ALL_EXCEPT));
+            const Fp tracked = op == 0 ? Fp(a) + b : op == 1 ? Fp(a) - b : op == 2 ? Fp(a) * b : Fp(a) / b;
+            ASSERT_EQ(tracked.fault(), expected) << a << " op" << op << ' ' << b;
+            const double value = r;
+            if (!std::isnan(value)) {
+                ASSERT_EQ(tracked.value(), value);
+            }
+        }
+    }
+}
+
+TEST(Formulas, WorkedExamples)
+{
+    EXPECT_EQ(CloseWoundLength(0.0345, 20), 0.6900000000000001);
+    EXPECT_EQ(FormatNumber(CloseWoundLength(0.0345, 20)), "0.69");
+    EXPECT_EQ(WheelerInductance(1, 20, 0.69), 100 / (0.69 * 10 + 4.5));
+    EXPECT_EQ(FormatNumber(WheelerInductance(1, 20, 0.69)), "8.7719298245614");
+    EXPECT_EQ(WireFeet(1, 20), 5);
+    EXPECT_EQ(FormatNumber(ResonantFrequency(240, 100)), "1.02737103989798");
+    EXPECT_EQ(ResonantFrequency(240, 100), ResonantFrequency(100, 240));
+    EXPECT_EQ(FormatNumber(WheelerInductance(2, 10, 1.1)), "5");
+    EXPECT_EQ(FormatNumber(WheelerInductance(2, 10, 0.1)), "10");
+}
+
+TEST(Formulas, OrderAndConstantsAreTheStatedOnes)
+{
+    // Six statements held as doubles, radius recomputed; a one-line formula differs in the last bits.
+    const double d = 1.37, n = 23.3, l = 0.81;
+    const double a = d / 2, b = n * a, c = (d / 2) * b, dd = n * c, e = (d / 2) * 9;
+    EXPECT_EQ(WheelerInductance(d, n, l), dd / (l * 10 + e));
+    // pi is 3.14159 and 2 pi is 6.283, not the exact values.
+    EXPECT_EQ(WireFeet(1, 2291.8), RoundHalfEven(2291.8 * (1 * 3.14159) / 12));
+    EXPECT_EQ(ResonantFrequency(1, 1), 1 / (std::sqrt(0.01) * 6.283) * 100);
+}
+
+TEST(Formulas, ZeroTurnsGiveZero)
+{
+    for (const double diameter : {0.5, 1.0, 2.0, 100.0})
+        for (const double length : {0.0, 0.1, 1.0, 50.0})
+            EXPECT_EQ(WheelerInductance(diameter, 0, length), 0.0) << diameter << ' ' << length;
+}
+
+TEST(Formulas, Failures)
+{
+    using F = ArithmeticFault;
+    const ErrorKind A = ErrorKind::ArithmeticError;
+    expectFault([] { return WheelerInductance(0, 0, 0); }, A, F::InvalidOperation);
+    expectFault([] { return WheelerInductance(0, 20, 0); }, A, F::InvalidOperation);
+    expectFault([] { return WheelerInductance(2, 10, -0.9); }, A, F::DivisionByZero); // 10l cancels 9r
+    expectFault([] { return WheelerInductance(1, 20, 1e308); }, A, F::Overflow);      // inner overflow, final 0
+    expectFault([] { return WheelerInductance(1e200, 1e200, 1); }, A, F::Overflow);
+    expectFault([] { return ResonantFrequency(0, 100); }, A, F::DivisionByZero);
+    expectFault([] { return ResonantFrequency(240, 0); }, A, F::DivisionByZero);
+    expectFault([] { return ResonantFrequency(-240, 100); }, ErrorKind::InvalidArgument);
+    expectFault([] { return ResonantFrequency(1e200, 1e200); }, A, F::Overflow);
+    expectFault([] { return ResonantFrequency(1e-200, 1e-200); }, A, F::DivisionByZero); // product underflows to 0
+    expectFault([] { return CloseWoundLength(100, 1e308); }, A, F::Overflow);
+    expectFault([] { return WireFeet(1e308, 10); }, A, F::Overflow);
+}
+
+} // namespace
+} // namespace spirelle

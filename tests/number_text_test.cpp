@@ -1,0 +1,214 @@
+#include "calc_error.h"
+#include "number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+
+namespace spirelle {
+namespace {
+
+struct ParseRow {
+    const char *text;
+    const char *separator;
+    double expected;
+};
+
+void PrintTo(const ParseRow &r, std::ostream *os) { *os << '"' << r.text << '"'; }
+
+class ParseNumberOk : public testing::TestWithParam<ParseRow> {};
+
+TEST_P(ParseNumberOk, ReadsValue)
+{
+    const ParseRow &row = GetParam();
+    EXPECT_EQ(ParseNumber(row.text, row.separator), row.expected) << '"' << row.text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ParseNumberOk, testing::Values(
+    ParseRow{".0345", ".", 0.0345},
+    ParseRow{".0105", ",", 0.0105}, // gauge captions keep '.' in a comma locale
+    ParseRow{" 12 ", ".", 12},
+    ParseRow{"\t-3\t", ".", -3},
+    ParseRow{"+7", ".", 7},
+    ParseRow{"20", ".", 20},
+    ParseRow{"5.", ".", 5},
+    ParseRow{"0,5", ",", 0.5},
+    ParseRow{"0.5", ",", 0.5},
+    ParseRow{"1\u066B25", "\u066B", 1.25}, // Arabic decimal separator, two bytes in UTF-8
+    ParseRow{"-1.5e3", ".", -1500},
+    ParseRow{"2E-2", ".", 0.02},
+    ParseRow{"1e+2", ".", 100},
+    ParseRow{"0.1", ".", 0.1},
+    ParseRow{"1.7976931348623157e308", ".", 1.7976931348623157e308},
+    ParseRow{"4.9e-324", ".", 4.9e-324},     // smallest subnormal
+    ParseRow{"1e-400", ".", 0.0},            // underflow is not an error
+    ParseRow{"1e-99999999999999999999", ".", 0.0},
+    ParseRow{"0e99999", ".", 0.0},
+    ParseRow{"000000000000000000000000000000001", ".", 1}));
+
+struct BadRow {
+    const char *text;
+    ErrorKind kind;
+};
+
+void PrintTo(const BadRow &r, std::ostream *os) { *os << '"' << r.text << '"'; }
+
+class ParseNumberFails : public testing::TestWithParam<BadRow> {};
+
+TEST_P(ParseNumberFails, RaisesKind)
+{
+    const BadRow &row = GetParam();
+    try {
+        ParseNumber(row.text, ",");
+        FAIL() << '"' << row.text << "\" parsed";
+    } catch (const CalcError &error) {
+        EXPECT_EQ(error.kind(), row.kind) << '"' << row.text << '"';
+        if (row.kind == ErrorKind::TypeMismatch)
+            EXPECT_EQ(error.text(), row.text);
+        else
+            EXPECT_EQ(error.fault(), ArithmeticFault::Overflow);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ParseNumberFails, testing::Values(
+    BadRow{"", ErrorKind::TypeMismatch},
+    BadRow{"   ", ErrorKind::TypeMismatch},
+    BadRow{"uH", ErrorKind::TypeMismatch},
+    BadRow{"lenth of coil", ErrorKind::TypeMismatch},
+    BadRow{"1,2,3", ErrorKind::TypeMismatch},
+    BadRow{"1.2,3", ErrorKind::TypeMismatch},
+    BadRow{"..5", ErrorKind::TypeMismatch},
+    BadRow{".", ErrorKind::TypeMismatch},
+    BadRow{"-", ErrorKind::TypeMismatch},
+    BadRow{"1e", ErrorKind::TypeMismatch},
+    BadRow{"1e+", ErrorKind::TypeMismatch},
+    BadRow{"e5", ErrorKind::TypeMismatch},
+    BadRow{"+-1", ErrorKind::TypeMismatch},
+    BadRow{"12abc", ErrorKind::TypeMismatch},
+    BadRow{"12 uH", ErrorKind::TypeMismatch},
+    BadRow{"1 000", ErrorKind::TypeMismatch},
+    BadRow{"inf", ErrorKind::TypeMismatch},
+    BadRow{"nan", ErrorKind::TypeMismatch},
+    BadRow{"0x10", ErrorKind::TypeMismatch},
+    BadRow{"\u0663", ErrorKind::TypeMismatch}, // Arabic-Indic three
+    BadRow{"\uFF11", ErrorKind::TypeMismatch}, // full-width one
+    BadRow{"1\u00A0", ErrorKind::TypeMismatch},
+    BadRow{"1e999", ErrorKind::ArithmeticError},
+    BadRow{"-1e999", ErrorKind::ArithmeticError},
+    BadRow{"1.7976931348623159e308", ErrorKind::ArithmeticError},
+    BadRow{"1e99999999999999999999999", ErrorKind::ArithmeticError}));
+
+TEST(ParseNumber, RejectsEmbeddedNul)
+{
+    const std::string text("12\0" "3", 4);
+    EXPECT_THROW(ParseNumber(text), CalcError);
+}
+
+TEST(ParseNumber, LongTextsAreReadWhole)
+{
+    EXPECT_EQ(ParseNumber(std::string(100000, '0') + "7"), 7);
+    EXPECT_THROW(ParseNumber(std::string(100000, '7') + "x"), CalcError);
+    EXPECT_THROW(ParseNumber(std::string(100000, '9')), CalcError); // 1E+100000 overflows
+}
+
+struct FormatRow {
+    double value;
+    const char *separator;
+    const char *expected;
+};
+
+void PrintTo(const FormatRow &r, std::ostream *os) { *os << r.value; }
+
+class FormatNumberTest : public testing::TestWithParam<FormatRow> {};
+
+TEST_P(FormatNumberTest, Writes)
+{
+    const FormatRow &row = GetParam();
+    EXPECT_EQ(FormatNumber(row.value, row.separator), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, FormatNumberTest, testing::Values(
+    FormatRow{0.0345 * 20, ".", "0.69"},
+    FormatRow{1.0 / 3, ".", "0.333333333333333"},
+    FormatRow{2.0 / 3, ".", "0.666666666666667"},
+    FormatRow{20, ".", "20"},
+    FormatRow{1.5, ".", "1.5"},
+    FormatRow{1.5, ",", "1,5"},
+    FormatRow{-0.69, ".", "-0.69"},
+    FormatRow{0, ".", "0"},
+    FormatRow{-0.0, ".", "0"},
+    FormatRow{100 / 11.4, ".", "8.7719298245614"},
+    FormatRow{1.02737103989798, ".", "1.02737103989798"},
+    FormatRow{0.0001, ".", "0.0001"},
+    FormatRow{0.00012345, ".", "0.00012345"},
+    FormatRow{1e-05, ".", "1E-05"},
+    FormatRow{1.5e-07, ".", "1.5E-07"},
+    FormatRow{-1.5e-07, ",", "-1,5E-07"},
+    FormatRow{123456789012345, ".", "123456789012345"},
+    FormatRow{999999999999999.4, ".", "999999999999999"},
+    FormatRow{999999999999999.5, ".", "1E+15"},
+    FormatRow{1e15, ".", "1E+15"},
+    FormatRow{1.7976931348623157e308, ".", "1.79769313486232E+308"},
+    FormatRow{4.9406564584124654e-324, ".", "4.94065645841247E-324"},
+    FormatRow{12.5, ".", "12.5"},
+    FormatRow{1e100, ".", "1E+100"}));
+
+TEST(RoundHalfEven, HalvesGoToEven)
+{
+    const std::pair<double, double> rows[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {12.5, 12}, {13.5, 14}, {0.5, 0}, {1.5, 2}, {-0.5, -0.0},
+        {5.2359833, 5}, {5.5000001, 6}, {4.4999999, 4}, {-1.2, -1}, {-1.7, -2}, {0, 0},
+        {4503599627370497.0, 4503599627370497.0}, {1e300, 1e300}, {0.49999999999999994, 0},
+    };
+    for (const auto &[value, expected] : rows)
+        EXPECT_EQ(RoundHalfEven(value), expected) << value;
+}
+
+// Whatever a page writes it must read back: formatting then parsing gives the
+// value rounded to 15 significant digits, with either separator.
+TEST(RoundTrip, FormatThenParseKeepsFifteenDigits)
+{
+    std::mt19937_64 random(20261207);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    int checked = 0;
+    for (int i = 0; i < 200000; ++i) {
+        double x;
+        const std::uint64_t b = bits(random);
+        std::memcpy(&x, &b, sizeof x);
+        if (!std::isfinite(x))
+            continue;
+        char expected[40];
+        std::snprintf(expected, sizeof expected, "%.14e", x);
+        const double rounded = std::strtod(expected, nullptr);
+        for (const char *separator : {".", ","}) {
+            const std::string text = FormatNumber(x, separator);
+            ASSERT_EQ(ParseNumber(text, separator), rounded) << text;
+        }
+        ++checked;
+    }
+    EXPECT_GT(checked, 190000);
+}
+
+TEST(CalcError, MessagesNameTheProblem)
+{
+    const auto message = [](auto raise) {
+        try {
+            raise();
+        } catch (const CalcError &error) {
+            return std::string(error.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(message([] { ParseNumber("abc"); }), "Type mismatch: \u201Cabc\u201D is not a number.");
+    EXPECT_EQ(message([] { ParseNumber(""); }), "Type mismatch: a field is empty, and a number is needed there.");
+    EXPECT_EQ(message([] { ParseNumber(std::string(50, 'x')); }),
+              "Type mismatch: \u201C" + std::string(39, 'x') + "\u2026\u201D is not a number.");
+    EXPECT_EQ(message([] { ParseNumber(std::string("a\0b", 3)); }),
+              "Type mismatch: \u201Ca\uFFFDb\u201D is not a number.");
+    EXPECT_NE(message([] { ParseNumber("1e999"); }).find("Overflow"), std::string::npos);
+}
+
+} // namespace
+} // namespace spirelle

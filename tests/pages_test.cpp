@@ -1,0 +1,300 @@
+#include "calc_error.h"
+#include "field_table.h"
+#include "pages.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+namespace spirelle {
+namespace {
+
+const char *const kLengths[] = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
+const char *const kInductances[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text8"};
+
+std::vector<std::string> texts(const FieldTable &table, std::initializer_list<const char *> names)
+{
+    std::vector<std::string> out;
+    for (const char *name : names)
+        out.push_back(table.text(name));
+    return out;
+}
+
+std::vector<std::string> lengths(const FieldTable &t)
+{
+    return texts(t, {kLengths[0], kLengths[1], kLengths[2], kLengths[3], kLengths[4], kLengths[5]});
+}
+
+std::vector<std::string> inductances(const FieldTable &t)
+{
+    return texts(t, {kInductances[0], kInductances[1], kInductances[2], kInductances[3], kInductances[4],
+                     kInductances[5]});
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(FieldTable, StartsWithTheWindowTextsAndCutsToMaxLength)
+{
+    FieldTable t = FieldTable::mainWindow();
+    EXPECT_EQ(t.text("Text1"), "uH");
+    EXPECT_EQ(t.text("Text14"), "lenth of coil");
+    EXPECT_EQ(t.caption("Label44"), ".0345");
+    EXPECT_EQ(t.caption("Label45"), "Inces per turn");
+    const std::pair<const char *, const char *> writes[][2] = {
+        {{"Text1", "8.7719298245614 uH"}, {"Text1", "8.77"}},
+        {{"Text2", "10 uH"}, {"Text2", "10 u"}},
+        {{"Text3", "5 uH"}, {"Text3", "5 uH"}},
+        {{"Text17", "1.02737103989798"}, {"Text17", "1.027"}},
+        {{"Text14", "0.69"}, {"Text14", "0.69"}},
+        {{"Text22", "8.7719298245614 uH"}, {"Text22", "8.7719298245614 uH"}},
+        {{"Text6", "\u00B5\u00B5\u00B5\u00B5\u00B5"}, {"Text6", "\u00B5\u00B5\u00B5\u00B5"}}, // counts characters
+    };
+    for (const auto &[write, read] : writes) {
+        t.setText(write.first, write.second);
+        EXPECT_EQ(t.text(read.first), read.second);
+    }
+    EXPECT_THROW(t.text("Text99"), ControlError);
+    EXPECT_THROW(t.caption("Text1"), ControlError); // a text box has no caption
+    EXPECT_THROW(t.setText("Label44", "1"), ControlError);
+}
+
+TEST(InductancePage, WorkedExample)
+{
+    FieldTable t = FieldTable::mainWindow();
+    t.setText("Text15", "20");
+    t.setText("Text16", "1");
+    Command2_Click(t, ".");
+    EXPECT_EQ(lengths(t), (Strings{"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"}));
+    EXPECT_EQ(inductances(t), (Strings{"8.77", "9.78", "11.1", "12.3", "13.5", "15.1"}));
+    EXPECT_EQ(t.text("Text18"), "5");
+
+    // A second press with the same inputs writes the same texts.
+    const Strings before = lengths(t);
+    const Strings beforeL = inductances(t);
+    Command2_Click(t, ".");
+    EXPECT_EQ(lengths(t), before);
+    EXPECT_EQ(inductances(t), beforeL);
+}
+
+// A table that records the inductance written for row 1, uncut.
+class Recorder : public FieldTable {
+public:
+    explicit Recorder(FieldTable base) : FieldTable(std::move(base)) {}
+    void setText(std::string_view box, std::string_view text) override
+    {
+        written[std::string(box)] = std::string(text);
+        FieldTable::setText(box, text);
+    }
+    std::map<std::string, std::string> written;
+};
+
+TEST(InductancePage, InductanceReadsTheLengthAsWritten)
+{
+    Recorder t(FieldTable::mainWindow());
+    t.setText("Text15", "20");
+    t.setText("Text16", "1");
+    Command2_Click(t, ".");
+    // From the text "0.69" (8.7719298245614), not from 0.6900000000000001.
+    EXPECT_EQ(t.written["Text1"], "8.7719298245614 uH");
+    EXPECT_EQ(t.written["Text2"], "9.78473581213307 uH");
+    EXPECT_EQ(t.written["Text3"], "11.1856823266219 uH");
+    EXPECT_EQ(t.written["Text6"], "12.3762376237624 uH");
+    EXPECT_EQ(t.written["Text7"], "13.5869565217391 uH");
+    EXPECT_EQ(t.written["Text8"], "15.1515151515152 uH");
+}
+
+TEST(InductancePage, ZeroTurns)
+{
+    FieldTable t = FieldTable::mainWindow();
+    t.setText("Text15", "0");
+    t.setText("Text16", "1");
+    Command2_Click(t, ".");
+    EXPECT_EQ(lengths(t), Strings(6, "0"));
+    EXPECT_EQ(inductances(t), Strings(6, "0 uH"));
+    EXPECT_EQ(t.text("Text18"), "0");
+}
+
+TEST(InductancePage, CommaLocale)
+{
+    FieldTable t = FieldTable::mainWindow();
+    t.setText("Text15", "20");
+    t.setText("Text16", "1,0");
+    Command2_Click(t, ",");
+    EXPECT_EQ(lengths(t), (Strings{"0,69", "0,572", "0,444", "0,358", "0,286", "0,21"}));
+    EXPECT_EQ(inductances(t), (Strings{"8,77", "9,78", "11,1", "12,3", "13,5", "15,1"}));
+}
+
+struct FailureRow {
+    const char *turns;
+    const char *diameter;
+    ErrorKind kind;
+    ArithmeticFault fault;
+    bool lengthsWritten;
+    const char *firstLength; // as it reads afterwards
+};
+
+void PrintTo(const FailureRow &r, std::ostream *os) { *os << '"' << r.turns << "\", \"" << r.diameter << '"'; }
+
+class InductancePageFails : public testing::TestWithParam<FailureRow> {};
+
+TEST_P(InductancePageFails, LeavesWhatTheOrderGives)
+{
+    const FailureRow &row = GetParam();
+    FieldTable t = FieldTable::mainWindow();
+    t.setText("Text15", row.turns);
+    t.setText("Text16", row.diameter);
+    try {
+        Command2_Click(t, ".");
+        FAIL() << "no error";
+    } catch (const CalcError &error) {
+        EXPECT_EQ(error.kind(), row.kind);
+        EXPECT_EQ(error.fault(), row.fault);
+    }
+    EXPECT_EQ(lengths(t), row.lengthsWritten ? Strings(6, row.firstLength) : Strings(6, "lenth of coil"));
+    EXPECT_EQ(inductances(t), Strings(6, "uH"));
+    EXPECT_EQ(t.text("Text18"), "");
+}
+
+using E = ErrorKind;
+using F = ArithmeticFault;
+INSTANTIATE_TEST_SUITE_P(Inputs, InductancePageFails, testing::Values(
+    FailureRow{"", "1", E::TypeMismatch, F::None, false, ""},
+    FailureRow{"x", "1", E::TypeMismatch, F::None, false, ""},
+    FailureRow{"1e999", "1", E::ArithmeticError, F::Overflow, false, ""},
+    FailureRow{"0", "", E::TypeMismatch, F::None, true, "0"},
+    FailureRow{"0", "abc", E::TypeMismatch, F::None, true, "0"},
+    FailureRow{"0", "0", E::ArithmeticError, F::InvalidOperation, true, "0"}));
+
+TEST(InductancePage, DiameterNotANumberWritesOnlyTheLengths)
+{
+    FieldTable t = FieldTable::mainWindow();
+    t.setText("Text15", "20");
+    t.setText("Text16", "one inch");
+    EXPECT_THROW(Command2_Click(t, "."), CalcError);
+    EXPECT_EQ(lengths(t), (Strings{"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"}));
+    EXPECT_EQ(inductances(t), Strings(6, "uH"));
+}
+
+TEST(InductancePage, OversizeResultsShowHashesNotAWrongMagnitude)
+{
+    FieldTable t = FieldTable::mainWindow();
+    t.setText("Text15", "2000");
+    t.setText("Text16", "20");
+    Command2_Click(t, ".");
+    EXPECT_EQ(t.text("Text1"), "####"); // 5-digit microhenries would read as 4 digits
+    EXPECT_EQ(t.text("Text14"), "69");
+}
+
+TEST(FitToField, CutsOnlyWhereTheMagnitudeSurvives)
+{
+    const std::tuple<const char *, int, const char *> rows[] = {
+        {"8.7719298245614 uH", 4, "8.7719298245614 uH"},
+        {"10 uH", 4, "10 uH"},
+        {"123.456 uH", 4, "123.456 uH"},
+        {"1234.5 uH", 4, "1234.5 uH"},
+        {"12345.6 uH", 4, "####"},
+        {"-123.4 uH", 4, "-123.4 uH"},
+        {"-1234 uH", 4, "####"},
+        {"1.5E-07 uH", 4, "####"},
+        {"1E+15", 5, "1E+15"},
+        {"1.5E+15", 5, "#####"},
+        {"123.456789", 5, "123.456789"},
+        {"12.5", 5, "12.5"},
+        {"123456.7", 5, "#####"},
+        {"123456.7", 0, "123456.7"},
+    };
+    for (const auto &[text, width, expected] : rows)
+        EXPECT_EQ(FitToField(text, width), expected) << text;
+}
+
+struct FrequencyRow {
+    const char *inductance;
+    const char *capacitance;
+    const char *shown; // nullptr: fails
+    ErrorKind kind;
+};
+
+void PrintTo(const FrequencyRow &r, std::ostream *os) { *os << '"' << r.inductance << "\", \"" << r.capacitance << '"'; }
+
+class FrequencyPage : public testing::TestWithParam<FrequencyRow> {};
+
+TEST_P(FrequencyPage, Computes)
+{
+    const FrequencyRow &row = GetParam();
+    FieldTable t = FieldTable::mainWindow();
+    t.setText("Text17", "old");
+    t.setText("Text9", row.inductance);
+    t.setText("Text10", row.capacitance);
+    if (row.shown) {
+        Command1_Click(t, ".");
+        EXPECT_EQ(t.text("Text17"), row.shown);
+        return;
+    }
+    try {
+        Command1_Click(t, ".");
+        FAIL() << "no error";
+    } catch (const CalcError &error) {
+        EXPECT_EQ(error.kind(), row.kind);
+    }
+    EXPECT_EQ(t.text("Text17"), "old");
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, FrequencyPage, testing::Values(
+    FrequencyRow{"240", "100", "1.027", {}},
+    FrequencyRow{"100", "240", "1.027", {}},
+    FrequencyRow{"1", "1", "159.1", {}},      // 159.159..., cut not rounded
+    FrequencyRow{"1e-6", "1", "#####", {}},   // 159159 MHz does not fit
+    FrequencyRow{"0", "100", nullptr, E::ArithmeticError},
+    FrequencyRow{"-240", "100", nullptr, E::InvalidArgument},
+    FrequencyRow{"240", "", nullptr, E::TypeMismatch},
+    FrequencyRow{"pF", "100", nullptr, E::TypeMismatch}));
+
+struct LooseRow {
+    const char *diameter, *turns, *length;
+    const char *shown; // nullptr: fails
+    ErrorKind kind;
+};
+
+void PrintTo(const LooseRow &r, std::ostream *os)
+{
+    *os << '"' << r.diameter << "\", \"" << r.turns << "\", \"" << r.length << '"';
+}
+
+class LooseCoilPage : public testing::TestWithParam<LooseRow> {};
+
+TEST_P(LooseCoilPage, Computes)
+{
+    const LooseRow &row = GetParam();
+    FieldTable t = FieldTable::mainWindow();
+    t.setText("Text22", "previous");
+    t.setText("Text19", row.diameter);
+    t.setText("Text20", row.turns);
+    t.setText("Text21", row.length);
+    if (row.shown) {
+        Command3_Click(t, ".");
+        EXPECT_EQ(t.text("Text22"), row.shown);
+        return;
+    }
+    try {
+        Command3_Click(t, ".");
+        FAIL() << "no error";
+    } catch (const CalcError &error) {
+        EXPECT_EQ(error.kind(), row.kind);
+    }
+    EXPECT_EQ(t.text("Text22"), "previous");
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, LooseCoilPage, testing::Values(
+    LooseRow{"2", "10", "1.1", "5 uH", {}},
+    LooseRow{"2", "10", "0.1", "10 uH", {}},
+    LooseRow{"2", "0", "1", "0 uH", {}},
+    LooseRow{"1", "20", "0.69", "8.7719298245614 uH", {}},
+    LooseRow{"1", "20", "1e-400", "22.2222222222222 uH", {}},
+    LooseRow{"0", "10", "0", nullptr, E::ArithmeticError},
+    LooseRow{"", "10", "1", nullptr, E::TypeMismatch},
+    LooseRow{"2", "ten", "1", nullptr, E::TypeMismatch},
+    LooseRow{"2", "10", "1 in", nullptr, E::TypeMismatch}));
+
+} // namespace
+} // namespace spirelle

@@ -1,0 +1,44 @@
+#include "field_table.h"
+
+#include "form_layout.h"
+#include "utf8.h"
+
+namespace spirelle {
+
+FieldTable FieldTable::mainWindow()
+{
+    FieldTable table;
+    for (int page = 0; page < layout::kPageCount; ++page) {
+        for (const layout::Control &control : layout::PageControls(page)) {
+            if (control.kind == layout::Kind::Label || control.kind == layout::Kind::TextBox) {
+                table.m_entries.emplace(std::string(control.name),
+                                        Entry{std::string(control.text), control.kind == layout::Kind::Label,
+                                              control.maxLength});
+            }
+        }
+    }
+    return table;
+}
+
+template <class Self>
+auto &FieldTable::find(Self &self, std::string_view name, bool label)
+{
+    const auto it = self.m_entries.find(name);
+    if (it == self.m_entries.end() || it->second.isLabel != label)
+        throw ControlError("No " + std::string(label ? "label" : "text box") + " named " + std::string(name) + ".");
+    return it->second;
+}
+
+std::string FieldTable::text(std::string_view textBox) const { return find(*this, textBox, false).text; }
+
+std::string FieldTable::caption(std::string_view label) const { return find(*this, label, true).text; }
+
+void FieldTable::setText(std::string_view textBox, std::string_view text)
+{
+    Entry &entry = find(*this, textBox, false);
+    entry.text = entry.maxLength > 0 ? utf8::prefix(text, static_cast<std::size_t>(entry.maxLength))
+                                     : std::string(text);
+    ++m_writes;
+}
+
+} // namespace spirelle

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "field_access.h"
+
+#include <map>
+#include <string>
+
+namespace spirelle {
+
+// FieldAccess over a plain table of texts keyed by control name, with the main
+// window's maximum lengths. The handlers run on it exactly as on the window.
+class FieldTable : public FieldAccess {
+public:
+    // Every control of the main window with its initial text or caption.
+    static FieldTable mainWindow();
+
+    std::string text(std::string_view textBox) const override;
+    std::string caption(std::string_view label) const override;
+    void setText(std::string_view textBox, std::string_view text) override;
+
+    // Number of writes so far (for checking that a failure wrote nothing).
+    int writes() const { return m_writes; }
+
+private:
+    struct Entry {
+        std::string text;
+        bool isLabel = false;
+        int maxLength = 0;
+    };
+    template <class Self>
+    static auto &find(Self &self, std::string_view name, bool label);
+
+    std::map<std::string, Entry, std::less<>> m_entries;
+    int m_writes = 0;
+};
+
+} // namespace spirelle

@@ -1,0 +1,113 @@
+#include "form_layout.h"
+
+namespace spirelle::layout {
+namespace {
+
+using K = Kind;
+using enum Flag;
+
+// Page 0, "(L) Inductance". Frame1 comes first so that the boxes standing over it lie on top.
+constexpr Control kInductancePage[] = {
+    {"Frame1", K::Frame, "", 1875, 405, 2460, 3225},
+    {"Label5", K::Label, "Coil Lenth", 165, 285, 900, 315, InFrame | Bold},
+    {"Label4", K::Label, "(L) Ind.", 1590, 285, 690, 270, InFrame | Bold},
+    {"Label35", K::Label, "Diameter", 480, 765, 720, 255},
+    {"Text16", K::TextBox, "", 330, 1035, 975, 285, None, "Diameter"},
+    {"Label34", K::Label, "# of Turns", 420, 1455, 900, 255},
+    {"Text15", K::TextBox, "", 330, 1740, 975, 285, None, "# of Turns"},
+    {"Command2", K::Button, "L=(uH)", 465, 2115, 750, 315},
+    {"Label36", K::Label, "Wire", 1440, 600, 660, 240, Bold},
+    {"Label52", K::Label, "Turns per inch", 4380, 555, 1245, 225, Bold},
+    {"Label45", K::Label, "Inces per turn", 5730, 555, 1335, 330, Bold},
+    {"Label6", K::Label, "You will need", 165, 3870, 1260, 285, Bold},
+    {"Text18", K::TextBox, "", 1455, 3810, 480, 285, Disabled | ActiveBorder, "Feet of wire for this coil"},
+    {"Label7", K::Label, "Feet of wire for this coil", 2010, 3870, 2475, 315, Bold},
+    // The gauge table, row by row: gauge, length, inductance, turns per inch, inches per turn.
+    {"Label63", K::Label, "# 20", 1455, 1050, 495, 285},
+    {"Text14", K::TextBox, "lenth of coil", 1995, 1020, 975, 285, Disabled, "Coil Lenth, # 20"},
+    {"Text1", K::TextBox, "uH", 3405, 1020, 585, 285, Disabled, "(L) Ind., # 20", 4},
+    {"Label51", K::Label, "29", 4740, 1050, 495, 285},
+    {"Label44", K::Label, ".0345", 5910, 1050, 495, 285},
+    {"Label62", K::Label, "# 22", 1455, 1455, 495, 285},
+    {"Text13", K::TextBox, "lenth of coil", 1995, 1440, 975, 285, Disabled, "Coil Lenth, # 22"},
+    {"Text2", K::TextBox, "uH", 3405, 1443, 585, 285, Disabled, "(L) Ind., # 22", 4},
+    {"Label50", K::Label, "35", 4740, 1455, 495, 285},
+    {"Label43", K::Label, ".0286", 5910, 1425, 495, 285},
+    {"Label61", K::Label, "# 24", 1455, 1860, 495, 285},
+    {"Text12", K::TextBox, "lenth of coil", 1995, 1860, 975, 285, Disabled, "Coil Lenth, # 24"},
+    {"Text3", K::TextBox, "uH", 3405, 1866, 585, 285, Disabled, "(L) Ind., # 24", 4},
+    {"Label49", K::Label, "45", 4740, 1860, 495, 285},
+    {"Label42", K::Label, ".0222", 5895, 1875, 495, 285},
+    {"Label60", K::Label, "# 26", 1455, 2280, 495, 285},
+    {"Text11", K::TextBox, "lenth of coil", 1995, 2265, 975, 285, Disabled, "Coil Lenth, # 26"},
+    {"Text6", K::TextBox, "uH", 3405, 2280, 585, 285, Disabled, "(L) Ind., # 26", 4},
+    {"Label48", K::Label, "56", 4740, 2310, 495, 285},
+    {"Label41", K::Label, ".0179", 5895, 2280, 495, 285},
+    {"Label59", K::Label, "# 28", 1455, 2685, 495, 285},
+    {"Text5", K::TextBox, "lenth of coil", 1995, 2685, 975, 285, Disabled, "Coil Lenth, # 28"},
+    {"Text7", K::TextBox, "uH", 3405, 2685, 585, 285, Disabled, "(L) Ind., # 28", 4},
+    {"Label47", K::Label, "70", 4740, 2700, 495, 285},
+    {"Label40", K::Label, ".0143", 5910, 2700, 495, 285},
+    {"Label58", K::Label, "# 30", 1455, 3105, 495, 285},
+    {"Text4", K::TextBox, "lenth of coil", 1995, 3105, 975, 285, Disabled, "Coil Lenth, # 30"},
+    {"Text8", K::TextBox, "uH", 3405, 3105, 585, 285, Disabled, "(L) Ind., # 30", 4},
+    {"Label46", K::Label, "95", 4740, 3075, 495, 285},
+    {"Label39", K::Label, ".0105", 5910, 3120, 495, 285},
+};
+
+// Page 1, "Frequency".
+constexpr Control kFrequencyPage[] = {
+    {"Label1", K::Label, "(L) Inductance", 255, 450, 1155, 270, Red},
+    {"Text9", K::TextBox, "", 360, 765, 900, 285, None, "(L) Inductance"},
+    {"Label2", K::Label, "Capacitance", 285, 1170, 1080, 285, Red},
+    {"Text10", K::TextBox, "", 360, 1485, 900, 285, None, "Capacitance"},
+    {"Command1", K::Button, "Frequency", 375, 1920, 900, 345},
+    {"Text17", K::TextBox, "", 1605, 1080, 900, 315, Disabled, "Frequency, MHz", 5},
+    {"Label3", K::Label, "MHz", 2655, 1110, 615, 255, Bold, "", 0, 12},
+};
+
+// Page 2, "Loose Coil".
+constexpr Control kLooseCoilPage[] = {
+    {"Label9", K::Label, "Diameter", 540, 675, 915, 285},
+    {"Text19", K::TextBox, "", 405, 945, 930, 360, None, "Diameter"},
+    {"Label10", K::Label, "# of Turns", 480, 1380, 945, 315},
+    {"Text20", K::TextBox, "", 405, 1665, 930, 360, None, "# of Turns"},
+    {"Label11", K::Label, "Lenth of Coil", 405, 2100, 1020, 345},
+    {"Text21", K::TextBox, "", 405, 2385, 930, 360, None, "Lenth of Coil"},
+    {"Command3", K::Button, "L=(uH)", 390, 2940, 975, 330},
+    {"Text22", K::TextBox, "", 1635, 1470, 930, 360, None, "L (uH)"},
+    {"Label8", K::Label, "L (uH)", 2715, 1455, 1065, 510, Bold, "", 0, 13.5},
+};
+
+} // namespace
+
+std::span<const Control> PageControls(int page)
+{
+    switch (page) {
+    case 0:
+        return kInductancePage;
+    case 1:
+        return kFrequencyPage;
+    case 2:
+        return kLooseCoilPage;
+    default:
+        return {};
+    }
+}
+
+const Control *FindControl(std::string_view name)
+{
+    for (int page = 0; page < kPageCount; ++page)
+        for (const Control &control : PageControls(page))
+            if (control.name == name)
+                return &control;
+    return nullptr;
+}
+
+int MaxLengthOf(std::string_view name)
+{
+    const Control *control = FindControl(name);
+    return control ? control->maxLength : 0;
+}
+
+} // namespace spirelle::layout
