@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Screenshots of the real window, one per page, and of the About dialog, taken
+# under Xvfb on the xcb platform into docs/. Usage: scripts/screenshots.sh [build-dir]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/default}
+cmake --build "$build" --target screenshot_tool >/dev/null
+export QT_QPA_PLATFORM=xcb
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$build/tests/screenshot_tool" docs
+ls -l docs/*.png

@@ -1,0 +1,74 @@
+// Shows the real window, fills each page with a worked example, and saves one
+// picture per page plus one of the About dialog into the folder given.
+#include "about_dialog.h"
+#include "main_window.h"
+#include "tab_control.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+using namespace spirelle;
+
+namespace {
+
+void type(QWidget *root, const char *name, const char *text)
+{
+    auto *box = root->findChild<QLineEdit *>(QLatin1String(name));
+    box->clear();
+    QTest::keyClicks(box, QLatin1String(text));
+}
+
+void click(QWidget *root, const char *name) { QTest::mouseClick(root->findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton); }
+
+bool save(QWidget *window, const QString &path)
+{
+    QTest::qWait(200);
+    // The whole top-level window with its frame when a window manager draws one, else the widget.
+    const QPixmap shot = window->grab();
+    return shot.save(path);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    QDir().mkpath(folder);
+
+    AboutDialogRef about;
+    MainWindow window(about);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    bool ok = save(&window, folder + QStringLiteral("/inductance-start.png"));
+
+    type(&window, "Text16", "1");
+    type(&window, "Text15", "20");
+    click(&window, "Command2");
+    ok = save(&window, folder + QStringLiteral("/inductance.png")) && ok;
+
+    auto *tabs = window.findChild<TabControl *>(QStringLiteral("SSTab1"));
+    tabs->setCurrentIndex(1);
+    type(&window, "Text9", "240");
+    type(&window, "Text10", "100");
+    click(&window, "Command1");
+    ok = save(&window, folder + QStringLiteral("/frequency.png")) && ok;
+
+    tabs->setCurrentIndex(2);
+    type(&window, "Text19", "2");
+    type(&window, "Text20", "10");
+    type(&window, "Text21", "1.1");
+    click(&window, "Command3");
+    ok = save(&window, folder + QStringLiteral("/loose-coil.png")) && ok;
+
+    about.show();
+    if (!QTest::qWaitForWindowExposed(about.dialog()))
+        return 1;
+    ok = save(about.dialog(), folder + QStringLiteral("/about.png")) && ok;
+    return ok ? 0 : 1;
+}

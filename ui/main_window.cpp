@@ -1,0 +1,123 @@
+#include "main_window.h"
+
+#include "about_dialog.h"
+#include "calc_error.h"
+#include "form_layout.h"
+#include "form_widgets.h"
+#include "pages.h"
+#include "tab_control.h"
+#include "widget_fields.h"
+
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace spirelle {
+
+MainWindow::MainWindow(AboutDialogRef &about, QWidget *parent) : QMainWindow(parent), m_about(about)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Spirelle"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/spirelle/spirelle-16.xpm"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/spirelle/spirelle-32.xpm"), QSize(32, 32));
+    setWindowIcon(icon);
+    setFont(formFont());
+    createMenus();
+    createPages();
+    createTabOrder();
+    // The client area below the menu bar; nothing inside follows later resizes.
+    const QRect client = toPixels(layout::kWindowClient);
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    findChild<QWidget *>(QStringLiteral("Text16"))->setFocus();
+}
+
+void MainWindow::createMenus()
+{
+    QMenu *menu = menuBar()->addMenu(QStringLiteral("Menu"));
+    menu->setObjectName(QStringLiteral("menu"));
+    QAction *about = menu->addAction(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("about"));
+    connect(about, &QAction::triggered, this, &MainWindow::about_Click);
+}
+
+void MainWindow::createPages()
+{
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+
+    QStringList captions;
+    for (const std::string_view caption : layout::kPageCaptions)
+        captions << QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    m_tabs = new TabControl(captions, toPixels(0, 0, 0, layout::kTabHeight).height(), client);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->setGeometry(toPixels(layout::kTabControl));
+    connect(m_tabs, &TabControl::pageChanged, this, &MainWindow::SSTab1_Click);
+
+    QWidget *frame = nullptr;
+    for (int page = 0; page < layout::kPageCount; ++page) {
+        for (const layout::Control &control : layout::PageControls(page)) {
+            const bool inFrame = control.has(layout::Flag::InFrame);
+            QWidget *widget = createControl(control, inFrame ? frame : m_tabs);
+            if (control.kind == layout::Kind::Frame)
+                frame = widget;
+            if (!inFrame)
+                m_tabs->addToPage(page, widget);
+        }
+    }
+    // The frame lies behind the boxes that stand over its area.
+    frame->lower();
+
+    const auto button = [this](const char *name) { return findChild<QPushButton *>(QLatin1String(name)); };
+    connect(button("Command2"), &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(button("Command1"), &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(button("Command3"), &QPushButton::clicked, this, &MainWindow::Command3_Click);
+}
+
+void MainWindow::createTabOrder()
+{
+    // One chain through all pages; hidden and disabled controls are skipped, so
+    // each page cycles through its own inputs and the tab row.
+    QWidget *previous = m_tabs->tabBar();
+    for (const char *name : {"Text16", "Text15", "Command2", "Text9", "Text10", "Command1", "Text19", "Text20",
+                             "Command3", "Text21", "Text22"}) {
+        QWidget *next = findChild<QWidget *>(QLatin1String(name));
+        setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void MainWindow::runHandler(const std::function<void(FieldAccess &, std::string_view)> &handler)
+{
+    WidgetFields fields(this);
+    QString message;
+    try {
+        const std::string separator = QLocale().decimalPoint().toStdString();
+        handler(fields, separator);
+        return;
+    } catch (const CalcError &error) {
+        message = QString::fromUtf8(error.what());
+    } catch (const std::exception &error) {
+        message = QString::fromUtf8(error.what());
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Spirelle"), message, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("errorMessage"));
+    box.exec();
+}
+
+void MainWindow::Command2_Click() { runHandler(spirelle::Command2_Click); }
+
+void MainWindow::Command1_Click() { runHandler(spirelle::Command1_Click); }
+
+void MainWindow::Command3_Click() { runHandler(spirelle::Command3_Click); }
+
+void MainWindow::SSTab1_Click(int previousTab)
+{
+    // Switching pages only shows and hides controls; nothing is cleared or recomputed.
+    Q_UNUSED(previousTab);
+}
+
+void MainWindow::about_Click() { m_about.show(); }
+
+} // namespace spirelle

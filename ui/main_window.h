@@ -1,0 +1,39 @@
+#pragma once
+
+#include "field_access.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+namespace spirelle {
+
+class AboutDialogRef;
+class TabControl;
+
+// Form1: the tab control SSTab1 with its three pages, and the menu. The
+// buttons run the page handlers over this window's widgets; a failure is shown
+// in a message box and leaves the fields as the handler left them.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(AboutDialogRef &about, QWidget *parent = nullptr);
+
+public slots:
+    void Command2_Click();
+    void Command1_Click();
+    void Command3_Click();
+    void SSTab1_Click(int previousTab);
+    void about_Click();
+
+private:
+    void createMenus();
+    void createPages();
+    void createTabOrder();
+    void runHandler(const std::function<void(FieldAccess &, std::string_view)> &handler);
+
+    AboutDialogRef &m_about;
+    TabControl *m_tabs = nullptr;
+};
+
+} // namespace spirelle

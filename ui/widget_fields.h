@@ -1,0 +1,24 @@
+#pragma once
+
+#include "field_access.h"
+
+class QWidget;
+
+namespace spirelle {
+
+// FieldAccess over the widgets below a window, found by objectName: QLineEdit
+// for text boxes, QLabel for labels. A QLineEdit with a maximum length cuts
+// what is written to it, as the handlers expect.
+class WidgetFields : public FieldAccess {
+public:
+    explicit WidgetFields(QWidget *root) : m_root(root) {}
+
+    std::string text(std::string_view textBox) const override;
+    std::string caption(std::string_view label) const override;
+    void setText(std::string_view textBox, std::string_view text) override;
+
+private:
+    QWidget *m_root;
+};
+
+} // namespace spirelle
