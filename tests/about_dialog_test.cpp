@@ -1,0 +1,232 @@
+#include "about_dialog.h"
+#include "gui_helpers.h"
+#include "main_window.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+using namespace spirelle;
+using namespace spirelle::testing;
+
+class AboutDialogTest : public QObject {
+    Q_OBJECT
+
+private:
+    static int countDialogs()
+    {
+        int n = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            n += qobject_cast<AboutDialog *>(w) ? 1 : 0;
+        return n;
+    }
+
+    // Lets deferred deletions run.
+    static void settle()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    AboutDialog *open(AboutDialogRef &ref)
+    {
+        ref.show();
+        AboutDialog *dialog = ref.dialog();
+        if (dialog && !QTest::qWaitForWindowActive(dialog))
+            return nullptr;
+        return dialog;
+    }
+
+    static QPlainTextEdit *credits(AboutDialog *d) { return child<QPlainTextEdit>(d, "Text1"); }
+
+private slots:
+    void initTestCase() { quietOffscreenWarnings(); }
+
+    void storedTextHasEighteenCrLfLines()
+    {
+        const QString text = AboutDialog::creditsText();
+        QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 19); // 18 lines and what follows the last break
+        QCOMPARE(lines.last(), QString());
+        QCOMPARE(text.count(QLatin1Char('\n')), text.count(QStringLiteral("\r\n")));
+        QCOMPARE(lines[4], QString(44, QLatin1Char('-')));
+        QVERIFY(lines[3].startsWith(QString(8, QLatin1Char(' '))) && lines[3][8] != QLatin1Char(' '));
+        QCOMPARE(lines[17], QStringLiteral("V 1.0"));
+        for (const int empty : {5, 10, 13, 16})
+            QCOMPARE(lines[empty], QString());
+    }
+
+    void controlsAsTheTableSays()
+    {
+        AboutDialogRef ref;
+        AboutDialog *d = open(ref);
+        QVERIFY(d);
+        QCOMPARE(d->objectName(), QStringLiteral("frmAbout"));
+        QCOMPARE(d->windowTitle(), QStringLiteral("Spirelle"));
+        QCOMPARE(d->size(), QSize(315, 379)); // 4725 x 5685 twips
+        QCOMPARE(d->minimumSize(), d->maximumSize());
+        QVERIFY(!(d->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(d->windowFlags() & Qt::WindowCloseButtonHint);
+        QCOMPARE(child<QLabel>(d, "Label1")->text(), QStringLiteral("Spirelle"));
+        QCOMPARE(child<QLabel>(d, "Label1")->geometry(), QRect(16, 6, 235, 27));
+        QCOMPARE(child<QLabel>(d, "lblVersion")->text(), QStringLiteral("Version 1.0"));
+        QCOMPARE(child<QLabel>(d, "lblVersion")->geometry(), QRect(16, 35, 259, 15));
+        QCOMPARE(credits(d)->geometry(), QRect(12, 62, 289, 266));
+        QCOMPARE(credits(d)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(credits(d)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QCOMPARE(credits(d)->toPlainText(), AboutDialog::creditsText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        auto *ok = child<QPushButton>(d, "cmdOK");
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QCOMPARE(ok->geometry(), QRect(214, 345, 84, 23));
+        QVERIFY(ok->isDefault());
+        QVERIFY(ok->hasFocus());
+        const QList<QWidget *> lines = d->findChildren<QWidget *>(QStringLiteral("Line1"));
+        QCOMPARE(lines.size(), 2);
+        for (QWidget *line : lines) {
+            const bool gray = line->property("index").toInt() == 1;
+            QCOMPARE(line->geometry(), gray ? QRect(8, 336, 288, 1) : QRect(10, 337, 290, 2));
+        }
+    }
+
+    void openingTwiceLeavesOneDialog()
+    {
+        AboutDialogRef ref;
+        AboutDialog *first = open(ref);
+        AboutDialog *second = open(ref);
+        QVERIFY(first);
+        QCOMPARE(second, first);
+        QCOMPARE(countDialogs(), 1);
+    }
+
+    void okDiscardsTypingAndTheNextOpenShowsTheStoredText()
+    {
+        AboutDialogRef ref;
+        AboutDialog *d = open(ref);
+        QVERIFY(d);
+        credits(d)->setFocus();
+        QTest::keyClicks(credits(d), QStringLiteral("scribble"));
+        QVERIFY(credits(d)->toPlainText().contains(QStringLiteral("scribble")));
+        clickButton(d, "cmdOK");
+        settle();
+        QVERIFY(!ref.dialog());
+        QCOMPARE(countDialogs(), 0);
+        d = open(ref);
+        QVERIFY(d);
+        QVERIFY(!credits(d)->toPlainText().contains(QStringLiteral("scribble")));
+    }
+
+    void keysThatClose_data()
+    {
+        QTest::addColumn<bool>("inCredits");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter on OK") << false << int(Qt::Key_Return);
+        QTest::newRow("Esc on OK") << false << int(Qt::Key_Escape);
+        QTest::newRow("Enter in text") << true << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter in text") << true << int(Qt::Key_Enter);
+        QTest::newRow("Esc in text") << true << int(Qt::Key_Escape);
+    }
+
+    void keysThatClose()
+    {
+        QFETCH(bool, inCredits);
+        QFETCH(int, key);
+        AboutDialogRef ref;
+        AboutDialog *d = open(ref);
+        QVERIFY(d);
+        QWidget *target = inCredits ? static_cast<QWidget *>(credits(d)) : QApplication::focusWidget();
+        if (inCredits) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // OK, then the text
+            QCOMPARE(QApplication::focusWidget(), target);
+        }
+        QTest::keyClick(target, Qt::Key(key));
+        settle();
+        QVERIFY(!ref.dialog());
+    }
+
+    void ctrlEnterInTheTextAddsALineBreak()
+    {
+        AboutDialogRef ref;
+        AboutDialog *d = open(ref);
+        QVERIFY(d);
+        credits(d)->setFocus();
+        const int blocks = credits(d)->blockCount();
+        QTest::keyClick(credits(d), Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(ref.dialog());
+        QCOMPARE(credits(d)->blockCount(), blocks + 1);
+    }
+
+    void titleBarCloseUnloadsToo()
+    {
+        AboutDialogRef ref;
+        AboutDialog *d = open(ref);
+        QVERIFY(d);
+        d->close();
+        settle();
+        QVERIFY(!ref.dialog());
+    }
+
+    void mainWindowWorksWhileTheDialogIsOpen()
+    {
+        AboutDialogRef ref;
+        MainWindow window(ref);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        child<QMenu>(&window, "menu")->actions().first()->trigger();
+        QVERIFY(ref.dialog() && ref.dialog()->isVisible());
+        QVERIFY(!ref.dialog()->isModal());
+        typeInto(&window, "Text15", "20");
+        typeInto(&window, "Text16", "1");
+        clickButton(&window, "Command2");
+        QCOMPARE(textOf(&window, "Text1"), QStringLiteral("8.77"));
+        QVERIFY(ref.dialog()->isVisible());
+    }
+
+    // The program ends with its last window: the dialog is a window of its own,
+    // not a child that the main window takes down with it. Runs the real event loop.
+    void closingTheMainWindowFirstKeepsTheProgramRunning()
+    {
+        AboutDialogRef ref;
+        auto *window = new MainWindow(ref);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->findChild<QAction *>(QStringLiteral("about"))->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(ref.dialog()));
+        QPointer<MainWindow> guard(window);
+
+        bool runningAfterMainClosed = false;
+        QTimer::singleShot(0, qApp, [window] { window->close(); });
+        QTimer::singleShot(100, qApp, [&] {
+            runningAfterMainClosed = guard.isNull() && ref.dialog() && ref.dialog()->isVisible();
+            if (ref.dialog())
+                clickButton(ref.dialog(), "cmdOK");
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(2); });
+        watchdog.start(5000);
+        QCOMPARE(QApplication::exec(), 0); // 2 would mean OK did not end the program
+        QVERIFY(runningAfterMainClosed);
+        QVERIFY(!ref.dialog() || !ref.dialog()->isVisible());
+    }
+
+    void hundredsOfCyclesLeaveNothingBehind()
+    {
+        AboutDialogRef ref;
+        const int widgetsBefore = static_cast<int>(QApplication::allWidgets().size());
+        for (int i = 0; i < 300; ++i) {
+            ref.show();
+            ref.show();
+            QTest::keyClick(ref.dialog(), i % 2 ? Qt::Key_Escape : Qt::Key_Return);
+            settle();
+            QVERIFY(!ref.dialog());
+        }
+        QCOMPARE(countDialogs(), 0);
+        QCOMPARE(static_cast<int>(QApplication::allWidgets().size()), widgetsBefore);
+    }
+};
+
+QTEST_MAIN(AboutDialogTest)
+#include "about_dialog_test.moc"

@@ -1,0 +1,340 @@
+#include "about_dialog.h"
+#include "form_layout.h"
+#include "gui_helpers.h"
+#include "main_window.h"
+#include "tab_control.h"
+#include "widget_fields.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QtTest>
+
+using namespace spirelle;
+using namespace spirelle::testing;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    AboutDialogRef m_about;
+    std::unique_ptr<MainWindow> m_window;
+    TabControl *tabs() const { return child<TabControl>(m_window.get(), "SSTab1"); }
+    void clickTab(int page)
+    {
+        QTabBar *bar = tabs()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+    }
+    QStringList focusCycle(int presses)
+    {
+        QStringList names;
+        for (int i = 0; i < presses; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *focus = QApplication::focusWidget();
+            names << (focus == tabs()->tabBar() ? QStringLiteral("tabs") : focus->objectName());
+        }
+        return names;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        quietOffscreenWarnings();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void init()
+    {
+        m_window = std::make_unique<MainWindow>(m_about);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void startsOnTheInductancePage()
+    {
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Spirelle"));
+        QCOMPARE(tabs()->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text16"));
+        QCOMPARE(textOf(m_window.get(), "Text1"), QStringLiteral("uH"));
+        QCOMPARE(textOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
+        QVERIFY(child(m_window.get(), "Text16")->isVisible());
+        QVERIFY(!child(m_window.get(), "Text9")->isVisible());
+        QCOMPARE(m_window->centralWidget()->size(), QSize(498, 329)); // 7470 x 4935 twips
+        const QStringList captions = {"(L) Inductance", "Frequency", "Loose Coil"};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(tabs()->tabBar()->tabText(i), captions[i]);
+        QVERIFY(!m_window->windowIcon().isNull());
+    }
+
+    void menuHasOneItem()
+    {
+        const QList<QAction *> menus = m_window->menuBar()->actions();
+        QCOMPARE(menus.size(), 1);
+        QCOMPARE(menus[0]->text(), QStringLiteral("Menu"));
+        QCOMPARE(menus[0]->menu()->objectName(), QStringLiteral("menu"));
+        const QList<QAction *> items = menus[0]->menu()->actions();
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items[0]->objectName(), QStringLiteral("about"));
+        QCOMPARE(items[0]->text(), QStringLiteral("About"));
+        QVERIFY(items[0]->shortcut().isEmpty());
+    }
+
+    // Every control stands where the table puts it, measured from SSTab1 (or Frame1), within a pixel.
+    void controlsStandWhereTheTableSays_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("index");
+        for (int page = 0; page < layout::kPageCount; ++page) {
+            const auto controls = layout::PageControls(page);
+            for (int i = 0; i < static_cast<int>(controls.size()); ++i)
+                QTest::addRow("%s", controls[static_cast<std::size_t>(i)].name.data()) << page << i;
+        }
+    }
+
+    void controlsStandWhereTheTableSays()
+    {
+        QFETCH(int, page);
+        QFETCH(int, index);
+        const layout::Control &c = layout::PageControls(page)[static_cast<std::size_t>(index)];
+        tabs()->setCurrentIndex(page);
+        QWidget *w = child(m_window.get(), QByteArray(c.name.data(), c.name.size()).constData());
+        QWidget *origin = c.has(layout::InFrame) ? child(m_window.get(), "Frame1") : tabs();
+        const QRect r(w->mapTo(m_window.get(), QPoint(0, 0)) - origin->mapTo(m_window.get(), QPoint(0, 0)), w->size());
+        const auto near = [](int px, int twips) { return std::abs(px * 15 - twips) <= 15; };
+        QVERIFY2(near(r.left(), c.left) && near(r.top(), c.top) && near(r.width(), c.width) && near(r.height(), c.height),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(r.left()).arg(r.top()).arg(r.width()).arg(r.height())));
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->isEnabled(), !c.has(layout::Disabled));
+        const QString text = QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size()));
+        if (auto *label = qobject_cast<QLabel *>(w))
+            QCOMPARE(label->text(), text);
+        if (auto *box = qobject_cast<QLineEdit *>(w)) {
+            QCOMPARE(box->text(), text);
+            QCOMPARE(box->maxLength(), c.maxLength > 0 ? c.maxLength : 32767);
+            QVERIFY(!box->accessibleName().isEmpty());
+        }
+        QCOMPARE(w->font().bold(), c.has(layout::Bold));
+        QCOMPARE(w->font().pointSizeF(), c.pointSize > 0 ? c.pointSize : 8.25);
+        const bool red = w->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
+        QCOMPARE(red, c.has(layout::Red));
+    }
+
+    // A few places typed from the design, independently of the table the window is built from.
+    void spotChecksOfPlaces()
+    {
+        QCOMPARE(tabs()->geometry(), QRect(7, 10, 482, 287)); // Left 105, Top 150, 7230 x 4305
+        const auto at = [&](const char *name) {
+            QWidget *w = child(m_window.get(), name);
+            return QRect(w->mapTo(tabs(), QPoint(0, 0)), w->size());
+        };
+        QCOMPARE(at("Text16"), QRect(22, 69, 65, 19));      // 330, 1035, 975, 285
+        QCOMPARE(at("Label5"), QRect(125 + 11, 27 + 19, 60, 21)); // Frame1 1875, 405 + 165, 285
+        QCOMPARE(at("Text2").top(), 96);                      // 1443
+        QCOMPARE(at("Label42").left(), 393);                  // 5895
+        QCOMPARE(at("Text18"), QRect(97, 254, 32, 19));       // 1455, 3810, 480, 285
+    }
+
+    void fieldsCutWhatIsWrittenToTheirMaxLength_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("reads");
+        QTest::newRow("Text1") << "Text1" << "8.7719298245614 uH" << "8.77";
+        QTest::newRow("Text2") << "Text2" << "10 uH" << "10 u";
+        QTest::newRow("Text3") << "Text3" << "5 uH" << "5 uH";
+        QTest::newRow("Text17") << "Text17" << "1.02737103989798" << "1.027";
+        QTest::newRow("Text14") << "Text14" << "0.69" << "0.69";
+        QTest::newRow("Text22") << "Text22" << "8.7719298245614 uH" << "8.7719298245614 uH";
+    }
+
+    void fieldsCutWhatIsWrittenToTheirMaxLength()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, written);
+        QFETCH(QString, reads);
+        WidgetFields fields(m_window.get());
+        fields.setText(box.toStdString(), written.toStdString());
+        QCOMPARE(QString::fromStdString(fields.text(box.toStdString())), reads);
+        QVERIFY_THROWS_EXCEPTION(ControlError, fields.text("Text99"));
+    }
+
+    void inductancePageWorkedExample()
+    {
+        typeInto(m_window.get(), "Text15", "20");
+        typeInto(m_window.get(), "Text16", "1");
+        const QString message = messageBoxFrom([&] { clickButton(m_window.get(), "Command2"); });
+        QVERIFY2(message.isNull(), qPrintable(message));
+        const char *lengths[] = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
+        const char *inductances[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text8"};
+        const QStringList expectedLengths = {"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"};
+        const QStringList expectedInductances = {"8.77", "9.78", "11.1", "12.3", "13.5", "15.1"};
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(textOf(m_window.get(), lengths[i]), expectedLengths[i]);
+            QCOMPARE(textOf(m_window.get(), inductances[i]), expectedInductances[i]);
+        }
+        QCOMPARE(textOf(m_window.get(), "Text18"), QStringLiteral("5"));
+    }
+
+    void frequencyAndLooseCoilPagesInTheWindow()
+    {
+        clickTab(1);
+        typeInto(m_window.get(), "Text9", "240");
+        typeInto(m_window.get(), "Text10", "100");
+        clickButton(m_window.get(), "Command1");
+        QCOMPARE(textOf(m_window.get(), "Text17"), QStringLiteral("1.027"));
+
+        clickTab(2);
+        typeInto(m_window.get(), "Text19", "2");
+        typeInto(m_window.get(), "Text20", "10");
+        typeInto(m_window.get(), "Text21", "0.1");
+        clickButton(m_window.get(), "Command3");
+        QCOMPARE(textOf(m_window.get(), "Text22"), QStringLiteral("10 uH"));
+    }
+
+    void commaLocaleReadsAndWritesCommas()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        typeInto(m_window.get(), "Text15", "20");
+        typeInto(m_window.get(), "Text16", "1,0");
+        clickButton(m_window.get(), "Command2");
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(textOf(m_window.get(), "Text14"), QStringLiteral("0,69"));
+        QCOMPARE(textOf(m_window.get(), "Text1"), QStringLiteral("8,77"));
+    }
+
+    void failuresShowAMessageAndKeepTheFields_data()
+    {
+        QTest::addColumn<QString>("turns");
+        QTest::addColumn<QString>("diameter");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("firstLength");
+        QTest::addColumn<QString>("lastLength");
+        QTest::newRow("turns not a number") << "twenty" << "1" << "Type mismatch: \u201Ctwenty\u201D is not a number."
+                                            << "lenth of coil" << "lenth of coil";
+        QTest::newRow("diameter empty") << "20" << "" << "Type mismatch: a field is empty, and a number is needed there."
+                                        << "0.69" << "0.21";
+        QTest::newRow("zero over zero") << "0" << "0"
+                                        << "Invalid operation: the result is undefined (zero divided by zero)."
+                                        << "0" << "0";
+    }
+
+    void failuresShowAMessageAndKeepTheFields()
+    {
+        QFETCH(QString, turns);
+        QFETCH(QString, diameter);
+        QFETCH(QString, message);
+        QFETCH(QString, firstLength);
+        QFETCH(QString, lastLength);
+        typeInto(m_window.get(), "Text15", turns);
+        typeInto(m_window.get(), "Text16", diameter);
+        QCOMPARE(messageBoxFrom([&] { clickButton(m_window.get(), "Command2"); }), message);
+        QCOMPARE(textOf(m_window.get(), "Text14"), firstLength);
+        QCOMPARE(textOf(m_window.get(), "Text4"), lastLength);
+        QCOMPARE(textOf(m_window.get(), "Text1"), QStringLiteral("uH"));
+        QCOMPARE(textOf(m_window.get(), "Text18"), QString());
+        QCOMPARE(textOf(m_window.get(), "Text15"), turns); // the input is not lost
+        QVERIFY(m_window->isVisible());
+    }
+
+    void frequencyFailuresKeepTheResult()
+    {
+        clickTab(1);
+        typeInto(m_window.get(), "Text9", "240");
+        typeInto(m_window.get(), "Text10", "100");
+        clickButton(m_window.get(), "Command1");
+        typeInto(m_window.get(), "Text9", "-240");
+        QCOMPARE(messageBoxFrom([&] { clickButton(m_window.get(), "Command1"); }),
+                 QStringLiteral("Invalid argument: the square root of a negative number."));
+        typeInto(m_window.get(), "Text9", "0");
+        QCOMPARE(messageBoxFrom([&] { clickButton(m_window.get(), "Command1"); }), QStringLiteral("Division by zero."));
+        QCOMPARE(textOf(m_window.get(), "Text17"), QStringLiteral("1.027"));
+    }
+
+    void disabledBoxesTakeNoTyping()
+    {
+        for (const char *name : {"Text1", "Text14", "Text18"}) {
+            QTest::keyClicks(child(m_window.get(), name), QStringLiteral("99"));
+            QVERIFY(!child(m_window.get(), name)->hasFocus());
+        }
+        QCOMPARE(textOf(m_window.get(), "Text1"), QStringLiteral("uH"));
+        QCOMPARE(textOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
+        QCOMPARE(textOf(m_window.get(), "Text18"), QString());
+    }
+
+    void switchingPagesKeepsTypedTexts()
+    {
+        clickTab(1);
+        QCOMPARE(tabs()->currentIndex(), 1);
+        typeInto(m_window.get(), "Text9", "123");
+        clickTab(0);
+        QVERIFY(!child(m_window.get(), "Text9")->isVisible());
+        QVERIFY(child(m_window.get(), "Text16")->isVisible());
+        clickTab(1);
+        QCOMPARE(textOf(m_window.get(), "Text9"), QStringLiteral("123"));
+    }
+
+    void tabOrderFollowsEachPage()
+    {
+        QCOMPARE(focusCycle(5), (QStringList{"Text15", "Command2", "tabs", "Text16", "Text15"}));
+        clickTab(1);
+        tabs()->tabBar()->setFocus();
+        QCOMPARE(focusCycle(4), (QStringList{"Text9", "Text10", "Command1", "tabs"}));
+        clickTab(2);
+        tabs()->tabBar()->setFocus();
+        QCOMPARE(focusCycle(7), (QStringList{"Text19", "Text20", "Command3", "Text21", "Text22", "tabs", "Text19"}));
+    }
+
+    void enterAndEscapePressNoButton()
+    {
+        typeInto(m_window.get(), "Text15", "20");
+        typeInto(m_window.get(), "Text16", "1");
+        for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QTest::keyClick(child(m_window.get(), "Text16"), key);
+            child(m_window.get(), "Command2")->setFocus();
+            QTest::keyClick(child(m_window.get(), "Command2"), key);
+        }
+        QCOMPARE(textOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
+    }
+
+    void resizingMovesNothing()
+    {
+        const QRect before = tabs()->geometry();
+        const QRect text16 = child(m_window.get(), "Text16")->geometry();
+        m_window->showMaximized();
+        QTest::qWait(50);
+        m_window->resize(900, 700);
+        QTest::qWait(50);
+        QCOMPARE(tabs()->geometry(), before);
+        QCOMPARE(child(m_window.get(), "Text16")->geometry(), text16);
+    }
+
+    void junkNeverCrashes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("long") << QString(5000, QLatin1Char('9'));
+        QTest::newRow("unicode") << QStringLiteral("\u0663\u00B5\U0001F600");
+        QTest::newRow("nul") << QString(QChar(0)) + QStringLiteral("1");
+        QTest::newRow("huge") << QStringLiteral("1e308");
+    }
+
+    void junkNeverCrashes()
+    {
+        QFETCH(QString, text);
+        for (const char *box : {"Text15", "Text16"}) {
+            typeInto(m_window.get(), "Text15", "20");
+            typeInto(m_window.get(), "Text16", "1");
+            auto *edit = child<QLineEdit>(m_window.get(), box);
+            edit->setText(text); // as if pasted
+            const QString message = messageBoxFrom([&] { clickButton(m_window.get(), "Command2"); });
+            QVERIFY(!message.isEmpty());
+            QVERIFY(message.size() < 200);
+            QCOMPARE(edit->text(), text);
+        }
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
