@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QtTest>
 
+#include <limits>
+
 using namespace spirelle;
 using namespace spirelle::testing;
 
@@ -113,7 +115,7 @@ private slots:
             QCOMPARE(label->text(), text);
         if (auto *box = qobject_cast<QLineEdit *>(w)) {
             QCOMPARE(box->text(), text);
-            QCOMPARE(box->maxLength(), c.maxLength > 0 ? c.maxLength : 32767);
+            QCOMPARE(box->maxLength(), c.maxLength > 0 ? c.maxLength : std::numeric_limits<int>::max());
             QVERIFY(!box->accessibleName().isEmpty());
         }
         QCOMPARE(w->font().bold(), c.has(layout::Bold));

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include <cmath>
+#include <limits>
 
 namespace spirelle {
 
@@ -38,8 +39,9 @@ QWidget *createControl(const layout::Control &control, QWidget *parent)
         break;
     case layout::Kind::TextBox: {
         auto *box = new QLineEdit(parent);
-        if (control.maxLength > 0)
-            box->setMaxLength(control.maxLength);
+        // A box without a stated limit takes any text, even a pasted one of
+        // megabytes; Qt's own default would cut it at 32767 characters.
+        box->setMaxLength(control.maxLength > 0 ? control.maxLength : std::numeric_limits<int>::max());
         box->setText(text);
         box->setCursorPosition(0);
         widget = box;

@@ -1,0 +1,103 @@
+// Thousands of random presses of the three buttons with valid and invalid
+// texts, page switches and About cycles; afterwards the window still computes
+// exactly, no message box is left and no widget has leaked.
+#include "about_dialog.h"
+#include "gui_helpers.h"
+#include "main_window.h"
+#include "tab_control.h"
+
+#include <QMenu>
+#include <QtTest>
+
+#include <random>
+
+using namespace spirelle;
+using namespace spirelle::testing;
+
+class SoakTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        quietOffscreenWarnings();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void randomUse()
+    {
+        AboutDialogRef about;
+        MainWindow window(about);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *tabs = child<TabControl>(&window, "SSTab1");
+        QAction *aboutItem = window.findChild<QAction *>(QStringLiteral("about"));
+        const auto widgetsAtStart = QApplication::allWidgets().size();
+
+        // Closes every message box as soon as it is shown.
+        int messages = 0;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&messages] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                ++messages;
+                box->accept();
+            }
+        });
+        closer.start(0);
+
+        const QStringList texts = {"20", "1", "0", "-3", "0.0345", ".5", "2,5", "1e308", "1e-308", "1e999", "",
+                                   "  ", "abc", "1e", "\u0663", "12345678901234567890", "-0", "4.9e-324"};
+        const char *inputs[3][3] = {{"Text16", "Text15", nullptr}, {"Text9", "Text10", nullptr},
+                                    {"Text19", "Text20", "Text21"}};
+        const char *buttons[] = {"Command2", "Command1", "Command3"};
+        std::mt19937 random(12345);
+        const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+
+        constexpr int kPresses = 3000;
+        int aboutCycles = 0;
+        for (int i = 0; i < kPresses; ++i) {
+            const int page = pick(3);
+            tabs->setCurrentIndex(page);
+            for (const char *input : inputs[page])
+                if (input && pick(2))
+                    child<QLineEdit>(&window, input)->setText(texts[pick(static_cast<int>(texts.size()))]);
+            clickButton(&window, buttons[page]);
+            if (i % 50 == 0) {
+                aboutItem->trigger();
+                QTest::keyClick(about.dialog(), pick(2) ? Qt::Key_Escape : Qt::Key_Return);
+                ++aboutCycles;
+            }
+        }
+        closer.stop();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+
+        qInfo("%d presses, %d message boxes, %d About cycles", kPresses, messages, aboutCycles);
+        QVERIFY(messages > kPresses / 10); // the random texts did fail often
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(QApplication::allWidgets().size(), widgetsAtStart);
+
+        // The worked examples still come out exactly.
+        tabs->setCurrentIndex(0);
+        typeInto(&window, "Text16", "1");
+        typeInto(&window, "Text15", "20");
+        clickButton(&window, "Command2");
+        QCOMPARE(textOf(&window, "Text14"), QStringLiteral("0.69"));
+        QCOMPARE(textOf(&window, "Text8"), QStringLiteral("15.1"));
+        QCOMPARE(textOf(&window, "Text18"), QStringLiteral("5"));
+        tabs->setCurrentIndex(1);
+        typeInto(&window, "Text9", "240");
+        typeInto(&window, "Text10", "100");
+        clickButton(&window, "Command1");
+        QCOMPARE(textOf(&window, "Text17"), QStringLiteral("1.027"));
+        tabs->setCurrentIndex(2);
+        typeInto(&window, "Text19", "2");
+        typeInto(&window, "Text20", "10");
+        typeInto(&window, "Text21", "1.1");
+        clickButton(&window, "Command3");
+        QCOMPARE(textOf(&window, "Text22"), QStringLiteral("5 uH"));
+    }
+};
+
+QTEST_MAIN(SoakTest)
+#include "soak_test.moc"
