@@ -1,0 +1,105 @@
+// Timings of the calculation core and of the three page handlers over a plain
+// FieldTable holding the worked examples. A whole Command2_Click (six lengths,
+// six inductances, feet of wire: 13 writes, some 60 parses) should stay well
+// under 20 µs.
+#include "field_table.h"
+#include "number_text.h"
+#include "pages.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <string_view>
+
+using namespace spirelle;
+
+namespace {
+
+// Texts as the handlers meet them: a gauge caption, a typed whole number, an
+// inductance as written back (15 digits), a result in exponent notation.
+const std::string kParseTexts[] = {".0345", "20", "8.7719298245614", "1e-05"};
+
+void BM_ParseNumber(benchmark::State &state)
+{
+    std::string text = kParseTexts[state.range(0)];
+    state.SetLabel(text);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(text);
+        double value = ParseNumber(text, ".");
+        benchmark::DoNotOptimize(value);
+    }
+}
+BENCHMARK(BM_ParseNumber)->DenseRange(0, 3);
+
+// Values as the handlers produce them: a coil length, a whole number of feet,
+// an inductance, a frequency, and one that needs exponent notation.
+const double kFormatValues[] = {0.69, 5, 8.771929824561403, 1.5926063343256, 1e-05};
+
+void BM_FormatNumber(benchmark::State &state)
+{
+    double value = kFormatValues[state.range(0)];
+    state.SetLabel(FormatNumber(value, "."));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(value);
+        std::string text = FormatNumber(value, ".");
+        benchmark::DoNotOptimize(text.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_FormatNumber)->DenseRange(0, 4);
+
+using Handler = void (*)(FieldAccess &, std::string_view);
+
+// One handler over a table of the main window's controls with the given inputs
+// typed in. The inputs stay as they are; each run overwrites the results, as a
+// repeated click on the button does.
+void RunHandler(benchmark::State &state, Handler handler,
+                std::initializer_list<std::pair<std::string_view, std::string_view>> inputs,
+                std::string_view resultBox)
+{
+    FieldTable table = FieldTable::mainWindow();
+    for (const auto &[box, text] : inputs)
+        table.setText(box, text);
+    try {
+        handler(table, ".");
+    } catch (const std::exception &error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+    state.SetLabel(std::string(resultBox) + "=" + table.text(resultBox));
+    for (auto _ : state) {
+        handler(table, ".");
+        benchmark::DoNotOptimize(table);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_Command2_Click(benchmark::State &state)
+{
+    RunHandler(state, Command2_Click, {{"Text15", "20"}, {"Text16", "1"}}, "Text1");
+}
+BENCHMARK(BM_Command2_Click)->Unit(benchmark::kMicrosecond);
+
+void BM_Command1_Click(benchmark::State &state)
+{
+    RunHandler(state, Command1_Click, {{"Text9", "240"}, {"Text10", "100"}}, "Text17");
+}
+BENCHMARK(BM_Command1_Click)->Unit(benchmark::kMicrosecond);
+
+void BM_Command3_Click(benchmark::State &state)
+{
+    RunHandler(state, Command3_Click, {{"Text19", "2"}, {"Text20", "10"}, {"Text21", "1.1"}}, "Text22");
+}
+BENCHMARK(BM_Command3_Click)->Unit(benchmark::kMicrosecond);
+
+// The table itself, for scale: building the window's 100-odd entries.
+void BM_FieldTable_mainWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        FieldTable table = FieldTable::mainWindow();
+        benchmark::DoNotOptimize(table);
+    }
+}
+BENCHMARK(BM_FieldTable_mainWindow)->Unit(benchmark::kMicrosecond);
+
+} // namespace

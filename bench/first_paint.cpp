@@ -1,0 +1,109 @@
+#include "first_paint.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+namespace spirelle::bench {
+
+std::int64_t boottimeNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_BOOTTIME, &ts);
+    return std::int64_t(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+std::int64_t processStartNs()
+{
+    std::ifstream in("/proc/self/stat");
+    const std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The command name (field 2) is in parentheses and may hold spaces; the
+    // fields after its closing parenthesis start with field 3.
+    const auto close = stat.rfind(')');
+    if (close == std::string::npos)
+        return -1;
+    std::istringstream fields(stat.substr(close + 1));
+    std::string field;
+    for (int n = 3; n <= 22 && fields >> field; ++n) {
+        if (n == 22) {
+            const long ticksPerSecond = sysconf(_SC_CLK_TCK);
+            const long long ticks = std::stoll(field);
+            return ticks * (1'000'000'000 / ticksPerSecond);
+        }
+    }
+    return -1;
+}
+
+long peakRssKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+StartupReport::StartupReport() : m_mainNs(boottimeNs()) {}
+
+void StartupReport::mark(const char *step) { m_marks.emplace_back(step, boottimeNs()); }
+
+void StartupReport::watch(QWidget *window)
+{
+    m_window = window;
+    window->installEventFilter(this);
+}
+
+bool StartupReport::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
+        mark("paint-start");
+        // Runs once the paint of the whole window and its flush are over.
+        QTimer::singleShot(0, this, [this] { finish(); });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void StartupReport::finish()
+{
+    mark("first-paint");
+    const std::int64_t doneNs = m_marks.back().second;
+    const long rssKb = peakRssKb();
+    const auto ms = [](std::int64_t ns) { return double(ns) / 1e6; };
+
+    // Since the process started, as the kernel has it.
+    const std::int64_t startNs = processStartNs();
+    if (startNs >= 0) {
+        std::printf("first-paint-ms=%.2f\n", ms(doneNs - startNs));
+        std::printf("main-ms=%.2f\n", ms(m_mainNs - startNs));
+    }
+    std::printf("peak-rss-kb=%ld\n", rssKb);
+    std::printf("clock-tick-ms=%.0f\n", 1000.0 / double(sysconf(_SC_CLK_TCK)));
+
+    // Since the launcher's note of the time just before it started this
+    // process, when it left one: the same span without the tick rounding.
+    if (const char *spawn = std::getenv("SPIRELLE_BENCH_SPAWN_NS")) {
+        const std::int64_t spawnNs = std::strtoll(spawn, nullptr, 10);
+        std::printf("spawn-first-paint-ms=%.2f\n", ms(doneNs - spawnNs));
+        std::printf("spawn-main-ms=%.2f\n", ms(m_mainNs - spawnNs));
+    }
+
+    // Each step since the top of main().
+    for (const auto &[step, ns] : m_marks)
+        std::printf("step.%s-ms=%.2f\n", step, ms(ns - m_mainNs));
+    std::printf("window=%dx%d\n", m_window->width(), m_window->height());
+    std::fflush(stdout);
+    QCoreApplication::quit();
+}
+
+} // namespace spirelle::bench
