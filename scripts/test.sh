@@ -1,8 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite.
+# Installs what is missing, builds, and runs the whole test suite:
+#   1. every test (core, handlers, widgets, soak, packaging) in the default build;
+#   2. the same tests built with AddressSanitizer, UndefinedBehaviorSanitizer and leak detection;
+#   3. the fuzz targets, FUZZ_SECONDS (default 20) each.
+# With --quick, only the first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default
-ctest --preset default
+
+for preset in default asan; do
+    echo "== $preset build and tests"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+    [ "${1:-}" = "--quick" ] && exit 0
+done
+
+echo "== fuzzing"
+scripts/fuzz.sh "${FUZZ_SECONDS:-20}"

@@ -313,6 +313,20 @@ private slots:
         QCOMPARE(child(m_window.get(), "Text16")->geometry(), text16);
     }
 
+    // The red captions keep their colour on a dark desktop palette.
+    void redCaptionsStayRedOnADarkPalette()
+    {
+        const QPalette before = QApplication::palette();
+        QPalette dark(QColor(40, 40, 40));
+        dark.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(dark);
+        MainWindow window(m_about);
+        QApplication::setPalette(before);
+        for (const char *name : {"Label1", "Label2"})
+            QCOMPARE(child(&window, name)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(child(&window, "Label3")->palette().color(QPalette::WindowText), QColor(Qt::white));
+    }
+
     void junkNeverCrashes_data()
     {
         QTest::addColumn<QString>("text");

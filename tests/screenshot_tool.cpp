@@ -38,6 +38,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    const QString suffix = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString(); // "@2x" for a scaled run
     QDir().mkpath(folder);
 
     AboutDialogRef about;
@@ -45,30 +46,30 @@ int main(int argc, char *argv[])
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    bool ok = save(&window, folder + QStringLiteral("/inductance-start.png"));
+    bool ok = save(&window, folder + QStringLiteral("/inductance-start") + suffix + QStringLiteral(".png"));
 
     type(&window, "Text16", "1");
     type(&window, "Text15", "20");
     click(&window, "Command2");
-    ok = save(&window, folder + QStringLiteral("/inductance.png")) && ok;
+    ok = save(&window, folder + QStringLiteral("/inductance") + suffix + QStringLiteral(".png")) && ok;
 
     auto *tabs = window.findChild<TabControl *>(QStringLiteral("SSTab1"));
     tabs->setCurrentIndex(1);
     type(&window, "Text9", "240");
     type(&window, "Text10", "100");
     click(&window, "Command1");
-    ok = save(&window, folder + QStringLiteral("/frequency.png")) && ok;
+    ok = save(&window, folder + QStringLiteral("/frequency") + suffix + QStringLiteral(".png")) && ok;
 
     tabs->setCurrentIndex(2);
     type(&window, "Text19", "2");
     type(&window, "Text20", "10");
     type(&window, "Text21", "1.1");
     click(&window, "Command3");
-    ok = save(&window, folder + QStringLiteral("/loose-coil.png")) && ok;
+    ok = save(&window, folder + QStringLiteral("/loose-coil") + suffix + QStringLiteral(".png")) && ok;
 
     about.show();
     if (!QTest::qWaitForWindowExposed(about.dialog()))
         return 1;
-    ok = save(about.dialog(), folder + QStringLiteral("/about.png")) && ok;
+    ok = save(about.dialog(), folder + QStringLiteral("/about") + suffix + QStringLiteral(".png")) && ok;
     return ok ? 0 : 1;
 }
