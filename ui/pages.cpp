@@ -34,15 +34,11 @@ double inductanceFromTexts(FieldAccess &fields, std::string_view diameterBox, st
         fields.text(turnsBox), fields.text(diameterBox), fields.text(turnsBox),
         fields.text(diameterBox), fields.text(lengthBox), fields.text(diameterBox),
     };
-    const double diameter = ParseNumber(read[1], separator);
-    const double turns = ParseNumber(read[0], separator);
-    const double diameterAgain = ParseNumber(read[3], separator);
-    const double turnsAgain = ParseNumber(read[2], separator);
-    const double diameterThird = ParseNumber(read[5], separator);
-    const double length = ParseNumber(read[4], separator);
-    // The texts cannot change between the reads (one thread), so the repeated uses agree.
-    (void)diameterAgain, (void)turnsAgain, (void)diameterThird;
-    return WheelerInductance(diameter, turns, length);
+    // Each use of a value parses its own read, in the order the formula uses them.
+    std::array<double, 6> value{};
+    for (const std::size_t i : {1, 0, 3, 2, 5, 4})
+        value[i] = ParseNumber(read[i], separator);
+    return WheelerInductance(value[1], value[0], value[4]);
 }
 
 } // namespace
