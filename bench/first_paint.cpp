@@ -8,8 +8,10 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -45,6 +47,31 @@ std::int64_t processStartNs()
     }
     return -1;
 }
+
+namespace {
+
+// The resident set at this moment, split: heap and other anonymous memory,
+// file mappings (code of the libraries, fonts, caches), shared memory.
+void printResidentSplit()
+{
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line)) {
+        for (const char *key : {"RssAnon:", "RssFile:", "RssShmem:"}) {
+            if (line.rfind(key, 0) == 0) {
+                std::istringstream value(line.substr(std::strlen(key)));
+                long kb = 0;
+                value >> kb;
+                std::string name(key, std::strlen(key) - 1);
+                for (char &c : name)
+                    c = char(std::tolower(static_cast<unsigned char>(c)));
+                std::printf("%s-kb=%ld\n", name.c_str(), kb);
+            }
+        }
+    }
+}
+
+} // namespace
 
 long peakRssKb()
 {
@@ -88,6 +115,7 @@ void StartupReport::finish()
         std::printf("main-ms=%.2f\n", ms(m_mainNs - startNs));
     }
     std::printf("peak-rss-kb=%ld\n", rssKb);
+    printResidentSplit();
     std::printf("clock-tick-ms=%.0f\n", 1000.0 / double(sysconf(_SC_CLK_TCK)));
 
     // Since the launcher's note of the time just before it started this
@@ -102,6 +130,12 @@ void StartupReport::finish()
     for (const auto &[step, ns] : m_marks)
         std::printf("step.%s-ms=%.2f\n", step, ms(ns - m_mainNs));
     std::printf("window=%dx%d\n", m_window->width(), m_window->height());
+
+    // Every mapping with its resident size, for finding where the memory goes.
+    if (const char *path = std::getenv("SPIRELLE_BENCH_SMAPS")) {
+        std::ifstream smaps("/proc/self/smaps");
+        std::ofstream(path) << smaps.rdbuf();
+    }
     std::fflush(stdout);
     QCoreApplication::quit();
 }

@@ -30,6 +30,14 @@ long peakRssKb();
 // the window received its first QEvent::Paint: by then Qt has painted the
 // window and all its visible children into the backing store and flushed it to
 // the display. The moment the Paint event arrived is reported too (paint-start).
+//
+// The report, one key=value a line: first-paint-ms and main-ms (since the
+// process start), peak-rss-kb and the resident set split (rssanon-kb,
+// rssfile-kb, rssshmem-kb), clock-tick-ms; spawn-first-paint-ms and
+// spawn-main-ms when SPIRELLE_BENCH_SPAWN_NS holds the launcher's CLOCK_BOOTTIME
+// just before it started the process; step.<name>-ms for each mark since the
+// top of main(); window=<width>x<height>. SPIRELLE_BENCH_SMAPS=<file> also
+// saves /proc/self/smaps there.
 class StartupReport : public QObject {
 public:
     StartupReport();

@@ -68,7 +68,7 @@ private slots:
         const QStringList captions = {"(L) Inductance", "Frequency", "Loose Coil"};
         for (int i = 0; i < 3; ++i)
             QCOMPARE(tabs()->tabBar()->tabText(i), captions[i]);
-        QVERIFY(!m_window->windowIcon().isNull());
+        QCOMPARE(m_window->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
     }
 
     void menuHasOneItem()
