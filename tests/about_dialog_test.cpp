@@ -157,6 +157,20 @@ private slots:
         QCOMPARE(credits(d)->blockCount(), blocks + 1);
     }
 
+    void showRightAfterOkLoadsANewDialog()
+    {
+        AboutDialogRef ref;
+        AboutDialog *d = open(ref);
+        QVERIFY(d);
+        QPointer<AboutDialog> closing(d);
+        d->cmdOK_Click(); // its deletion is still pending
+        ref.show();
+        settle();
+        QVERIFY(closing.isNull());
+        QVERIFY(ref.dialog()->isVisible());
+        QCOMPARE(countDialogs(), 1);
+    }
+
     void titleBarCloseUnloadsToo()
     {
         AboutDialogRef ref;

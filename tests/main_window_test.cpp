@@ -319,6 +319,21 @@ private slots:
         QCOMPARE(child(m_window.get(), "Text16")->geometry(), text16);
     }
 
+    // A window destroyed while its error box is open takes the box with it.
+    void closingTheWindowUnderAnErrorBoxIsSafe()
+    {
+        auto *window = new MainWindow(m_about);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QPointer<MainWindow> guard(window);
+        QTimer::singleShot(0, window, [window] { window->close(); });
+        window->Command2_Click(); // empty fields: the error box opens, then the window closes under it
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(guard.isNull());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
     // The red captions keep their colour on a dark desktop palette.
     void redCaptionsStayRedOnADarkPalette()
     {

@@ -138,6 +138,9 @@ void AboutDialogRef::show()
     if (!m_dialog) {
         m_dialog = new AboutDialog;
         m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+        // Unloaded the moment it closes, though its deletion comes later: a
+        // show in between must load a new dialog, not revive the closing one.
+        QObject::connect(m_dialog, &QDialog::finished, m_dialog, [this] { m_dialog = nullptr; });
     }
     m_dialog->show();
     m_dialog->raise();

@@ -36,6 +36,8 @@ QWidget *createControl(const layout::Control &control, QWidget *parent)
     switch (control.kind) {
     case layout::Kind::Label:
         widget = new QLabel(text, parent);
+        // A caption is drawn from the top of its place, so captions that share a Top line up.
+        static_cast<QLabel *>(widget)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         break;
     case layout::Kind::TextBox: {
         auto *box = new QLineEdit(parent);

@@ -11,18 +11,33 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 
 namespace spirelle {
+namespace {
+
+// The XPM images are C arrays compiled in: read by Qt's built-in XPM reader,
+// with no resource lookup and no image-format plugins loaded at start-up.
+#include "icons/spirelle-16.xpm"
+#include "icons/spirelle-32.xpm"
+
+QIcon windowIconPixmaps()
+{
+    QIcon icon;
+    icon.addPixmap(QPixmap(spirelle_16));
+    icon.addPixmap(QPixmap(spirelle_32));
+    return icon;
+}
+
+} // namespace
 
 MainWindow::MainWindow(AboutDialogRef &about, QWidget *parent) : QMainWindow(parent), m_about(about)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Spirelle"));
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/spirelle/spirelle-16.xpm"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/spirelle/spirelle-32.xpm"), QSize(32, 32));
-    setWindowIcon(icon);
+    setWindowIcon(windowIconPixmaps());
     setFont(formFont());
     createMenus();
     createPages();
@@ -101,9 +116,13 @@ void MainWindow::runHandler(const std::function<void(FieldAccess &, std::string_
     } catch (const std::exception &error) {
         message = QString::fromUtf8(error.what());
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Spirelle"), message, QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("errorMessage"));
-    box.exec();
+    // On the heap: should the window be destroyed while the box is open, it
+    // takes the box with it, and the QPointer notices.
+    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Spirelle"), message,
+                                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("errorMessage"));
+    box->exec();
+    delete box.data();
 }
 
 void MainWindow::Command2_Click() { runHandler(spirelle::Command2_Click); }
