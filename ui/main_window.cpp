@@ -8,6 +8,7 @@
 #include "tab_control.h"
 #include "widget_fields.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -138,5 +139,18 @@ void MainWindow::SSTab1_Click(int previousTab)
 }
 
 void MainWindow::about_Click() { m_about.show(); }
+
+MainWindow *createMainWindow(AboutDialogRef &about)
+{
+    QApplication::setApplicationName(QStringLiteral("Spirelle"));
+    QApplication::setApplicationVersion(QStringLiteral(SPIRELLE_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Spirelle"));
+    // Every control, message boxes included, uses the form's font; set once here,
+    // no widget first lays itself out in the desktop's default font.
+    QApplication::setFont(formFont());
+    auto *window = new MainWindow(about);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    return window;
+}
 
 } // namespace spirelle

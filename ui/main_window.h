@@ -36,4 +36,8 @@ private:
     TabControl *m_tabs = nullptr;
 };
 
+// Start-up: the application's settings and the main window, created (it
+// deletes itself when closed) but not yet shown.
+MainWindow *createMainWindow(AboutDialogRef &about);
+
 } // namespace spirelle
