@@ -131,7 +131,12 @@ bool AboutDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-AboutDialogRef::~AboutDialogRef() { delete m_dialog.data(); }
+AboutDialogRef::~AboutDialogRef()
+{
+    // At the program's end no event loop is left to run a pending deletion.
+    delete m_dialog.data();
+    delete m_unloading.data();
+}
 
 void AboutDialogRef::show()
 {
@@ -140,7 +145,10 @@ void AboutDialogRef::show()
         m_dialog->setAttribute(Qt::WA_DeleteOnClose);
         // Unloaded the moment it closes, though its deletion comes later: a
         // show in between must load a new dialog, not revive the closing one.
-        QObject::connect(m_dialog, &QDialog::finished, m_dialog, [this] { m_dialog = nullptr; });
+        QObject::connect(m_dialog, &QDialog::finished, m_dialog, [this] {
+            m_unloading = m_dialog;
+            m_dialog = nullptr;
+        });
     }
     m_dialog->show();
     m_dialog->raise();

@@ -45,6 +45,7 @@ public:
 
 private:
     QPointer<AboutDialog> m_dialog;
+    QPointer<AboutDialog> m_unloading; // closed, its deletion still pending
 };
 
 } // namespace spirelle
