@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
     QDir().mkpath(folder);
 
     AboutDialogRef about;
-    MainWindow window(about);
+    MainWindow &window = *createMainWindow(about); // as the program starts it
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
