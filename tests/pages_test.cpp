@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <span>
 #include <vector>
 
 namespace spirelle {
@@ -13,7 +14,7 @@ namespace {
 const char *const kLengths[] = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
 const char *const kInductances[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text8"};
 
-std::vector<std::string> texts(const FieldTable &table, std::initializer_list<const char *> names)
+std::vector<std::string> texts(const FieldTable &table, std::span<const char *const> names)
 {
     std::vector<std::string> out;
     for (const char *name : names)
@@ -21,16 +22,8 @@ std::vector<std::string> texts(const FieldTable &table, std::initializer_list<co
     return out;
 }
 
-std::vector<std::string> lengths(const FieldTable &t)
-{
-    return texts(t, {kLengths[0], kLengths[1], kLengths[2], kLengths[3], kLengths[4], kLengths[5]});
-}
-
-std::vector<std::string> inductances(const FieldTable &t)
-{
-    return texts(t, {kInductances[0], kInductances[1], kInductances[2], kInductances[3], kInductances[4],
-                     kInductances[5]});
-}
+std::vector<std::string> lengths(const FieldTable &t) { return texts(t, kLengths); }
+std::vector<std::string> inductances(const FieldTable &t) { return texts(t, kInductances); }
 
 using Strings = std::vector<std::string>;
 

@@ -38,7 +38,6 @@ void FieldTable::setText(std::string_view textBox, std::string_view text)
     Entry &entry = find(*this, textBox, false);
     entry.text = entry.maxLength > 0 ? utf8::prefix(text, static_cast<std::size_t>(entry.maxLength))
                                      : std::string(text);
-    ++m_writes;
 }
 
 } // namespace spirelle

@@ -18,9 +18,6 @@ public:
     std::string caption(std::string_view label) const override;
     void setText(std::string_view textBox, std::string_view text) override;
 
-    // Number of writes so far (for checking that a failure wrote nothing).
-    int writes() const { return m_writes; }
-
 private:
     struct Entry {
         std::string text;
@@ -31,7 +28,6 @@ private:
     static auto &find(Self &self, std::string_view name, bool label);
 
     std::map<std::string, Entry, std::less<>> m_entries;
-    int m_writes = 0;
 };
 
 } // namespace spirelle
