@@ -9,6 +9,6 @@ int main(int argc, char *argv[])
     // The About dialog's one shared reference outlives the main window, which
     // may close first; the program ends when the last window closes.
     spirelle::AboutDialogRef about;
-    spirelle::createMainWindow(about)->show();
+    spirelle::CreateMainWindow(about)->show();
     return QApplication::exec();
 }

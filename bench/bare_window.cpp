@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
     window->setWindowTitle(QStringLiteral("Spirelle"));
     window->resize(kWidth, kHeight);
     if (argc > 1 && std::strcmp(argv[1], "--text") == 0) {
-        window->setFont(spirelle::formFont());
+        window->setFont(spirelle::FormFont());
         auto *label = new QLabel(QStringLiteral("Diameter"), window);
         label->setGeometry(32, 51, 48, 17);
         auto *box = new QLineEdit(window);

@@ -20,14 +20,14 @@
 
 namespace spirelle::bench {
 
-std::int64_t boottimeNs()
+std::int64_t BoottimeNs()
 {
     timespec ts{};
     clock_gettime(CLOCK_BOOTTIME, &ts);
     return std::int64_t(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
 }
 
-std::int64_t processStartNs()
+std::int64_t ProcessStartNs()
 {
     std::ifstream in("/proc/self/stat");
     const std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -52,7 +52,7 @@ namespace {
 
 // The resident set at this moment, split: heap and other anonymous memory,
 // file mappings (code of the libraries, fonts, caches), shared memory.
-void printResidentSplit()
+void PrintResidentSplit()
 {
     std::ifstream in("/proc/self/status");
     std::string line;
@@ -73,16 +73,16 @@ void printResidentSplit()
 
 } // namespace
 
-long peakRssKb()
+long PeakRssKb()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
 
-StartupReport::StartupReport() : m_mainNs(boottimeNs()) {}
+StartupReport::StartupReport() : m_mainNs(BoottimeNs()) {}
 
-void StartupReport::mark(const char *step) { m_marks.emplace_back(step, boottimeNs()); }
+void StartupReport::mark(const char *step) { m_marks.emplace_back(step, BoottimeNs()); }
 
 void StartupReport::watch(QWidget *window)
 {
@@ -105,17 +105,17 @@ void StartupReport::finish()
 {
     mark("first-paint");
     const std::int64_t doneNs = m_marks.back().second;
-    const long rssKb = peakRssKb();
+    const long rssKb = PeakRssKb();
     const auto ms = [](std::int64_t ns) { return double(ns) / 1e6; };
 
     // Since the process started, as the kernel has it.
-    const std::int64_t startNs = processStartNs();
+    const std::int64_t startNs = ProcessStartNs();
     if (startNs >= 0) {
         std::printf("first-paint-ms=%.2f\n", ms(doneNs - startNs));
         std::printf("main-ms=%.2f\n", ms(m_mainNs - startNs));
     }
     std::printf("peak-rss-kb=%ld\n", rssKb);
-    printResidentSplit();
+    PrintResidentSplit();
     std::printf("clock-tick-ms=%.0f\n", 1000.0 / double(sysconf(_SC_CLK_TCK)));
 
     // Since the launcher's note of the time just before it started this

@@ -13,14 +13,14 @@ class QWidget;
 namespace spirelle::bench {
 
 // Now on CLOCK_BOOTTIME, the clock /proc/<pid>/stat's starttime is kept on, in ns.
-std::int64_t boottimeNs();
+std::int64_t BoottimeNs();
 
 // When this process started, on that clock, from /proc/self/stat (a whole number
 // of clock ticks, usually 10 ms, rounded down); -1 if it cannot be read.
-std::int64_t processStartNs();
+std::int64_t ProcessStartNs();
 
 // Peak resident set size so far, in kB (getrusage's ru_maxrss).
-long peakRssKb();
+long PeakRssKb();
 
 // Construct it first thing in main(). mark() notes the time of a step of the
 // start-up; watch() waits for the window's first paint, then prints the report

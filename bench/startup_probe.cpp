@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     report.mark("app");
 
     spirelle::AboutDialogRef about;
-    auto *window = spirelle::createMainWindow(about);
+    auto *window = spirelle::CreateMainWindow(about);
     report.mark("window");
     report.watch(window);
     window->show();

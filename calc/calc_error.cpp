@@ -5,20 +5,20 @@
 namespace spirelle {
 namespace {
 
-std::string quoted(const std::string &text)
+std::string Quoted(const std::string &text)
 {
     // Control characters (a pasted NUL or line break) would make the quote unreadable.
     std::string shown;
-    for (const char32_t c : utf8::decode(text)) {
-        shown += utf8::encode(c < 0x20 || c == 0x7f ? U'\uFFFD' : c);
+    for (const char32_t c : utf8::Decode(text)) {
+        shown += utf8::Encode(c < 0x20 || c == 0x7f ? U'\uFFFD' : c);
     }
-    const std::size_t length = utf8::length(shown);
+    const std::size_t length = utf8::Length(shown);
     if (length > kQuotedTextLimit)
-        shown = utf8::prefix(shown, kQuotedTextLimit - 1) + "\u2026";
+        shown = utf8::Prefix(shown, kQuotedTextLimit - 1) + "\u2026";
     return "\u201C" + shown + "\u201D";
 }
 
-std::string describe(ArithmeticFault fault)
+std::string Describe(ArithmeticFault fault)
 {
     switch (fault) {
     case ArithmeticFault::DivisionByZero:
@@ -43,13 +43,13 @@ CalcError CalcError::typeMismatch(std::string text)
 {
     const std::string message = text.find_first_not_of(" \t") == std::string::npos
         ? std::string("Type mismatch: a field is empty, and a number is needed there.")
-        : "Type mismatch: " + quoted(text) + " is not a number.";
+        : "Type mismatch: " + Quoted(text) + " is not a number.";
     return CalcError(ErrorKind::TypeMismatch, ArithmeticFault::None, std::move(text), message);
 }
 
 CalcError CalcError::arithmetic(ArithmeticFault fault)
 {
-    return CalcError(ErrorKind::ArithmeticError, fault, {}, describe(fault));
+    return CalcError(ErrorKind::ArithmeticError, fault, {}, Describe(fault));
 }
 
 CalcError CalcError::invalidArgument()

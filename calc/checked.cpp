@@ -7,7 +7,7 @@ namespace {
 
 // What IEEE 754 raises for an operation of non-NaN operands with this result
 // (division by zero is decided by the caller, which knows the divisor).
-ArithmeticFault raisedBy(double a, double b, double result)
+ArithmeticFault RaisedBy(double a, double b, double result)
 {
     if (std::isnan(result) && !std::isnan(a) && !std::isnan(b))
         return ArithmeticFault::InvalidOperation;
@@ -32,25 +32,25 @@ Fp Fp::combine(Fp a, Fp b, double result, ArithmeticFault raised)
 Fp operator+(Fp a, Fp b)
 {
     const double r = a.m_value + b.m_value;
-    return Fp::combine(a, b, r, raisedBy(a.m_value, b.m_value, r));
+    return Fp::combine(a, b, r, RaisedBy(a.m_value, b.m_value, r));
 }
 
 Fp operator-(Fp a, Fp b)
 {
     const double r = a.m_value - b.m_value;
-    return Fp::combine(a, b, r, raisedBy(a.m_value, b.m_value, r));
+    return Fp::combine(a, b, r, RaisedBy(a.m_value, b.m_value, r));
 }
 
 Fp operator*(Fp a, Fp b)
 {
     const double r = a.m_value * b.m_value;
-    return Fp::combine(a, b, r, raisedBy(a.m_value, b.m_value, r));
+    return Fp::combine(a, b, r, RaisedBy(a.m_value, b.m_value, r));
 }
 
 Fp operator/(Fp a, Fp b)
 {
     const double r = a.m_value / b.m_value;
-    ArithmeticFault raised = raisedBy(a.m_value, b.m_value, r);
+    ArithmeticFault raised = RaisedBy(a.m_value, b.m_value, r);
     // A finite non-zero dividend over zero gives an exact infinity: division by zero, not overflow.
     if (b.m_value == 0.0 && std::isfinite(a.m_value) && a.m_value != 0.0)
         raised = ArithmeticFault::DivisionByZero;

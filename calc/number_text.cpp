@@ -11,12 +11,12 @@
 namespace spirelle {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Adds a decimal digit to a magnitude without overflowing; exponents beyond a
 // few thousand are all the same to a double.
-std::int64_t saturatingPush(std::int64_t magnitude, char digit)
+std::int64_t SaturatingPush(std::int64_t magnitude, char digit)
 {
     constexpr std::int64_t limit = 1'000'000'000'000;
     return magnitude >= limit ? limit : magnitude * 10 + (digit - '0');
@@ -30,9 +30,9 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator)
 
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
+    while (begin < end && IsBlank(text[begin]))
         ++begin;
-    while (end > begin && isBlank(text[end - 1]))
+    while (end > begin && IsBlank(text[end - 1]))
         --end;
     const std::string_view body = text.substr(begin, end - begin);
 
@@ -54,7 +54,7 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator)
     bool separatorSeen = false;
     while (i < body.size()) {
         const char c = body[i];
-        if (isDigit(c)) {
+        if (IsDigit(c)) {
             plain += c;
             if (separatorSeen) {
                 ++fractionDigits;
@@ -87,9 +87,9 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator)
         if (i < body.size() && (body[i] == '+' || body[i] == '-'))
             negative = body[i] == '-', plain += body[i], ++i;
         std::size_t exponentDigits = 0;
-        for (; i < body.size() && isDigit(body[i]); ++i, ++exponentDigits) {
+        for (; i < body.size() && IsDigit(body[i]); ++i, ++exponentDigits) {
             plain += body[i];
-            exponent = saturatingPush(exponent, body[i]);
+            exponent = SaturatingPush(exponent, body[i]);
         }
         if (exponentDigits == 0)
             throw mismatch();
@@ -130,7 +130,7 @@ std::string FormatNumber(double value, std::string_view decimalSeparator)
     const bool negative = scientific.front() == '-';
     std::string digits;
     for (const char c : scientific.substr(0, e))
-        if (isDigit(c))
+        if (IsDigit(c))
             digits += c;
     int exponent = 0;
     std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1), scientific.data() + scientific.size(),

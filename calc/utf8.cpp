@@ -6,7 +6,7 @@ namespace {
 constexpr char32_t kReplacement = U'\uFFFD';
 
 // Decodes one code point at text[i], advancing i; invalid input yields U+FFFD and one byte.
-char32_t next(std::string_view text, std::size_t &i)
+char32_t Next(std::string_view text, std::size_t &i)
 {
     const auto lead = static_cast<unsigned char>(text[i++]);
     if (lead < 0x80)
@@ -39,16 +39,16 @@ char32_t next(std::string_view text, std::size_t &i)
 
 } // namespace
 
-std::u32string decode(std::string_view text)
+std::u32string Decode(std::string_view text)
 {
     std::u32string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();)
-        out += next(text, i);
+        out += Next(text, i);
     return out;
 }
 
-std::string encode(char32_t c)
+std::string Encode(char32_t c)
 {
     std::string out;
     if (c < 0x80) {
@@ -69,27 +69,27 @@ std::string encode(char32_t c)
     return out;
 }
 
-std::string encode(std::u32string_view text)
+std::string Encode(std::u32string_view text)
 {
     std::string out;
     for (const char32_t c : text)
-        out += encode(c);
+        out += Encode(c);
     return out;
 }
 
-std::size_t length(std::string_view text)
+std::size_t Length(std::string_view text)
 {
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++count)
-        next(text, i);
+        Next(text, i);
     return count;
 }
 
-std::string prefix(std::string_view text, std::size_t characters)
+std::string Prefix(std::string_view text, std::size_t characters)
 {
     std::size_t i = 0;
     for (std::size_t taken = 0; taken < characters && i < text.size(); ++taken)
-        next(text, i);
+        Next(text, i);
     return std::string(text.substr(0, i));
 }
 

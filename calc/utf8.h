@@ -8,13 +8,13 @@
 namespace spirelle::utf8 {
 
 // Code points of text; a byte that does not start a valid sequence becomes U+FFFD.
-std::u32string decode(std::string_view text);
-std::string encode(char32_t c);
-std::string encode(std::u32string_view text);
+std::u32string Decode(std::string_view text);
+std::string Encode(char32_t c);
+std::string Encode(std::u32string_view text);
 
-// length("0,5") -> 3, length("0\u066B5") -> 3
-std::size_t length(std::string_view text);
-// prefix("8.7719298245614 uH", 4) -> "8.77"
-std::string prefix(std::string_view text, std::size_t characters);
+// Length("0,5") -> 3, Length("0\u066B5") -> 3
+std::size_t Length(std::string_view text);
+// Prefix("8.7719298245614 uH", 4) -> "8.77"
+std::string Prefix(std::string_view text, std::size_t characters);
 
 } // namespace spirelle::utf8

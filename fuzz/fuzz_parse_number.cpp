@@ -22,7 +22,7 @@ using spirelle::fuzz::fail;
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The text in the one notation strtod reads the same way, or nothing when the
 // text is not a number: blanks around it, a sign, digits with at most one
@@ -38,7 +38,7 @@ std::optional<std::string> Plain(std::string_view text, std::string_view separat
     const auto take = [&](std::size_t n) { plain.append(rest.substr(0, n)), rest.remove_prefix(n); };
     const auto digits = [&] {
         std::size_t n = 0;
-        while (n < rest.size() && isDigit(rest[n]))
+        while (n < rest.size() && IsDigit(rest[n]))
             ++n;
         take(n);
         return n;
@@ -96,34 +96,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         value = ParseNumber(text, input.separator);
     } catch (const CalcError &error) {
         if (!plain) {
-            check(error.kind() == ErrorKind::TypeMismatch, "a text that is not a number is not a TypeMismatch", text);
-            check(error.text() == text, "the TypeMismatch does not carry the whole text", error.text());
+            Check(error.kind() == ErrorKind::TypeMismatch, "a text that is not a number is not a TypeMismatch", text);
+            Check(error.text() == text, "the TypeMismatch does not carry the whole text", error.text());
         } else {
-            check(std::isinf(expected), "a number was refused", text);
-            check(error.kind() == ErrorKind::ArithmeticError && error.fault() == ArithmeticFault::Overflow,
+            Check(std::isinf(expected), "a number was refused", text);
+            Check(error.kind() == ErrorKind::ArithmeticError && error.fault() == ArithmeticFault::Overflow,
                   "an overflowing text is not an overflow error", text);
         }
         return 0;
     } catch (...) {
         fail("ParseNumber threw something other than a CalcError", text);
     }
-    check(plain.has_value(), "a text that is not a number was accepted", text);
-    check(!std::isinf(expected), "an overflowing text was accepted", text);
-    check(std::isfinite(value), "ParseNumber returned a value that is not finite", text);
+    Check(plain.has_value(), "a text that is not a number was accepted", text);
+    Check(!std::isinf(expected), "an overflowing text was accepted", text);
+    Check(std::isfinite(value), "ParseNumber returned a value that is not finite", text);
     // Bit for bit: the conversion is correctly rounded and keeps the sign of zero.
-    check(std::memcmp(&value, &expected, sizeof value) == 0, "the value is not the correctly rounded one", text);
+    Check(std::memcmp(&value, &expected, sizeof value) == 0, "the value is not the correctly rounded one", text);
 
     const double rounded = RoundedTo15Digits(value);
     for (const std::string_view separator : fuzz::kSeparators) {
         const std::string shown = FormatNumber(value, separator);
-        check(shown == PrintfText(value, separator), "FormatNumber differs from %.15G", shown);
+        Check(shown == PrintfText(value, separator), "FormatNumber differs from %.15G", shown);
         // Within half a 15th-digit unit of the largest double the rounding itself
         // is past it: the text then reads back as an overflow, as it must.
         try {
             const double back = ParseNumber(shown, separator);
-            check(back == rounded, "a formatted number does not read back as its 15-digit rounding", shown);
+            Check(back == rounded, "a formatted number does not read back as its 15-digit rounding", shown);
         } catch (const CalcError &error) {
-            check(std::isinf(rounded) && error.fault() == ArithmeticFault::Overflow,
+            Check(std::isinf(rounded) && error.fault() == ArithmeticFault::Overflow,
                   "a formatted number does not parse back", shown);
         } catch (...) {
             fail("ParseNumber threw something other than a CalcError", shown);

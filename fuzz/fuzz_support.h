@@ -22,7 +22,7 @@ inline constexpr std::string_view kSeparators[] = {".", ",", "\u066B"};
     std::abort();
 }
 
-inline void check(bool holds, const char *what, std::string_view detail = {})
+inline void Check(bool holds, const char *what, std::string_view detail = {})
 {
     if (!holds)
         fail(what, detail);

@@ -56,15 +56,15 @@ inline bool AllHashes(std::string_view text) { return text.find_first_not_of('#'
 inline std::size_t MagnitudeLength(std::string_view number, std::string_view separator)
 {
     if (number.find('E') != std::string_view::npos)
-        return utf8::length(number);
-    return utf8::length(number.substr(0, number.find(separator)));
+        return utf8::Length(number);
+    return utf8::Length(number.substr(0, number.find(separator)));
 }
 
 // What a box of maxLength characters must be given for a result text.
 inline std::string Fitted(const std::string &text, bool withUnit, int maxLength, std::string_view separator)
 {
     const std::string_view number = std::string_view(text).substr(0, text.size() - (withUnit ? kUnit.size() : 0));
-    if (maxLength == 0 || utf8::length(text) <= std::size_t(maxLength) ||
+    if (maxLength == 0 || utf8::Length(text) <= std::size_t(maxLength) ||
         MagnitudeLength(number, separator) <= std::size_t(maxLength))
         return text;
     return std::string(std::size_t(maxLength), '#');
@@ -75,14 +75,14 @@ inline std::string Fitted(const std::string &text, bool withUnit, int maxLength,
 inline void CheckError(const CalcError &error, const Input &input)
 {
     if (error.kind() != ErrorKind::TypeMismatch) {
-        check((error.kind() == ErrorKind::ArithmeticError) == (error.fault() != ArithmeticFault::None),
+        Check((error.kind() == ErrorKind::ArithmeticError) == (error.fault() != ArithmeticFault::None),
               "an error's fault does not match its kind", error.what());
         return;
     }
     bool isAnInput = false;
     for (const std::string &field : input.fields)
         isAnInput = isAnInput || error.text() == field;
-    check(isAnInput, "a TypeMismatch names a text that is no input", error.text());
+    Check(isAnInput, "a TypeMismatch names a text that is no input", error.text());
     try {
         ParseNumber(error.text(), input.separator);
         fail("a TypeMismatch names a text that parses", error.text());
@@ -97,22 +97,22 @@ inline void CheckWrite(const Output &output, const std::string &text, const std:
 {
     const int maxLength = layout::MaxLengthOf(output.name);
     if (maxLength > 0 && AllHashes(text)) {
-        check(utf8::length(text) == std::size_t(maxLength), "hashes that do not fill their box", text);
-        check(shown == text, "a box does not show its hashes", shown);
+        Check(utf8::Length(text) == std::size_t(maxLength), "hashes that do not fill their box", text);
+        Check(shown == text, "a box does not show its hashes", shown);
         return;
     }
-    check(!output.withUnit || std::string_view(text).ends_with(kUnit), "an inductance without its unit", text);
+    Check(!output.withUnit || std::string_view(text).ends_with(kUnit), "an inductance without its unit", text);
     const std::string number = text.substr(0, text.size() - (output.withUnit ? kUnit.size() : 0));
     try {
         const double value = ParseNumber(number, separator);
-        check(std::isfinite(value) && FormatNumber(value, separator) == number, "a result does not read back as itself",
+        Check(std::isfinite(value) && FormatNumber(value, separator) == number, "a result does not read back as itself",
               text);
     } catch (const CalcError &) {
         fail("a result is not a number", text);
     }
-    if (maxLength > 0 && utf8::length(text) > std::size_t(maxLength))
-        check(MagnitudeLength(number, separator) <= std::size_t(maxLength), "a cut drops magnitude", text);
-    check(shown == utf8::prefix(text, maxLength > 0 ? std::size_t(maxLength) : text.size()),
+    if (maxLength > 0 && utf8::Length(text) > std::size_t(maxLength))
+        Check(MagnitudeLength(number, separator) <= std::size_t(maxLength), "a cut drops magnitude", text);
+    Check(shown == utf8::Prefix(text, maxLength > 0 ? std::size_t(maxLength) : text.size()),
           "a box does not show what was written", shown);
 }
 
@@ -144,24 +144,24 @@ inline void CheckPress(void (*handler)(FieldAccess &, std::string_view), const s
 
     // The writes are a prefix of the page's order: all of it unless it failed.
     const auto &writes = recorder.writes;
-    check(writes.size() <= order.size() && (failed ? writes.size() < order.size() : writes.size() == order.size()),
+    Check(writes.size() <= order.size() && (failed ? writes.size() < order.size() : writes.size() == order.size()),
           "the handler wrote the wrong number of results", std::to_string(writes.size()));
     for (std::size_t k = 0; k < order.size(); ++k) {
         const std::string shown = table.text(order[k].name);
         if (k >= writes.size()) {
-            check(shown == sentinel(k), "a box the handler did not reach lost its text", order[k].name);
+            Check(shown == sentinel(k), "a box the handler did not reach lost its text", order[k].name);
             continue;
         }
-        check(writes[k].first == order[k].name, "a result went out of order or into the wrong box", writes[k].first);
+        Check(writes[k].first == order[k].name, "a result went out of order or into the wrong box", writes[k].first);
         CheckWrite(order[k], writes[k].second, shown, input.separator);
     }
     // The inputs stay as typed, and no box holds more than its maximum length.
     for (std::size_t i = 0; i < inputNames.size(); ++i)
-        check(table.text(inputNames[i]) == input.fields[i], "an input changed", inputNames[i]);
+        Check(table.text(inputNames[i]) == input.fields[i], "an input changed", inputNames[i]);
     for (int page = 0; page < layout::kPageCount; ++page)
         for (const layout::Control &control : layout::PageControls(page))
             if (control.kind == layout::Kind::TextBox && control.maxLength > 0)
-                check(utf8::length(table.text(control.name)) <= std::size_t(control.maxLength),
+                Check(utf8::Length(table.text(control.name)) <= std::size_t(control.maxLength),
                       "a box holds more than its maximum length", control.name);
 
     // The formulas stop at the same result, and agree with every one written.
@@ -172,10 +172,10 @@ inline void CheckPress(void (*handler)(FieldAccess &, std::string_view), const s
     } catch (const CalcError &) {
         referenceFailed = true;
     }
-    check(referenceFailed == failed && expected.size() == writes.size(), "the handler stops at the wrong result",
+    Check(referenceFailed == failed && expected.size() == writes.size(), "the handler stops at the wrong result",
           std::to_string(writes.size()) + " written, " + std::to_string(expected.size()) + " expected");
     for (std::size_t k = 0; k < writes.size(); ++k)
-        check(writes[k].second == Fitted(expected[k], order[k].withUnit, layout::MaxLengthOf(order[k].name),
+        Check(writes[k].second == Fitted(expected[k], order[k].withUnit, layout::MaxLengthOf(order[k].name),
                                          input.separator),
               "a result differs from the formula's", writes[k].second);
 }

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/default}
 cmake --build "$build" --target screenshot_tool >/dev/null
 export QT_QPA_PLATFORM=xcb
-xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$build/tests/screenshot_tool" docs
+xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$build/scripts/screenshot_tool" docs
 # High-DPI: at twice the scale everything doubles and nothing may clip.
-QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$build/tests/screenshot_tool" docs @2x
+QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$build/scripts/screenshot_tool" docs @2x
 ls -l docs/*.png

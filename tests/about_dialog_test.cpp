@@ -38,10 +38,10 @@ private:
         return dialog;
     }
 
-    static QPlainTextEdit *credits(AboutDialog *d) { return child<QPlainTextEdit>(d, "Text1"); }
+    static QPlainTextEdit *credits(AboutDialog *d) { return Child<QPlainTextEdit>(d, "Text1"); }
 
 private slots:
-    void initTestCase() { quietOffscreenWarnings(); }
+    void initTestCase() { QuietOffscreenWarnings(); }
 
     void storedTextHasEighteenCrLfLines()
     {
@@ -69,15 +69,15 @@ private slots:
         QCOMPARE(d->minimumSize(), d->maximumSize());
         QVERIFY(!(d->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(d->windowFlags() & Qt::WindowCloseButtonHint);
-        QCOMPARE(child<QLabel>(d, "Label1")->text(), QStringLiteral("Spirelle"));
-        QCOMPARE(child<QLabel>(d, "Label1")->geometry(), QRect(16, 6, 235, 27));
-        QCOMPARE(child<QLabel>(d, "lblVersion")->text(), QStringLiteral("Version 1.0"));
-        QCOMPARE(child<QLabel>(d, "lblVersion")->geometry(), QRect(16, 35, 259, 15));
+        QCOMPARE(Child<QLabel>(d, "Label1")->text(), QStringLiteral("Spirelle"));
+        QCOMPARE(Child<QLabel>(d, "Label1")->geometry(), QRect(16, 6, 235, 27));
+        QCOMPARE(Child<QLabel>(d, "lblVersion")->text(), QStringLiteral("Version 1.0"));
+        QCOMPARE(Child<QLabel>(d, "lblVersion")->geometry(), QRect(16, 35, 259, 15));
         QCOMPARE(credits(d)->geometry(), QRect(12, 62, 289, 266));
         QCOMPARE(credits(d)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(credits(d)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         QCOMPARE(credits(d)->toPlainText(), AboutDialog::creditsText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        auto *ok = child<QPushButton>(d, "cmdOK");
+        auto *ok = Child<QPushButton>(d, "cmdOK");
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QCOMPARE(ok->geometry(), QRect(214, 345, 84, 23));
         QVERIFY(ok->isDefault());
@@ -108,7 +108,7 @@ private slots:
         credits(d)->setFocus();
         QTest::keyClicks(credits(d), QStringLiteral("scribble"));
         QVERIFY(credits(d)->toPlainText().contains(QStringLiteral("scribble")));
-        clickButton(d, "cmdOK");
+        ClickButton(d, "cmdOK");
         settle();
         QVERIFY(!ref.dialog());
         QCOMPARE(countDialogs(), 0);
@@ -187,13 +187,13 @@ private slots:
         MainWindow window(ref);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        child<QMenu>(&window, "menu")->actions().first()->trigger();
+        Child<QMenu>(&window, "menu")->actions().first()->trigger();
         QVERIFY(ref.dialog() && ref.dialog()->isVisible());
         QVERIFY(!ref.dialog()->isModal());
-        typeInto(&window, "Text15", "20");
-        typeInto(&window, "Text16", "1");
-        clickButton(&window, "Command2");
-        QCOMPARE(textOf(&window, "Text1"), QStringLiteral("8.77"));
+        TypeInto(&window, "Text15", "20");
+        TypeInto(&window, "Text16", "1");
+        ClickButton(&window, "Command2");
+        QCOMPARE(TextOf(&window, "Text1"), QStringLiteral("8.77"));
         QVERIFY(ref.dialog()->isVisible());
     }
 
@@ -215,7 +215,7 @@ private slots:
         QTimer::singleShot(100, qApp, [&] {
             runningAfterMainClosed = guard.isNull() && ref.dialog() && ref.dialog()->isVisible();
             if (ref.dialog())
-                clickButton(ref.dialog(), "cmdOK");
+                ClickButton(ref.dialog(), "cmdOK");
         });
         QTimer watchdog;
         watchdog.setSingleShot(true);

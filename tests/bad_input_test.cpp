@@ -35,7 +35,7 @@ const char *const kOutputs[] = {"Text14", "Text13", "Text12", "Text11", "Text5",
 
 const QString kEmpty = QStringLiteral("Type mismatch: a field is empty, and a number is needed there.");
 const QString kOverflow = QStringLiteral("Overflow: a number is too large to compute with.");
-QString mismatch(const QString &shown) { return QStringLiteral("Type mismatch: \u201C%1\u201D is not a number.").arg(shown); }
+QString Mismatch(const QString &shown) { return QStringLiteral("Type mismatch: \u201C%1\u201D is not a number.").arg(shown); }
 
 } // namespace
 
@@ -49,7 +49,7 @@ private:
 private slots:
     void initTestCase()
     {
-        quietOffscreenWarnings();
+        QuietOffscreenWarnings();
         QLocale::setDefault(QLocale::c());
         m_window = std::make_unique<MainWindow>(m_about);
         m_window->show();
@@ -65,19 +65,19 @@ private slots:
         const std::vector<std::tuple<const char *, QString, QString>> texts = {
             {"empty", QString(), kEmpty},
             {"blanks", QStringLiteral("   "), kEmpty},
-            {"letters", QStringLiteral("abc"), mismatch(QStringLiteral("abc"))},
+            {"letters", QStringLiteral("abc"), Mismatch(QStringLiteral("abc"))},
             {"1e999", QStringLiteral("1e999"), kOverflow},
             {"-1e999", QStringLiteral("-1e999"), kOverflow},
-            {"1,2,3", QStringLiteral("1,2,3"), mismatch(QStringLiteral("1,2,3"))},
-            {"..5", QStringLiteral("..5"), mismatch(QStringLiteral("..5"))},
-            {"1e", QStringLiteral("1e"), mismatch(QStringLiteral("1e"))},
-            {"+-1", QStringLiteral("+-1"), mismatch(QStringLiteral("+-1"))},
-            {"arabic digit", QStringLiteral("\u0663"), mismatch(QStringLiteral("\u0663"))},
-            {"devanagari digits", QStringLiteral("\u0967\u0968"), mismatch(QStringLiteral("\u0967\u0968"))},
+            {"1,2,3", QStringLiteral("1,2,3"), Mismatch(QStringLiteral("1,2,3"))},
+            {"..5", QStringLiteral("..5"), Mismatch(QStringLiteral("..5"))},
+            {"1e", QStringLiteral("1e"), Mismatch(QStringLiteral("1e"))},
+            {"+-1", QStringLiteral("+-1"), Mismatch(QStringLiteral("+-1"))},
+            {"arabic digit", QStringLiteral("\u0663"), Mismatch(QStringLiteral("\u0663"))},
+            {"devanagari digits", QStringLiteral("\u0967\u0968"), Mismatch(QStringLiteral("\u0967\u0968"))},
             {"100000 x", QString(100000, QLatin1Char('x')),
-             mismatch(QString(39, QLatin1Char('x')) + QChar(0x2026))},
+             Mismatch(QString(39, QLatin1Char('x')) + QChar(0x2026))},
             {"100000 nines", QString(100000, QLatin1Char('9')), kOverflow},
-            {"NUL", QStringLiteral("1") + QChar(0) + QStringLiteral("2"), mismatch(QStringLiteral("1\uFFFD2"))},
+            {"NUL", QStringLiteral("1") + QChar(0) + QStringLiteral("2"), Mismatch(QStringLiteral("1\uFFFD2"))},
         };
         for (int page = 0; page < 3; ++page)
             for (const auto &[box, valid] : kPages[page].inputs)
@@ -92,20 +92,20 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, message);
         QWidget *w = m_window.get();
-        child<TabControl>(w, "SSTab1")->setCurrentIndex(page);
+        Child<TabControl>(w, "SSTab1")->setCurrentIndex(page);
         for (const char *output : kOutputs)
-            child<QLineEdit>(w, output)->setText(QStringLiteral("old"));
+            Child<QLineEdit>(w, output)->setText(QStringLiteral("old"));
         for (const auto &[input, valid] : kPages[page].inputs)
-            child<QLineEdit>(w, input)->setText(QLatin1String(input) == box ? text : QLatin1String(valid));
+            Child<QLineEdit>(w, input)->setText(QLatin1String(input) == box ? text : QLatin1String(valid));
 
-        QCOMPARE(messageBoxFrom([&] { clickButton(w, kPages[page].button); }), message);
+        QCOMPARE(MessageBoxFrom([&] { ClickButton(w, kPages[page].button); }), message);
 
-        QCOMPARE(textOf(w, box.toLatin1().constData()), text); // nothing typed is lost
+        QCOMPARE(TextOf(w, box.toLatin1().constData()), text); // nothing typed is lost
         // Only the inductance page writes before it fails: its six lengths, when the diameter is bad.
         const QStringList lengths = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
         for (const char *output : kOutputs) {
             const bool written = box == QLatin1String("Text16") && lengths.contains(QLatin1String(output));
-            QVERIFY2((textOf(w, output) == QLatin1String("old")) != written, output);
+            QVERIFY2((TextOf(w, output) == QLatin1String("old")) != written, output);
         }
     }
 };

@@ -21,7 +21,7 @@ struct Outcome {
     bool failed = false;
 };
 
-Outcome run(const std::function<double()> &calculation)
+Outcome Run(const std::function<double()> &calculation)
 {
     try {
         return {calculation()};
@@ -30,10 +30,10 @@ Outcome run(const std::function<double()> &calculation)
     }
 }
 
-void expectFault(const std::function<double()> &calculation, ErrorKind kind,
+void ExpectFault(const std::function<double()> &calculation, ErrorKind kind,
                  ArithmeticFault fault = ArithmeticFault::None)
 {
-    const Outcome outcome = run(calculation);
+    const Outcome outcome = Run(calculation);
     ASSERT_TRUE(outcome.failed) << "gave " << outcome.value;
     EXPECT_EQ(outcome.kind, kind);
     EXPECT_EQ(outcome.fault, fault);
@@ -43,16 +43,16 @@ TEST(CheckedStep, RaisesOnInvalidDivisionAndOverflowOnly)
 {
     using F = ArithmeticFault;
     const ErrorKind A = ErrorKind::ArithmeticError;
-    expectFault([] { return CheckedStep(Fp(1) / 0.0); }, A, F::DivisionByZero);
-    expectFault([] { return CheckedStep(Fp(-1) / 0.0); }, A, F::DivisionByZero);
-    expectFault([] { return CheckedStep(Fp(0) / 0.0); }, A, F::InvalidOperation);
-    expectFault([] { return CheckedStep(Fp(1e200) * 1e200); }, A, F::Overflow);
-    expectFault([] { return CheckedStep(Fp(1.7976931348623157e308) + 1.7976931348623157e308); }, A, F::Overflow);
-    expectFault([] { return CheckedStep(Fp(1e308) / 1e-308); }, A, F::Overflow);
+    ExpectFault([] { return CheckedStep(Fp(1) / 0.0); }, A, F::DivisionByZero);
+    ExpectFault([] { return CheckedStep(Fp(-1) / 0.0); }, A, F::DivisionByZero);
+    ExpectFault([] { return CheckedStep(Fp(0) / 0.0); }, A, F::InvalidOperation);
+    ExpectFault([] { return CheckedStep(Fp(1e200) * 1e200); }, A, F::Overflow);
+    ExpectFault([] { return CheckedStep(Fp(1.7976931348623157e308) + 1.7976931348623157e308); }, A, F::Overflow);
+    ExpectFault([] { return CheckedStep(Fp(1e308) / 1e-308); }, A, F::Overflow);
     // An exception inside a statement stops it even when the final value is finite.
-    expectFault([] { return CheckedStep(Fp(1) / (Fp(1e308) * 10.0)); }, A, F::Overflow);
+    ExpectFault([] { return CheckedStep(Fp(1) / (Fp(1e308) * 10.0)); }, A, F::Overflow);
     // The first exception in evaluation order is the one reported.
-    expectFault([] { return CheckedStep(Fp(1e308) * 10.0 / 0.0); }, A, F::Overflow);
+    ExpectFault([] { return CheckedStep(Fp(1e308) * 10.0 / 0.0); }, A, F::Overflow);
     // Underflow and rounding are not errors.
     EXPECT_EQ(CheckedStep(Fp(1e-200) * 1e-200), 0.0);
     EXPECT_EQ(CheckedStep(Fp(1) / 3.0), 1.0 / 3);
@@ -64,7 +64,7 @@ TEST(CheckedSqrt, NegativeIsInvalidArgument)
     EXPECT_DOUBLE_EQ(CheckedSqrt(240), 15.491933384829668);
     EXPECT_EQ(CheckedSqrt(0), 0);
     EXPECT_EQ(CheckedSqrt(-0.0), 0);
-    expectFault([] { return CheckedSqrt(-1e-300); }, ErrorKind::InvalidArgument);
+    ExpectFault([] { return CheckedSqrt(-1e-300); }, ErrorKind::InvalidArgument);
 }
 
 // The tracked exceptions must agree with what the floating-point unit raises.
@@ -143,18 +143,18 @@ TEST(Formulas, Failures)
 {
     using F = ArithmeticFault;
     const ErrorKind A = ErrorKind::ArithmeticError;
-    expectFault([] { return WheelerInductance(0, 0, 0); }, A, F::InvalidOperation);
-    expectFault([] { return WheelerInductance(0, 20, 0); }, A, F::InvalidOperation);
-    expectFault([] { return WheelerInductance(2, 10, -0.9); }, A, F::DivisionByZero); // 10l cancels 9r
-    expectFault([] { return WheelerInductance(1, 20, 1e308); }, A, F::Overflow);      // inner overflow, final 0
-    expectFault([] { return WheelerInductance(1e200, 1e200, 1); }, A, F::Overflow);
-    expectFault([] { return ResonantFrequency(0, 100); }, A, F::DivisionByZero);
-    expectFault([] { return ResonantFrequency(240, 0); }, A, F::DivisionByZero);
-    expectFault([] { return ResonantFrequency(-240, 100); }, ErrorKind::InvalidArgument);
-    expectFault([] { return ResonantFrequency(1e200, 1e200); }, A, F::Overflow);
-    expectFault([] { return ResonantFrequency(1e-200, 1e-200); }, A, F::DivisionByZero); // product underflows to 0
-    expectFault([] { return CloseWoundLength(100, 1e308); }, A, F::Overflow);
-    expectFault([] { return WireFeet(1e308, 10); }, A, F::Overflow);
+    ExpectFault([] { return WheelerInductance(0, 0, 0); }, A, F::InvalidOperation);
+    ExpectFault([] { return WheelerInductance(0, 20, 0); }, A, F::InvalidOperation);
+    ExpectFault([] { return WheelerInductance(2, 10, -0.9); }, A, F::DivisionByZero); // 10l cancels 9r
+    ExpectFault([] { return WheelerInductance(1, 20, 1e308); }, A, F::Overflow);      // inner overflow, final 0
+    ExpectFault([] { return WheelerInductance(1e200, 1e200, 1); }, A, F::Overflow);
+    ExpectFault([] { return ResonantFrequency(0, 100); }, A, F::DivisionByZero);
+    ExpectFault([] { return ResonantFrequency(240, 0); }, A, F::DivisionByZero);
+    ExpectFault([] { return ResonantFrequency(-240, 100); }, ErrorKind::InvalidArgument);
+    ExpectFault([] { return ResonantFrequency(1e200, 1e200); }, A, F::Overflow);
+    ExpectFault([] { return ResonantFrequency(1e-200, 1e-200); }, A, F::DivisionByZero); // product underflows to 0
+    ExpectFault([] { return CloseWoundLength(100, 1e308); }, A, F::Overflow);
+    ExpectFault([] { return WireFeet(1e308, 10); }, A, F::Overflow);
 }
 
 } // namespace

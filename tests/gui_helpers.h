@@ -14,7 +14,7 @@
 namespace spirelle::testing {
 
 template <class Widget = QWidget>
-Widget *child(QWidget *root, const char *name)
+Widget *Child(QWidget *root, const char *name)
 {
     auto *widget = root->findChild<Widget *>(QLatin1String(name));
     if (!widget)
@@ -23,25 +23,25 @@ Widget *child(QWidget *root, const char *name)
 }
 
 // Clicks into the box, selects all and types the text over it.
-inline void typeInto(QWidget *root, const char *name, const QString &text)
+inline void TypeInto(QWidget *root, const char *name, const QString &text)
 {
-    auto *box = child<QLineEdit>(root, name);
+    auto *box = Child<QLineEdit>(root, name);
     QTest::mouseClick(box, Qt::LeftButton);
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
 }
 
-inline void clickButton(QWidget *root, const char *name)
+inline void ClickButton(QWidget *root, const char *name)
 {
-    QTest::mouseClick(child<QPushButton>(root, name), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(root, name), Qt::LeftButton);
 }
 
-inline QString textOf(QWidget *root, const char *name) { return child<QLineEdit>(root, name)->text(); }
+inline QString TextOf(QWidget *root, const char *name) { return Child<QLineEdit>(root, name)->text(); }
 
 // Runs the action and returns the text of the message box it opened (closed
 // with OK), or a null string when it opened none.
-inline QString messageBoxFrom(const std::function<void()> &action)
+inline QString MessageBoxFrom(const std::function<void()> &action)
 {
     QString text;
     QTimer::singleShot(0, qApp, [&text] {
@@ -57,7 +57,7 @@ inline QString messageBoxFrom(const std::function<void()> &action)
 
 // The offscreen platform warns that it cannot raise windows or pass on size
 // hints; those warnings say nothing about the program and drown the output.
-inline void quietOffscreenWarnings()
+inline void QuietOffscreenWarnings()
 {
     static QtMessageHandler previous = nullptr;
     previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {

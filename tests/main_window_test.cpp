@@ -22,7 +22,7 @@ class MainWindowTest : public QObject {
 private:
     AboutDialogRef m_about;
     std::unique_ptr<MainWindow> m_window;
-    TabControl *tabs() const { return child<TabControl>(m_window.get(), "SSTab1"); }
+    TabControl *tabs() const { return Child<TabControl>(m_window.get(), "SSTab1"); }
     void clickTab(int page)
     {
         QTabBar *bar = tabs()->tabBar();
@@ -42,7 +42,7 @@ private:
 private slots:
     void initTestCase()
     {
-        quietOffscreenWarnings();
+        QuietOffscreenWarnings();
         QLocale::setDefault(QLocale::c());
     }
 
@@ -60,10 +60,10 @@ private slots:
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Spirelle"));
         QCOMPARE(tabs()->currentIndex(), 0);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text16"));
-        QCOMPARE(textOf(m_window.get(), "Text1"), QStringLiteral("uH"));
-        QCOMPARE(textOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
-        QVERIFY(child(m_window.get(), "Text16")->isVisible());
-        QVERIFY(!child(m_window.get(), "Text9")->isVisible());
+        QCOMPARE(TextOf(m_window.get(), "Text1"), QStringLiteral("uH"));
+        QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
+        QVERIFY(Child(m_window.get(), "Text16")->isVisible());
+        QVERIFY(!Child(m_window.get(), "Text9")->isVisible());
         QCOMPARE(m_window->centralWidget()->size(), QSize(498, 329)); // 7470 x 4935 twips
         const QStringList captions = {"(L) Inductance", "Frequency", "Loose Coil"};
         for (int i = 0; i < 3; ++i)
@@ -102,8 +102,8 @@ private slots:
         QFETCH(int, index);
         const layout::Control &c = layout::PageControls(page)[static_cast<std::size_t>(index)];
         tabs()->setCurrentIndex(page);
-        QWidget *w = child(m_window.get(), QByteArray(c.name.data(), c.name.size()).constData());
-        QWidget *origin = c.has(layout::InFrame) ? child(m_window.get(), "Frame1") : tabs();
+        QWidget *w = Child(m_window.get(), QByteArray(c.name.data(), c.name.size()).constData());
+        QWidget *origin = c.has(layout::InFrame) ? Child(m_window.get(), "Frame1") : tabs();
         const QRect r(w->mapTo(m_window.get(), QPoint(0, 0)) - origin->mapTo(m_window.get(), QPoint(0, 0)), w->size());
         const auto near = [](int px, int twips) { return std::abs(px * 15 - twips) <= 15; };
         QVERIFY2(near(r.left(), c.left) && near(r.top(), c.top) && near(r.width(), c.width) && near(r.height(), c.height),
@@ -135,7 +135,7 @@ private slots:
     {
         QCOMPARE(tabs()->geometry(), QRect(7, 10, 482, 287)); // Left 105, Top 150, 7230 x 4305
         const auto at = [&](const char *name) {
-            QWidget *w = child(m_window.get(), name);
+            QWidget *w = Child(m_window.get(), name);
             return QRect(w->mapTo(tabs(), QPoint(0, 0)), w->size());
         };
         QCOMPARE(at("Text16"), QRect(22, 69, 65, 19));      // 330, 1035, 975, 285
@@ -171,46 +171,46 @@ private slots:
 
     void inductancePageWorkedExample()
     {
-        typeInto(m_window.get(), "Text15", "20");
-        typeInto(m_window.get(), "Text16", "1");
-        const QString message = messageBoxFrom([&] { clickButton(m_window.get(), "Command2"); });
+        TypeInto(m_window.get(), "Text15", "20");
+        TypeInto(m_window.get(), "Text16", "1");
+        const QString message = MessageBoxFrom([&] { ClickButton(m_window.get(), "Command2"); });
         QVERIFY2(message.isNull(), qPrintable(message));
         const char *lengths[] = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
         const char *inductances[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text8"};
         const QStringList expectedLengths = {"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"};
         const QStringList expectedInductances = {"8.77", "9.78", "11.1", "12.3", "13.5", "15.1"};
         for (int i = 0; i < 6; ++i) {
-            QCOMPARE(textOf(m_window.get(), lengths[i]), expectedLengths[i]);
-            QCOMPARE(textOf(m_window.get(), inductances[i]), expectedInductances[i]);
+            QCOMPARE(TextOf(m_window.get(), lengths[i]), expectedLengths[i]);
+            QCOMPARE(TextOf(m_window.get(), inductances[i]), expectedInductances[i]);
         }
-        QCOMPARE(textOf(m_window.get(), "Text18"), QStringLiteral("5"));
+        QCOMPARE(TextOf(m_window.get(), "Text18"), QStringLiteral("5"));
     }
 
     void frequencyAndLooseCoilPagesInTheWindow()
     {
         clickTab(1);
-        typeInto(m_window.get(), "Text9", "240");
-        typeInto(m_window.get(), "Text10", "100");
-        clickButton(m_window.get(), "Command1");
-        QCOMPARE(textOf(m_window.get(), "Text17"), QStringLiteral("1.027"));
+        TypeInto(m_window.get(), "Text9", "240");
+        TypeInto(m_window.get(), "Text10", "100");
+        ClickButton(m_window.get(), "Command1");
+        QCOMPARE(TextOf(m_window.get(), "Text17"), QStringLiteral("1.027"));
 
         clickTab(2);
-        typeInto(m_window.get(), "Text19", "2");
-        typeInto(m_window.get(), "Text20", "10");
-        typeInto(m_window.get(), "Text21", "0.1");
-        clickButton(m_window.get(), "Command3");
-        QCOMPARE(textOf(m_window.get(), "Text22"), QStringLiteral("10 uH"));
+        TypeInto(m_window.get(), "Text19", "2");
+        TypeInto(m_window.get(), "Text20", "10");
+        TypeInto(m_window.get(), "Text21", "0.1");
+        ClickButton(m_window.get(), "Command3");
+        QCOMPARE(TextOf(m_window.get(), "Text22"), QStringLiteral("10 uH"));
     }
 
     void commaLocaleReadsAndWritesCommas()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        typeInto(m_window.get(), "Text15", "20");
-        typeInto(m_window.get(), "Text16", "1,0");
-        clickButton(m_window.get(), "Command2");
+        TypeInto(m_window.get(), "Text15", "20");
+        TypeInto(m_window.get(), "Text16", "1,0");
+        ClickButton(m_window.get(), "Command2");
         QLocale::setDefault(QLocale::c());
-        QCOMPARE(textOf(m_window.get(), "Text14"), QStringLiteral("0,69"));
-        QCOMPARE(textOf(m_window.get(), "Text1"), QStringLiteral("8,77"));
+        QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("0,69"));
+        QCOMPARE(TextOf(m_window.get(), "Text1"), QStringLiteral("8,77"));
     }
 
     void failuresShowAMessageAndKeepTheFields_data()
@@ -236,52 +236,52 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, firstLength);
         QFETCH(QString, lastLength);
-        typeInto(m_window.get(), "Text15", turns);
-        typeInto(m_window.get(), "Text16", diameter);
-        QCOMPARE(messageBoxFrom([&] { clickButton(m_window.get(), "Command2"); }), message);
-        QCOMPARE(textOf(m_window.get(), "Text14"), firstLength);
-        QCOMPARE(textOf(m_window.get(), "Text4"), lastLength);
-        QCOMPARE(textOf(m_window.get(), "Text1"), QStringLiteral("uH"));
-        QCOMPARE(textOf(m_window.get(), "Text18"), QString());
-        QCOMPARE(textOf(m_window.get(), "Text15"), turns); // the input is not lost
+        TypeInto(m_window.get(), "Text15", turns);
+        TypeInto(m_window.get(), "Text16", diameter);
+        QCOMPARE(MessageBoxFrom([&] { ClickButton(m_window.get(), "Command2"); }), message);
+        QCOMPARE(TextOf(m_window.get(), "Text14"), firstLength);
+        QCOMPARE(TextOf(m_window.get(), "Text4"), lastLength);
+        QCOMPARE(TextOf(m_window.get(), "Text1"), QStringLiteral("uH"));
+        QCOMPARE(TextOf(m_window.get(), "Text18"), QString());
+        QCOMPARE(TextOf(m_window.get(), "Text15"), turns); // the input is not lost
         QVERIFY(m_window->isVisible());
     }
 
     void frequencyFailuresKeepTheResult()
     {
         clickTab(1);
-        typeInto(m_window.get(), "Text9", "240");
-        typeInto(m_window.get(), "Text10", "100");
-        clickButton(m_window.get(), "Command1");
-        typeInto(m_window.get(), "Text9", "-240");
-        QCOMPARE(messageBoxFrom([&] { clickButton(m_window.get(), "Command1"); }),
+        TypeInto(m_window.get(), "Text9", "240");
+        TypeInto(m_window.get(), "Text10", "100");
+        ClickButton(m_window.get(), "Command1");
+        TypeInto(m_window.get(), "Text9", "-240");
+        QCOMPARE(MessageBoxFrom([&] { ClickButton(m_window.get(), "Command1"); }),
                  QStringLiteral("Invalid argument: the square root of a negative number."));
-        typeInto(m_window.get(), "Text9", "0");
-        QCOMPARE(messageBoxFrom([&] { clickButton(m_window.get(), "Command1"); }), QStringLiteral("Division by zero."));
-        QCOMPARE(textOf(m_window.get(), "Text17"), QStringLiteral("1.027"));
+        TypeInto(m_window.get(), "Text9", "0");
+        QCOMPARE(MessageBoxFrom([&] { ClickButton(m_window.get(), "Command1"); }), QStringLiteral("Division by zero."));
+        QCOMPARE(TextOf(m_window.get(), "Text17"), QStringLiteral("1.027"));
     }
 
     void disabledBoxesTakeNoTyping()
     {
         for (const char *name : {"Text1", "Text14", "Text18"}) {
-            QTest::keyClicks(child(m_window.get(), name), QStringLiteral("99"));
-            QVERIFY(!child(m_window.get(), name)->hasFocus());
+            QTest::keyClicks(Child(m_window.get(), name), QStringLiteral("99"));
+            QVERIFY(!Child(m_window.get(), name)->hasFocus());
         }
-        QCOMPARE(textOf(m_window.get(), "Text1"), QStringLiteral("uH"));
-        QCOMPARE(textOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
-        QCOMPARE(textOf(m_window.get(), "Text18"), QString());
+        QCOMPARE(TextOf(m_window.get(), "Text1"), QStringLiteral("uH"));
+        QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
+        QCOMPARE(TextOf(m_window.get(), "Text18"), QString());
     }
 
     void switchingPagesKeepsTypedTexts()
     {
         clickTab(1);
         QCOMPARE(tabs()->currentIndex(), 1);
-        typeInto(m_window.get(), "Text9", "123");
+        TypeInto(m_window.get(), "Text9", "123");
         clickTab(0);
-        QVERIFY(!child(m_window.get(), "Text9")->isVisible());
-        QVERIFY(child(m_window.get(), "Text16")->isVisible());
+        QVERIFY(!Child(m_window.get(), "Text9")->isVisible());
+        QVERIFY(Child(m_window.get(), "Text16")->isVisible());
         clickTab(1);
-        QCOMPARE(textOf(m_window.get(), "Text9"), QStringLiteral("123"));
+        QCOMPARE(TextOf(m_window.get(), "Text9"), QStringLiteral("123"));
     }
 
     void tabOrderFollowsEachPage()
@@ -297,26 +297,26 @@ private slots:
 
     void enterAndEscapePressNoButton()
     {
-        typeInto(m_window.get(), "Text15", "20");
-        typeInto(m_window.get(), "Text16", "1");
+        TypeInto(m_window.get(), "Text15", "20");
+        TypeInto(m_window.get(), "Text16", "1");
         for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-            QTest::keyClick(child(m_window.get(), "Text16"), key);
-            child(m_window.get(), "Command2")->setFocus();
-            QTest::keyClick(child(m_window.get(), "Command2"), key);
+            QTest::keyClick(Child(m_window.get(), "Text16"), key);
+            Child(m_window.get(), "Command2")->setFocus();
+            QTest::keyClick(Child(m_window.get(), "Command2"), key);
         }
-        QCOMPARE(textOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
+        QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
     }
 
     void resizingMovesNothing()
     {
         const QRect before = tabs()->geometry();
-        const QRect text16 = child(m_window.get(), "Text16")->geometry();
+        const QRect text16 = Child(m_window.get(), "Text16")->geometry();
         m_window->showMaximized();
         QTest::qWait(50);
         m_window->resize(900, 700);
         QTest::qWait(50);
         QCOMPARE(tabs()->geometry(), before);
-        QCOMPARE(child(m_window.get(), "Text16")->geometry(), text16);
+        QCOMPARE(Child(m_window.get(), "Text16")->geometry(), text16);
     }
 
     // A window destroyed while its error box is open takes the box with it.
@@ -344,8 +344,8 @@ private slots:
         MainWindow window(m_about);
         QApplication::setPalette(before);
         for (const char *name : {"Label1", "Label2"})
-            QCOMPARE(child(&window, name)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QCOMPARE(child(&window, "Label3")->palette().color(QPalette::WindowText), QColor(Qt::white));
+            QCOMPARE(Child(&window, name)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(Child(&window, "Label3")->palette().color(QPalette::WindowText), QColor(Qt::white));
     }
 
     void junkNeverCrashes_data()
@@ -361,11 +361,11 @@ private slots:
     {
         QFETCH(QString, text);
         for (const char *box : {"Text15", "Text16"}) {
-            typeInto(m_window.get(), "Text15", "20");
-            typeInto(m_window.get(), "Text16", "1");
-            auto *edit = child<QLineEdit>(m_window.get(), box);
+            TypeInto(m_window.get(), "Text15", "20");
+            TypeInto(m_window.get(), "Text16", "1");
+            auto *edit = Child<QLineEdit>(m_window.get(), box);
             edit->setText(text); // as if pasted
-            const QString message = messageBoxFrom([&] { clickButton(m_window.get(), "Command2"); });
+            const QString message = MessageBoxFrom([&] { ClickButton(m_window.get(), "Command2"); });
             QVERIFY(!message.isEmpty());
             QVERIFY(message.size() < 200);
             QCOMPARE(edit->text(), text);

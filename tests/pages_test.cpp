@@ -14,7 +14,7 @@ namespace {
 const char *const kLengths[] = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
 const char *const kInductances[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text8"};
 
-std::vector<std::string> texts(const FieldTable &table, std::span<const char *const> names)
+std::vector<std::string> Texts(const FieldTable &table, std::span<const char *const> names)
 {
     std::vector<std::string> out;
     for (const char *name : names)
@@ -22,8 +22,8 @@ std::vector<std::string> texts(const FieldTable &table, std::span<const char *co
     return out;
 }
 
-std::vector<std::string> lengths(const FieldTable &t) { return texts(t, kLengths); }
-std::vector<std::string> inductances(const FieldTable &t) { return texts(t, kInductances); }
+std::vector<std::string> Lengths(const FieldTable &t) { return Texts(t, kLengths); }
+std::vector<std::string> Inductances(const FieldTable &t) { return Texts(t, kInductances); }
 
 using Strings = std::vector<std::string>;
 
@@ -58,16 +58,16 @@ TEST(InductancePage, WorkedExample)
     t.setText("Text15", "20");
     t.setText("Text16", "1");
     Command2_Click(t, ".");
-    EXPECT_EQ(lengths(t), (Strings{"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"}));
-    EXPECT_EQ(inductances(t), (Strings{"8.77", "9.78", "11.1", "12.3", "13.5", "15.1"}));
+    EXPECT_EQ(Lengths(t), (Strings{"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"}));
+    EXPECT_EQ(Inductances(t), (Strings{"8.77", "9.78", "11.1", "12.3", "13.5", "15.1"}));
     EXPECT_EQ(t.text("Text18"), "5");
 
     // A second press with the same inputs writes the same texts.
-    const Strings before = lengths(t);
-    const Strings beforeL = inductances(t);
+    const Strings before = Lengths(t);
+    const Strings beforeL = Inductances(t);
     Command2_Click(t, ".");
-    EXPECT_EQ(lengths(t), before);
-    EXPECT_EQ(inductances(t), beforeL);
+    EXPECT_EQ(Lengths(t), before);
+    EXPECT_EQ(Inductances(t), beforeL);
 }
 
 // A table that records the inductance written for row 1, uncut.
@@ -103,8 +103,8 @@ TEST(InductancePage, ZeroTurns)
     t.setText("Text15", "0");
     t.setText("Text16", "1");
     Command2_Click(t, ".");
-    EXPECT_EQ(lengths(t), Strings(6, "0"));
-    EXPECT_EQ(inductances(t), Strings(6, "0 uH"));
+    EXPECT_EQ(Lengths(t), Strings(6, "0"));
+    EXPECT_EQ(Inductances(t), Strings(6, "0 uH"));
     EXPECT_EQ(t.text("Text18"), "0");
 }
 
@@ -114,8 +114,8 @@ TEST(InductancePage, CommaLocale)
     t.setText("Text15", "20");
     t.setText("Text16", "1,0");
     Command2_Click(t, ",");
-    EXPECT_EQ(lengths(t), (Strings{"0,69", "0,572", "0,444", "0,358", "0,286", "0,21"}));
-    EXPECT_EQ(inductances(t), (Strings{"8,77", "9,78", "11,1", "12,3", "13,5", "15,1"}));
+    EXPECT_EQ(Lengths(t), (Strings{"0,69", "0,572", "0,444", "0,358", "0,286", "0,21"}));
+    EXPECT_EQ(Inductances(t), (Strings{"8,77", "9,78", "11,1", "12,3", "13,5", "15,1"}));
 }
 
 struct FailureRow {
@@ -144,8 +144,8 @@ TEST_P(InductancePageFails, LeavesWhatTheOrderGives)
         EXPECT_EQ(error.kind(), row.kind);
         EXPECT_EQ(error.fault(), row.fault);
     }
-    EXPECT_EQ(lengths(t), row.lengthsWritten ? Strings(6, row.firstLength) : Strings(6, "lenth of coil"));
-    EXPECT_EQ(inductances(t), Strings(6, "uH"));
+    EXPECT_EQ(Lengths(t), row.lengthsWritten ? Strings(6, row.firstLength) : Strings(6, "lenth of coil"));
+    EXPECT_EQ(Inductances(t), Strings(6, "uH"));
     EXPECT_EQ(t.text("Text18"), "");
 }
 
@@ -165,8 +165,8 @@ TEST(InductancePage, DiameterNotANumberWritesOnlyTheLengths)
     t.setText("Text15", "20");
     t.setText("Text16", "one inch");
     EXPECT_THROW(Command2_Click(t, "."), CalcError);
-    EXPECT_EQ(lengths(t), (Strings{"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"}));
-    EXPECT_EQ(inductances(t), Strings(6, "uH"));
+    EXPECT_EQ(Lengths(t), (Strings{"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"}));
+    EXPECT_EQ(Inductances(t), Strings(6, "uH"));
 }
 
 TEST(InductancePage, OversizeResultsShowHashesNotAWrongMagnitude)

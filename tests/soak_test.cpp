@@ -20,7 +20,7 @@ class SoakTest : public QObject {
 private slots:
     void initTestCase()
     {
-        quietOffscreenWarnings();
+        QuietOffscreenWarnings();
         QLocale::setDefault(QLocale::c());
     }
 
@@ -30,7 +30,7 @@ private slots:
         MainWindow window(about);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto *tabs = child<TabControl>(&window, "SSTab1");
+        auto *tabs = Child<TabControl>(&window, "SSTab1");
         QAction *aboutItem = window.findChild<QAction *>(QStringLiteral("about"));
         const auto widgetsAtStart = QApplication::allWidgets().size();
 
@@ -60,8 +60,8 @@ private slots:
             tabs->setCurrentIndex(page);
             for (const char *input : inputs[page])
                 if (input && pick(2))
-                    child<QLineEdit>(&window, input)->setText(texts[pick(static_cast<int>(texts.size()))]);
-            clickButton(&window, buttons[page]);
+                    Child<QLineEdit>(&window, input)->setText(texts[pick(static_cast<int>(texts.size()))]);
+            ClickButton(&window, buttons[page]);
             if (i % 50 == 0) {
                 aboutItem->trigger();
                 QTest::keyClick(about.dialog(), pick(2) ? Qt::Key_Escape : Qt::Key_Return);
@@ -79,23 +79,23 @@ private slots:
 
         // The worked examples still come out exactly.
         tabs->setCurrentIndex(0);
-        typeInto(&window, "Text16", "1");
-        typeInto(&window, "Text15", "20");
-        clickButton(&window, "Command2");
-        QCOMPARE(textOf(&window, "Text14"), QStringLiteral("0.69"));
-        QCOMPARE(textOf(&window, "Text8"), QStringLiteral("15.1"));
-        QCOMPARE(textOf(&window, "Text18"), QStringLiteral("5"));
+        TypeInto(&window, "Text16", "1");
+        TypeInto(&window, "Text15", "20");
+        ClickButton(&window, "Command2");
+        QCOMPARE(TextOf(&window, "Text14"), QStringLiteral("0.69"));
+        QCOMPARE(TextOf(&window, "Text8"), QStringLiteral("15.1"));
+        QCOMPARE(TextOf(&window, "Text18"), QStringLiteral("5"));
         tabs->setCurrentIndex(1);
-        typeInto(&window, "Text9", "240");
-        typeInto(&window, "Text10", "100");
-        clickButton(&window, "Command1");
-        QCOMPARE(textOf(&window, "Text17"), QStringLiteral("1.027"));
+        TypeInto(&window, "Text9", "240");
+        TypeInto(&window, "Text10", "100");
+        ClickButton(&window, "Command1");
+        QCOMPARE(TextOf(&window, "Text17"), QStringLiteral("1.027"));
         tabs->setCurrentIndex(2);
-        typeInto(&window, "Text19", "2");
-        typeInto(&window, "Text20", "10");
-        typeInto(&window, "Text21", "1.1");
-        clickButton(&window, "Command3");
-        QCOMPARE(textOf(&window, "Text22"), QStringLiteral("5 uH"));
+        TypeInto(&window, "Text19", "2");
+        TypeInto(&window, "Text20", "10");
+        TypeInto(&window, "Text21", "1.1");
+        ClickButton(&window, "Command3");
+        QCOMPARE(TextOf(&window, "Text22"), QStringLiteral("5 uH"));
     }
 };
 

@@ -36,9 +36,9 @@ private:
 };
 
 // A horizontal line from (x1, y) to (x2, y) in twips, `thickness` pixels wide, below y.
-QRect lineRect(int x1, int x2, int y, int thickness)
+QRect LineRect(int x1, int x2, int y, int thickness)
 {
-    const QRect from = toPixels(x1, y, x2 - x1, 0);
+    const QRect from = ToPixels(x1, y, x2 - x1, 0);
     return {from.left(), from.top(), from.width() + 1, thickness};
 }
 
@@ -69,20 +69,20 @@ AboutDialog::AboutDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Spirelle"));
-    setFont(formFont());
-    setFixedSize(toPixels(kClient).size());
+    setFont(FormFont());
+    setFixedSize(ToPixels(kClient).size());
     setSizeGripEnabled(false);
 
     auto *title = new QLabel(QStringLiteral("Spirelle"), this);
     title->setObjectName(QStringLiteral("Label1"));
-    title->setGeometry(toPixels(kTitle));
+    title->setGeometry(ToPixels(kTitle));
     auto *version = new QLabel(QStringLiteral("Version 1.0"), this);
     version->setObjectName(QStringLiteral("lblVersion"));
-    version->setGeometry(toPixels(kVersion));
+    version->setGeometry(ToPixels(kVersion));
 
     m_credits = new QPlainTextEdit(this);
     m_credits->setObjectName(QStringLiteral("Text1"));
-    m_credits->setGeometry(toPixels(kCreditsBox));
+    m_credits->setGeometry(ToPixels(kCreditsBox));
     m_credits->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_credits->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_credits->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -92,13 +92,13 @@ AboutDialog::AboutDialog(QWidget *parent)
 
     // An etched rule: a gray line with a white one of double width just below it.
     auto *gray = new LineControl(1, QColor(128, 128, 128), this);
-    gray->setGeometry(lineRect(120, 4425, 5040, 1));
+    gray->setGeometry(LineRect(120, 4425, 5040, 1));
     auto *white = new LineControl(0, Qt::white, this);
-    white->setGeometry(lineRect(150, 4485, 5055, 2));
+    white->setGeometry(LineRect(150, 4485, 5055, 2));
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setGeometry(toPixels(kOk));
+    m_ok->setGeometry(ToPixels(kOk));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);
 

@@ -10,13 +10,13 @@
 
 namespace spirelle {
 
-QRect toPixels(int left, int top, int width, int height)
+QRect ToPixels(int left, int top, int width, int height)
 {
     const auto px = [](int twips) { return static_cast<int>(std::lround(twips / double(layout::kTwipsPerPixel))); };
     return {px(left), px(top), px(width), px(height)};
 }
 
-QFont formFont(double pointSize, bool bold)
+QFont FormFont(double pointSize, bool bold)
 {
     QFont font;
     // Liberation Sans has Arial's metrics, close to MS Sans Serif's at this size.
@@ -28,7 +28,7 @@ QFont formFont(double pointSize, bool bold)
     return font;
 }
 
-QWidget *createControl(const layout::Control &control, QWidget *parent)
+QWidget *CreateControl(const layout::Control &control, QWidget *parent)
 {
     using layout::Flag;
     const QString text = QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
@@ -60,8 +60,8 @@ QWidget *createControl(const layout::Control &control, QWidget *parent)
     }
     }
     widget->setObjectName(QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size())));
-    widget->setGeometry(toPixels(control.left, control.top, control.width, control.height));
-    widget->setFont(formFont(control.pointSize > 0 ? control.pointSize : 8.25, control.has(Flag::Bold)));
+    widget->setGeometry(ToPixels(control.left, control.top, control.width, control.height));
+    widget->setFont(FormFont(control.pointSize > 0 ? control.pointSize : 8.25, control.has(Flag::Bold)));
     widget->setEnabled(!control.has(Flag::Disabled));
     if (!control.caption.empty())
         widget->setAccessibleName(QString::fromUtf8(control.caption.data(), static_cast<qsizetype>(control.caption.size())));

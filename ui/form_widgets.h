@@ -11,14 +11,14 @@ class QWidget;
 namespace spirelle {
 
 // Twips to logical pixels, 15 to a pixel.
-QRect toPixels(int left, int top, int width, int height);
-inline QRect toPixels(const layout::Rect &r) { return toPixels(r.left, r.top, r.width, r.height); }
+QRect ToPixels(int left, int top, int width, int height);
+inline QRect ToPixels(const layout::Rect &r) { return ToPixels(r.left, r.top, r.width, r.height); }
 
 // "MS Sans Serif" where the system has it, else a sans serif of similar metrics.
-QFont formFont(double pointSize = 8.25, bool bold = false);
+QFont FormFont(double pointSize = 8.25, bool bold = false);
 
 // A widget for one control: a QLabel, QLineEdit, QPushButton or QFrame whose
 // objectName is the control's name, placed and styled as the table says.
-QWidget *createControl(const layout::Control &control, QWidget *parent);
+QWidget *CreateControl(const layout::Control &control, QWidget *parent);
 
 } // namespace spirelle

@@ -1,7 +1,6 @@
 #include "main_window.h"
 
 #include "about_dialog.h"
-#include "calc_error.h"
 #include "form_layout.h"
 #include "form_widgets.h"
 #include "pages.h"
@@ -24,7 +23,7 @@ namespace {
 #include "icons/spirelle-16.xpm"
 #include "icons/spirelle-32.xpm"
 
-QIcon windowIconPixmaps()
+QIcon WindowIconPixmaps()
 {
     QIcon icon;
     icon.addPixmap(QPixmap(spirelle_16));
@@ -38,13 +37,13 @@ MainWindow::MainWindow(AboutDialogRef &about, QWidget *parent) : QMainWindow(par
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Spirelle"));
-    setWindowIcon(windowIconPixmaps());
-    setFont(formFont());
+    setWindowIcon(WindowIconPixmaps());
+    setFont(FormFont());
     createMenus();
     createPages();
     createTabOrder();
     // The client area below the menu bar; nothing inside follows later resizes.
-    const QRect client = toPixels(layout::kWindowClient);
+    const QRect client = ToPixels(layout::kWindowClient);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
     findChild<QWidget *>(QStringLiteral("Text16"))->setFocus();
 }
@@ -66,16 +65,16 @@ void MainWindow::createPages()
     QStringList captions;
     for (const std::string_view caption : layout::kPageCaptions)
         captions << QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
-    m_tabs = new TabControl(captions, toPixels(0, 0, 0, layout::kTabHeight).height(), client);
+    m_tabs = new TabControl(captions, ToPixels(0, 0, 0, layout::kTabHeight).height(), client);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
-    m_tabs->setGeometry(toPixels(layout::kTabControl));
+    m_tabs->setGeometry(ToPixels(layout::kTabControl));
     connect(m_tabs, &TabControl::pageChanged, this, &MainWindow::SSTab1_Click);
 
     QWidget *frame = nullptr;
     for (int page = 0; page < layout::kPageCount; ++page) {
         for (const layout::Control &control : layout::PageControls(page)) {
             const bool inFrame = control.has(layout::Flag::InFrame);
-            QWidget *widget = createControl(control, inFrame ? frame : m_tabs);
+            QWidget *widget = CreateControl(control, inFrame ? frame : m_tabs);
             if (control.kind == layout::Kind::Frame)
                 frame = widget;
             if (!inFrame)
@@ -112,9 +111,7 @@ void MainWindow::runHandler(const std::function<void(FieldAccess &, std::string_
         const std::string separator = QLocale().decimalPoint().toStdString();
         handler(fields, separator);
         return;
-    } catch (const CalcError &error) {
-        message = QString::fromUtf8(error.what());
-    } catch (const std::exception &error) {
+    } catch (const std::exception &error) { // a CalcError, or a ControlError from a missing control
         message = QString::fromUtf8(error.what());
     }
     // On the heap: should the window be destroyed while the box is open, it
@@ -140,14 +137,14 @@ void MainWindow::SSTab1_Click(int previousTab)
 
 void MainWindow::about_Click() { m_about.show(); }
 
-MainWindow *createMainWindow(AboutDialogRef &about)
+MainWindow *CreateMainWindow(AboutDialogRef &about)
 {
     QApplication::setApplicationName(QStringLiteral("Spirelle"));
     QApplication::setApplicationVersion(QStringLiteral(SPIRELLE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Spirelle"));
     // Every control, message boxes included, uses the form's font; set once here,
     // no widget first lays itself out in the desktop's default font.
-    QApplication::setFont(formFont());
+    QApplication::setFont(FormFont());
     auto *window = new MainWindow(about);
     window->setAttribute(Qt::WA_DeleteOnClose);
     return window;

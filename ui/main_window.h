@@ -38,6 +38,6 @@ private:
 
 // Start-up: the application's settings and the main window, created (it
 // deletes itself when closed) but not yet shown.
-MainWindow *createMainWindow(AboutDialogRef &about);
+MainWindow *CreateMainWindow(AboutDialogRef &about);
 
 } // namespace spirelle

@@ -2,7 +2,6 @@
 
 #include "field_access.h"
 
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,14 +14,10 @@ namespace spirelle {
 
 // One line of the inductance page's gauge table, by control name.
 struct GaugeRow {
-    std::string_view gaugeLabel;         // "# 20" ...
     std::string_view inchesPerTurnLabel; // ".0345" ...: read at every calculation
-    std::string_view turnsPerInchLabel;  // "29" ...: shown only
     std::string_view lengthField;
     std::string_view inductanceField;
 };
-
-std::span<const GaugeRow> GaugeRows();
 
 // The inductance page's "L=(uH)": six coil lengths, six inductances, feet of wire.
 void Command2_Click(FieldAccess &fields, std::string_view decimalSeparator);

@@ -15,16 +15,16 @@ using namespace spirelle;
 
 namespace {
 
-void type(QWidget *root, const char *name, const char *text)
+void Type(QWidget *root, const char *name, const char *text)
 {
     auto *box = root->findChild<QLineEdit *>(QLatin1String(name));
     box->clear();
     QTest::keyClicks(box, QLatin1String(text));
 }
 
-void click(QWidget *root, const char *name) { QTest::mouseClick(root->findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton); }
+void Click(QWidget *root, const char *name) { QTest::mouseClick(root->findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton); }
 
-bool save(QWidget *window, const QString &path)
+bool Save(QWidget *window, const QString &path)
 {
     QTest::qWait(200);
     // The whole top-level window with its frame when a window manager draws one, else the widget.
@@ -42,34 +42,34 @@ int main(int argc, char *argv[])
     QDir().mkpath(folder);
 
     AboutDialogRef about;
-    MainWindow &window = *createMainWindow(about); // as the program starts it
+    MainWindow &window = *CreateMainWindow(about); // as the program starts it
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    bool ok = save(&window, folder + QStringLiteral("/inductance-start") + suffix + QStringLiteral(".png"));
+    bool ok = Save(&window, folder + QStringLiteral("/inductance-start") + suffix + QStringLiteral(".png"));
 
-    type(&window, "Text16", "1");
-    type(&window, "Text15", "20");
-    click(&window, "Command2");
-    ok = save(&window, folder + QStringLiteral("/inductance") + suffix + QStringLiteral(".png")) && ok;
+    Type(&window, "Text16", "1");
+    Type(&window, "Text15", "20");
+    Click(&window, "Command2");
+    ok = Save(&window, folder + QStringLiteral("/inductance") + suffix + QStringLiteral(".png")) && ok;
 
     auto *tabs = window.findChild<TabControl *>(QStringLiteral("SSTab1"));
     tabs->setCurrentIndex(1);
-    type(&window, "Text9", "240");
-    type(&window, "Text10", "100");
-    click(&window, "Command1");
-    ok = save(&window, folder + QStringLiteral("/frequency") + suffix + QStringLiteral(".png")) && ok;
+    Type(&window, "Text9", "240");
+    Type(&window, "Text10", "100");
+    Click(&window, "Command1");
+    ok = Save(&window, folder + QStringLiteral("/frequency") + suffix + QStringLiteral(".png")) && ok;
 
     tabs->setCurrentIndex(2);
-    type(&window, "Text19", "2");
-    type(&window, "Text20", "10");
-    type(&window, "Text21", "1.1");
-    click(&window, "Command3");
-    ok = save(&window, folder + QStringLiteral("/loose-coil") + suffix + QStringLiteral(".png")) && ok;
+    Type(&window, "Text19", "2");
+    Type(&window, "Text20", "10");
+    Type(&window, "Text21", "1.1");
+    Click(&window, "Command3");
+    ok = Save(&window, folder + QStringLiteral("/loose-coil") + suffix + QStringLiteral(".png")) && ok;
 
     about.show();
     if (!QTest::qWaitForWindowExposed(about.dialog()))
         return 1;
-    ok = save(about.dialog(), folder + QStringLiteral("/about") + suffix + QStringLiteral(".png")) && ok;
+    ok = Save(about.dialog(), folder + QStringLiteral("/about") + suffix + QStringLiteral(".png")) && ok;
     return ok ? 0 : 1;
 }

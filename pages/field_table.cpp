@@ -36,7 +36,7 @@ std::string FieldTable::caption(std::string_view label) const { return find(*thi
 void FieldTable::setText(std::string_view textBox, std::string_view text)
 {
     Entry &entry = find(*this, textBox, false);
-    entry.text = entry.maxLength > 0 ? utf8::prefix(text, static_cast<std::size_t>(entry.maxLength))
+    entry.text = entry.maxLength > 0 ? utf8::Prefix(text, static_cast<std::size_t>(entry.maxLength))
                                      : std::string(text);
 }
 

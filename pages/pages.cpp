@@ -10,24 +10,41 @@
 namespace spirelle {
 namespace {
 
+// The handlers name the boxes they read and write by role. This is the one map
+// from those roles to the window's control names, which are the names people
+// and tests find the controls by.
+namespace box {
+// The inductance page.
+constexpr std::string_view kTurns = "Text15";
+constexpr std::string_view kDiameter = "Text16";
+constexpr std::string_view kWireFeet = "Text18";
+// The frequency page.
+constexpr std::string_view kInductance = "Text9";
+constexpr std::string_view kCapacitance = "Text10";
+constexpr std::string_view kFrequency = "Text17";
+// The loose-coil page.
+constexpr std::string_view kLooseDiameter = "Text19";
+constexpr std::string_view kLooseTurns = "Text20";
+constexpr std::string_view kLooseLength = "Text21";
+constexpr std::string_view kLooseInductance = "Text22";
+} // namespace box
+
+// The gauge table, # 20 to # 30: the inches-per-turn caption, the length box
+// and the inductance box of each row.
 constexpr GaugeRow kGaugeRows[] = {
-    {"Label63", "Label44", "Label51", "Text14", "Text1"},
-    {"Label62", "Label43", "Label50", "Text13", "Text2"},
-    {"Label61", "Label42", "Label49", "Text12", "Text3"},
-    {"Label60", "Label41", "Label48", "Text11", "Text6"},
-    {"Label59", "Label40", "Label47", "Text5", "Text7"},
-    {"Label58", "Label39", "Label46", "Text4", "Text8"},
+    {"Label44", "Text14", "Text1"}, {"Label43", "Text13", "Text2"}, {"Label42", "Text12", "Text3"},
+    {"Label41", "Text11", "Text6"}, {"Label40", "Text5", "Text7"},  {"Label39", "Text4", "Text8"},
 };
 
 // Writes a result into a box, fitted to the box's maximum length.
-void writeResult(FieldAccess &fields, std::string_view box, const std::string &text)
+void WriteResult(FieldAccess &fields, std::string_view box, const std::string &text)
 {
     fields.setText(box, FitToField(text, layout::MaxLengthOf(box)));
 }
 
 // Wheeler's inductance from texts read all before any conversion, one read per
 // use of a value, parsed in the order diameter, turns, diameter, turns, diameter, length.
-double inductanceFromTexts(FieldAccess &fields, std::string_view diameterBox, std::string_view turnsBox,
+double InductanceFromTexts(FieldAccess &fields, std::string_view diameterBox, std::string_view turnsBox,
                            std::string_view lengthBox, std::string_view separator)
 {
     const std::array<std::string, 6> read = {
@@ -43,11 +60,9 @@ double inductanceFromTexts(FieldAccess &fields, std::string_view diameterBox, st
 
 } // namespace
 
-std::span<const GaugeRow> GaugeRows() { return kGaugeRows; }
-
 std::string FitToField(std::string_view text, int maxLength)
 {
-    const std::u32string chars = utf8::decode(text);
+    const std::u32string chars = utf8::Decode(text);
     if (maxLength <= 0 || chars.size() <= static_cast<std::size_t>(maxLength))
         return std::string(text);
     const auto isDigit = [](char32_t c) { return c >= U'0' && c <= U'9'; };
@@ -72,37 +87,37 @@ void Command2_Click(FieldAccess &fields, std::string_view separator)
     // Coil lengths; each row is written before the next is read.
     for (const GaugeRow &row : kGaugeRows) {
         const std::string inchesText = fields.caption(row.inchesPerTurnLabel);
-        const std::string turnsText = fields.text("Text15");
+        const std::string turnsText = fields.text(box::kTurns);
         const double inchesPerTurn = ParseNumber(inchesText, separator);
         const double turns = ParseNumber(turnsText, separator);
-        writeResult(fields, row.lengthField, FormatNumber(CloseWoundLength(inchesPerTurn, turns), separator));
+        WriteResult(fields, row.lengthField, FormatNumber(CloseWoundLength(inchesPerTurn, turns), separator));
     }
     // Inductances, from each length as it now reads: the 15-digit text, not the raw product.
     for (const GaugeRow &row : kGaugeRows) {
-        const double inductance = inductanceFromTexts(fields, "Text16", "Text15", row.lengthField, separator);
-        writeResult(fields, row.inductanceField, FormatNumber(inductance, separator) + std::string(kInductanceUnit));
+        const double inductance = InductanceFromTexts(fields, box::kDiameter, box::kTurns, row.lengthField, separator);
+        WriteResult(fields, row.inductanceField, FormatNumber(inductance, separator) + std::string(kInductanceUnit));
     }
     // Feet of wire.
-    const std::string diameterText = fields.text("Text16");
-    const std::string turnsText = fields.text("Text15");
+    const std::string diameterText = fields.text(box::kDiameter);
+    const std::string turnsText = fields.text(box::kTurns);
     const double diameter = ParseNumber(diameterText, separator);
     const double turns = ParseNumber(turnsText, separator);
-    writeResult(fields, "Text18", FormatNumber(WireFeet(diameter, turns), separator));
+    WriteResult(fields, box::kWireFeet, FormatNumber(WireFeet(diameter, turns), separator));
 }
 
 void Command1_Click(FieldAccess &fields, std::string_view separator)
 {
-    const std::string capacitanceText = fields.text("Text10");
-    const std::string inductanceText = fields.text("Text9");
+    const std::string capacitanceText = fields.text(box::kCapacitance);
+    const std::string inductanceText = fields.text(box::kInductance);
     const double capacitance = ParseNumber(capacitanceText, separator);
     const double inductance = ParseNumber(inductanceText, separator);
-    writeResult(fields, "Text17", FormatNumber(ResonantFrequency(inductance, capacitance), separator));
+    WriteResult(fields, box::kFrequency, FormatNumber(ResonantFrequency(inductance, capacitance), separator));
 }
 
 void Command3_Click(FieldAccess &fields, std::string_view separator)
 {
-    const double inductance = inductanceFromTexts(fields, "Text19", "Text20", "Text21", separator);
-    writeResult(fields, "Text22", FormatNumber(inductance, separator) + std::string(kInductanceUnit));
+    const double inductance = InductanceFromTexts(fields, box::kLooseDiameter, box::kLooseTurns, box::kLooseLength, separator);
+    WriteResult(fields, box::kLooseInductance, FormatNumber(inductance, separator) + std::string(kInductanceUnit));
 }
 
 } // namespace spirelle

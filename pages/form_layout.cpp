@@ -6,6 +6,10 @@ namespace {
 using K = Kind;
 using enum Flag;
 
+// The captions are the program's own and stand exactly as its users know them,
+// odd spellings included ("Coil Lenth", "Inces per turn", "Lenth of Coil"):
+// they are deliberate, not typos to fix.
+
 // Page 0, "(L) Inductance". Frame1 comes first so that the boxes standing over it lie on top.
 constexpr Control kInductancePage[] = {
     {"Frame1", K::Frame, "", 1875, 405, 2460, 3225},
