@@ -1,6 +1,7 @@
 #include "calc_error.h"
 #include "checked.h"
 #include "coil.h"
+#include "current_sheet.h"
 #include "number_text.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +156,54 @@ TEST(Formulas, Failures)
     ExpectFault([] { return ResonantFrequency(1e-200, 1e-200); }, A, F::DivisionByZero); // product underflows to 0
     ExpectFault([] { return CloseWoundLength(100, 1e308); }, A, F::Overflow);
     ExpectFault([] { return WireFeet(1e308, 10); }, A, F::Overflow);
+}
+
+} // namespace
+} // namespace spirelle
+
+namespace spirelle {
+namespace {
+
+// Nagaoka's coefficient against its published values (Nagaoka 1909; the six
+// from 0.1 to 5 to 6 digits), and the rest recomputed independently at 40
+// digits with mpmath's complete elliptic integrals, including the extremes
+// where K - E and E - k would lose digits (E - 1 keeps about 8 of them at
+// l/d 0.001, a coil a thousand times wider than long).
+TEST(CurrentSheet, NagaokaCoefficientMatchesPublishedValues)
+{
+    // {l/d, coefficient, tolerance: half a unit of the last digit given}
+    const std::tuple<double, double, double> rows[] = {
+        {0.1, 0.203324, 5e-7},   {0.2, 0.319825, 5e-7},     {0.4, 0.471865, 5e-7},
+        {1, 0.688423, 5e-7},     {2, 0.818136, 5e-7},       {5, 0.920093, 5e-7},
+        {10, 0.958807124, 5e-10}, {0.026, 0.0750870059, 5e-11}, {0.001, 0.00496184678762, 5e-11},
+        {1000, 0.999575711818, 5e-13}, {1e5, 0.999995755881, 5e-13},
+    };
+    for (const auto &[ratio, expected, tolerance] : rows) {
+        const auto k = NagaokaCoefficient(ratio);
+        ASSERT_TRUE(k) << ratio;
+        EXPECT_NEAR(*k, expected, tolerance) << "l/d " << ratio;
+    }
+    for (const double bad : {0.0, -1.0, std::nan(""), HUGE_VAL})
+        EXPECT_FALSE(NagaokaCoefficient(bad)) << bad;
+}
+
+TEST(CurrentSheet, InductanceAndWheelersDeviation)
+{
+    // {diameter, turns, length, current sheet (mpmath), Wheeler's deviation in percent}
+    const std::tuple<double, double, double, double, double> rows[] = {
+        {1, 20, 0.69, 8.767010173, 0.0561},    // Wheeler 8.7719298245614
+        {1, 10, 1, 1.72579253393, -0.0959},    // l/d 1: within 0.2 %
+        {4, 10, 0.105, 28.89804997, -27.3398}, // ten turns of # 30 on a 4 in form
+    };
+    for (const auto &[d, n, l, sheet, deviation] : rows) {
+        const auto L = CurrentSheetInductance(d, n, l);
+        ASSERT_TRUE(L);
+        EXPECT_NEAR(*L / sheet, 1.0, 1e-8) << d << " " << n << " " << l;
+        EXPECT_NEAR(WheelerDeviationPercent(WheelerInductance(d, n, l), *L), deviation, 5e-4);
+    }
+    EXPECT_FALSE(CurrentSheetInductance(0, 20, 1));
+    EXPECT_FALSE(CurrentSheetInductance(1, 20, 0));
+    EXPECT_FALSE(CurrentSheetInductance(1, 1e300, 1)); // N^2 overflows
 }
 
 } // namespace
