@@ -48,7 +48,7 @@ void BM_FormatNumber(benchmark::State &state)
 }
 BENCHMARK(BM_FormatNumber)->DenseRange(0, 4);
 
-using Handler = void (*)(FieldAccess &, std::string_view);
+using Handler = void (*)(FieldAccess &, const Separators &);
 
 // One handler over a table of the main window's controls with the given inputs
 // typed in. The inputs stay as they are; each run overwrites the results, as a

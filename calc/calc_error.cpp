@@ -47,6 +47,15 @@ CalcError CalcError::typeMismatch(std::string text)
     return CalcError(ErrorKind::TypeMismatch, ArithmeticFault::None, std::move(text), message);
 }
 
+CalcError CalcError::ambiguousGrouping(std::string text, const std::string &asWholeNumber,
+                                       const std::string &asFraction)
+{
+    std::string message = "Type mismatch: " + Quoted(text) + " could be read two ways, as a whole number or as a "
+                          "decimal fraction. Write " + asWholeNumber + " for the whole number";
+    message += asFraction.empty() ? "." : ", or " + asFraction + " for the fraction.";
+    return CalcError(ErrorKind::TypeMismatch, ArithmeticFault::None, std::move(text), message);
+}
+
 CalcError CalcError::arithmetic(ArithmeticFault fault)
 {
     return CalcError(ErrorKind::ArithmeticError, fault, {}, Describe(fault));

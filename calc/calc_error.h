@@ -19,6 +19,10 @@ enum class ArithmeticFault { None, InvalidOperation, DivisionByZero, Overflow };
 class CalcError : public std::runtime_error {
 public:
     static CalcError typeMismatch(std::string text);
+    // A TypeMismatch for a text that reads two ways in a locale that groups
+    // digits with '.', with the two ways to write it that are not ambiguous.
+    static CalcError ambiguousGrouping(std::string text, const std::string &asWholeNumber,
+                                       const std::string &asFraction);
     static CalcError arithmetic(ArithmeticFault fault);
     static CalcError invalidArgument();
 

@@ -2,6 +2,7 @@
 
 #include "calc_error.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -22,9 +23,40 @@ std::int64_t SaturatingPush(std::int64_t magnitude, char digit)
     return magnitude >= limit ? limit : magnitude * 10 + (digit - '0');
 }
 
+
+// A whole number grouped with '.', "1.000" or "1.234.567": 1 to 3 digits not
+// starting with 0, then groups of '.' and three digits. Returns how many
+// characters of text it takes (0 if text does not start with one). A fourth
+// digit after a group is left to the caller, which then finds the text is not
+// a grouped number alone.
+std::size_t DotGroupedLength(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && i < 3 && IsDigit(text[i]))
+        ++i;
+    if (i == 0 || text[0] == '0')
+        return 0;
+    std::size_t groups = 0;
+    while (i + 4 <= text.size() && text[i] == '.' && IsDigit(text[i + 1]) && IsDigit(text[i + 2]) &&
+           IsDigit(text[i + 3])) {
+        i += 4;
+        ++groups;
+    }
+    return groups > 0 ? i : 0;
+}
+
+std::string WithoutDots(std::string_view text)
+{
+    std::string out;
+    for (const char c : text)
+        if (c != '.')
+            out += c;
+    return out;
+}
+
 } // namespace
 
-double ParseNumber(std::string_view text, std::string_view decimalSeparator)
+double ParseNumber(std::string_view text, std::string_view decimalSeparator, std::string_view groupSeparator)
 {
     const auto mismatch = [&] { return CalcError::typeMismatch(std::string(text)); };
 
@@ -34,7 +66,34 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator)
         ++begin;
     while (end > begin && IsBlank(text[end - 1]))
         --end;
-    const std::string_view body = text.substr(begin, end - begin);
+    std::string_view body = text.substr(begin, end - begin);
+
+    // Where '.' groups digits, "1.000" could be a thousand or one: refuse to guess.
+    // A grouped whole number followed by the decimal separator is unambiguous.
+    std::string regrouped;
+    if (groupSeparator == "." && decimalSeparator != "." && !decimalSeparator.empty()) {
+        const std::size_t signLength = !body.empty() && (body[0] == '+' || body[0] == '-') ? 1 : 0;
+        const std::string_view sign = body.substr(0, signLength);
+        const std::string_view unsignedBody = body.substr(signLength);
+        const std::size_t grouped = DotGroupedLength(unsignedBody);
+        const std::string_view rest = unsignedBody.substr(grouped);
+        if (grouped > 0 && rest.empty()) {
+            const std::string whole = std::string(sign) + WithoutDots(unsignedBody);
+            std::string fraction;
+            if (const std::size_t dot = unsignedBody.find('.'); dot + 4 == unsignedBody.size()) {
+                std::string_view decimals = unsignedBody.substr(dot + 1);
+                while (decimals.size() > 1 && decimals.back() == '0')
+                    decimals.remove_suffix(1);
+                fraction = std::string(sign).append(unsignedBody.substr(0, dot)).append(decimalSeparator).append(decimals);
+            }
+            throw CalcError::ambiguousGrouping(std::string(text), whole, fraction);
+        }
+        if (grouped > 0 && rest.starts_with(decimalSeparator) && rest.size() > decimalSeparator.size() &&
+            IsDigit(rest[decimalSeparator.size()])) {
+            regrouped = std::string(sign) + WithoutDots(unsignedBody.substr(0, grouped)) + std::string(rest);
+            body = regrouped;
+        }
+    }
 
     // Rebuild the number in the one form std::from_chars reads: [-]digits[.digits][e[-]digits].
     std::string plain;
@@ -115,6 +174,12 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator)
 
 std::string FormatNumber(double value, std::string_view decimalSeparator)
 {
+    return FormatSignificant(value, 15, decimalSeparator);
+}
+
+std::string FormatSignificant(double value, int digitCount, std::string_view decimalSeparator)
+{
+    digitCount = std::clamp(digitCount, 1, 17);
     if (std::isnan(value))
         return "NaN";
     if (std::isinf(value))
@@ -122,9 +187,9 @@ std::string FormatNumber(double value, std::string_view decimalSeparator)
     if (value == 0.0)
         return "0";
 
-    // d.dddddddddddddde±x: the value correctly rounded to 15 significant digits.
+    // d.ddde±x: the value correctly rounded to digitCount significant digits.
     char buffer[40];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digitCount - 1);
     const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const std::size_t e = scientific.find('e');
     const bool negative = scientific.front() == '-';
@@ -139,7 +204,7 @@ std::string FormatNumber(double value, std::string_view decimalSeparator)
         digits.pop_back();
 
     std::string out = negative ? "-" : "";
-    if (exponent < -4 || exponent > 14) {
+    if (exponent < -4 || exponent >= digitCount) {
         out += digits.front();
         if (digits.size() > 1)
             out.append(decimalSeparator).append(digits, 1);

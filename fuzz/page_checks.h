@@ -7,6 +7,7 @@
 #include "number_text.h"
 #include "utf8.h"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 #include <string>
@@ -43,7 +44,13 @@ public:
         writes.emplace_back(box, text);
         m_inner.setText(box, text);
     }
+    void setNote(std::string_view box, std::string_view note) override
+    {
+        notes.emplace_back(box, note);
+        m_inner.setNote(box, note);
+    }
     std::vector<std::pair<std::string, std::string>> writes;
+    std::vector<std::pair<std::string, std::string>> notes;
 
 private:
     FieldAccess &m_inner;
@@ -118,7 +125,7 @@ inline void CheckWrite(const Output &output, const std::string &text, const std:
 
 // Types the inputs into a fresh main window table, seeds the result boxes with
 // sentinels, presses the button through a recorder and checks what it left.
-inline void CheckPress(void (*handler)(FieldAccess &, std::string_view), const std::vector<std::string_view> &inputNames,
+inline void CheckPress(void (*handler)(FieldAccess &, const Separators &), const std::vector<std::string_view> &inputNames,
                        std::span<const Output> order, Reference reference, const Input &input)
 {
     FieldTable table = FieldTable::mainWindow();
@@ -154,6 +161,15 @@ inline void CheckPress(void (*handler)(FieldAccess &, std::string_view), const s
         }
         Check(writes[k].first == order[k].name, "a result went out of order or into the wrong box", writes[k].first);
         CheckWrite(order[k], writes[k].second, shown, input.separator);
+    }
+    // Every inductance and frequency written has a note that starts with its whole value.
+    for (const auto &[box, text] : writes) {
+        if (layout::MaxLengthOf(box) == 0 && box != "Text22") // lengths and feet of wire: shown whole
+            continue;
+        const auto note = std::find_if(recorder.notes.begin(), recorder.notes.end(),
+                                       [&box = box](const auto &n) { return n.first == box; });
+        Check(note != recorder.notes.end(), "a result written without its note", box);
+        Check(note->second.starts_with(text) || AllHashes(text), "a note that does not start with the value", note->second);
     }
     // The inputs stay as typed, and no box holds more than its maximum length.
     for (std::size_t i = 0; i < inputNames.size(); ++i)

@@ -40,4 +40,8 @@ void FieldTable::setText(std::string_view textBox, std::string_view text)
                                      : std::string(text);
 }
 
+void FieldTable::setNote(std::string_view textBox, std::string_view note) { find(*this, textBox, false).note = note; }
+
+std::string FieldTable::note(std::string_view textBox) const { return find(*this, textBox, false).note; }
+
 } // namespace spirelle

@@ -17,12 +17,16 @@ public:
     std::string text(std::string_view textBox) const override;
     std::string caption(std::string_view label) const override;
     void setText(std::string_view textBox, std::string_view text) override;
+    void setNote(std::string_view textBox, std::string_view note) override;
+    // The box's note, empty until one is set.
+    std::string note(std::string_view textBox) const;
 
 private:
     struct Entry {
         std::string text;
         bool isLabel = false;
         int maxLength = 0;
+        std::string note;
     };
     template <class Self>
     static auto &find(Self &self, std::string_view name, bool label);

@@ -3,6 +3,7 @@
 #include "coil.h"
 #include "form_layout.h"
 #include "number_text.h"
+#include "result_notes.h"
 #include "utf8.h"
 
 #include <array>
@@ -42,10 +43,22 @@ void WriteResult(FieldAccess &fields, std::string_view box, const std::string &t
     fields.setText(box, FitToField(text, layout::MaxLengthOf(box)));
 }
 
+// The same with the note that goes with it; a box that is not written keeps its old note.
+void WriteResult(FieldAccess &fields, std::string_view box, const std::string &text, const std::string &note)
+{
+    WriteResult(fields, box, text);
+    fields.setNote(box, note);
+}
+
+struct Inductance {
+    double value;
+    CoilInputs coil; // as the formula got them
+};
+
 // Wheeler's inductance from texts read all before any conversion, one read per
 // use of a value, parsed in the order diameter, turns, diameter, turns, diameter, length.
-double InductanceFromTexts(FieldAccess &fields, std::string_view diameterBox, std::string_view turnsBox,
-                           std::string_view lengthBox, std::string_view separator)
+Inductance InductanceFromTexts(FieldAccess &fields, std::string_view diameterBox, std::string_view turnsBox,
+                               std::string_view lengthBox, const Separators &separators)
 {
     const std::array<std::string, 6> read = {
         fields.text(turnsBox), fields.text(diameterBox), fields.text(turnsBox),
@@ -54,8 +67,16 @@ double InductanceFromTexts(FieldAccess &fields, std::string_view diameterBox, st
     // Each use of a value parses its own read, in the order the formula uses them.
     std::array<double, 6> value{};
     for (const std::size_t i : {1, 0, 3, 2, 5, 4})
-        value[i] = ParseNumber(read[i], separator);
-    return WheelerInductance(value[1], value[0], value[4]);
+        value[i] = ParseNumber(read[i], separators.decimal, separators.group);
+    return {WheelerInductance(value[1], value[0], value[4]), {value[1], value[0], value[4]}};
+}
+
+// An inductance written with its unit and its note.
+void WriteInductance(FieldAccess &fields, std::string_view box, const Inductance &inductance,
+                     std::string_view separator)
+{
+    const std::string written = FormatNumber(inductance.value, separator) + std::string(kInductanceUnit);
+    WriteResult(fields, box, written, InductanceNote(written, inductance.value, inductance.coil, separator));
 }
 
 } // namespace
@@ -82,42 +103,46 @@ std::string FitToField(std::string_view text, int maxLength)
     return std::string(text);
 }
 
-void Command2_Click(FieldAccess &fields, std::string_view separator)
+void Command2_Click(FieldAccess &fields, const Separators &separators)
 {
+    const std::string_view separator = separators.decimal;
     // Coil lengths; each row is written before the next is read.
     for (const GaugeRow &row : kGaugeRows) {
         const std::string inchesText = fields.caption(row.inchesPerTurnLabel);
         const std::string turnsText = fields.text(box::kTurns);
-        const double inchesPerTurn = ParseNumber(inchesText, separator);
-        const double turns = ParseNumber(turnsText, separator);
+        const double inchesPerTurn = ParseNumber(inchesText, separator, separators.group);
+        const double turns = ParseNumber(turnsText, separator, separators.group);
         WriteResult(fields, row.lengthField, FormatNumber(CloseWoundLength(inchesPerTurn, turns), separator));
     }
     // Inductances, from each length as it now reads: the 15-digit text, not the raw product.
     for (const GaugeRow &row : kGaugeRows) {
-        const double inductance = InductanceFromTexts(fields, box::kDiameter, box::kTurns, row.lengthField, separator);
-        WriteResult(fields, row.inductanceField, FormatNumber(inductance, separator) + std::string(kInductanceUnit));
+        const Inductance inductance = InductanceFromTexts(fields, box::kDiameter, box::kTurns, row.lengthField, separators);
+        WriteInductance(fields, row.inductanceField, inductance, separator);
     }
     // Feet of wire.
     const std::string diameterText = fields.text(box::kDiameter);
     const std::string turnsText = fields.text(box::kTurns);
-    const double diameter = ParseNumber(diameterText, separator);
-    const double turns = ParseNumber(turnsText, separator);
+    const double diameter = ParseNumber(diameterText, separator, separators.group);
+    const double turns = ParseNumber(turnsText, separator, separators.group);
     WriteResult(fields, box::kWireFeet, FormatNumber(WireFeet(diameter, turns), separator));
 }
 
-void Command1_Click(FieldAccess &fields, std::string_view separator)
+void Command1_Click(FieldAccess &fields, const Separators &separators)
 {
+    const std::string_view separator = separators.decimal;
     const std::string capacitanceText = fields.text(box::kCapacitance);
     const std::string inductanceText = fields.text(box::kInductance);
-    const double capacitance = ParseNumber(capacitanceText, separator);
-    const double inductance = ParseNumber(inductanceText, separator);
-    WriteResult(fields, box::kFrequency, FormatNumber(ResonantFrequency(inductance, capacitance), separator));
+    const double capacitance = ParseNumber(capacitanceText, separator, separators.group);
+    const double inductance = ParseNumber(inductanceText, separator, separators.group);
+    const std::string written = FormatNumber(ResonantFrequency(inductance, capacitance), separator);
+    WriteResult(fields, box::kFrequency, written, FrequencyNote(written, inductance, capacitance, separator));
 }
 
-void Command3_Click(FieldAccess &fields, std::string_view separator)
+void Command3_Click(FieldAccess &fields, const Separators &separators)
 {
-    const double inductance = InductanceFromTexts(fields, box::kLooseDiameter, box::kLooseTurns, box::kLooseLength, separator);
-    WriteResult(fields, box::kLooseInductance, FormatNumber(inductance, separator) + std::string(kInductanceUnit));
+    const Inductance inductance =
+        InductanceFromTexts(fields, box::kLooseDiameter, box::kLooseTurns, box::kLooseLength, separators);
+    WriteInductance(fields, box::kLooseInductance, inductance, separators.decimal);
 }
 
 } // namespace spirelle

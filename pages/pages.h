@@ -1,12 +1,14 @@
 #pragma once
 
 #include "field_access.h"
+#include "number_text.h"
 
 #include <string>
 #include <string_view>
 
 // The three button handlers. Each reads its inputs from field texts when it
-// needs them, computes, and writes each result as soon as it has it; a
+// needs them (in the locale's notation, given by its separators), computes,
+// and writes each result as soon as it has it, with its note (result_notes.h); a
 // CalcError or ControlError ends the handler where it arises, and what it has
 // written stays. They touch nothing but the FieldAccess they are given, so they
 // run the same over the window and over a FieldTable.
@@ -20,11 +22,11 @@ struct GaugeRow {
 };
 
 // The inductance page's "L=(uH)": six coil lengths, six inductances, feet of wire.
-void Command2_Click(FieldAccess &fields, std::string_view decimalSeparator);
+void Command2_Click(FieldAccess &fields, const Separators &separators);
 // The frequency page's "Frequency".
-void Command1_Click(FieldAccess &fields, std::string_view decimalSeparator);
+void Command1_Click(FieldAccess &fields, const Separators &separators);
 // The loose-coil page's "L=(uH)".
-void Command3_Click(FieldAccess &fields, std::string_view decimalSeparator);
+void Command3_Click(FieldAccess &fields, const Separators &separators);
 
 // What a box of maxLength characters should be given for a result text: the
 // text itself (the box cuts it), or maxLength '#' where the cut would drop a

@@ -212,3 +212,77 @@ TEST(CalcError, MessagesNameTheProblem)
 
 } // namespace
 } // namespace spirelle
+
+namespace spirelle {
+namespace {
+
+// Where '.' groups digits (de_DE, it_IT ...: decimal ',', group '.'), a text
+// that is a '.'-grouped whole number could be a thousand or one, and fails with
+// a message that says how to write it; every other text reads as anywhere else.
+// Locales that group with something else read '.' as a decimal point as always.
+TEST(ParseNumber, DotGroupingLocalesNeverGuess)
+{
+    struct Row {
+        const char *text;
+        const char *decimal;
+        const char *group;
+        double value;        // when read
+        const char *message; // when it fails: the whole message
+    };
+    const char *const oneThousand = "Type mismatch: \u201C1.000\u201D could be read two ways, as a whole number or as a "
+                                    "decimal fraction. Write 1000 for the whole number, or 1,0 for the fraction.";
+    const Row rows[] = {
+        {"1.000", ",", ".", 0, oneThousand},
+        {" 1.000 ", ",", ".", 0,
+         "Type mismatch: \u201C 1.000 \u201D could be read two ways, as a whole number or as a decimal fraction. "
+         "Write 1000 for the whole number, or 1,0 for the fraction."},
+        {"-2.500", ",", ".", 0,
+         "Type mismatch: \u201C-2.500\u201D could be read two ways, as a whole number or as a decimal fraction. "
+         "Write -2500 for the whole number, or -2,5 for the fraction."},
+        {"1.234.567", ",", ".", 0,
+         "Type mismatch: \u201C1.234.567\u201D could be read two ways, as a whole number or as a decimal fraction. "
+         "Write 1234567 for the whole number."},
+        {"999.999", ",", ".", 0,
+         "Type mismatch: \u201C999.999\u201D could be read two ways, as a whole number or as a decimal fraction. "
+         "Write 999999 for the whole number, or 999,999 for the fraction."},
+        {"1.234,5", ",", ".", 1234.5, nullptr},
+        {"-12.345,25", ",", ".", -12345.25, nullptr},
+        {"1.234.567,5", ",", ".", 1234567.5, nullptr},
+        {".0345", ",", ".", 0.0345, nullptr},
+        {"1.25", ",", ".", 1.25, nullptr},
+        {"12.5", ",", ".", 12.5, nullptr},
+        {"0.001", ",", ".", 0.001, nullptr},
+        {"1.0000", ",", ".", 1.0, nullptr},
+        {"1234.567", ",", ".", 1234.567, nullptr},
+        {"012.345", ",", ".", 12.345, nullptr},
+        {"1.000e3", ",", ".", 1000, nullptr},
+        {"1,5", ",", ".", 1.5, nullptr},
+        {"250", ",", ".", 250, nullptr},
+        {"1.000", ".", ",", 1, nullptr},               // en_US
+        {"1.000", ",", "\u202F", 1, nullptr},          // fr_FR
+        {"1.000", ".", "\u2019", 1, nullptr},          // de_CH
+        {"1.000", ",", "\u00A0", 1, nullptr},          // ru_RU
+        {"1.000", ",", "", 1, nullptr},                // no group separator given
+        {"1.234,", ",", ".", 0, "Type mismatch: \u201C1.234,\u201D is not a number."},
+        {"1.23,4", ",", ".", 0, "Type mismatch: \u201C1.23,4\u201D is not a number."},
+        {"1.234,e5", ",", ".", 0, "Type mismatch: \u201C1.234,e5\u201D is not a number."},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(std::string(row.text) + " with " + row.decimal + " and " + row.group);
+        if (!row.message) {
+            EXPECT_EQ(ParseNumber(row.text, row.decimal, row.group), row.value);
+            continue;
+        }
+        try {
+            ParseNumber(row.text, row.decimal, row.group);
+            ADD_FAILURE() << "read as a number";
+        } catch (const CalcError &error) {
+            EXPECT_EQ(error.kind(), ErrorKind::TypeMismatch);
+            EXPECT_EQ(error.text(), row.text);
+            EXPECT_STREQ(error.what(), row.message);
+        }
+    }
+}
+
+} // namespace
+} // namespace spirelle

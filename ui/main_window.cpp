@@ -103,13 +103,15 @@ void MainWindow::createTabOrder()
     }
 }
 
-void MainWindow::runHandler(const std::function<void(FieldAccess &, std::string_view)> &handler)
+void MainWindow::runHandler(const std::function<void(FieldAccess &, const Separators &)> &handler)
 {
     WidgetFields fields(this);
     QString message;
     try {
-        const std::string separator = QLocale().decimalPoint().toStdString();
-        handler(fields, separator);
+        const QLocale locale;
+        const std::string decimal = locale.decimalPoint().toStdString();
+        const std::string group = locale.groupSeparator().toStdString();
+        handler(fields, Separators(decimal, group));
         return;
     } catch (const std::exception &error) { // a CalcError, or a ControlError from a missing control
         message = QString::fromUtf8(error.what());

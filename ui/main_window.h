@@ -1,6 +1,7 @@
 #pragma once
 
 #include "field_access.h"
+#include "number_text.h"
 
 #include <QMainWindow>
 
@@ -30,7 +31,7 @@ private:
     void createMenus();
     void createPages();
     void createTabOrder();
-    void runHandler(const std::function<void(FieldAccess &, std::string_view)> &handler);
+    void runHandler(const std::function<void(FieldAccess &, const Separators &)> &handler);
 
     AboutDialogRef &m_about;
     TabControl *m_tabs = nullptr;

@@ -7,7 +7,7 @@ namespace spirelle {
 namespace {
 
 template <class Widget>
-Widget *find(QWidget *root, std::string_view name, const char *kind)
+Widget *Find(QWidget *root, std::string_view name, const char *kind)
 {
     const QString objectName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
     auto *widget = root->findChild<Widget *>(objectName);
@@ -20,19 +20,27 @@ Widget *find(QWidget *root, std::string_view name, const char *kind)
 
 std::string WidgetFields::text(std::string_view textBox) const
 {
-    return find<QLineEdit>(m_root, textBox, "text box")->text().toStdString();
+    return Find<QLineEdit>(m_root, textBox, "text box")->text().toStdString();
 }
 
 std::string WidgetFields::caption(std::string_view label) const
 {
-    return find<QLabel>(m_root, label, "label")->text().toStdString();
+    return Find<QLabel>(m_root, label, "label")->text().toStdString();
 }
 
 void WidgetFields::setText(std::string_view textBox, std::string_view text)
 {
-    auto *box = find<QLineEdit>(m_root, textBox, "text box");
+    auto *box = Find<QLineEdit>(m_root, textBox, "text box");
     box->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     box->setCursorPosition(0);
+}
+
+void WidgetFields::setNote(std::string_view textBox, std::string_view note)
+{
+    auto *box = Find<QLineEdit>(m_root, textBox, "text box");
+    const QString text = QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size()));
+    box->setToolTip(text);
+    box->setAccessibleDescription(text);
 }
 
 } // namespace spirelle

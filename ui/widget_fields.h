@@ -16,6 +16,8 @@ public:
     std::string text(std::string_view textBox) const override;
     std::string caption(std::string_view label) const override;
     void setText(std::string_view textBox, std::string_view text) override;
+    // The box's tool tip and its accessible description, so a screen reader reads it too.
+    void setNote(std::string_view textBox, std::string_view note) override;
 
 private:
     QWidget *m_root;

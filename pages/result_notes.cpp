@@ -1,0 +1,39 @@
+#include "result_notes.h"
+
+#include "current_sheet.h"
+#include "number_text.h"
+
+#include <cmath>
+
+namespace spirelle {
+
+std::string InductanceNote(std::string_view written, double wheeler, const CoilInputs &coil, std::string_view separator)
+{
+    const auto number = [separator](double value) { return FormatNumber(value, separator); };
+    std::string note = std::string(written) + " by Wheeler's formula, for " + number(coil.turns) + " turns on a " +
+                       number(coil.diameter) + " in form, " + number(coil.length) + " in long.";
+
+    const auto sheet = CurrentSheetInductance(coil.diameter, coil.turns, coil.length);
+    if (!sheet || *sheet == 0.0) {
+        note += "\nNo current-sheet cross-check: the current sheet needs a diameter and a length above 0, and turns.";
+        return note;
+    }
+    const double deviation = WheelerDeviationPercent(wheeler, *sheet);
+    const double ratio = coil.length / coil.diameter;
+    note += "\nCurrent sheet: " + FormatSignificant(*sheet, 6, separator) + " uH; Wheeler is " +
+            FormatSignificant(std::fabs(deviation), 3, separator) + " % " + (deviation < 0 ? "below" : "above") +
+            " it. Length/diameter: " + FormatSignificant(ratio, 3, separator) + ".";
+    if (ratio < kWheelerShortCoilRatio) {
+        note += "\nWheeler's formula reads low for a coil this short: " +
+                FormatSignificant(std::fabs(deviation), 3, separator) + " % below the current sheet.";
+    }
+    return note;
+}
+
+std::string FrequencyNote(std::string_view written, double inductance, double capacitance, std::string_view separator)
+{
+    return std::string(written) + " MHz, for " + FormatNumber(inductance, separator) + " uH and " +
+           FormatNumber(capacitance, separator) + " pF.";
+}
+
+} // namespace spirelle
