@@ -211,6 +211,88 @@ private slots:
         QLocale::setDefault(QLocale::c());
         QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("0,69"));
         QCOMPARE(TextOf(m_window.get(), "Text1"), QStringLiteral("8,77"));
+        QCOMPARE(Child<QLineEdit>(m_window.get(), "Text1")->toolTip(),
+                 QStringLiteral("8,7719298245614 uH by Wheeler's formula, for 20 turns on a 1 in form, 0,69 in long.\n"
+                                "Current sheet: 8,76701 uH; Wheeler is 0,0561 % above it. Length/diameter: 0,69."));
+    }
+
+    // In locales that group digits with '.', "1.000" could be a thousand or one:
+    // it fails with a message, and a grouped number with a decimal comma reads.
+    void dotGroupingLocalesRefuseToGuess_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("capacitance");
+        QTest::addColumn<QString>("message"); // empty: it reads
+        QTest::addColumn<QString>("note");
+        const QString ambiguous = QStringLiteral("Type mismatch: \u201C1.000\u201D could be read two ways, as a whole "
+                                                 "number or as a decimal fraction. Write 1000 for the whole number, "
+                                                 "or 1,0 for the fraction.");
+        QTest::newRow("de_DE 1.000") << QLocale(QLocale::German, QLocale::Germany) << "1.000" << ambiguous << "";
+        QTest::newRow("it_IT 1.000") << QLocale(QLocale::Italian, QLocale::Italy) << "1.000" << ambiguous << "";
+        // f = 1 / (sqrt(240 * 1234.5 * 0.01) * 6.283) * 100
+        QTest::newRow("de_DE 1.234,5") << QLocale(QLocale::German, QLocale::Germany) << "1.234,5" << ""
+                                       << "0,29240296512771 MHz, for 240 uH and 1234,5 pF.";
+        QTest::newRow("en_US 1.000") << QLocale(QLocale::English, QLocale::UnitedStates) << "1.000" << ""
+                                     << "10.2737103989798 MHz, for 240 uH and 1 pF.";
+    }
+
+    void dotGroupingLocalesRefuseToGuess()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, capacitance);
+        QFETCH(QString, message);
+        QFETCH(QString, note);
+        QLocale::setDefault(locale);
+        clickTab(1);
+        TypeInto(m_window.get(), "Text9", "240");
+        TypeInto(m_window.get(), "Text10", capacitance);
+        const QString shown = MessageBoxFrom([&] { ClickButton(m_window.get(), "Command1"); });
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(shown, message.isEmpty() ? QString() : message);
+        QCOMPARE(Child<QLineEdit>(m_window.get(), "Text17")->toolTip(), note);
+    }
+
+    // Each result box written gets a note: its whole value, the inputs, and for an
+    // inductance the current-sheet cross-check; a box not written keeps its note.
+    void resultNotesTellTheWholeValue()
+    {
+        TypeInto(m_window.get(), "Text15", "20");
+        TypeInto(m_window.get(), "Text16", "1");
+        ClickButton(m_window.get(), "Command2");
+        const QString text1 = QStringLiteral(
+            "8.7719298245614 uH by Wheeler's formula, for 20 turns on a 1 in form, 0.69 in long.\n"
+            "Current sheet: 8.76701 uH; Wheeler is 0.0561 % above it. Length/diameter: 0.69.");
+        auto *box = Child<QLineEdit>(m_window.get(), "Text1");
+        QCOMPARE(box->toolTip(), text1);
+        QCOMPARE(box->accessibleDescription(), text1);
+
+        // A failure part-way: new lengths, but the inductances and their notes stay.
+        TypeInto(m_window.get(), "Text15", "10");
+        TypeInto(m_window.get(), "Text16", "x");
+        QVERIFY(!MessageBoxFrom([&] { ClickButton(m_window.get(), "Command2"); }).isNull());
+        QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("0.345"));
+        QCOMPARE(box->text(), QStringLiteral("8.77"));
+        QCOMPARE(box->toolTip(), text1);
+
+        // Ten turns of # 30 on a 4 in form: Wheeler reads 27 % low.
+        clickTab(2);
+        TypeInto(m_window.get(), "Text19", "4");
+        TypeInto(m_window.get(), "Text20", "10");
+        TypeInto(m_window.get(), "Text21", "0.105");
+        ClickButton(m_window.get(), "Command3");
+        QCOMPARE(Child<QLineEdit>(m_window.get(), "Text22")->toolTip(),
+                 QStringLiteral("20.997375328084 uH by Wheeler's formula, for 10 turns on a 4 in form, 0.105 in long.\n"
+                                "Current sheet: 28.898 uH; Wheeler is 27.3 % below it. Length/diameter: 0.0262.\n"
+                                "Wheeler's formula reads low for a coil this short: 27.3 % below the current sheet."));
+
+        // A frequency too large for its box shows hashes; the note has it whole.
+        clickTab(1);
+        TypeInto(m_window.get(), "Text9", "1e-6");
+        TypeInto(m_window.get(), "Text10", "1");
+        ClickButton(m_window.get(), "Command1");
+        QCOMPARE(TextOf(m_window.get(), "Text17"), QStringLiteral("#####"));
+        QCOMPARE(Child<QLineEdit>(m_window.get(), "Text17")->accessibleDescription(),
+                 QStringLiteral("159159.637116027 MHz, for 1E-06 uH and 1 pF."));
     }
 
     void failuresShowAMessageAndKeepTheFields_data()
