@@ -15,10 +15,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <regex>
 
 using namespace spirelle;
-using spirelle::fuzz::check;
-using spirelle::fuzz::fail;
+using spirelle::fuzz::Check;
+using spirelle::fuzz::Fail;
 
 namespace {
 
@@ -63,12 +64,12 @@ std::optional<std::string> Plain(std::string_view text, std::string_view separat
     return rest.empty() ? std::optional(plain) : std::nullopt;
 }
 
-// What printf makes of the value with "%.15G", in the given separator; printf
-// keeps the sign of a negative zero, which a field does not show.
-std::string PrintfText(double value, std::string_view separator)
+// What printf makes of the value with "%.<digits>G", in the given separator;
+// printf keeps the sign of a negative zero, which a field does not show.
+std::string PrintfText(double value, std::string_view separator, int digits = 15)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value == 0.0 ? 0.0 : value);
+    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value == 0.0 ? 0.0 : value);
     std::string text = buffer;
     if (const std::size_t point = text.find('.'); point != std::string::npos)
         text.replace(point, 1, separator);
@@ -82,12 +83,51 @@ double RoundedTo15Digits(double value)
     return std::strtod(buffer, nullptr);
 }
 
+// Where '.' groups digits and ',' is the decimal separator: a '.'-grouped whole
+// number alone is refused, one followed by ',' and digits is read without its
+// dots, and everything else reads as it does without a group separator.
+void CheckDotGrouping(const std::string &text)
+{
+    static const std::regex blanks("^[ \t]*|[ \t]*$");
+    static const std::regex grouped("^[+-]?[1-9][0-9]{0,2}(\\.[0-9]{3})+$");
+    static const std::regex groupedDecimal("^[+-]?[1-9][0-9]{0,2}(\\.[0-9]{3})+,[0-9]+([eE][+-]?[0-9]+)?$");
+    const std::string body = std::regex_replace(text, blanks, "");
+    std::string reference = text;
+    if (std::regex_match(body, grouped)) {
+        try {
+            ParseNumber(text, ",", ".");
+            Fail("an ambiguous grouped number was read", text);
+        } catch (const CalcError &error) {
+            Check(error.kind() == ErrorKind::TypeMismatch && error.text() == text, "a wrong error for a grouped number",
+                  text);
+        }
+        return;
+    }
+    if (std::regex_match(body, groupedDecimal))
+        reference = std::regex_replace(body, std::regex("\\."), "");
+    double expected = 0.0;
+    bool expectedFails = false;
+    try {
+        expected = ParseNumber(reference, ",");
+    } catch (const CalcError &) {
+        expectedFails = true;
+    }
+    try {
+        const double value = ParseNumber(text, ",", ".");
+        Check(!expectedFails && std::memcmp(&value, &expected, sizeof value) == 0,
+              "a '.'-grouping locale reads a text differently", text);
+    } catch (const CalcError &) {
+        Check(expectedFails, "a '.'-grouping locale refuses a text", text);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const fuzz::Input input = fuzz::SplitInput(data, size, 1);
     const std::string &text = input.fields[0];
+    CheckDotGrouping(text);
     const std::optional<std::string> plain = Plain(text, input.separator);
     const double expected = plain ? std::strtod(plain->c_str(), nullptr) : 0.0;
 
@@ -105,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
         return 0;
     } catch (...) {
-        fail("ParseNumber threw something other than a CalcError", text);
+        Fail("ParseNumber threw something other than a CalcError", text);
     }
     Check(plain.has_value(), "a text that is not a number was accepted", text);
     Check(!std::isinf(expected), "an overflowing text was accepted", text);
@@ -114,6 +154,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Check(std::memcmp(&value, &expected, sizeof value) == 0, "the value is not the correctly rounded one", text);
 
     const double rounded = RoundedTo15Digits(value);
+    for (const int digits : {1, 3, 6, 17})
+        Check(FormatSignificant(value, digits, ",") == PrintfText(value, ",", digits), "FormatSignificant differs from %G",
+              FormatSignificant(value, digits, ","));
     for (const std::string_view separator : fuzz::kSeparators) {
         const std::string shown = FormatNumber(value, separator);
         Check(shown == PrintfText(value, separator), "FormatNumber differs from %.15G", shown);
@@ -126,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             Check(std::isinf(rounded) && error.fault() == ArithmeticFault::Overflow,
                   "a formatted number does not parse back", shown);
         } catch (...) {
-            fail("ParseNumber threw something other than a CalcError", shown);
+            Fail("ParseNumber threw something other than a CalcError", shown);
         }
     }
     return 0;

@@ -16,7 +16,7 @@ namespace spirelle::fuzz {
 // the Arabic one, which is two bytes in UTF-8.
 inline constexpr std::string_view kSeparators[] = {".", ",", "\u066B"};
 
-[[noreturn]] inline void fail(const char *what, std::string_view detail = {})
+[[noreturn]] inline void Fail(const char *what, std::string_view detail = {})
 {
     std::fprintf(stderr, "\n*** %s: [%.*s]\n", what, static_cast<int>(detail.size()), detail.data());
     std::abort();
@@ -25,7 +25,7 @@ inline constexpr std::string_view kSeparators[] = {".", ",", "\u066B"};
 inline void Check(bool holds, const char *what, std::string_view detail = {})
 {
     if (!holds)
-        fail(what, detail);
+        Fail(what, detail);
 }
 
 struct Input {

@@ -92,7 +92,7 @@ inline void CheckError(const CalcError &error, const Input &input)
     Check(isAnInput, "a TypeMismatch names a text that is no input", error.text());
     try {
         ParseNumber(error.text(), input.separator);
-        fail("a TypeMismatch names a text that parses", error.text());
+        Fail("a TypeMismatch names a text that parses", error.text());
     } catch (const CalcError &) {
     }
 }
@@ -115,7 +115,7 @@ inline void CheckWrite(const Output &output, const std::string &text, const std:
         Check(std::isfinite(value) && FormatNumber(value, separator) == number, "a result does not read back as itself",
               text);
     } catch (const CalcError &) {
-        fail("a result is not a number", text);
+        Fail("a result is not a number", text);
     }
     if (maxLength > 0 && utf8::Length(text) > std::size_t(maxLength))
         Check(MagnitudeLength(number, separator) <= std::size_t(maxLength), "a cut drops magnitude", text);
@@ -144,9 +144,9 @@ inline void CheckPress(void (*handler)(FieldAccess &, const Separators &), const
         failed = true;
         CheckError(error, input);
     } catch (const std::exception &error) {
-        fail("the handler threw something other than a CalcError", error.what());
+        Fail("the handler threw something other than a CalcError", error.what());
     } catch (...) {
-        fail("the handler threw something other than a CalcError");
+        Fail("the handler threw something other than a CalcError");
     }
 
     // The writes are a prefix of the page's order: all of it unless it failed.

@@ -13,7 +13,7 @@ FieldTable FieldTable::mainWindow()
             if (control.kind == layout::Kind::Label || control.kind == layout::Kind::TextBox) {
                 table.m_entries.emplace(std::string(control.name),
                                         Entry{std::string(control.text), control.kind == layout::Kind::Label,
-                                              control.maxLength});
+                                              control.maxLength, {}});
             }
         }
     }

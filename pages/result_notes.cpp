@@ -25,7 +25,7 @@ std::string InductanceNote(std::string_view written, double wheeler, const CoilI
             " it. Length/diameter: " + FormatSignificant(ratio, 3, separator) + ".";
     if (ratio < kWheelerShortCoilRatio) {
         note += "\nWheeler's formula reads low for a coil this short: " +
-                FormatSignificant(std::fabs(deviation), 3, separator) + " % below the current sheet.";
+                FormatSignificant(std::fabs(deviation), 3, separator) + " % below the current sheet, the better value here.";
     }
     return note;
 }

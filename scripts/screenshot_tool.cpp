@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QToolTip>
 
 using namespace spirelle;
 
@@ -29,6 +30,25 @@ bool Save(QWidget *window, const QString &path)
     QTest::qWait(200);
     // The whole top-level window with its frame when a window manager draws one, else the widget.
     const QPixmap shot = window->grab();
+    return shot.save(path);
+}
+
+// The window with the tool tip of one of its boxes open, as a person hovering
+// over the box sees it. Tool tips are windows of their own: grab the screen.
+bool SaveWithToolTip(QWidget *window, const char *boxName, const QString &path)
+{
+    auto *box = window->findChild<QLineEdit *>(QLatin1String(boxName));
+    QTest::mouseMove(box);
+    QTest::qWait(100);
+    // A disabled box gets no hover events: open its tip where the pointer would show it.
+    QToolTip::showText(box->mapToGlobal(box->rect().center()), box->toolTip(), box);
+    QTest::qWait(300);
+    QRect area = window->frameGeometry();
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->inherits("QTipLabel") && top->isVisible())
+            area = area.united(top->frameGeometry());
+    const QPixmap shot = window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    QToolTip::hideText();
     return shot.save(path);
 }
 
@@ -52,6 +72,7 @@ int main(int argc, char *argv[])
     Type(&window, "Text15", "20");
     Click(&window, "Command2");
     ok = Save(&window, folder + QStringLiteral("/inductance") + suffix + QStringLiteral(".png")) && ok;
+    ok = SaveWithToolTip(&window, "Text8", folder + QStringLiteral("/inductance-note") + suffix + QStringLiteral(".png")) && ok;
 
     auto *tabs = window.findChild<TabControl *>(QStringLiteral("SSTab1"));
     tabs->setCurrentIndex(1);

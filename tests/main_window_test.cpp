@@ -283,7 +283,7 @@ private slots:
         QCOMPARE(Child<QLineEdit>(m_window.get(), "Text22")->toolTip(),
                  QStringLiteral("20.997375328084 uH by Wheeler's formula, for 10 turns on a 4 in form, 0.105 in long.\n"
                                 "Current sheet: 28.898 uH; Wheeler is 27.3 % below it. Length/diameter: 0.0262.\n"
-                                "Wheeler's formula reads low for a coil this short: 27.3 % below the current sheet."));
+                                "Wheeler's formula reads low for a coil this short: 27.3 % below the current sheet, the better value here."));
 
         // A frequency too large for its box shows hashes; the note has it whole.
         clickTab(1);
