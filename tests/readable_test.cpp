@@ -1,6 +1,6 @@
 // Readable by everyone: results that read at 4.5:1 in a light and a dark
-// palette, pages in the 3D face colour, names for a screen reader. The
-// contrast figures print with
+// palette, pages in the 3D face colour, a font that fits, names for a screen
+// reader. The contrast figures print with
 //   QT_QPA_PLATFORM=offscreen build/default/tests/readable_test contrast
 #include "about_dialog.h"
 #include "form_layout.h"
@@ -9,9 +9,13 @@
 #include "tab_control.h"
 
 #include <QAccessible>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTextCursor>
 #include <QtTest>
 
 #include <algorithm>
@@ -209,6 +213,83 @@ private slots:
             for (QLabel *label : tabs()->findChildren<QLabel *>())
                 if (label->isVisible())
                     QVERIFY2(MostCommonColour(shot, rectIn(label)) == face, qPrintable(label->objectName()));
+        }
+    }
+
+    // With the font the window resolves, every one-line caption and every value
+    // of ordinary size fits its place: nothing is cut or scrolled out of view.
+    void everythingFits_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("text");
+        for (int page = 0; page < layout::kPageCount; ++page) {
+            for (const layout::Control &c : layout::PageControls(page)) {
+                QString text = QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size()));
+                // A value as long as the box takes, or of five figures; four for the
+                // feet of wire, whose narrow box holds up to a thousand feet or so.
+                if (c.kind == layout::Kind::TextBox)
+                    text = c.maxLength == 4   ? "8.77"
+                           : c.maxLength == 5 ? "1.027"
+                           : c.name == "Text18" ? "1234"
+                                                : "12345";
+                if (c.kind != layout::Kind::Frame)
+                    QTest::addRow("%s", c.name.data()) << Name(c) << text;
+            }
+        }
+        for (int page = 0; page < layout::kPageCount; ++page)
+            QTest::addRow("tab %d", page) << "tab " + QByteArray::number(page)
+                                          << QString::fromUtf8(layout::kPageCaptions[page].data());
+        QTest::newRow("about Label1") << QByteArray("about Label1") << "Spirelle";
+        QTest::newRow("about lblVersion") << QByteArray("about lblVersion") << "Version 1.0";
+        QTest::newRow("about cmdOK") << QByteArray("about cmdOK") << "OK";
+        QTest::newRow("about Text1") << QByteArray("about Text1") << QString(); // the credits, to their last line
+    }
+
+    void everythingFits()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, text);
+        QWidget *root = m_window.get();
+        if (name.startsWith("about ")) {
+            m_about.show();
+            QVERIFY(QTest::qWaitForWindowExposed(m_about.dialog()));
+            root = m_about.dialog();
+            name = name.mid(6);
+        }
+        QWidget *w = name.startsWith("tab ") ? tabs()->tabBar() : Child(root, name.constData());
+        // The places are measured for Arial's metrics; DejaVu Sans, the usual fallback, is wider.
+        const QString family = QFontInfo(w->font()).family();
+        QVERIFY2(family == QStringLiteral("Liberation Sans"),
+                 qPrintable(QStringLiteral("the window's font resolves to %1, not Liberation Sans: is fonts-liberation2 "
+                                           "installed (scripts/deps.sh)?").arg(family)));
+        const QFontMetrics metrics(w->font());
+        const int width = metrics.horizontalAdvance(text);
+        if (qobject_cast<QLabel *>(w)) {
+            QVERIFY2(width <= w->width(), qPrintable(QStringLiteral("%1 > %2").arg(width).arg(w->width())));
+            QVERIFY(metrics.height() <= w->height());
+        } else if (qobject_cast<QPushButton *>(w)) {
+            QVERIFY2(width < w->width() - 4, qPrintable(QStringLiteral("%1 >= %2 - 4").arg(width).arg(w->width())));
+        } else if (auto *box = qobject_cast<QLineEdit *>(w)) {
+            QStyleOptionFrame frame;
+            frame.initFrom(box);
+            frame.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, box);
+            // Qt keeps 2 pixels clear either side of a line edit's text, 1 above and below.
+            const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &frame, box);
+            const QRect room = contents.adjusted(2, 1, -2, -1);
+            QVERIFY2(width <= room.width(), qPrintable(QStringLiteral("%1 > %2").arg(width).arg(room.width())));
+            QVERIFY(metrics.height() <= room.height());
+        } else if (auto *bar = qobject_cast<QTabBar *>(w)) {
+            const int index = name.mid(4).toInt();
+            const int padding = bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
+            QVERIFY(width <= bar->tabRect(index).width() - padding);
+        } else {
+            auto *credits = qobject_cast<QPlainTextEdit *>(w);
+            QVERIFY(credits);
+            QTextCursor end(credits->document());
+            end.movePosition(QTextCursor::End);
+            const int bottom = credits->cursorRect(end).bottom();
+            const int height = credits->viewport()->height();
+            QVERIFY2(bottom < height, qPrintable(QStringLiteral("the text ends at %1, the box at %2").arg(bottom).arg(height)));
         }
     }
 
