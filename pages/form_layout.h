@@ -30,9 +30,9 @@ struct Control {
     std::string_view text;
     int left, top, width, height;
     Flag flags = None;
-    std::string_view caption = {}; // the label that names a box, for screen readers
-    int maxLength = 0;             // 0: no limit
-    double pointSize = 0;          // 0: the window's 8.25 points
+    std::string_view accessibleName = {}; // what a screen reader says; empty: the text itself
+    int maxLength = 0;                    // 0: no limit
+    double pointSize = 0;                 // 0: the window's 8.25 points
 
     bool has(Flag flag) const { return (flags & flag) != 0; }
 };

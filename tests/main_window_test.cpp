@@ -111,14 +111,11 @@ private slots:
         QVERIFY(w->isVisible());
         QCOMPARE(w->isEnabled(), !c.has(layout::Disabled));
         const QString text = QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size()));
-        if (auto *label = qobject_cast<QLabel *>(w)) {
+        // Whether each caption fits its place is readable_test's everythingFits.
+        if (auto *label = qobject_cast<QLabel *>(w))
             QCOMPARE(label->text(), text);
-            // With the fallback font the caption must still fit its place.
-            QVERIFY(label->fontMetrics().horizontalAdvance(text) <= label->width());
-            QVERIFY(label->fontMetrics().height() <= label->height());
-        }
         if (auto *button = qobject_cast<QPushButton *>(w))
-            QVERIFY(button->fontMetrics().horizontalAdvance(text) < button->width() - 4);
+            QCOMPARE(button->text(), text);
         if (auto *box = qobject_cast<QLineEdit *>(w)) {
             QCOMPARE(box->text(), text);
             QCOMPARE(box->maxLength(), c.maxLength > 0 ? c.maxLength : std::numeric_limits<int>::max());

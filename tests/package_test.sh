@@ -25,8 +25,8 @@ done
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins; do
-    grep -q "$lib" <<<"$depends" || { echo "Depends lacks $lib"; exit 1; }
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins "fonts-liberation2 | fonts-liberation"; do
+    grep -qF "$lib" <<<"$depends" || { echo "Depends lacks $lib"; exit 1; }
 done
 
 desktop-file-validate "$scratch/root/usr/share/applications/$id.desktop"

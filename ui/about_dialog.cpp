@@ -69,6 +69,7 @@ AboutDialog::AboutDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Spirelle"));
+    setAccessibleName(QStringLiteral("About Spirelle"));
     setFont(FormFont());
     setFixedSize(ToPixels(kClient).size());
     setSizeGripEnabled(false);
@@ -82,6 +83,7 @@ AboutDialog::AboutDialog(QWidget *parent)
 
     m_credits = new QPlainTextEdit(this);
     m_credits->setObjectName(QStringLiteral("Text1"));
+    m_credits->setAccessibleName(QStringLiteral("Credits"));
     m_credits->setGeometry(ToPixels(kCreditsBox));
     m_credits->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_credits->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,14 +1,109 @@
 #include "form_widgets.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace spirelle {
+namespace {
+
+constexpr QPalette::ColorGroup kGroups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
+
+// The least contrast of text against its background that reads well (WCAG 2, level AA).
+constexpr double kReadable = 4.5;
+
+// Relative luminance of an sRGB colour, 0 for black to 1 for white.
+double RelativeLuminance(const QColor &colour)
+{
+    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double ContrastRatio(const QColor &a, const QColor &b)
+{
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The palette's dimmed text, moved towards its ordinary text just far enough
+// to read at 4.5:1 on a disabled box: as dim as it can be and still readable,
+// dark on a light desktop and light on a dark one.
+QColor ReadableDimmedText(const QPalette &palette)
+{
+    const QColor background = palette.color(QPalette::Disabled, QPalette::Base);
+    const QColor dimmed = palette.color(QPalette::Disabled, QPalette::Text);
+    QColor full = palette.color(QPalette::Active, QPalette::Text);
+    if (ContrastRatio(full, background) < kReadable) { // a palette whose own text is faint there
+        const QColor black(Qt::black), white(Qt::white);
+        full = ContrastRatio(black, background) > ContrastRatio(white, background) ? black : white;
+    }
+    constexpr int kSteps = 256;
+    for (int step = 0; step < kSteps; ++step) {
+        const double t = step / double(kSteps - 1);
+        const auto mix = [t](int from, int to) { return static_cast<int>(std::lround(from + t * (to - from))); };
+        const QColor mixed(mix(dimmed.red(), full.red()), mix(dimmed.green(), full.green()),
+                           mix(dimmed.blue(), full.blue()));
+        if (ContrastRatio(mixed, background) >= kReadable)
+            return mixed;
+    }
+    return full;
+}
+
+// A control's own colours, derived from the palette the desktop gives it. Only
+// the roles set here are the control's; the others follow the desktop.
+QPalette ControlPalette(const layout::Control &control, const QPalette &desktop)
+{
+    QPalette own = desktop;
+    own.setResolveMask(0);
+    if (control.has(layout::Red)) {
+        for (const auto group : kGroups)
+            own.setColor(group, QPalette::WindowText, QColor(255, 0, 0));
+    }
+    if (control.has(layout::ActiveBorder)) {
+        // Qt has no active-border role; the 3D face colour is what that border shows on classic desktops.
+        for (const auto group : kGroups)
+            own.setColor(group, QPalette::Base, desktop.color(QPalette::Active, QPalette::Button));
+    }
+    if (control.has(layout::Disabled))
+        own.setColor(QPalette::Disabled, QPalette::Text, ReadableDimmedText(own));
+    return own;
+}
+
+// Derives a control's colours again whenever its palette changes, as when the
+// desktop switches to a dark theme: dimmed text stays readable on the new boxes.
+class PaletteFollower : public QObject {
+public:
+    PaletteFollower(const layout::Control &control, QWidget *widget) : QObject(widget), m_control(control)
+    {
+        apply(widget);
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::PaletteChange)
+            apply(static_cast<QWidget *>(watched)); // setting the same palette again sends no further event
+        return false;
+    }
+
+private:
+    void apply(QWidget *widget) const { widget->setPalette(ControlPalette(m_control, QApplication::palette(widget))); }
+
+    const layout::Control &m_control;
+};
+
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+} // namespace
 
 QRect ToPixels(int left, int top, int width, int height)
 {
@@ -31,7 +126,7 @@ QFont FormFont(double pointSize, bool bold)
 QWidget *CreateControl(const layout::Control &control, QWidget *parent)
 {
     using layout::Flag;
-    const QString text = QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
+    const QString text = ToQString(control.text);
     QWidget *widget = nullptr;
     switch (control.kind) {
     case layout::Kind::Label:
@@ -59,24 +154,14 @@ QWidget *CreateControl(const layout::Control &control, QWidget *parent)
         break;
     }
     }
-    widget->setObjectName(QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size())));
+    widget->setObjectName(ToQString(control.name));
     widget->setGeometry(ToPixels(control.left, control.top, control.width, control.height));
     widget->setFont(FormFont(control.pointSize > 0 ? control.pointSize : 8.25, control.has(Flag::Bold)));
     widget->setEnabled(!control.has(Flag::Disabled));
-    if (!control.caption.empty())
-        widget->setAccessibleName(QString::fromUtf8(control.caption.data(), static_cast<qsizetype>(control.caption.size())));
-
-    QPalette palette = widget->palette();
-    if (control.has(Flag::Red)) {
-        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            palette.setColor(group, QPalette::WindowText, QColor(255, 0, 0));
-    }
-    if (control.has(Flag::ActiveBorder)) {
-        // Qt has no active-border role; the 3D face colour is what that border shows on classic desktops.
-        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            palette.setColor(group, QPalette::Base, palette.color(QPalette::Active, QPalette::Button));
-    }
-    widget->setPalette(palette);
+    if (!control.accessibleName.empty())
+        widget->setAccessibleName(ToQString(control.accessibleName));
+    if (control.has(Flag::Red) || control.has(Flag::ActiveBorder) || control.has(Flag::Disabled))
+        new PaletteFollower(control, widget);
     return widget;
 }
 

@@ -50,6 +50,7 @@ MainWindow::MainWindow(AboutDialogRef &about, QWidget *parent) : QMainWindow(par
 
 void MainWindow::createMenus()
 {
+    menuBar()->setAccessibleName(QStringLiteral("Main menu"));
     QMenu *menu = menuBar()->addMenu(QStringLiteral("Menu"));
     menu->setObjectName(QStringLiteral("menu"));
     QAction *about = menu->addAction(QStringLiteral("About"));

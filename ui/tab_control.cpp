@@ -83,6 +83,11 @@ void TabControl::paintEvent(QPaintEvent *)
     frame.shape = QTabBar::RoundedNorth;
     frame.tabBarSize = QSize(width(), m_tabHeight);
     style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
+    // The style's own page is lighter than the 3D face colour (Fusion's 251
+    // against 239); within the frame's edge the pages, and the labels that
+    // stand on them, take the face colour.
+    constexpr int kEdge = 2;
+    painter.fillRect(panel.adjusted(kEdge, kEdge, -kEdge, -kEdge - 1), palette().button());
 }
 
 } // namespace spirelle
