@@ -9,8 +9,8 @@
 //
 // The complete elliptic integrals come from <cmath> (std::comp_ellint_1/2,
 // Carlson's forms in the standard library: no hand-written iteration to get
-// wrong); for long coils, where K - E would cancel, a short power series of
-// K - E takes over.
+// wrong); where a difference of two of them would cancel, a power series takes
+// over: of K - E for long coils, of K and E - 1 about k = 1 for short ones.
 namespace spirelle {
 
 // Nagaoka's coefficient for a coil of that length/diameter ratio; nullopt

@@ -167,16 +167,16 @@ namespace {
 // Nagaoka's coefficient against its published values (Nagaoka 1909; the six
 // from 0.1 to 5 to 6 digits), and the rest recomputed independently at 40
 // digits with mpmath's complete elliptic integrals, including the extremes
-// where K - E and E - k would lose digits (E - 1 keeps about 8 of them at
-// l/d 0.001, a coil a thousand times wider than long).
+// where K - E and E - 1 would lose digits.
 TEST(CurrentSheet, NagaokaCoefficientMatchesPublishedValues)
 {
     // {l/d, coefficient, tolerance: half a unit of the last digit given}
     const std::tuple<double, double, double> rows[] = {
         {0.1, 0.203324, 5e-7},   {0.2, 0.319825, 5e-7},     {0.4, 0.471865, 5e-7},
         {1, 0.688423, 5e-7},     {2, 0.818136, 5e-7},       {5, 0.920093, 5e-7},
-        {10, 0.958807124, 5e-10}, {0.026, 0.0750870059, 5e-11}, {0.001, 0.00496184678762, 5e-11},
-        {1000, 0.999575711818, 5e-13}, {1e5, 0.999995755881, 5e-13},
+        {10, 0.95880712420372293, 1e-15}, {0.026, 0.075087005915490119, 1e-16},
+        {0.21, 0.329478952158872, 1e-15}, {0.001, 0.0049618467876171734, 1e-17},
+        {1000, 0.99957571181840599, 1e-15}, {1e5, 0.99999575588068422, 1e-15},
     };
     for (const auto &[ratio, expected, tolerance] : rows) {
         const auto k = NagaokaCoefficient(ratio);
