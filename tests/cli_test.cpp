@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,6 @@ namespace spirelle::cli {
 namespace {
 
 using Strings = std::vector<std::string>;
-using Row = std::vector<std::pair<std::string, std::string>>;
 
 struct Result {
     int status = -1;
@@ -52,68 +50,78 @@ Strings SplitColumns(const std::string &line)
     return cells;
 }
 
-// The printed rows, each cell as text, whatever the format; a gap reads as "".
-std::vector<Row> ParseRows(const Strings &args, const std::string &out)
+// Fields between commas; the CSV here never quotes (no cell holds a comma).
+Strings SplitCsv(const std::string &line)
 {
-    std::vector<Row> rows;
+    Strings fields;
+    std::size_t begin = 0;
+    for (std::size_t comma; (comma = line.find(',', begin)) != std::string::npos; begin = comma + 1)
+        fields.push_back(line.substr(begin, comma - begin));
+    fields.push_back(line.substr(begin));
+    return fields;
+}
+
+// The printed rows under their headings, each cell as text whatever the
+// format; a gap reads as "". Every row must have a cell for every heading.
+struct Printed {
+    Strings heading;
+    std::vector<Strings> rows;
+
+    std::string cell(std::size_t row, const std::string &column) const
+    {
+        const auto at = std::find(heading.begin(), heading.end(), column);
+        if (at == heading.end() || row >= rows.size()) {
+            ADD_FAILURE() << "no cell " << column << " in row " << row;
+            return {};
+        }
+        return rows[row][at - heading.begin()];
+    }
+};
+
+Printed ParseRows(const Strings &args, const std::string &out)
+{
+    Printed printed;
     if (Has(args, "--json")) {
         for (const auto &object : nlohmann::json::parse(out)) {
-            Row row;
+            Strings keys;
+            Strings cells;
             for (const auto &[key, value] : object.items()) {
-                std::string text = value.is_string() ? value.get<std::string>()
-                                   : value.is_boolean() ? (value.get<bool>() ? "yes" : "no")
-                                   : value.is_null()    ? ""
-                                                        : value.dump();
                 EXPECT_TRUE(value.is_number() || value.is_string() || value.is_boolean() || value.is_null());
-                row.emplace_back(key, text);
+                keys.push_back(key);
+                cells.push_back(value.is_string()    ? value.get<std::string>()
+                                : value.is_boolean() ? (value.get<bool>() ? "yes" : "no")
+                                : value.is_null()    ? ""
+                                                     : value.dump());
             }
-            rows.push_back(row);
+            if (printed.heading.empty())
+                printed.heading = keys;
+            EXPECT_EQ(keys, printed.heading);
+            printed.rows.push_back(cells);
         }
-        return rows;
+        return printed;
     }
-    std::istringstream lines(out);
-    std::string line;
-    Strings heading;
     const bool csv = Has(args, "--csv");
     // The table of `tune` follows its story; other tables start at once.
-    const bool tune = args.front() == "tune" && !csv;
-    while (std::getline(lines, line)) {
-        if (heading.empty()) {
-            if (!tune || line.starts_with("gauge  "))
-                heading = csv ? Strings{} : SplitColumns(line);
-            if (csv) {
-                std::istringstream fields(line);
-                for (std::string f; std::getline(fields, f, ',');)
-                    heading.push_back(f);
-            }
+    const bool story = args.front() == "tune" && !csv;
+    std::size_t begin = 0;
+    while (begin < out.size()) {
+        const std::size_t end = out.find('\n', begin);
+        const std::string line = out.substr(begin, end - begin);
+        begin = end == std::string::npos ? out.size() : end + 1;
+        if (printed.heading.empty()) {
+            if (!story || line.starts_with("gauge  "))
+                printed.heading = csv ? SplitCsv(line) : SplitColumns(line);
             continue;
         }
         if (line.empty())
             break;
-        Strings cells;
-        if (csv) {
-            std::istringstream fields(line + ",");
-            for (std::string f; std::getline(fields, f, ',');)
-                cells.push_back(f);
-        } else {
-            cells = SplitColumns(line);
-        }
-        EXPECT_EQ(cells.size(), heading.size()) << line;
-        Row row;
-        for (std::size_t i = 0; i < cells.size() && i < heading.size(); ++i)
-            row.emplace_back(heading[i], csv || cells[i] != "-" ? cells[i] : "");
-        rows.push_back(row);
+        Strings cells = csv ? SplitCsv(line) : SplitColumns(line);
+        EXPECT_EQ(cells.size(), printed.heading.size()) << line;
+        for (std::string &cell : cells)
+            cell = !csv && cell == "-" ? "" : cell;
+        printed.rows.push_back(std::move(cells));
     }
-    return rows;
-}
-
-std::string CellOf(const Row &row, const std::string &column)
-{
-    for (const auto &[name, text] : row)
-        if (name == column)
-            return text;
-    ADD_FAILURE() << "no column " << column;
-    return {};
+    return printed;
 }
 
 struct Expect {
@@ -210,10 +218,10 @@ TEST(CommandLine, PrintsTheExpectedRows)
             continue;
         for (const char *word : {"inf", "nan", "INF", "NAN"})
             EXPECT_EQ(r.out.find(word), std::string::npos) << line << " prints " << word;
-        const std::vector<Row> rows = ParseRows(c.args, r.out);
-        ASSERT_EQ(rows.size(), *c.rows) << line;
+        const Printed printed = ParseRows(c.args, r.out);
+        ASSERT_EQ(printed.rows.size(), *c.rows) << line;
         for (const Expect &e : c.cells) {
-            const std::string got = CellOf(rows.at(e.row), e.column);
+            const std::string got = printed.cell(e.row, e.column);
             if (e.tolerance == 0) {
                 EXPECT_EQ(got, e.text) << line << " row " << e.row << " " << e.column;
             } else {
