@@ -1,5 +1,7 @@
 #include "form_layout.h"
 
+#include "wire_gauges.h"
+
 namespace spirelle::layout {
 namespace {
 
@@ -28,36 +30,36 @@ constexpr Control kInductancePage[] = {
     {"Text18", K::TextBox, "", 1455, 3810, 480, 285, Disabled | ActiveBorder, "Wire needed, feet"},
     {"Label7", K::Label, "Feet of wire for this coil", 2010, 3870, 2475, 315, Bold},
     // The gauge table, row by row: gauge, length, inductance, turns per inch, inches per turn.
-    {"Label63", K::Label, "# 20", 1455, 1050, 495, 285},
+    {"Label63", K::Label, kWireGauges[0].name, 1455, 1050, 495, 285},
     {"Text14", K::TextBox, "lenth of coil", 1995, 1020, 975, 285, Disabled, "Coil length for wire # 20, inches"},
     {"Text1", K::TextBox, "uH", 3405, 1020, 585, 285, Disabled, "Inductance for wire # 20, microhenries", 4},
-    {"Label51", K::Label, "29", 4740, 1050, 495, 285},
-    {"Label44", K::Label, ".0345", 5910, 1050, 495, 285},
-    {"Label62", K::Label, "# 22", 1455, 1455, 495, 285},
+    {"Label51", K::Label, kWireGauges[0].turnsPerInch, 4740, 1050, 495, 285},
+    {"Label44", K::Label, kWireGauges[0].inchesPerTurn, 5910, 1050, 495, 285},
+    {"Label62", K::Label, kWireGauges[1].name, 1455, 1455, 495, 285},
     {"Text13", K::TextBox, "lenth of coil", 1995, 1440, 975, 285, Disabled, "Coil length for wire # 22, inches"},
     {"Text2", K::TextBox, "uH", 3405, 1443, 585, 285, Disabled, "Inductance for wire # 22, microhenries", 4},
-    {"Label50", K::Label, "35", 4740, 1455, 495, 285},
-    {"Label43", K::Label, ".0286", 5910, 1425, 495, 285},
-    {"Label61", K::Label, "# 24", 1455, 1860, 495, 285},
+    {"Label50", K::Label, kWireGauges[1].turnsPerInch, 4740, 1455, 495, 285},
+    {"Label43", K::Label, kWireGauges[1].inchesPerTurn, 5910, 1425, 495, 285},
+    {"Label61", K::Label, kWireGauges[2].name, 1455, 1860, 495, 285},
     {"Text12", K::TextBox, "lenth of coil", 1995, 1860, 975, 285, Disabled, "Coil length for wire # 24, inches"},
     {"Text3", K::TextBox, "uH", 3405, 1866, 585, 285, Disabled, "Inductance for wire # 24, microhenries", 4},
-    {"Label49", K::Label, "45", 4740, 1860, 495, 285},
-    {"Label42", K::Label, ".0222", 5895, 1875, 495, 285},
-    {"Label60", K::Label, "# 26", 1455, 2280, 495, 285},
+    {"Label49", K::Label, kWireGauges[2].turnsPerInch, 4740, 1860, 495, 285},
+    {"Label42", K::Label, kWireGauges[2].inchesPerTurn, 5895, 1875, 495, 285},
+    {"Label60", K::Label, kWireGauges[3].name, 1455, 2280, 495, 285},
     {"Text11", K::TextBox, "lenth of coil", 1995, 2265, 975, 285, Disabled, "Coil length for wire # 26, inches"},
     {"Text6", K::TextBox, "uH", 3405, 2280, 585, 285, Disabled, "Inductance for wire # 26, microhenries", 4},
-    {"Label48", K::Label, "56", 4740, 2310, 495, 285},
-    {"Label41", K::Label, ".0179", 5895, 2280, 495, 285},
-    {"Label59", K::Label, "# 28", 1455, 2685, 495, 285},
+    {"Label48", K::Label, kWireGauges[3].turnsPerInch, 4740, 2310, 495, 285},
+    {"Label41", K::Label, kWireGauges[3].inchesPerTurn, 5895, 2280, 495, 285},
+    {"Label59", K::Label, kWireGauges[4].name, 1455, 2685, 495, 285},
     {"Text5", K::TextBox, "lenth of coil", 1995, 2685, 975, 285, Disabled, "Coil length for wire # 28, inches"},
     {"Text7", K::TextBox, "uH", 3405, 2685, 585, 285, Disabled, "Inductance for wire # 28, microhenries", 4},
-    {"Label47", K::Label, "70", 4740, 2700, 495, 285},
-    {"Label40", K::Label, ".0143", 5910, 2700, 495, 285},
-    {"Label58", K::Label, "# 30", 1455, 3105, 495, 285},
+    {"Label47", K::Label, kWireGauges[4].turnsPerInch, 4740, 2700, 495, 285},
+    {"Label40", K::Label, kWireGauges[4].inchesPerTurn, 5910, 2700, 495, 285},
+    {"Label58", K::Label, kWireGauges[5].name, 1455, 3105, 495, 285},
     {"Text4", K::TextBox, "lenth of coil", 1995, 3105, 975, 285, Disabled, "Coil length for wire # 30, inches"},
     {"Text8", K::TextBox, "uH", 3405, 3105, 585, 285, Disabled, "Inductance for wire # 30, microhenries", 4},
-    {"Label46", K::Label, "95", 4740, 3075, 495, 285},
-    {"Label39", K::Label, ".0105", 5910, 3120, 495, 285},
+    {"Label46", K::Label, kWireGauges[5].turnsPerInch, 4740, 3075, 495, 285},
+    {"Label39", K::Label, kWireGauges[5].inchesPerTurn, 5910, 3120, 495, 285},
 };
 
 // Page 1, "Frequency".

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the release preset, times the calculation core and the page handlers,
-# then compares Spirelle's start-up with a bare Qt window of the same size (and
-# with one that shows a label, a text box and a button): time to the first
-# paint and peak memory, under Xvfb on the xcb platform.
+# the command line (a sweep of 100,000 coils, and `spirelle --version` against
+# /bin/true, with hyperfine), then compares Spirelle's start-up with a bare Qt
+# window of the same size (and with one that shows a label, a text box and a
+# button): time to the first paint and peak memory, under Xvfb on the xcb platform.
 # Usage: scripts/bench.sh [runs]   (runs of each start-up probe, 10 or more; default 15)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,6 +24,19 @@ bin=build/release/bench
 echo
 echo "== Calculation core and page handlers"
 "$bin/core_bench" --benchmark_min_time=0.5 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+echo
+echo "== Command line: 100,000 coils (1000 diameters x 100 turns, 600,000 rows) as CSV"
+spirelle=build/release/app/spirelle
+hyperfine -N --warmup 1 --runs 5 --export-json build/release/sweep.json \
+    "$spirelle coil 0.01:10:0.01 1:100:1 --csv"
+python3 -c 'import json, sys
+mean = json.load(open(sys.argv[1]))["results"][0]["mean"]
+print(f"per coil: {mean / 1e5 * 1e6:.2f} us (mean {mean:.3f} s over 100000 coils)")' build/release/sweep.json
+
+echo
+echo "== Command line start-up: spirelle --version against /bin/true"
+env -u DISPLAY hyperfine -N --warmup 20 --runs 300 /bin/true "$spirelle --version"
 
 echo
 echo "== Start-up to the first paint, $runs runs each (Xvfb, xcb)"

@@ -10,6 +10,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth fonts-liberation2
     desktop-file-utils appstream dpkg-dev
+    libcli11-dev nlohmann-json3-dev help2man man-db hyperfine
 )
 
 missing=()

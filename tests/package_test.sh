@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the .deb and .tar.gz, installs the .deb into a scratch root and checks
-# what lands there: the program, the desktop entry, the metainfo and the icons.
+# what lands there: the program, the desktop entry, the metainfo, the icons,
+# the manual page and the bash completion; then runs a command of the
+# extracted program with no display.
 # Usage: package_test.sh <build-dir>
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -18,7 +20,9 @@ for f in usr/bin/spirelle \
          usr/share/metainfo/$id.metainfo.xml \
          usr/share/icons/hicolor/16x16/apps/$id.png \
          usr/share/icons/hicolor/32x32/apps/$id.png \
-         usr/share/icons/hicolor/scalable/apps/$id.svg; do
+         usr/share/icons/hicolor/scalable/apps/$id.svg \
+         usr/share/man/man1/spirelle.1 \
+         usr/share/bash-completion/completions/spirelle; do
     [ -s "$scratch/root/$f" ] || { echo "missing from the package: $f"; exit 1; }
 done
 [ -x "$scratch/root/usr/bin/spirelle" ] || { echo "spirelle is not executable"; exit 1; }
@@ -28,6 +32,16 @@ echo "Depends: $depends"
 for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins "fonts-liberation2 | fonts-liberation"; do
     grep -qF "$lib" <<<"$depends" || { echo "Depends lacks $lib"; exit 1; }
 done
+
+# The manual page renders without a warning.
+warnings=$(MANWIDTH=80 man --warnings -l "$scratch/root/usr/share/man/man1/spirelle.1" 2>&1 >/dev/null)
+[ -z "$warnings" ] || { echo "man warns about spirelle.1:"; echo "$warnings"; exit 1; }
+
+# The command line needs no display: no DISPLAY, no Wayland, no platform plugin chosen.
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/root/usr/bin/spirelle" tune 2 15 365)
+grep -q "350.613011583467 uH" <<<"$out" || { echo "spirelle tune printed:"; echo "$out"; exit 1; }
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/root/usr/bin/spirelle" --version)
+grep -q "^spirelle 1.0$" <<<"$version" || { echo "spirelle --version printed: $version"; exit 1; }
 
 desktop-file-validate "$scratch/root/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net --pedantic "$scratch/root/usr/share/metainfo/$id.metainfo.xml"

@@ -1,0 +1,123 @@
+#include "arguments.h"
+
+#include "calc_error.h"
+#include "number_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace spirelle::cli {
+namespace {
+
+// A STOP this close to a whole number of steps past START (relative to STEP)
+// is counted as reached: 0.1:0.3:0.1 ends at 0.3, not 0.2.
+constexpr double kStepTolerance = 1e-9;
+
+// The argument's text, quoted for a message; control characters would garble the terminal.
+std::string Quoted(std::string_view text)
+{
+    std::string shown = "\"";
+    for (const char c : text)
+        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
+    return shown + "\"";
+}
+
+double ParseOne(std::string_view name, std::string_view whole, std::string_view part)
+{
+    double value = 0;
+    try {
+        value = ParseNumber(part, ".");
+    } catch (const CalcError &error) {
+        const std::string what = error.kind() == ErrorKind::TypeMismatch ? " is not a number" : " is too large";
+        const std::string detail = part == whole ? "" : " in " + Quoted(whole);
+        throw UsageError(std::string(name) + ": " + Quoted(part) + what + detail);
+    }
+    if (value < 0)
+        throw UsageError(std::string(name) + ": " + Quoted(whole) + " is negative; values are 0 or more");
+    return value;
+}
+
+} // namespace
+
+std::vector<double> ParseValues(std::string_view name, std::string_view text)
+{
+    const std::size_t first = text.find(':');
+    if (first == std::string_view::npos)
+        return {ParseOne(name, text, text)};
+    const std::size_t second = text.find(':', first + 1);
+    if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos)
+        throw UsageError(std::string(name) + ": " + Quoted(text) + " is not a number or a range START:STOP:STEP");
+    const double start = ParseOne(name, text, text.substr(0, first));
+    const double stop = ParseOne(name, text, text.substr(first + 1, second - first - 1));
+    const double step = ParseOne(name, text, text.substr(second + 1));
+    const std::string range = std::string(name) + ": the range " + Quoted(text);
+    if (stop < start)
+        throw UsageError(range + " has its STOP below its START");
+    if (!(step > 0))
+        throw UsageError(range + " needs a STEP above 0");
+    const double steps = std::floor((stop - start) / step + kStepTolerance);
+    if (!(steps < double(kMaxCombinations)))
+        throw UsageError(range + " gives more than " + std::to_string(kMaxCombinations) + " values");
+    const auto count = static_cast<std::size_t>(steps) + 1;
+    std::vector<double> values(count);
+    for (std::size_t i = 0; i < count; ++i)
+        values[i] = start + double(i) * step;
+    if (std::fabs(values.back() - stop) <= kStepTolerance * step)
+        values.back() = stop;
+    return values;
+}
+
+BandValues ParseBand(std::string_view text)
+{
+    // The '-' between the ends: not a leading sign, not an exponent's sign.
+    std::size_t dash = std::string_view::npos;
+    for (std::size_t i = 1; i < text.size() && dash == std::string_view::npos; ++i)
+        if (text[i] == '-' && text[i - 1] != 'e' && text[i - 1] != 'E' && text[i - 1] != ':')
+            dash = i;
+    if (dash == std::string_view::npos)
+        throw UsageError("--band: " + Quoted(text) + " is not a band LOW-HIGH in kHz, as 530-1700");
+    BandValues band{ParseValues("--band LOW", text.substr(0, dash)), ParseValues("--band HIGH", text.substr(dash + 1))};
+    RequireBelow("the band's LOW", band.low, "its HIGH", band.high);
+    return band;
+}
+
+Sweep::Sweep(std::vector<std::vector<double>> arguments) : m_arguments(std::move(arguments))
+{
+    for (const auto &values : m_arguments) {
+        // Each list holds at most kMaxCombinations values, so the product cannot overflow here.
+        m_size *= values.size();
+        if (m_size > kMaxCombinations)
+            throw UsageError("these ranges give more than " + std::to_string(kMaxCombinations) +
+                             " combinations in all");
+    }
+}
+
+void Sweep::forEach(const std::function<void(std::span<const double>)> &visit) const
+{
+    const std::size_t n = m_arguments.size();
+    std::vector<std::size_t> index(n, 0);
+    std::vector<double> combination(n);
+    for (std::size_t done = 0; done < m_size; ++done) {
+        for (std::size_t k = 0; k < n; ++k)
+            combination[k] = m_arguments[k][index[k]];
+        visit(combination);
+        // Odometer: the last argument turns fastest.
+        for (std::size_t k = n; k-- > 0;) {
+            if (++index[k] < m_arguments[k].size())
+                break;
+            index[k] = 0;
+        }
+    }
+}
+
+void RequireBelow(std::string_view lowName, std::span<const double> low, std::string_view highName,
+                  std::span<const double> high)
+{
+    const double largestLow = *std::max_element(low.begin(), low.end());
+    const double smallestHigh = *std::min_element(high.begin(), high.end());
+    if (!(largestLow < smallestHigh))
+        throw UsageError(std::string(lowName) + " " + FormatNumber(largestLow) + " is not below " +
+                         std::string(highName) + " " + FormatNumber(smallestHigh));
+}
+
+} // namespace spirelle::cli

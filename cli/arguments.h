@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The command line's numbers. Each argument is a number ('.' as the decimal
+// point whatever the locale) or a range START:STOP:STEP; a command runs once
+// for every combination of its arguments' values.
+namespace spirelle::cli {
+
+// A command line the program cannot run: exit status 2, with the command's usage.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// All the values of all arguments together, at most this many combinations.
+inline constexpr std::size_t kMaxCombinations = 100000;
+
+// The values of one argument named `name` (for messages). Negative values,
+// texts that are not numbers and ranges that are empty, have no step or give
+// more than kMaxCombinations values are UsageErrors:
+//   ("TURNS", "20")             -> {20}
+//   ("TURNS", "20:40:10")       -> {20, 30, 40}
+//   ("D", "0.1:0.3:0.1")        -> {0.1, 0.2, 0.3}   (STOP within rounding is kept)
+//   ("TURNS", "x"), ("D", "-1"), ("D", "3:1:1"), ("D", "1:2:0") -> UsageError
+// Each value is START + i * STEP, so no error accumulates along a long range.
+std::vector<double> ParseValues(std::string_view name, std::string_view text);
+
+// A band "LOW-HIGH" in kHz, each end a number or a range:
+//   "530-1700" -> {{530}, {1700}}      "1e3-2e3" -> {{1000}, {2000}}
+struct BandValues {
+    std::vector<double> low;
+    std::vector<double> high;
+};
+BandValues ParseBand(std::string_view text);
+
+// Every combination of the arguments' values, the first argument varying slowest.
+// More than kMaxCombinations in all is a UsageError.
+class Sweep {
+public:
+    explicit Sweep(std::vector<std::vector<double>> arguments);
+
+    std::size_t size() const { return m_size; }
+    // Calls `visit` with one value per argument, for every combination in order.
+    void forEach(const std::function<void(std::span<const double>)> &visit) const;
+
+private:
+    std::vector<std::vector<double>> m_arguments;
+    std::size_t m_size = 1;
+};
+
+// Throws UsageError unless every value of `low` is below every value of `high`
+// (then every combination has low < high):
+//   RequireBelow("CMIN", {15}, "CMAX", {365}) -> ok
+//   RequireBelow("CMIN", {400}, "CMAX", {365}) -> UsageError "CMIN 400 is not below CMAX 365"
+void RequireBelow(std::string_view lowName, std::span<const double> low, std::string_view highName,
+                  std::span<const double> high);
+
+} // namespace spirelle::cli

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+// The command line: every page of the window as a command, and `tune`. It sits
+// over the calculation core alone and never touches Qt, so it starts as fast
+// as the process loads and runs with no display. app/ hands it the arguments
+// when IsCommandLine says they are for it; everything else opens the window.
+namespace spirelle::cli {
+
+// Exit statuses.
+inline constexpr int kDone = 0;
+inline constexpr int kCalculationFailed = 1; // the window's message for it is printed
+inline constexpr int kUsageError = 2;        // the command's usage is printed
+
+// Whether the first argument after the program's name is coil, loose, lc,
+// tune, --help, -h or --version.
+bool IsCommandLine(int argc, const char *const *argv);
+
+// Runs a command line (the arguments after the program's name) and returns
+// its exit status; what it prints goes to `out` and `err`. `toolkit` is the
+// Qt version the program was built with, for --version.
+int Run(std::span<const std::string> args, std::string &out, std::string &err, std::string_view toolkit);
+
+// Run over the process's arguments, printing to stdout and stderr.
+int Main(int argc, const char *const *argv, std::string_view toolkit);
+
+} // namespace spirelle::cli

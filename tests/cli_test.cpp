@@ -1,0 +1,302 @@
+#include "cli.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace spirelle::cli {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Result RunArgs(const Strings &args)
+{
+    Result r;
+    r.status = Run(args, r.out, r.err, "6.4.2");
+    return r;
+}
+
+bool Has(const Strings &args, const std::string &word)
+{
+    return std::find(args.begin(), args.end(), word) != args.end();
+}
+
+// A table line split at runs of two or more blanks: no cell holds two in a row.
+Strings SplitColumns(const std::string &line)
+{
+    Strings cells;
+    std::size_t begin = 0;
+    while (begin < line.size()) {
+        std::size_t end = line.find("  ", begin);
+        if (end == std::string::npos)
+            end = line.size();
+        cells.push_back(line.substr(begin, end - begin));
+        begin = line.find_first_not_of(' ', end);
+        if (begin == std::string::npos)
+            break;
+    }
+    return cells;
+}
+
+// Fields between commas; the CSV here never quotes (no cell holds a comma).
+Strings SplitCsv(const std::string &line)
+{
+    Strings fields;
+    std::size_t begin = 0;
+    for (std::size_t comma; (comma = line.find(',', begin)) != std::string::npos; begin = comma + 1)
+        fields.push_back(line.substr(begin, comma - begin));
+    fields.push_back(line.substr(begin));
+    return fields;
+}
+
+// The printed rows under their headings, each cell as text whatever the
+// format; a gap reads as "". Every row must have a cell for every heading.
+struct Printed {
+    Strings heading;
+    std::vector<Strings> rows;
+
+    std::string cell(std::size_t row, const std::string &column) const
+    {
+        const auto at = std::find(heading.begin(), heading.end(), column);
+        if (at == heading.end() || row >= rows.size()) {
+            ADD_FAILURE() << "no cell " << column << " in row " << row;
+            return {};
+        }
+        return rows[row][at - heading.begin()];
+    }
+};
+
+Printed ParseRows(const Strings &args, const std::string &out)
+{
+    Printed printed;
+    if (Has(args, "--json")) {
+        for (const auto &object : nlohmann::json::parse(out)) {
+            Strings keys;
+            Strings cells;
+            for (const auto &[key, value] : object.items()) {
+                EXPECT_TRUE(value.is_number() || value.is_string() || value.is_boolean() || value.is_null());
+                keys.push_back(key);
+                cells.push_back(value.is_string()    ? value.get<std::string>()
+                                : value.is_boolean() ? (value.get<bool>() ? "yes" : "no")
+                                : value.is_null()    ? ""
+                                                     : value.dump());
+            }
+            if (printed.heading.empty())
+                printed.heading = keys;
+            EXPECT_EQ(keys, printed.heading);
+            printed.rows.push_back(cells);
+        }
+        return printed;
+    }
+    const bool csv = Has(args, "--csv");
+    // The table of `tune` follows its story; other tables start at once.
+    const bool story = args.front() == "tune" && !csv;
+    std::size_t begin = 0;
+    while (begin < out.size()) {
+        const std::size_t end = out.find('\n', begin);
+        const std::string line = out.substr(begin, end - begin);
+        begin = end == std::string::npos ? out.size() : end + 1;
+        if (printed.heading.empty()) {
+            if (!story || line.starts_with("gauge  "))
+                printed.heading = csv ? SplitCsv(line) : SplitColumns(line);
+            continue;
+        }
+        if (line.empty())
+            break;
+        Strings cells = csv ? SplitCsv(line) : SplitColumns(line);
+        EXPECT_EQ(cells.size(), printed.heading.size()) << line;
+        for (std::string &cell : cells)
+            cell = !csv && cell == "-" ? "" : cell;
+        printed.rows.push_back(std::move(cells));
+    }
+    return printed;
+}
+
+struct Expect {
+    std::size_t row;
+    std::string column; // the heading in the table, the key in CSV and JSON
+    std::string text;
+    double tolerance = 0; // 0: the text exactly; else a number within this relative error
+};
+
+struct GoodCase {
+    Strings args;
+    std::optional<std::size_t> rows; // data rows printed; unset for --help and --version
+    std::vector<Expect> cells;
+    Strings fragments = {};
+};
+
+// Expected values: the window's worked examples, sums by hand, and mpmath
+// (Nagaoka's coefficient from ellipk/ellipe at 40 digits; the current-sheet
+// turns from findroot). Current-sheet values carry the core's accuracy, 1e-10.
+constexpr double kSheet = 1e-10;
+constexpr double kDerived = 1e-13; // several roundings of doubles from mpmath's exact decimals
+
+const GoodCase kGood[] = {
+    {{"coil", "1", "20"}, 6,
+     {{0, "gauge", "# 20"}, {0, "in/turn", "0.0345"}, {0, "length in", "0.69"}, {0, "Wheeler uH", "8.7719298245614"},
+      {0, "current sheet uH", "8.76701017270412", kSheet}, {0, "Wheeler diff %", "0.0561155030091839", 1e-9},
+      {0, "wire ft", "5"}, {5, "gauge", "# 30"}, {5, "length in", "0.21"}, {5, "Wheeler uH", "15.1515151515152"},
+      {5, "current sheet uH", "15.7326483188296", kSheet}}},
+    // The window's statements in doubles (Python) give 1.83908045977012 from the
+    // length as written, 0.69, and 1.83908045977011 from 0.6900000000000001.
+    {{"coil", "0.4", "20", "--csv"}, 6, {{0, "length_in", "0.69"}, {0, "wheeler_uH", "1.83908045977012"}}},
+    // 45 coils x 6 gauges, diameter slowest.
+    {{"coil", "1:3:0.5", "20:100:10", "--csv"}, 270,
+     {{0, "diameter_in", "1"}, {0, "turns", "20"}, {128, "diameter_in", "2"}, {128, "turns", "50"},
+      {128, "gauge", "# 24"}, {128, "length_in", "1.11"}, {128, "wheeler_uH", "124.378109452736"},
+      {128, "current_sheet_uH", "124.398738503377", kSheet}, {128, "wire_ft", "26"}, {269, "diameter_in", "3"},
+      {269, "turns", "100"}, {269, "wheeler_uH", "937.5"}, {269, "current_sheet_uH", "946.471717143931", kSheet},
+      {269, "wire_ft", "79"}}},
+    // 0.1 + 2 x 0.1 is 0.30000000000000004: STOP is kept, and written as 0.3.
+    {{"coil", "0.1:0.3:0.1", "1", "--json"}, 18,
+     {{17, "diameter_in", "0.3"}, {17, "wheeler_uH", "0.0154639175257732"},
+      {17, "current_sheet_uH", "0.0202976580893595", kSheet}, {17, "wire_ft", "0"}}},
+    // 100,000 coils: the most a command takes.
+    {{"coil", "0.01:10:0.01", "1:100:1", "--csv"}, 600000,
+     {{599999, "diameter_in", "10"}, {599999, "turns", "100"}, {599999, "gauge", "# 30"},
+      {599999, "wheeler_uH", "4504.5045045045"}, {599999, "current_sheet_uH", "5019.90661236214", kSheet},
+      {599999, "wire_ft", "262"}}},
+    {{"coil", "1", "0", "--json"}, 6,
+     {{0, "length_in", "0"}, {0, "wheeler_uH", "0"}, {0, "current_sheet_uH", ""}, {0, "wheeler_diff_percent", ""}}},
+    {{"loose", "2", "10", "1.1"}, 1,
+     {{0, "Wheeler uH", "5"}, {0, "current sheet uH", "5.00118268658961", kSheet}, {0, "length/diameter", "0.55"}}},
+    {{"loose", "2", "10", "0.1", "--json"}, 1,
+     {{0, "wheeler_uH", "10"}, {0, "current_sheet_uH", "12.3954973822038", kSheet}}},
+    {{"loose", "0", "10", "1", "--csv"}, 1,
+     {{0, "wheeler_uH", "0"}, {0, "current_sheet_uH", ""}, {0, "length_over_diameter", ""}}},
+    {{"lc", "240", "100"}, 1, {{0, "frequency MHz", "1.02737103989798"}}},
+    {{"lc", "100:300:100", "100", "--csv"}, 3,
+     {{1, "frequency_MHz", "1.12542858695933"}, {2, "inductance_uH", "300"},
+      {2, "frequency_MHz", "0.918908593330616", kDerived}}},
+    {{"tune", "2", "15", "365"}, 6,
+     {{0, "gauge", "# 20"}, {0, "Wheeler turns", "143.02429396933", kDerived},
+      {0, "length in", "4.93433814194189", kDerived}, {0, "current-sheet turns", "142.340194523755", kSheet},
+      {0, "wire ft", "75"}, {5, "Wheeler turns", "77.5201384921044", kDerived},
+      {5, "length in", "0.813961454167096", kDerived}, {5, "current-sheet turns", "77.2613056883187", kSheet},
+      {5, "wire ft", "41"}},
+     {"530-1700 kHz", "10 pF stray = 25-375 pF", "ratio of 15\n", "350.613011583467 uH", "438.938112570174 kHz",
+      "covered"}},
+    {{"tune", "2", "15", "200", "--json"}, 6,
+     {{0, "covered", "no"}, {0, "lowest_kHz", "586.555725441001", kDerived},
+      {0, "cmax_to_cover_pF", "247.208971164115", kDerived}, {0, "capacitor_ratio", "8.4", kDerived},
+      {0, "stray_pF", "10"}}},
+    {{"tune", "1", "10", "365", "--stray", "0", "--band", "1000-2000", "--csv"}, 6,
+     {{0, "needed_ratio", "4"}, {0, "capacitor_ratio", "36.5"}, {0, "inductance_uH", "633.294752172638", kDerived},
+      {0, "lowest_kHz", "331.042355440947", kDerived}, {0, "covered", "yes"},
+      {5, "wheeler_turns", "303.538520500103", kDerived}, {5, "current_sheet_turns", "301.964767855057", kSheet},
+      {5, "wire_ft", "79"}}},
+    {{"--version"}, {}, {}, {"spirelle 1.0\n", "Qt 6.4.2"}},
+    {{"--help"}, {}, {},
+     {"coil DIAMETER TURNS", "loose DIAMETER TURNS LENGTH", "lc INDUCTANCE CAPACITANCE",
+      "tune DIAMETER CMIN CMAX [--stray PF] [--band LOW-HIGH]", "START:STOP:STEP"}},
+    {{"tune", "--help"}, {}, {}, {"Usage: spirelle tune", "--band", "530-1700"}},
+};
+
+TEST(CommandLine, PrintsTheExpectedRows)
+{
+    for (const GoodCase &c : kGood) {
+        const std::string line = ::testing::PrintToString(c.args);
+        const Result r = RunArgs(c.args);
+        ASSERT_EQ(r.status, kDone) << line << "\n" << r.err;
+        EXPECT_EQ(r.err, "") << line;
+        for (const std::string &fragment : c.fragments)
+            EXPECT_NE(r.out.find(fragment), std::string::npos) << line << " lacks " << fragment << "\n" << r.out;
+        if (!c.rows)
+            continue;
+        for (const char *word : {"inf", "nan", "INF", "NAN"})
+            EXPECT_EQ(r.out.find(word), std::string::npos) << line << " prints " << word;
+        const Printed printed = ParseRows(c.args, r.out);
+        ASSERT_EQ(printed.rows.size(), *c.rows) << line;
+        for (const Expect &e : c.cells) {
+            const std::string got = printed.cell(e.row, e.column);
+            if (e.tolerance == 0) {
+                EXPECT_EQ(got, e.text) << line << " row " << e.row << " " << e.column;
+            } else {
+                const double expected = std::strtod(e.text.c_str(), nullptr);
+                EXPECT_NEAR(std::strtod(got.c_str(), nullptr) / expected, 1.0, e.tolerance)
+                    << line << " row " << e.row << " " << e.column << ": " << got;
+            }
+        }
+    }
+}
+
+struct BadCase {
+    Strings args;
+    int status;
+    std::string message;
+};
+
+const BadCase kBad[] = {
+    {{"coil", "abc", "20"}, kUsageError, "coil: DIAMETER: \"abc\" is not a number"},
+    {{"coil", "1"}, kUsageError, "TURNS is required"},
+    {{"coil", "1", "20", "5"}, kUsageError, "not expected: 5"},
+    {{"coil", "-1", "20"}, kUsageError, "DIAMETER: \"-1\" is negative"},
+    {{"loose", "1", "20", "-.5"}, kUsageError, "\"-.5\" is negative"},
+    {{"lc", "240", "100", "--csv", "--json"}, kUsageError, "excludes"},
+    {{"lc", "240", "1,5"}, kUsageError, "CAPACITANCE: \"1,5\" is not a number"},
+    {{"coil", "1:2", "20"}, kUsageError, "\"1:2\" is not a number or a range START:STOP:STEP"},
+    {{"coil", "1:x:1", "20"}, kUsageError, "\"x\" is not a number in \"1:x:1\""},
+    {{"coil", "3:1:1", "20"}, kUsageError, "STOP below its START"},
+    {{"coil", "1:2:0", "20"}, kUsageError, "STEP above 0"},
+    {{"coil", "0:1e6:1", "20"}, kUsageError, "more than 100000 values"},
+    {{"coil", "0:1000:1", "0:1000:1"}, kUsageError, "more than 100000 combinations"},
+    {{"coil", "1e999", "20"}, kUsageError, "\"1e999\" is too large"},
+    {{"tune", "2", "400", "365"}, kUsageError, "CMIN 400 is not below CMAX 365"},
+    {{"tune", "2", "100:400:100", "365"}, kUsageError, "CMIN 400 is not below CMAX 365"},
+    {{"tune", "2", "15", "365", "--band", "1700-530"}, kUsageError, "LOW 1700 is not below its HIGH 530"},
+    {{"tune", "2", "15", "365", "--band", "530"}, kUsageError, "not a band LOW-HIGH"},
+    {{"tune", "2", "15", "365", "--stray", "-3"}, kUsageError, "--stray: \"-3\" is negative"},
+    {{"frob"}, kUsageError, "coil, loose, lc, tune"},
+    {{"coil", "0", "0"}, kCalculationFailed, "coil: Invalid operation: the result is undefined (zero divided by zero)"},
+    {{"loose", "0", "10", "0"}, kCalculationFailed, "Invalid operation"},
+    {{"coil", "1e200", "1e200"}, kCalculationFailed, "Overflow: a number is too large to compute with."},
+    {{"lc", "0", "100"}, kCalculationFailed, "lc: Division by zero."},
+    {{"tune", "2", "0", "365", "--stray", "0"}, kCalculationFailed, "Division by zero."},
+    {{"tune", "0", "15", "365"}, kCalculationFailed, "Division by zero."},
+};
+
+TEST(CommandLine, RejectsBadCommandLines)
+{
+    for (const BadCase &c : kBad) {
+        const std::string line = ::testing::PrintToString(c.args);
+        const Result r = RunArgs(c.args);
+        EXPECT_EQ(r.status, c.status) << line << "\n" << r.err;
+        EXPECT_EQ(r.out, "") << line;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << line << " says\n" << r.err;
+        if (c.status == kUsageError && c.args.front() != "frob") {
+            EXPECT_NE(r.err.find("Usage: spirelle " + c.args.front() + " "), std::string::npos) << line << r.err;
+        }
+    }
+}
+
+TEST(CommandLine, TakesOnlyItsOwnFirstWords)
+{
+    const std::pair<Strings, bool> rows[] = {
+        {{"spirelle"}, false},          {{"spirelle", "coil"}, true},     {{"spirelle", "loose"}, true},
+        {{"spirelle", "lc"}, true},     {{"spirelle", "tune", "x"}, true}, {{"spirelle", "--help"}, true},
+        {{"spirelle", "-h"}, true},     {{"spirelle", "--version"}, true}, {{"spirelle", "Coil"}, false},
+        {{"spirelle", "-style", "fusion"}, false}, {{"spirelle", "-platform", "offscreen"}, false},
+    };
+    for (const auto &[args, expected] : rows) {
+        std::vector<const char *> argv;
+        for (const std::string &a : args)
+            argv.push_back(a.c_str());
+        EXPECT_EQ(IsCommandLine(int(argv.size()), argv.data()), expected) << ::testing::PrintToString(args);
+    }
+}
+
+} // namespace
+} // namespace spirelle::cli
