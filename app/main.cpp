@@ -1,19 +1,52 @@
-#include "about_dialog.h"
+// Which door the arguments open: a command (coil, loose, lc, tune, --help,
+// --version) runs the command line, which needs no Qt and no display; anything
+// else starts the window from its module (window_main.cpp), Qt options included.
 #include "cli.h"
-#include "main_window.h"
 
-#include <QApplication>
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace {
+
+using WindowMain = int (*)(int, char **);
+
+// The window module: beside the program in the build tree, in the library
+// folder once installed.
+int RunWindow(int argc, char **argv)
+{
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    std::string why = "the program's own folder is unknown";
+    for (const char *relative : {SPIRELLE_WINDOW_MODULE, SPIRELLE_WINDOW_MODULE_FROM_BINDIR}) {
+        const std::filesystem::path module = folder / relative;
+        if (!std::filesystem::exists(module, error))
+            continue;
+        void *handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            why = dlerror();
+            break;
+        }
+        if (auto *windowMain = reinterpret_cast<WindowMain>(dlsym(handle, "SpirelleWindowMain")))
+            return windowMain(argc, argv);
+        why = dlerror();
+        break;
+    }
+    if (why == "the program's own folder is unknown" && !folder.empty())
+        why = "no " + std::string(SPIRELLE_WINDOW_MODULE) + " beside " + folder.string() + " or in " +
+              (folder / SPIRELLE_WINDOW_MODULE_FROM_BINDIR).parent_path().lexically_normal().string();
+    std::fprintf(stderr, "spirelle: the window cannot start: %s\n", why.c_str());
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    // A command (coil, loose, lc, tune, --help, --version) never starts Qt.
     if (spirelle::cli::IsCommandLine(argc, argv))
-        return spirelle::cli::Main(argc, argv, QT_VERSION_STR);
-
-    QApplication app(argc, argv);
-    // The About dialog's one shared reference outlives the main window, which
-    // may close first; the program ends when the last window closes.
-    spirelle::AboutDialogRef about;
-    spirelle::CreateMainWindow(about)->show();
-    return QApplication::exec();
+        return spirelle::cli::Main(argc, argv, SPIRELLE_QT_VERSION);
+    return RunWindow(argc, argv);
 }

@@ -42,6 +42,15 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/root/usr/bi
 grep -q "350.613011583467 uH" <<<"$out" || { echo "spirelle tune printed:"; echo "$out"; exit 1; }
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/root/usr/bin/spirelle" --version)
 grep -q "^spirelle 1.0$" <<<"$version" || { echo "spirelle --version printed: $version"; exit 1; }
+# and loads no Qt: only the window module does.
+if ldd "$scratch/root/usr/bin/spirelle" | grep -q libQt6; then
+    echo "spirelle links Qt itself"; exit 1
+fi
+# The window starts from the package, its module found from the program's own folder:
+# still running after 3 s on the offscreen platform.
+status=0
+QT_QPA_PLATFORM=offscreen timeout 3 "$scratch/root/usr/bin/spirelle" >"$scratch/window.log" 2>&1 || status=$?
+[ "$status" -eq 124 ] || { echo "the window did not start from the package (exit $status):"; cat "$scratch/window.log"; exit 1; }
 
 desktop-file-validate "$scratch/root/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net --pedantic "$scratch/root/usr/share/metainfo/$id.metainfo.xml"
