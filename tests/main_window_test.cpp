@@ -173,8 +173,7 @@ private slots:
     {
         TypeInto(m_window.get(), "Text15", "20");
         TypeInto(m_window.get(), "Text16", "1");
-        const QString message = MessageBoxFrom([&] { ClickButton(m_window.get(), "Command2"); });
-        QVERIFY2(message.isNull(), qPrintable(message));
+        ClickButton(m_window.get(), "Command2");
         const char *lengths[] = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
         const char *inductances[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text8"};
         const QStringList expectedLengths = {"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"};
@@ -246,7 +245,7 @@ private slots:
         clickTab(1);
         TypeInto(m_window.get(), "Text9", "240");
         TypeInto(m_window.get(), "Text10", capacitance);
-        const QString shown = MessageBoxFrom([&] { ClickButton(m_window.get(), "Command1"); });
+        const QString shown = ClickForMessage(m_window.get(), "Command1");
         QLocale::setDefault(QLocale::c());
         QCOMPARE(shown, message.isEmpty() ? QString() : message);
         QCOMPARE(Child<QLineEdit>(m_window.get(), "Text17")->toolTip(), note);
@@ -269,7 +268,7 @@ private slots:
         // A failure part-way: new lengths, but the inductances and their notes stay.
         TypeInto(m_window.get(), "Text15", "10");
         TypeInto(m_window.get(), "Text16", "x");
-        QVERIFY(!MessageBoxFrom([&] { ClickButton(m_window.get(), "Command2"); }).isNull());
+        QVERIFY(!ClickForMessage(m_window.get(), "Command2").isNull());
         QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("0.345"));
         QCOMPARE(box->text(), QStringLiteral("8.77"));
         QCOMPARE(box->toolTip(), text1);
@@ -320,7 +319,7 @@ private slots:
         QFETCH(QString, lastLength);
         TypeInto(m_window.get(), "Text15", turns);
         TypeInto(m_window.get(), "Text16", diameter);
-        QCOMPARE(MessageBoxFrom([&] { ClickButton(m_window.get(), "Command2"); }), message);
+        QCOMPARE(ClickForMessage(m_window.get(), "Command2"), message);
         QCOMPARE(TextOf(m_window.get(), "Text14"), firstLength);
         QCOMPARE(TextOf(m_window.get(), "Text4"), lastLength);
         QCOMPARE(TextOf(m_window.get(), "Text1"), QStringLiteral("uH"));
@@ -336,10 +335,10 @@ private slots:
         TypeInto(m_window.get(), "Text10", "100");
         ClickButton(m_window.get(), "Command1");
         TypeInto(m_window.get(), "Text9", "-240");
-        QCOMPARE(MessageBoxFrom([&] { ClickButton(m_window.get(), "Command1"); }),
+        QCOMPARE(ClickForMessage(m_window.get(), "Command1"),
                  QStringLiteral("Invalid argument: the square root of a negative number."));
         TypeInto(m_window.get(), "Text9", "0");
-        QCOMPARE(MessageBoxFrom([&] { ClickButton(m_window.get(), "Command1"); }), QStringLiteral("Division by zero."));
+        QCOMPARE(ClickForMessage(m_window.get(), "Command1"), QStringLiteral("Division by zero."));
         QCOMPARE(TextOf(m_window.get(), "Text17"), QStringLiteral("1.027"));
     }
 
@@ -410,7 +409,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QPointer<MainWindow> guard(window);
         QTimer::singleShot(0, window, [window] { window->close(); });
-        window->Command2_Click(); // empty fields: the error box opens, then the window closes under it
+        // Empty fields: the error box opens, then the window closes under it. A
+        // box still open a second later was left behind; it is closed and named.
+        QCOMPARE(MessageBoxFrom([window] { window->Command2_Click(); }, 1000), QString());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(guard.isNull());
         QVERIFY(!QApplication::activeModalWidget());
@@ -447,7 +448,7 @@ private slots:
             TypeInto(m_window.get(), "Text16", "1");
             auto *edit = Child<QLineEdit>(m_window.get(), box);
             edit->setText(text); // as if pasted
-            const QString message = MessageBoxFrom([&] { ClickButton(m_window.get(), "Command2"); });
+            const QString message = ClickForMessage(m_window.get(), "Command2");
             QVERIFY(!message.isEmpty());
             QVERIFY(message.size() < 200);
             QCOMPARE(edit->text(), text);
