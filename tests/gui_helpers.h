@@ -31,7 +31,13 @@ inline void TypeInto(QWidget *root, const char *name, const QString &text)
     QTest::mouseClick(box, Qt::LeftButton);
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
+    for (const QChar c : text) {
+        // QTest takes only Latin-1 keys; others come as a key with that text, as from an input method.
+        if (c.unicode() < 0x80)
+            QTest::keyClick(box, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 inline QString TextOf(QWidget *root, const char *name) { return Child<QLineEdit>(root, name)->text(); }

@@ -167,6 +167,12 @@ private slots:
         fields.setText(box.toStdString(), written.toStdString());
         QCOMPARE(QString::fromStdString(fields.text(box.toStdString())), reads);
         QVERIFY_THROWS_EXCEPTION(ControlError, fields.text("Text99"));
+        // Shown from its first character: a text longer than the box (Text22's)
+        // is not scrolled to its end. A paint places the text in the box.
+        auto *edit = Child<QLineEdit>(m_window.get(), qPrintable(box));
+        edit->grab();
+        QCOMPARE(edit->cursorPositionAt(QPoint(edit->contentsRect().left() + 3, edit->height() / 2)), 0);
+        QCOMPARE(edit->cursorPosition(), 0);
     }
 
     void inductancePageWorkedExample()
@@ -201,18 +207,34 @@ private slots:
         QCOMPARE(TextOf(m_window.get(), "Text22"), QStringLiteral("10 uH"));
     }
 
-    void commaLocaleReadsAndWritesCommas()
+    // The locale's decimal separator is read and written; a non-ASCII one
+    // (U+066B, two bytes in UTF-8) reaches the boxes and the notes intact.
+    void localeSeparatorsAreReadAndWritten_data()
     {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("separator");
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << QStringLiteral(",");
+        QTest::newRow("ar_EG") << QLocale(QLocale::Arabic, QLocale::Egypt) << QStringLiteral("\u066B");
+    }
+
+    void localeSeparatorsAreReadAndWritten()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, separator);
+        QCOMPARE(locale.decimalPoint(), separator);
+        // '_' stands for the separator.
+        const auto in = [&](const char *text) { return QString::fromUtf8(text).replace(QLatin1Char('_'), separator); };
+        QLocale::setDefault(locale);
         TypeInto(m_window.get(), "Text15", "20");
-        TypeInto(m_window.get(), "Text16", "1,0");
+        TypeInto(m_window.get(), "Text16", in("1_0"));
         ClickButton(m_window.get(), "Command2");
         QLocale::setDefault(QLocale::c());
-        QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("0,69"));
-        QCOMPARE(TextOf(m_window.get(), "Text1"), QStringLiteral("8,77"));
+        QCOMPARE(TextOf(m_window.get(), "Text16"), in("1_0"));
+        QCOMPARE(TextOf(m_window.get(), "Text14"), in("0_69"));
+        QCOMPARE(TextOf(m_window.get(), "Text1"), in("8_77"));
         QCOMPARE(Child<QLineEdit>(m_window.get(), "Text1")->toolTip(),
-                 QStringLiteral("8,7719298245614 uH by Wheeler's formula, for 20 turns on a 1 in form, 0,69 in long.\n"
-                                "Current sheet: 8,76701 uH; Wheeler is 0,0561 % above it. Length/diameter: 0,69."));
+                 in("8_7719298245614 uH by Wheeler's formula, for 20 turns on a 1 in form, 0_69 in long.\n"
+                    "Current sheet: 8_76701 uH; Wheeler is 0_0561 % above it. Length/diameter: 0_69."));
     }
 
     // In locales that group digits with '.', "1.000" could be a thousand or one:
