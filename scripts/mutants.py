@@ -13,7 +13,8 @@ caught or escaped, then the share caught.
     scripts/mutants.py --list
 
 A new fault is one more Mutant(...) line in MUTANTS: a name, the file, a text
-that occurs exactly once in it, and what to put in its place. Keep each one a
+that occurs exactly once in it, and what to put in its place (or, with
+regex=True, a pattern that matches once and its re.sub replacement). Keep each one a
 change a developer could plausibly make, and one that changes behaviour (a
 fault no input can tell apart from the original proves nothing).
 """
@@ -36,6 +37,13 @@ class Mutant:
     path: str
     old: str
     new: str
+    regex: bool = False
+
+    def count(self, text):
+        return len(re.findall(self.old, text)) if self.regex else text.count(self.old)
+
+    def apply(self, text):
+        return re.sub(self.old, self.new, text) if self.regex else text.replace(self.old, self.new)
 
 
 MUTANTS = [
@@ -90,7 +98,7 @@ MUTANTS = [
     Mutant("note-above-below-swapped", "pages/result_notes.cpp", "deviation < 0 ? \"below\"", "deviation > 0 ? \"below\""),
     Mutant("note-short-coil-boundary", "pages/result_notes.cpp", "ratio < kWheelerShortCoilRatio",
            "ratio <= kWheelerShortCoilRatio"),
-    Mutant("frequency-box-limit", "pages/form_layout.cpp", '"Frequency, MHz", 5}', '"Frequency, MHz", 4}'),
+    Mutant("frequency-box-limit", "pages/form_layout.cpp", r'(\{"Text17", .*), 5\}', r'\1, 4}', regex=True),
     # The window.
     Mutant("cursor-left-at-end", "ui/widget_fields.cpp", "    box->setCursorPosition(0);\n", ""),
     Mutant("write-as-latin1", "ui/widget_fields.cpp", "box->setText(QString::fromUtf8(", "box->setText(QString::fromLatin1("),
@@ -194,7 +202,7 @@ def main():
     build = copy / "build" / "default"
     files = sources(args.tests_from)
     for m in mutants:
-        count = files[m.path].decode().count(m.old)
+        count = m.count(files[m.path].decode())
         if count != 1:
             sys.exit(f"{m.name}: the text to replace occurs {count} times in {m.path}")
 
@@ -211,7 +219,7 @@ def main():
     caught = escaped = 0
     for m in mutants:
         original = files[m.path]
-        (copy / m.path).write_bytes(original.decode().replace(m.old, m.new).encode())
+        (copy / m.path).write_bytes(m.apply(original.decode()).encode())
         try:
             built, failed, build_s, test_s = build_and_test(copy, build, targets, args)
         finally:
