@@ -98,7 +98,7 @@ private slots:
         for (const auto &[input, valid] : kPages[page].inputs)
             Child<QLineEdit>(w, input)->setText(QLatin1String(input) == box ? text : QLatin1String(valid));
 
-        QCOMPARE(MessageBoxFrom([&] { ClickButton(w, kPages[page].button); }), message);
+        QCOMPARE(ClickForMessage(w, kPages[page].button), message);
 
         QCOMPARE(TextOf(w, box.toLatin1().constData()), text); // nothing typed is lost
         // Only the inductance page writes before it fails: its six lengths, when the diameter is bad.

@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <source_location>
 
 namespace spirelle::testing {
 
@@ -29,30 +31,54 @@ inline void TypeInto(QWidget *root, const char *name, const QString &text)
     QTest::mouseClick(box, Qt::LeftButton);
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-}
-
-inline void ClickButton(QWidget *root, const char *name)
-{
-    QTest::mouseClick(Child<QPushButton>(root, name), Qt::LeftButton);
+    for (const QChar c : text) {
+        // QTest takes only Latin-1 keys; others come as a key with that text, as from an input method.
+        if (c.unicode() < 0x80)
+            QTest::keyClick(box, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 inline QString TextOf(QWidget *root, const char *name) { return Child<QLineEdit>(root, name)->text(); }
 
-// Runs the action and returns the text of the message box it opened (closed
-// with OK), or a null string when it opened none.
-inline QString MessageBoxFrom(const std::function<void()> &action)
+// Runs the action; a message box it opens is read and closed with OK as soon
+// as it shows (or after delayMs), so that no test waits for a press that never
+// comes. Returns the box's text, or a null string when none opened.
+inline QString MessageBoxFrom(const std::function<void()> &action, int delayMs = 0)
 {
     QString text;
-    QTimer::singleShot(0, qApp, [&text] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, qApp, [&text] {
+        if (QPointer<QMessageBox> box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             text = box->text();
             QTest::keyClick(box, Qt::Key_Return); // OK is its default button
+            if (box && box->isVisible())
+                box->done(QMessageBox::Ok);
         }
     });
+    watcher.start(delayMs);
     action();
-    QCoreApplication::processEvents(); // the timer fires now if no box held it
     return text;
+}
+
+// Clicks a button whose message box the test expects; returns the box's text
+// (the box closed with OK), or a null string when none opened.
+inline QString ClickForMessage(QWidget *root, const char *name)
+{
+    return MessageBoxFrom([&] { QTest::mouseClick(Child<QPushButton>(root, name), Qt::LeftButton); });
+}
+
+// Clicks a button that must open no message box. One that opens anyway is
+// closed at once and fails the test with its text on the caller's line: a
+// broken handler costs a second, not the test runner's timeout.
+inline void ClickButton(QWidget *root, const char *name, std::source_location where = std::source_location::current())
+{
+    const QString message = ClickForMessage(root, name);
+    if (!message.isNull()) {
+        const QString failure = QStringLiteral("%1 opened a message box: %2").arg(QLatin1String(name), message);
+        QTest::qFail(qPrintable(failure), where.file_name(), static_cast<int>(where.line()));
+    }
 }
 
 // The offscreen platform warns that it cannot raise windows or pass on size

@@ -108,6 +108,26 @@ TEST(InductancePage, ZeroTurns)
     EXPECT_EQ(t.text("Text18"), "0");
 }
 
+// Feet of wire: diameter x 3.14159, times the turns, over 12, halves to even.
+// 60 x 10000 and 120 x 15000 land exactly on 157079.5 and 471238.5 feet;
+// 24 x 25000 lands just below 157079.5 (3.14159 x 24 rounds down). Another pi,
+// another order of the products or another rounding moves at least one row.
+TEST(InductancePage, FeetOfWireNearAHalf)
+{
+    const std::tuple<const char *, const char *, const char *> rows[] = { // diameter, turns, feet
+        {"60", "10000", "157080"},
+        {"120", "15000", "471238"},
+        {"24", "25000", "157079"},
+    };
+    for (const auto &[diameter, turns, feet] : rows) {
+        FieldTable t = FieldTable::mainWindow();
+        t.setText("Text16", diameter);
+        t.setText("Text15", turns);
+        Command2_Click(t, ".");
+        EXPECT_EQ(t.text("Text18"), feet) << diameter << " x " << turns;
+    }
+}
+
 TEST(InductancePage, CommaLocale)
 {
     FieldTable t = FieldTable::mainWindow();
@@ -125,6 +145,7 @@ struct FailureRow {
     ArithmeticFault fault;
     bool lengthsWritten;
     const char *firstLength; // as it reads afterwards
+    const char *named = nullptr; // the text a TypeMismatch quotes
 };
 
 void PrintTo(const FailureRow &r, std::ostream *os) { *os << '"' << r.turns << "\", \"" << r.diameter << '"'; }
@@ -143,6 +164,9 @@ TEST_P(InductancePageFails, LeavesWhatTheOrderGives)
     } catch (const CalcError &error) {
         EXPECT_EQ(error.kind(), row.kind);
         EXPECT_EQ(error.fault(), row.fault);
+        if (row.named) {
+            EXPECT_EQ(error.text(), row.named);
+        }
     }
     EXPECT_EQ(Lengths(t), row.lengthsWritten ? Strings(6, row.firstLength) : Strings(6, "lenth of coil"));
     EXPECT_EQ(Inductances(t), Strings(6, "uH"));
@@ -157,7 +181,11 @@ INSTANTIATE_TEST_SUITE_P(Inputs, InductancePageFails, testing::Values(
     FailureRow{"1e999", "1", E::ArithmeticError, F::Overflow, false, ""},
     FailureRow{"0", "", E::TypeMismatch, F::None, true, "0"},
     FailureRow{"0", "abc", E::TypeMismatch, F::None, true, "0"},
-    FailureRow{"0", "0", E::ArithmeticError, F::InvalidOperation, true, "0"}));
+    FailureRow{"0", "0", E::ArithmeticError, F::InvalidOperation, true, "0"},
+    // Two bad fields: the turns are read first, in the lengths, before the diameter.
+    FailureRow{"x", "y", E::TypeMismatch, F::None, false, "", "x"},
+    FailureRow{"x", "1e999", E::TypeMismatch, F::None, false, "", "x"},
+    FailureRow{"1e999", "y", E::ArithmeticError, F::Overflow, false, ""}));
 
 TEST(InductancePage, DiameterNotANumberWritesOnlyTheLengths)
 {
@@ -206,6 +234,7 @@ struct FrequencyRow {
     const char *capacitance;
     const char *shown; // nullptr: fails
     ErrorKind kind;
+    const char *named = nullptr; // the text a TypeMismatch quotes
 };
 
 void PrintTo(const FrequencyRow &r, std::ostream *os) { *os << '"' << r.inductance << "\", \"" << r.capacitance << '"'; }
@@ -229,6 +258,9 @@ TEST_P(FrequencyPage, Computes)
         FAIL() << "no error";
     } catch (const CalcError &error) {
         EXPECT_EQ(error.kind(), row.kind);
+        if (row.named) {
+            EXPECT_EQ(error.text(), row.named);
+        }
     }
     EXPECT_EQ(t.text("Text17"), "old");
 }
@@ -241,12 +273,18 @@ INSTANTIATE_TEST_SUITE_P(Inputs, FrequencyPage, testing::Values(
     FrequencyRow{"0", "100", nullptr, E::ArithmeticError},
     FrequencyRow{"-240", "100", nullptr, E::InvalidArgument},
     FrequencyRow{"240", "", nullptr, E::TypeMismatch},
-    FrequencyRow{"pF", "100", nullptr, E::TypeMismatch}));
+    FrequencyRow{"pF", "100", nullptr, E::TypeMismatch},
+    // Two bad fields: the capacitance is read first.
+    FrequencyRow{"uH", "pF", nullptr, E::TypeMismatch, "pF"},
+    FrequencyRow{"uH", "1e999", nullptr, E::ArithmeticError},
+    FrequencyRow{"1e999", "pF", nullptr, E::TypeMismatch, "pF"}));
 
 struct LooseRow {
     const char *diameter, *turns, *length;
     const char *shown; // nullptr: fails
     ErrorKind kind;
+    const char *named = nullptr; // the text a TypeMismatch quotes
+    const char *note = nullptr;  // Text22's note, when given
 };
 
 void PrintTo(const LooseRow &r, std::ostream *os)
@@ -267,6 +305,9 @@ TEST_P(LooseCoilPage, Computes)
     if (row.shown) {
         Command3_Click(t, ".");
         EXPECT_EQ(t.text("Text22"), row.shown);
+        if (row.note) {
+            EXPECT_EQ(t.note("Text22"), row.note);
+        }
         return;
     }
     try {
@@ -274,6 +315,9 @@ TEST_P(LooseCoilPage, Computes)
         FAIL() << "no error";
     } catch (const CalcError &error) {
         EXPECT_EQ(error.kind(), row.kind);
+        if (row.named) {
+            EXPECT_EQ(error.text(), row.named);
+        }
     }
     EXPECT_EQ(t.text("Text22"), "previous");
 }
@@ -284,10 +328,23 @@ INSTANTIATE_TEST_SUITE_P(Inputs, LooseCoilPage, testing::Values(
     LooseRow{"2", "0", "1", "0 uH", {}},
     LooseRow{"1", "20", "0.69", "8.7719298245614 uH", {}},
     LooseRow{"1", "20", "1e-400", "22.2222222222222 uH", {}},
+    // The statements' order shows in the 15th digit: any other order of r, r, N, N
+    // gives 5.4394495412844 and 1.39178403755869.
+    LooseRow{"2.2", "7", "0.1", "5.43944954128441 uH", {}},
+    LooseRow{"0.7", "11", "0.75", "1.39178403755868 uH", {}},
+    // Length/diameter exactly 0.4 is not yet short (current sheet from mpmath's elliptic integrals).
+    LooseRow{"1", "10", "0.4", "2.94117647058824 uH", {}, nullptr,
+             "2.94117647058824 uH by Wheeler's formula, for 10 turns on a 1 in form, 0.4 in long.\n"
+             "Current sheet: 2.95727 uH; Wheeler is 0.544 % below it. Length/diameter: 0.4."},
     LooseRow{"0", "10", "0", nullptr, E::ArithmeticError},
     LooseRow{"", "10", "1", nullptr, E::TypeMismatch},
     LooseRow{"2", "ten", "1", nullptr, E::TypeMismatch},
-    LooseRow{"2", "10", "1 in", nullptr, E::TypeMismatch}));
+    LooseRow{"2", "10", "1 in", nullptr, E::TypeMismatch},
+    // Two or three bad fields: the diameter is read first, then the turns, then the length.
+    LooseRow{"1e999", "ten", "1 in", nullptr, E::ArithmeticError},
+    LooseRow{"two", "1e999", "1 in", nullptr, E::TypeMismatch, "two"},
+    LooseRow{"2", "ten", "1 in", nullptr, E::TypeMismatch, "ten"},
+    LooseRow{"2", "1e999", "1 in", nullptr, E::ArithmeticError}));
 
 } // namespace
 } // namespace spirelle
