@@ -116,6 +116,18 @@ MUTANTS = [
     Mutant("about-new-each-time", "ui/about_dialog.cpp", "if (!m_dialog) {", "if (true) {"),
     Mutant("about-enter-in-text-ignored", "ui/about_dialog.cpp",
            "m_ok->click(); // the default button", "; // the default button"),
+    # The current sheet's series, the notes' plumbing and the command line.
+    Mutant("sheet-long-series-off", "calc/current_sheet.cpp", "    if (m < 0.25) {", "    if (m < 0.0) {"),
+    Mutant("sheet-short-series-off", "calc/current_sheet.cpp", "} else if (kp * kp < 0.25) {", "} else if (kp * kp < 0.0) {"),
+    Mutant("note-not-written", "pages/pages.cpp", "    fields.setNote(box, note);\n", ""),
+    Mutant("note-not-spoken", "ui/widget_fields.cpp", "    box->setAccessibleDescription(text);\n", ""),
+    Mutant("cli-length-not-read-back", "cli/commands.cpp",
+           "length[g] = ParseNumber(FormatNumber(CloseWoundLength(inchesPerTurn[g], turns)));",
+           "length[g] = CloseWoundLength(inchesPerTurn[g], turns);"),
+    Mutant("tune-stray-once", "cli/tune.cpp", "d.cHigh = CheckedStep(Fp(d.cmax) + d.stray);", "d.cHigh = d.cmax;"),
+    Mutant("tune-wheeler-36", "calc/tuned_circuit.cpp", "inductance * 36.0", "inductance * 32.0"),
+    Mutant("cli-stop-excluded", "cli/arguments.cpp", "constexpr double kStepTolerance = 1e-9;",
+           "constexpr double kStepTolerance = -1e-9;"),
 ]
 
 
