@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -18,6 +19,13 @@ using WindowMain = int (*)(int, char **);
 // folder once installed.
 int RunWindow(int argc, char **argv)
 {
+    // Without a display Qt would abort; say what is wrong and what works instead.
+    const auto set = [](const char *name) { return std::getenv(name) && *std::getenv(name); };
+    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "spirelle: there is no display to show the window on (DISPLAY is not set); "
+                             "the commands need none: spirelle --help\n");
+        return 1;
+    }
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
     std::string why = "the program's own folder is unknown";

@@ -198,10 +198,10 @@ bool IsCommandLine(int argc, const char *const *argv)
 {
     if (argc < 2)
         return false;
+    // Qt's own options (-style, -platform ...) begin with '-'; a word is a
+    // command, and a word that is no command gets a usage error, not a window.
     const std::string_view first = argv[1];
-    return first == "--help" || first == "-h" || first == "--version" ||
-           std::any_of(std::begin(kCommands), std::end(kCommands),
-                       [&](const Command &command) { return command.name == first; });
+    return first == "--help" || first == "-h" || first == "--version" || (!first.empty() && first[0] != '-');
 }
 
 int Run(std::span<const std::string> args, std::string &out, std::string &err, std::string_view toolkit)
@@ -220,7 +220,8 @@ int Run(std::span<const std::string> args, std::string &out, std::string &err, s
     const auto known = std::find_if(std::begin(kCommands), std::end(kCommands),
                                     [&](const Command &c) { return !args.empty() && c.name == args[0]; });
     if (known == std::end(kCommands)) {
-        err = "spirelle: the first argument is one of coil, loose, lc, tune, --help, --version\n";
+        err = "spirelle: " + (args.empty() ? std::string("a command is needed") : "\"" + args[0] + "\" is no command") +
+              "; the first argument is one of coil, loose, lc, tune, --help, --version\n";
         return kUsageError;
     }
     const Command &command = *known;

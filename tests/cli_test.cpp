@@ -287,8 +287,9 @@ TEST(CommandLine, TakesOnlyItsOwnFirstWords)
     const std::pair<Strings, bool> rows[] = {
         {{"spirelle"}, false},          {{"spirelle", "coil"}, true},     {{"spirelle", "loose"}, true},
         {{"spirelle", "lc"}, true},     {{"spirelle", "tune", "x"}, true}, {{"spirelle", "--help"}, true},
-        {{"spirelle", "-h"}, true},     {{"spirelle", "--version"}, true}, {{"spirelle", "Coil"}, false},
+        {{"spirelle", "-h"}, true},     {{"spirelle", "--version"}, true}, {{"spirelle", "Coil"}, true},
         {{"spirelle", "-style", "fusion"}, false}, {{"spirelle", "-platform", "offscreen"}, false},
+        {{"spirelle", "frob"}, true}, // no command: a usage error rather than a window
     };
     for (const auto &[args, expected] : rows) {
         std::vector<const char *> argv;
