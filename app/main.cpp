@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace {
@@ -20,15 +21,26 @@ using WindowMain = int (*)(int, char **);
 int RunWindow(int argc, char **argv)
 {
     // Without a display Qt would abort; say what is wrong and what works instead.
+    // Qt's own -platform and -display options name one on the command line.
     const auto set = [](const char *name) { return std::getenv(name) && *std::getenv(name); };
-    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("QT_QPA_PLATFORM")) {
+    bool named = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = std::string_view(argv[i]).substr(argv[i][0] == '-' && argv[i][1] == '-' ? 1 : 0);
+        named = named || arg == "-platform" || arg == "-display" || arg.starts_with("-platform=") ||
+                arg.starts_with("-display=");
+    }
+    if (!named && !set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("QT_QPA_PLATFORM")) {
         std::fprintf(stderr, "spirelle: there is no display to show the window on (DISPLAY is not set); "
                              "the commands need none: spirelle --help\n");
         return 1;
     }
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    std::string why = "the program's own folder is unknown";
+    if (error || folder.empty()) {
+        std::fprintf(stderr, "spirelle: the window cannot start: the program's own folder is unknown\n");
+        return 1;
+    }
+    std::string why;
     for (const char *relative : {SPIRELLE_WINDOW_MODULE, SPIRELLE_WINDOW_MODULE_FROM_BINDIR}) {
         const std::filesystem::path module = folder / relative;
         if (!std::filesystem::exists(module, error))
@@ -43,7 +55,7 @@ int RunWindow(int argc, char **argv)
         why = dlerror();
         break;
     }
-    if (why == "the program's own folder is unknown" && !folder.empty())
+    if (why.empty())
         why = "no " + std::string(SPIRELLE_WINDOW_MODULE) + " beside " + folder.string() + " or in " +
               (folder / SPIRELLE_WINDOW_MODULE_FROM_BINDIR).parent_path().lexically_normal().string();
     std::fprintf(stderr, "spirelle: the window cannot start: %s\n", why.c_str());

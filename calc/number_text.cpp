@@ -45,6 +45,22 @@ std::size_t DotGroupedLength(std::string_view text)
     return groups > 0 ? i : 0;
 }
 
+// "e3", "E-05": an exponent and nothing else.
+bool IsExponent(std::string_view text)
+{
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E'))
+        ++i;
+    else
+        return false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    const std::size_t digits = i;
+    while (i < text.size() && IsDigit(text[i]))
+        ++i;
+    return i > digits && i == text.size();
+}
+
 std::string WithoutDots(std::string_view text)
 {
     std::string out;
@@ -68,8 +84,9 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator, std
         --end;
     std::string_view body = text.substr(begin, end - begin);
 
-    // Where '.' groups digits, "1.000" could be a thousand or one: refuse to guess.
-    // A grouped whole number followed by the decimal separator is unambiguous.
+    // Where '.' groups digits, "1.000" (or "1.000e3") could be a thousand or
+    // one: refuse to guess. A grouped whole number followed by the decimal
+    // separator is unambiguous.
     std::string regrouped;
     if (groupSeparator == "." && decimalSeparator != "." && !decimalSeparator.empty()) {
         const std::size_t signLength = !body.empty() && (body[0] == '+' || body[0] == '-') ? 1 : 0;
@@ -77,14 +94,16 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator, std
         const std::string_view unsignedBody = body.substr(signLength);
         const std::size_t grouped = DotGroupedLength(unsignedBody);
         const std::string_view rest = unsignedBody.substr(grouped);
-        if (grouped > 0 && rest.empty()) {
-            const std::string whole = std::string(sign) + WithoutDots(unsignedBody);
+        if (grouped > 0 && (rest.empty() || IsExponent(rest))) {
+            const std::string_view number = unsignedBody.substr(0, grouped);
+            const std::string whole = std::string(sign) + WithoutDots(number) + std::string(rest);
             std::string fraction;
-            if (const std::size_t dot = unsignedBody.find('.'); dot + 4 == unsignedBody.size()) {
-                std::string_view decimals = unsignedBody.substr(dot + 1);
+            if (const std::size_t dot = number.find('.'); dot + 4 == number.size()) {
+                std::string_view decimals = number.substr(dot + 1);
                 while (decimals.size() > 1 && decimals.back() == '0')
                     decimals.remove_suffix(1);
-                fraction = std::string(sign).append(unsignedBody.substr(0, dot)).append(decimalSeparator).append(decimals);
+                fraction = std::string(sign).append(number.substr(0, dot)).append(decimalSeparator).append(decimals);
+                fraction += rest;
             }
             throw CalcError::ambiguousGrouping(std::string(text), whole, fraction);
         }

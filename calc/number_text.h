@@ -35,7 +35,8 @@ struct Separators {
 // Where the locale groups digits with '.' (groupSeparator ".") and its decimal
 // separator is another, '.' could be either, so a text is read by its shape:
 //   "1.000", "-2.500", "1.234.567" (1 to 3 digits, not starting with 0, then
-//       groups of '.' and three digits)     -> TypeMismatch: write it without the '.'
+//       groups of '.' and three digits), alone or with an exponent ("1.000e3")
+//                                             -> TypeMismatch: write it without the '.'
 //   "1.234,5" (such a group, then ',' and digits)    -> 1234.5
 //   ".0345", "1.25", "12.5", "0.001", "1.0000"       -> '.' is a decimal point, as above
 double ParseNumber(std::string_view text, std::string_view decimalSeparator = ".",

@@ -46,7 +46,6 @@ class Sweep {
 public:
     explicit Sweep(std::vector<std::vector<double>> arguments);
 
-    std::size_t size() const { return m_size; }
     // Calls `visit` with one value per argument, for every combination in order.
     void forEach(const std::function<void(std::span<const double>)> &visit) const;
 

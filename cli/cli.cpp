@@ -8,6 +8,8 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <vector>
 
@@ -268,8 +270,13 @@ int Main(int argc, const char *const *argv, std::string_view toolkit)
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::string out;
     std::string err;
-    const int status = Run(args, out, err, toolkit);
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    int status = Run(args, out, err, toolkit);
+    // A full disk or a closed pipe is a failure, never a silent success.
+    const bool written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
+    if (!written) {
+        err += "spirelle: the output could not be written: " + std::string(std::strerror(errno)) + "\n";
+        status = status == kDone ? kCalculationFailed : status;
+    }
     std::fwrite(err.data(), 1, err.size(), stderr);
     return status;
 }

@@ -96,7 +96,7 @@ std::string Loose(const Sweep &sweep, Format format)
         const double length = in[2];
         const double wheeler = WheelerInductance(diameter, turns, length);
         const auto sheet = CurrentSheetInductance(diameter, turns, length);
-        // A form of no diameter has no ratio: the writers show a gap for the infinity.
+        // A form of no diameter has no ratio: NaN, which the writers show as a gap.
         const double ratio = diameter > 0 ? length / diameter : NAN;
         const Cell row[] = {diameter, turns, length, wheeler, Optional(sheet), DeviationCell(wheeler, sheet), ratio};
         writer->row(row);

@@ -84,12 +84,13 @@ double RoundedTo15Digits(double value)
 }
 
 // Where '.' groups digits and ',' is the decimal separator: a '.'-grouped whole
-// number alone is refused, one followed by ',' and digits is read without its
-// dots, and everything else reads as it does without a group separator.
+// number, alone or with an exponent, is refused; one followed by ',' and digits
+// is read without its dots; everything else reads as it does without a group
+// separator.
 void CheckDotGrouping(const std::string &text)
 {
     static const std::regex blanks("^[ \t]*|[ \t]*$");
-    static const std::regex grouped("^[+-]?[1-9][0-9]{0,2}(\\.[0-9]{3})+$");
+    static const std::regex grouped("^[+-]?[1-9][0-9]{0,2}(\\.[0-9]{3})+([eE][+-]?[0-9]+)?$");
     static const std::regex groupedDecimal("^[+-]?[1-9][0-9]{0,2}(\\.[0-9]{3})+,[0-9]+([eE][+-]?[0-9]+)?$");
     const std::string body = std::regex_replace(text, blanks, "");
     std::string reference = text;
@@ -127,7 +128,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const fuzz::Input input = fuzz::SplitInput(data, size, 1);
     const std::string &text = input.fields[0];
-    CheckDotGrouping(text);
+    // std::regex recurses per character and is slow: the grouping reference
+    // takes texts of ordinary length, which is where grouped numbers are.
+    if (text.size() <= 200)
+        CheckDotGrouping(text);
     const std::optional<std::string> plain = Plain(text, input.separator);
     const double expected = plain ? std::strtod(plain->c_str(), nullptr) : 0.0;
 

@@ -255,7 +255,10 @@ TEST(ParseNumber, DotGroupingLocalesNeverGuess)
         {"1.0000", ",", ".", 1.0, nullptr},
         {"1234.567", ",", ".", 1234.567, nullptr},
         {"012.345", ",", ".", 12.345, nullptr},
-        {"1.000e3", ",", ".", 1000, nullptr},
+        {"1.000e3", ",", ".", 0,
+         "Type mismatch: \u201C1.000e3\u201D could be read two ways, as a whole number or as a decimal fraction. "
+         "Write 1000e3 for the whole number, or 1,0e3 for the fraction."},
+        {"1.234,5e3", ",", ".", 1234500, nullptr},
         {"1,5", ",", ".", 1.5, nullptr},
         {"250", ",", ".", 250, nullptr},
         {"1.000", ".", ",", 1, nullptr},               // en_US

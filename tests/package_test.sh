@@ -42,7 +42,11 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/root/usr/bi
 grep -q "350.613011583467 uH" <<<"$out" || { echo "spirelle tune printed:"; echo "$out"; exit 1; }
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/root/usr/bin/spirelle" --version)
 grep -q "^spirelle 1.0$" <<<"$version" || { echo "spirelle --version printed: $version"; exit 1; }
-# and loads no Qt: only the window module does.
+# A full disk is a failure, not a silent success.
+if "$scratch/root/usr/bin/spirelle" lc 240 100 >/dev/full 2>/dev/null; then
+    echo "spirelle reported success writing to a full disk"; exit 1
+fi
+# The program itself loads no Qt: only the window module does.
 if ldd "$scratch/root/usr/bin/spirelle" | grep -q libQt6; then
     echo "spirelle links Qt itself"; exit 1
 fi
