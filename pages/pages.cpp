@@ -37,6 +37,12 @@ constexpr GaugeRow kGaugeRows[] = {
     {"Label41", "Text11", "Text6"}, {"Label40", "Text5", "Text7"},  {"Label39", "Text4", "Text8"},
 };
 
+// A field text as a number, in the locale's notation.
+double Parse(const std::string &text, const Separators &separators)
+{
+    return ParseNumber(text, separators.decimal, separators.group);
+}
+
 // Writes a result into a box, fitted to the box's maximum length.
 void WriteResult(FieldAccess &fields, std::string_view box, const std::string &text)
 {
@@ -67,7 +73,7 @@ Inductance InductanceFromTexts(FieldAccess &fields, std::string_view diameterBox
     // Each use of a value parses its own read, in the order the formula uses them.
     std::array<double, 6> value{};
     for (const std::size_t i : {1, 0, 3, 2, 5, 4})
-        value[i] = ParseNumber(read[i], separators.decimal, separators.group);
+        value[i] = Parse(read[i], separators);
     return {WheelerInductance(value[1], value[0], value[4]), {value[1], value[0], value[4]}};
 }
 
@@ -110,8 +116,8 @@ void Command2_Click(FieldAccess &fields, const Separators &separators)
     for (const GaugeRow &row : kGaugeRows) {
         const std::string inchesText = fields.caption(row.inchesPerTurnLabel);
         const std::string turnsText = fields.text(box::kTurns);
-        const double inchesPerTurn = ParseNumber(inchesText, separator, separators.group);
-        const double turns = ParseNumber(turnsText, separator, separators.group);
+        const double inchesPerTurn = Parse(inchesText, separators);
+        const double turns = Parse(turnsText, separators);
         WriteResult(fields, row.lengthField, FormatNumber(CloseWoundLength(inchesPerTurn, turns), separator));
     }
     // Inductances, from each length as it now reads: the 15-digit text, not the raw product.
@@ -122,8 +128,8 @@ void Command2_Click(FieldAccess &fields, const Separators &separators)
     // Feet of wire.
     const std::string diameterText = fields.text(box::kDiameter);
     const std::string turnsText = fields.text(box::kTurns);
-    const double diameter = ParseNumber(diameterText, separator, separators.group);
-    const double turns = ParseNumber(turnsText, separator, separators.group);
+    const double diameter = Parse(diameterText, separators);
+    const double turns = Parse(turnsText, separators);
     WriteResult(fields, box::kWireFeet, FormatNumber(WireFeet(diameter, turns), separator));
 }
 
@@ -132,8 +138,8 @@ void Command1_Click(FieldAccess &fields, const Separators &separators)
     const std::string_view separator = separators.decimal;
     const std::string capacitanceText = fields.text(box::kCapacitance);
     const std::string inductanceText = fields.text(box::kInductance);
-    const double capacitance = ParseNumber(capacitanceText, separator, separators.group);
-    const double inductance = ParseNumber(inductanceText, separator, separators.group);
+    const double capacitance = Parse(capacitanceText, separators);
+    const double inductance = Parse(inductanceText, separators);
     const std::string written = FormatNumber(ResonantFrequency(inductance, capacitance), separator);
     WriteResult(fields, box::kFrequency, written, FrequencyNote(written, inductance, capacitance, separator));
 }

@@ -101,9 +101,9 @@ private:
     const layout::Control &m_control;
 };
 
-QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 } // namespace
+
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QRect ToPixels(int left, int top, int width, int height)
 {

@@ -4,11 +4,17 @@
 
 #include <QFont>
 #include <QRect>
+#include <QString>
+
+#include <string_view>
 
 class QWidget;
 
 // Turning the control tables into widgets.
 namespace spirelle {
+
+// A UTF-8 text of the tables and handlers as a QString.
+QString ToQString(std::string_view text);
 
 // Twips to logical pixels, 15 to a pixel.
 QRect ToPixels(int left, int top, int width, int height);

@@ -65,7 +65,7 @@ void MainWindow::createPages()
 
     QStringList captions;
     for (const std::string_view caption : layout::kPageCaptions)
-        captions << QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+        captions << ToQString(caption);
     m_tabs = new TabControl(captions, ToPixels(0, 0, 0, layout::kTabHeight).height(), client);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setGeometry(ToPixels(layout::kTabControl));

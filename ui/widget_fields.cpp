@@ -1,5 +1,7 @@
 #include "widget_fields.h"
 
+#include "form_widgets.h"
+
 #include <QLabel>
 #include <QLineEdit>
 
@@ -9,7 +11,7 @@ namespace {
 template <class Widget>
 Widget *Find(QWidget *root, std::string_view name, const char *kind)
 {
-    const QString objectName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    const QString objectName = ToQString(name);
     auto *widget = root->findChild<Widget *>(objectName);
     if (!widget)
         throw ControlError("No " + std::string(kind) + " named " + std::string(name) + ".");
@@ -31,14 +33,14 @@ std::string WidgetFields::caption(std::string_view label) const
 void WidgetFields::setText(std::string_view textBox, std::string_view text)
 {
     auto *box = Find<QLineEdit>(m_root, textBox, "text box");
-    box->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    box->setText(ToQString(text));
     box->setCursorPosition(0);
 }
 
 void WidgetFields::setNote(std::string_view textBox, std::string_view note)
 {
     auto *box = Find<QLineEdit>(m_root, textBox, "text box");
-    const QString text = QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size()));
+    const QString text = ToQString(note);
     box->setToolTip(text);
     box->setAccessibleDescription(text);
 }
