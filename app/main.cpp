@@ -1,7 +1,7 @@
 // Which door the arguments open: a command (coil, loose, lc, tune, --help,
 // --version) runs the command line, which needs no Qt and no display; anything
 // else starts the window from its module (window_main.cpp), Qt options included.
-#include "cli.h"
+#include "cli/cli.h"
 
 #include <dlfcn.h>
 

@@ -1,8 +1,8 @@
 // The window side of the program. It is built as a module that main loads
 // only when the arguments ask for the window, so that a command never loads
 // Qt's libraries: `spirelle --version` starts as fast as a plain C++ program.
-#include "about_dialog.h"
-#include "main_window.h"
+#include "ui/about_dialog.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 

@@ -7,8 +7,8 @@
 // loaded, the style set up, glyphs drawn), so that what Spirelle's own window
 // adds beyond that can be told apart.
 #include "first_paint.h"
-#include "form_layout.h"
-#include "form_widgets.h"
+#include "pages/form_layout.h"
+#include "ui/form_widgets.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,9 +2,9 @@
 // FieldTable holding the worked examples. A whole Command2_Click (six lengths,
 // six inductances, feet of wire: 13 writes, 50 parses) should stay well
 // under 20 µs.
-#include "field_table.h"
-#include "number_text.h"
-#include "pages.h"
+#include "pages/field_table.h"
+#include "calc/number_text.h"
+#include "pages/pages.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,9 +3,9 @@
 // the time of its first paint and the peak memory, then quits. The probe's
 // program is app/main.cpp itself, so the probe pays for the dispatch and for
 // loading the module as the program does. Compare with bare_window.
-#include "about_dialog.h"
+#include "ui/about_dialog.h"
 #include "first_paint.h"
-#include "main_window.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "calc_error.h"
+#include "calc/calc_error.h"
 
-#include "utf8.h"
+#include "calc/utf8.h"
 
 namespace spirelle {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc_error.h"
+#include "calc/calc_error.h"
 
 // The checked-statement rule. A calculation is a sequence of statements; each
 // is evaluated in doubles, left to right, and afterwards its IEEE status is

@@ -1,7 +1,7 @@
-#include "coil.h"
+#include "calc/coil.h"
 
-#include "checked.h"
-#include "number_text.h"
+#include "calc/checked.h"
+#include "calc/number_text.h"
 
 namespace spirelle {
 

@@ -1,4 +1,4 @@
-#include "current_sheet.h"
+#include "calc/current_sheet.h"
 
 #include <cmath>
 #include <numbers>

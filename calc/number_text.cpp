@@ -1,6 +1,6 @@
-#include "number_text.h"
+#include "calc/number_text.h"
 
-#include "calc_error.h"
+#include "calc/calc_error.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,8 +1,8 @@
-#include "tuned_circuit.h"
+#include "calc/tuned_circuit.h"
 
-#include "calc_error.h"
-#include "checked.h"
-#include "current_sheet.h"
+#include "calc/calc_error.h"
+#include "calc/checked.h"
+#include "calc/current_sheet.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
-#include "arguments.h"
+#include "cli/arguments.h"
 
-#include "calc_error.h"
-#include "number_text.h"
+#include "calc/calc_error.h"
+#include "calc/number_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "cli.h"
+#include "cli/cli.h"
 
-#include "arguments.h"
-#include "calc_error.h"
-#include "commands.h"
-#include "tune.h"
+#include "cli/arguments.h"
+#include "calc/calc_error.h"
+#include "cli/commands.h"
+#include "cli/tune.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,9 +1,9 @@
-#include "commands.h"
+#include "cli/commands.h"
 
-#include "coil.h"
-#include "current_sheet.h"
-#include "number_text.h"
-#include "wire_gauges.h"
+#include "calc/coil.h"
+#include "calc/current_sheet.h"
+#include "calc/number_text.h"
+#include "calc/wire_gauges.h"
 
 #include <array>
 #include <cmath>

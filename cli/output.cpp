@@ -1,6 +1,6 @@
-#include "output.h"
+#include "cli/output.h"
 
-#include "number_text.h"
+#include "calc/number_text.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,10 +1,10 @@
-#include "tune.h"
+#include "cli/tune.h"
 
-#include "checked.h"
-#include "coil.h"
-#include "number_text.h"
-#include "tuned_circuit.h"
-#include "wire_gauges.h"
+#include "calc/checked.h"
+#include "calc/coil.h"
+#include "calc/number_text.h"
+#include "calc/tuned_circuit.h"
+#include "calc/wire_gauges.h"
 
 #include <array>
 #include <optional>

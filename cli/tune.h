@@ -1,7 +1,7 @@
 #pragma once
 
-#include "arguments.h"
-#include "output.h"
+#include "cli/arguments.h"
+#include "cli/output.h"
 
 #include <string>
 

@@ -3,9 +3,9 @@
 // Input: the first line picks the decimal separator ('0' ".", '1' ",",
 // '2' U+066B, see fuzz_support.h); then the turns (Text15) on one line and
 // the diameter (Text16), which takes the rest of the input.
-#include "coil.h"
+#include "calc/coil.h"
 #include "page_checks.h"
-#include "pages.h"
+#include "pages/pages.h"
 
 using namespace spirelle;
 

@@ -4,9 +4,9 @@
 // '2' U+066B, see fuzz_support.h); then one line each for the diameter
 // (Text19) and the turns (Text20), and the winding length (Text21), which
 // takes the rest of the input.
-#include "coil.h"
+#include "calc/coil.h"
 #include "page_checks.h"
-#include "pages.h"
+#include "pages/pages.h"
 
 using namespace spirelle;
 

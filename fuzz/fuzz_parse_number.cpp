@@ -7,9 +7,9 @@
 // accepted notation, glibc's strtod (correctly rounded) for the value, and
 // printf's "%.15G" and "%.14e" for the text of a number and its 15-digit
 // rounding. libFuzzer leaves the C locale in place, so '.' is their separator.
-#include "calc_error.h"
+#include "calc/calc_error.h"
 #include "fuzz_support.h"
-#include "number_text.h"
+#include "calc/number_text.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "calc_error.h"
-#include "field_table.h"
-#include "form_layout.h"
+#include "calc/calc_error.h"
+#include "pages/field_table.h"
+#include "pages/form_layout.h"
 #include "fuzz_support.h"
-#include "number_text.h"
-#include "utf8.h"
+#include "calc/number_text.h"
+#include "calc/utf8.h"
 
 #include <algorithm>
 #include <cmath>

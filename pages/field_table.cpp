@@ -1,7 +1,7 @@
-#include "field_table.h"
+#include "pages/field_table.h"
 
-#include "form_layout.h"
-#include "utf8.h"
+#include "pages/form_layout.h"
+#include "calc/utf8.h"
 
 namespace spirelle {
 

@@ -1,6 +1,6 @@
-#include "form_layout.h"
+#include "pages/form_layout.h"
 
-#include "wire_gauges.h"
+#include "calc/wire_gauges.h"
 
 namespace spirelle::layout {
 namespace {

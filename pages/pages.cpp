@@ -1,10 +1,10 @@
-#include "pages.h"
+#include "pages/pages.h"
 
-#include "coil.h"
-#include "form_layout.h"
-#include "number_text.h"
-#include "result_notes.h"
-#include "utf8.h"
+#include "calc/coil.h"
+#include "pages/form_layout.h"
+#include "calc/number_text.h"
+#include "pages/result_notes.h"
+#include "calc/utf8.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "field_access.h"
-#include "number_text.h"
+#include "pages/field_access.h"
+#include "calc/number_text.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "result_notes.h"
+#include "pages/result_notes.h"
 
-#include "current_sheet.h"
-#include "number_text.h"
+#include "calc/current_sheet.h"
+#include "calc/number_text.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 // Shows the real window, fills each page with a worked example, and saves one
 // picture per page plus one of the About dialog into the folder given.
-#include "about_dialog.h"
-#include "main_window.h"
-#include "tab_control.h"
+#include "ui/about_dialog.h"
+#include "ui/main_window.h"
+#include "ui/tab_control.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "about_dialog.h"
+#include "ui/about_dialog.h"
 #include "gui_helpers.h"
-#include "main_window.h"
+#include "ui/main_window.h"
 
 #include <QLabel>
 #include <QMenu>

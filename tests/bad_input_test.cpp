@@ -1,10 +1,10 @@
 // Every kind of bad text in every input field of every page: the message names
 // the problem, nothing typed is lost, and the results stand as the handler's
 // order of work leaves them.
-#include "about_dialog.h"
+#include "ui/about_dialog.h"
 #include "gui_helpers.h"
-#include "main_window.h"
-#include "tab_control.h"
+#include "ui/main_window.h"
+#include "ui/tab_control.h"
 
 #include <QtTest>
 

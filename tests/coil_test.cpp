@@ -1,8 +1,8 @@
-#include "calc_error.h"
-#include "checked.h"
-#include "coil.h"
-#include "current_sheet.h"
-#include "number_text.h"
+#include "calc/calc_error.h"
+#include "calc/checked.h"
+#include "calc/coil.h"
+#include "calc/current_sheet.h"
+#include "calc/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "about_dialog.h"
-#include "form_layout.h"
+#include "ui/about_dialog.h"
+#include "pages/form_layout.h"
 #include "gui_helpers.h"
-#include "main_window.h"
-#include "tab_control.h"
-#include "widget_fields.h"
+#include "ui/main_window.h"
+#include "ui/tab_control.h"
+#include "ui/widget_fields.h"
 
 #include <QFrame>
 #include <QLabel>

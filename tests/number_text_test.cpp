@@ -1,5 +1,5 @@
-#include "calc_error.h"
-#include "number_text.h"
+#include "calc/calc_error.h"
+#include "calc/number_text.h"
 
 #include <gtest/gtest.h>
 

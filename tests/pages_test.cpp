@@ -1,6 +1,6 @@
-#include "calc_error.h"
-#include "field_table.h"
-#include "pages.h"
+#include "calc/calc_error.h"
+#include "pages/field_table.h"
+#include "pages/pages.h"
 
 #include <gtest/gtest.h>
 

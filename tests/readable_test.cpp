@@ -2,11 +2,11 @@
 // palette, pages in the 3D face colour, a font that fits, names for a screen
 // reader. The contrast figures print with
 //   QT_QPA_PLATFORM=offscreen build/default/tests/readable_test contrast
-#include "about_dialog.h"
-#include "form_layout.h"
+#include "ui/about_dialog.h"
+#include "pages/form_layout.h"
 #include "gui_helpers.h"
-#include "main_window.h"
-#include "tab_control.h"
+#include "ui/main_window.h"
+#include "ui/tab_control.h"
 
 #include <QAccessible>
 #include <QFontInfo>

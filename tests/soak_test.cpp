@@ -1,10 +1,10 @@
 // Thousands of random presses of the three buttons with valid and invalid
 // texts, page switches and About cycles; afterwards the window still computes
 // exactly, no message box is left and no widget has leaked.
-#include "about_dialog.h"
+#include "ui/about_dialog.h"
 #include "gui_helpers.h"
-#include "main_window.h"
-#include "tab_control.h"
+#include "ui/main_window.h"
+#include "ui/tab_control.h"
 
 #include <QMenu>
 #include <QtTest>

@@ -1,8 +1,8 @@
-#include "calc_error.h"
-#include "coil.h"
-#include "current_sheet.h"
-#include "tuned_circuit.h"
-#include "wire_gauges.h"
+#include "calc/calc_error.h"
+#include "calc/coil.h"
+#include "calc/current_sheet.h"
+#include "calc/tuned_circuit.h"
+#include "calc/wire_gauges.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "about_dialog.h"
+#include "ui/about_dialog.h"
 
-#include "form_widgets.h"
+#include "ui/form_widgets.h"
 
 #include <QKeyEvent>
 #include <QLabel>

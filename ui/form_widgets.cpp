@@ -1,4 +1,4 @@
-#include "form_widgets.h"
+#include "ui/form_widgets.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form_layout.h"
+#include "pages/form_layout.h"
 
 #include <QFont>
 #include <QRect>

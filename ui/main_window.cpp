@@ -1,11 +1,11 @@
-#include "main_window.h"
+#include "ui/main_window.h"
 
-#include "about_dialog.h"
-#include "form_layout.h"
-#include "form_widgets.h"
-#include "pages.h"
-#include "tab_control.h"
-#include "widget_fields.h"
+#include "ui/about_dialog.h"
+#include "pages/form_layout.h"
+#include "ui/form_widgets.h"
+#include "pages/pages.h"
+#include "ui/tab_control.h"
+#include "ui/widget_fields.h"
 
 #include <QApplication>
 #include <QLocale>

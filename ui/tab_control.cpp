@@ -1,4 +1,4 @@
-#include "tab_control.h"
+#include "ui/tab_control.h"
 
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>

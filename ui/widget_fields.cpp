@@ -1,6 +1,6 @@
-#include "widget_fields.h"
+#include "ui/widget_fields.h"
 
-#include "form_widgets.h"
+#include "ui/form_widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "field_access.h"
+#include "pages/field_access.h"
 
 class QWidget;
 
