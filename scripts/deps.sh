@@ -25,5 +25,24 @@ echo "Installing: ${missing[*]}"
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another package manager (automatic updates on a desktop) may hold the lock.
+# dpkg's lock is waited for by apt itself; the package lists' lock is not, so
+# apt-get runs again while it reports a held lock, for ten minutes at most.
+apt_get() {
+    local deadline=$((SECONDS + 600)) said= out
+    while :; do
+        if out=$("${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 "$@" 2>&1); then
+            [ -n "$out" ] && printf '%s\n' "$out"
+            return 0
+        fi
+        if ! grep -q 'Could not get lock' <<<"$out" || [ "$SECONDS" -ge "$deadline" ]; then
+            printf '%s\n' "$out" >&2
+            return 1
+        fi
+        [ -n "$said" ] || echo "Another package manager holds the lock; waiting for it (at most 10 minutes)..."
+        said=1
+        sleep 5
+    done
+}
+apt_get update -qq
+apt_get install -y -qq --no-install-recommends "${missing[@]}"
