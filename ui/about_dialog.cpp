@@ -77,7 +77,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     auto *title = new QLabel(QStringLiteral("Spirelle"), this);
     title->setObjectName(QStringLiteral("Label1"));
     title->setGeometry(ToPixels(kTitle));
-    auto *version = new QLabel(QStringLiteral("Version 1.0"), this);
+    auto *version = new QLabel(QStringLiteral("Version " SPIRELLE_VERSION), this); // the build's version
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setGeometry(ToPixels(kVersion));
 
