@@ -20,6 +20,12 @@ using WindowMain = int (*)(int, char **);
 // folder once installed.
 int RunWindow(int argc, char **argv)
 {
+#ifndef SPIRELLE_WINDOW_MODULE
+    (void)argc;
+    (void)argv;
+    std::fprintf(stderr, "spirelle: this spirelle was built without its window; the commands: spirelle --help\n");
+    return 1;
+#else
     // Without a display Qt would abort; say what is wrong and what works instead.
     // Qt's own -platform and -display options name one on the command line.
     const auto set = [](const char *name) { return std::getenv(name) && *std::getenv(name); };
@@ -60,6 +66,7 @@ int RunWindow(int argc, char **argv)
               (folder / SPIRELLE_WINDOW_MODULE_FROM_BINDIR).parent_path().lexically_normal().string();
     std::fprintf(stderr, "spirelle: the window cannot start: %s\n", why.c_str());
     return 1;
+#endif
 }
 
 } // namespace
@@ -67,6 +74,10 @@ int RunWindow(int argc, char **argv)
 int main(int argc, char *argv[])
 {
     if (spirelle::cli::IsCommandLine(argc, argv))
+#ifdef SPIRELLE_QT_VERSION
         return spirelle::cli::Main(argc, argv, SPIRELLE_QT_VERSION);
+#else
+        return spirelle::cli::Main(argc, argv, "");
+#endif
     return RunWindow(argc, argv);
 }
