@@ -69,7 +69,7 @@ CalcError CalcError::invalidArgument()
 
 CalcError CalcError::outOfRange(std::string input, const std::string &reason)
 {
-    const std::string message = "Out of range: the " + input + " " + reason + ".";
+    const std::string message = "Out of range: " + input + " " + reason + ".";
     return CalcError(ErrorKind::OutOfRange, ArithmeticFault::None, std::move(input), message);
 }
 

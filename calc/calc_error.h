@@ -27,7 +27,7 @@ public:
     static CalcError arithmetic(ArithmeticFault fault);
     static CalcError invalidArgument();
     // An OutOfRange for the named input, with why it cannot be used:
-    //   outOfRange("form diameter", "must be above 0") -> "Out of range: the form diameter must be above 0."
+    //   outOfRange("form diameter", "must be above 0") -> "Out of range: form diameter must be above 0."
     static CalcError outOfRange(std::string input, const std::string &reason);
 
     ErrorKind kind() const noexcept { return m_kind; }

@@ -62,10 +62,7 @@ double CoilDiameter(double formDiameter, double outsideDiameter)
 
 double RosaSelfCorrection(double pitch, double bareDiameter)
 {
-    // Rosa 1906 gives 5/4 - ln(2p/d) for current spread evenly over the wire;
-    // at radio frequency the current keeps to the skin and the 1/4 of the
-    // wire's internal inductance is taken as gone.
-    return 1.0 - std::log(2.0 * pitch / bareDiameter);
+    return kRosaSelfConstant - std::log(2.0 * pitch / bareDiameter);
 }
 
 double RosaMutualCorrection(int turns)
@@ -98,16 +95,19 @@ double RoundWireInductance(double formDiameter, const Wire &wire, int turns)
     RequireTurns(turns);
     const double coilDiameter = CoilDiameter(formDiameter, wire.outsideDiameter);
     const auto sheet = CurrentSheetInductance(coilDiameter, turns, turns * wire.outsideDiameter);
-    const std::string coil = FormatSignificant(turns, 12) + " turns of the wire " + wire.name;
-    if (!sheet)
-        throw CalcError::outOfRange("form diameter", "is too large to compute the inductance of " + coil);
+    const auto coil = [&] {
+        return FormatSignificant(turns, 12) + (turns == 1 ? " turn" : " turns") + " of the wire " + wire.name;
+    };
+    if (!sheet || !(*sheet > 0.0))
+        throw CalcError::outOfRange("form diameter", "is too large against the wire to compute the inductance of " +
+                                                         coil());
     // Rosa 1906: what separate round wires lack against the current sheet.
     const double ks = RosaSelfCorrection(wire.outsideDiameter, wire.bareDiameter);
     const double km = RosaMutualCorrection(turns);
     const double inductance = *sheet - kMu0 * (coilDiameter / 2.0) * turns * (ks + km);
     if (!(inductance > 0.0) || !std::isfinite(inductance))
         throw CalcError::outOfRange("wire " + wire.name,
-                                    "is too thick for the form: " + coil + " would have no inductance left");
+                                    "is too thick for the form: " + coil() + " would have no inductance left");
     return inductance;
 }
 

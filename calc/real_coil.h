@@ -34,8 +34,14 @@ double AwgBareDiameter(int gauge);
 double CoilDiameter(double formDiameter, double outsideDiameter);
 
 // Rosa's self-inductance correction for round wire of bare diameter d at
-// pitch p, in the radio-frequency form (Rosa 1906): ks = 1 - ln(2p / d):
+// pitch p: ks = c - ln(2p / d). Rosa 1906 has c = 5/4 for current spread
+// evenly over the wire; at 0.5-2 MHz the current keeps to a skin a few
+// hundredths of a millimetre deep, and this program takes c = 1, dropping the
+// 1/4 of the wire's internal inductance from c. (A loop's own inductance
+// without its internal part is mu0 a (ln(8a/r) - 2), against a band's
+// mu0 a (ln(8a/p) - 1/2); their difference would give c = 3/2.)
 //   RosaSelfCorrection(0.0345, 0.0319615) -> 0.230374
+inline constexpr double kRosaSelfConstant = 1.0;
 double RosaSelfCorrection(double pitch, double bareDiameter);
 
 // Rosa's mutual-inductance correction km for N turns (Rosa 1906; Grover 1946

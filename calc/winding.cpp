@@ -26,8 +26,8 @@ void RequireDesignInputs(double formDiameter, const Capacitor &capacitor, const 
     RequireAtLeast(capacitor.cmin, 0.0, "CMIN", "a number not below 0");
     RequireAtLeast(capacitor.cmax, capacitor.cmin, "CMAX", "a number not below CMIN");
     RequireAtLeast(capacitor.stray, 0.0, "stray capacitance", "a number not below 0");
-    RequireAtLeast(band.low, std::nextafter(0.0, 1.0), "band's low end", "a number above 0");
-    RequireAtLeast(band.high, band.low, "band's top", "a number not below the band's low end");
+    RequireAtLeast(band.low, std::nextafter(0.0, 1.0), "low end of the band", "a number above 0");
+    RequireAtLeast(band.high, band.low, "top of the band", "a number not below its low end");
 }
 
 double KHz(double inductance, double capacitance)
@@ -84,10 +84,11 @@ int LargestTurns(Holds holds, double guess)
 }
 
 // Where to start looking: Wheeler's count for the inductance, when it has one.
-double WheelerGuess(double formDiameter, const Wire &wire, double inductance)
+template <class Inductance>
+double WheelerGuess(double formDiameter, const Wire &wire, Inductance inductance)
 {
     try {
-        return WheelerTurns(CoilDiameter(formDiameter, wire.outsideDiameter), wire.outsideDiameter, inductance);
+        return WheelerTurns(CoilDiameter(formDiameter, wire.outsideDiameter), wire.outsideDiameter, inductance());
     } catch (const CalcError &) {
         return 1.0;
     }
@@ -122,17 +123,19 @@ BandDesign DesignForBand(double formDiameter, const Wire &wire, const Capacitor 
     // The estimate of the self-capacitance only steers the start of the search.
     constexpr double kTypicalSelfCapacitance = 2.5;
     const double cTop = capacitor.cmin + capacitor.stray + kTypicalSelfCapacitance;
-    const double guess = WheelerGuess(formDiameter, wire, InductanceForResonance(band.high / 1000.0, cTop));
+    const double guess =
+        WheelerGuess(formDiameter, wire, [&] { return InductanceForResonance(band.high / 1000.0, cTop); });
     const auto reaches = [&](int turns) { return TopKHz(formDiameter, wire, capacitor, turns) >= band.high; };
     const int turns = LargestTurns(reaches, guess);
     BandDesign design{wire, std::nullopt, {}};
     if (turns == 0) {
-        design.reason = "even one turn tunes only up to " + FormatSignificant(TopKHz(formDiameter, wire, capacitor, 1), 6) +
+        const double top = TopKHz(formDiameter, wire, capacitor, 1);
+        design.reason = "even one turn tunes only up to " + FormatSignificant(top, 6) +
                         " kHz, below the band's top; CMIN + stray is too large";
         return design;
     }
     if (turns == kMaxTurns)
-        throw CalcError::outOfRange("band's top", "needs more than " + FormatSignificant(kMaxTurns, 9) +
+        throw CalcError::outOfRange("top of the band", "needs more than " + FormatSignificant(kMaxTurns, 9) +
                                                       " turns of the wire " + wire.name);
     design.tuned = Tune(MakeRealCoil(formDiameter, wire, turns), capacitor, band);
     return design;
@@ -153,7 +156,7 @@ RealCoil Wind(double inductance, double formDiameter, const Wire &wire)
     RequireAtLeast(inductance, std::nextafter(0.0, 1.0), "inductance", "a number above 0");
     RequireAtLeast(formDiameter, std::nextafter(0.0, 1.0), "form diameter", "a number above 0");
     const auto below = [&](int turns) { return RoundWireInductance(formDiameter, wire, turns) <= inductance; };
-    const int under = LargestTurns(below, WheelerGuess(formDiameter, wire, inductance));
+    const int under = LargestTurns(below, WheelerGuess(formDiameter, wire, [&] { return inductance; }));
     if (under == kMaxTurns)
         throw CalcError::outOfRange("inductance", "needs more than " + FormatSignificant(kMaxTurns, 9) +
                                                       " turns of the wire " + wire.name);

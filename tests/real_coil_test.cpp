@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 
 namespace spirelle {
@@ -42,13 +43,17 @@ TEST(RealCoil, ReproducesPublishedAndIndependentValues)
         Relative("AWG 20", gauges[0].bareDiameter, 0.031961455526526527),
         Relative("AWG 30", gauges[5].bareDiameter, 0.01002515759750624),
         {"# 20 turns", double(g20.coil.turns), 127, 0}, Relative("# 20 length", g20.coil.windingLength, 4.3815),
-        Relative("# 20 Dc", g20.coil.coilDiameter, 2.0345), Relative("# 20 L", g20.coil.inductance, 314.42545464887943),
+        Relative("# 20 Dc", g20.coil.coilDiameter, 2.0345),
+        Relative("# 20 L", g20.coil.inductance, 314.42545464887943),
         Relative("# 20 Wheeler", g20.coil.wheelerInductance, 315.08724020676701),
-        Relative("# 20 C", g20.coil.selfCapacitance, 2.6173006740898435), Relative("# 20 high", g20.highKHz, 1707.982739147902),
-        Relative("# 20 low", g20.lowKHz, 461.90019945480773), Relative("# 20 wire", g20.coil.wireLength, 811.72942222351116),
+        Relative("# 20 C", g20.coil.selfCapacitance, 2.6173006740898435),
+        Relative("# 20 high", g20.highKHz, 1707.982739147902),
+        Relative("# 20 low", g20.lowKHz, 461.90019945480773),
+        Relative("# 20 wire", g20.coil.wireLength, 811.72942222351116),
         {"# 20 covered", double(g20.covered), 1, 0},
         {"# 30 turns", double(g30.coil.turns), 71, 0}, Relative("# 30 length", g30.coil.windingLength, 0.7455),
-        Relative("# 30 L", g30.coil.inductance, 309.71850053284292), Relative("# 30 C", g30.coil.selfCapacitance, 2.8860277181873429),
+        Relative("# 30 L", g30.coil.inductance, 309.71850053284292),
+        Relative("# 30 C", g30.coil.selfCapacitance, 2.8860277181873429),
         Relative("# 30 high", g30.highKHz, 1712.6003913335037), Relative("# 30 low", g30.lowKHz, 465.23132517397871),
         {"# 24 turns", double(g24.coil.turns), 183, 0}, Relative("# 24 L", g24.coil.inductance, 408.54559730980218),
         Relative("# 24 high", g24.highKHz, 1603.658754759268), Relative("# 24 low", g24.lowKHz, 366.30249736906454),
@@ -65,7 +70,9 @@ TEST(RealCoil, ChosenTurnsReachTheTopAndOneMoreDoesNot)
 {
     // Forms, wires, capacitors and bands over what builders use and beyond.
     std::mt19937_64 random(19);
-    const auto uniform = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
+    const auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
     const std::vector<Wire> gauges = GaugeWires();
     for (int i = 0; i < 300 && !HasFailure(); ++i) {
         const double od = uniform(0.004, 0.1);
@@ -92,7 +99,7 @@ TEST(RealCoil, RefusesInvalidInputsByName)
         {[&] { Wind(250, 2, {"custom", NAN, 0.01}); }, "outside diameter of the wire custom"},
         {[&] { Wind(250, 2, {"custom", 0.01, 0.02}); }, "bare diameter of the wire custom"},
         {[&] { DesignForBand(2, good, {15, 10, 10}, {530, 1700}); }, "CMAX"},
-        {[&] { DesignForBand(2, good, {15, 365, 10}, {530, 0}); }, "band's top"},
+        {[&] { DesignForBand(2, good, {15, 365, 10}, {530, 0}); }, "top of the band"},
     };
     for (const auto &[call, input] : rows) {
         try {
