@@ -4,6 +4,7 @@
 // under 20 µs.
 #include "pages/field_table.h"
 #include "calc/number_text.h"
+#include "calc/winding.h"
 #include "pages/pages.h"
 
 #include <benchmark/benchmark.h>
@@ -91,6 +92,28 @@ void BM_Command3_Click(benchmark::State &state)
     RunHandler(state, Command3_Click, {{"Text19", "2"}, {"Text20", "10"}, {"Text21", "1.1"}}, "Text22");
 }
 BENCHMARK(BM_Command3_Click)->Unit(benchmark::kMicrosecond);
+
+// A real-coil design for a band with all six gauges (2 in form, 15-365 pF,
+// 10 pF stray, 530-1700 kHz), and the turns for 250 uH of # 20 on 2 in.
+void BM_DesignForBand(benchmark::State &state)
+{
+    const std::vector<Wire> wires = GaugeWires();
+    for (auto _ : state) {
+        auto designs = DesignForBand(2, wires, {15, 365, 10}, {530, 1700});
+        benchmark::DoNotOptimize(designs.data());
+    }
+}
+BENCHMARK(BM_DesignForBand)->Unit(benchmark::kMicrosecond);
+
+void BM_Wind(benchmark::State &state)
+{
+    const Wire wire = GaugeWires().front();
+    for (auto _ : state) {
+        RealCoil coil = Wind(250, 2, wire);
+        benchmark::DoNotOptimize(coil);
+    }
+}
+BENCHMARK(BM_Wind)->Unit(benchmark::kMicrosecond);
 
 // The table itself, for scale: the window's 56 labels and text boxes.
 void BM_FieldTable_mainWindow(benchmark::State &state)

@@ -67,4 +67,10 @@ CalcError CalcError::invalidArgument()
                      "Invalid argument: the square root of a negative number.");
 }
 
+CalcError CalcError::outOfRange(std::string input, const std::string &reason)
+{
+    const std::string message = "Out of range: " + input + " " + reason + ".";
+    return CalcError(ErrorKind::OutOfRange, ArithmeticFault::None, std::move(input), message);
+}
+
 } // namespace spirelle

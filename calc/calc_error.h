@@ -11,6 +11,7 @@ enum class ErrorKind {
     TypeMismatch,    // a text that should be a number is empty or is not one
     ArithmeticError, // a statement raised an IEEE exception, or a text overflowed a double
     InvalidArgument, // the square root of a negative number
+    OutOfRange,      // an input outside the range a formula holds for (text() names the input)
 };
 
 // Which IEEE exception an ArithmeticError came from.
@@ -25,10 +26,13 @@ public:
                                        const std::string &asFraction);
     static CalcError arithmetic(ArithmeticFault fault);
     static CalcError invalidArgument();
+    // An OutOfRange for the named input, with why it cannot be used:
+    //   outOfRange("form diameter", "must be above 0") -> "Out of range: form diameter must be above 0."
+    static CalcError outOfRange(std::string input, const std::string &reason);
 
     ErrorKind kind() const noexcept { return m_kind; }
     ArithmeticFault fault() const noexcept { return m_fault; }
-    // For TypeMismatch: the text that is not a number, whole.
+    // For TypeMismatch: the text that is not a number, whole; for OutOfRange: the input's name.
     const std::string &text() const noexcept { return m_text; }
 
 private:

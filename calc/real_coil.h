@@ -1,0 +1,81 @@
+#pragma once
+
+#include <string>
+
+// The coil a builder actually winds: whole turns of round wire, close-wound on
+// a form, with the wire's centres half a wire above the form's surface, and the
+// capacitance the winding has of its own. Units: inches, microhenries,
+// picofarads. Invalid inputs throw CalcError::outOfRange naming the input.
+//
+// Rosa's method (Rosa 1906; tables in Grover 1946): the inductance of the ideal
+// current sheet on the coil diameter (current_sheet.h), less what a winding of
+// separate round wires lacks against that sheet, per turn ks (the turn's own
+// inductance) and km (its mutual inductance with the others):
+//   L = Lsheet(Dc, N, N p) - mu0 a N (ks + km),   a = Dc / 2.
+// Worked value: 127 turns of # 20 (p = .0345, bare .0319615) on a 2 in form:
+//   Dc 2.0345, ks 0.230374, km 0.327061, L 314.42545 uH (Wheeler 315.08724).
+namespace spirelle {
+
+// A round wire: its outside diameter over the enamel is the pitch of a
+// close-wound coil; the bare diameter is the copper's.
+struct Wire {
+    std::string name;            // "# 20", or the caller's name ("custom")
+    double outsideDiameter = 0;  // inches
+    double bareDiameter = 0;     // inches
+};
+
+// The bare diameter of AWG gauge n, by the gauge's definition (36 is 0.005 in,
+// 0000 (n = -3) is 0.46 in): 0.005 in x 92^((36 - n) / 39):
+//   AwgBareDiameter(20) -> 0.0319615   AwgBareDiameter(30) -> 0.0100252
+double AwgBareDiameter(int gauge);
+
+// The diameter to the wire's centres: form diameter + wire outside diameter:
+//   CoilDiameter(2, 0.0345) -> 2.0345
+double CoilDiameter(double formDiameter, double outsideDiameter);
+
+// Rosa's self-inductance correction for round wire of bare diameter d at
+// pitch p: ks = c - ln(2p / d). Rosa 1906 has c = 5/4 for current spread
+// evenly over the wire; at 0.5-2 MHz the current keeps to a skin a few
+// hundredths of a millimetre deep, and this program takes c = 1, dropping the
+// 1/4 of the wire's internal inductance from c. (A loop's own inductance
+// without its internal part is mu0 a (ln(8a/r) - 2), against a band's
+// mu0 a (ln(8a/p) - 1/2); their difference would give c = 3/2.)
+//   RosaSelfCorrection(0.0345, 0.0319615) -> 0.230374
+inline constexpr double kRosaSelfConstant = 1.0;
+double RosaSelfCorrection(double pitch, double bareDiameter);
+
+// Rosa's mutual-inductance correction km for N turns (Rosa 1906; Grover 1946
+// tabulates it: N = 2: 0.1137, 10: 0.2664, 100: 0.3269), 0 for one turn,
+// rising to ln(2 pi) - 3/2 = 0.337877:
+//   RosaMutualCorrection(10) -> 0.266408
+double RosaMutualCorrection(int turns);
+
+// The round-wire inductance in uH of `turns` turns of `wire`, close-wound on a
+// form of `formDiameter` inches (Rosa 1906, above):
+//   RoundWireInductance(2, {"# 20", .0345, .0319615}, 127) -> 314.425
+double RoundWireInductance(double formDiameter, const Wire &wire, int turns);
+
+// Medhurst's fit for the self-capacitance in pF of a single-layer coil of
+// diameter Dc and winding length l (Medhurst 1947), an estimate:
+//   C = Dc[cm] (0.1126 x + 0.08 + 0.27 / sqrt(x)),  x = l / Dc:
+//   MedhurstCapacitance(2.0345, 4.3815) -> 2.61730
+double MedhurstCapacitance(double coilDiameter, double windingLength);
+
+// A close-wound coil of whole turns of one wire, worked out.
+struct RealCoil {
+    int turns = 0;
+    double coilDiameter = 0;      // inches, to the wire centres
+    double windingLength = 0;     // inches, turns x outside diameter
+    double inductance = 0;        // uH, round wire (Rosa)
+    double wheelerInductance = 0; // uH, Wheeler's formula for the same diameter and length
+    double selfCapacitance = 0;   // pF (Medhurst)
+    double wireLength = 0;        // inches of wire, turns x pi x coil diameter
+};
+
+// Everything about `turns` turns of `wire` on the form; turns must be 1 or more.
+RealCoil MakeRealCoil(double formDiameter, const Wire &wire, int turns);
+
+// More turns than anyone winds; the searches stop here.
+inline constexpr int kMaxTurns = 100'000'000;
+
+} // namespace spirelle

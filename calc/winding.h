@@ -1,0 +1,70 @@
+#pragma once
+
+#include "calc/real_coil.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Designs of real coils (real_coil.h): the whole turns of a wire that put the
+// top of a band within a variable capacitor's reach, and the whole turns that
+// come nearest an inductance. Units: inches, uH, pF, kHz. Invalid inputs throw
+// CalcError::outOfRange naming the input; a wire that cannot reach the band is
+// an answer (an empty coil and the reason), not an error.
+//
+// Worked value: a 2 in form, 15-365 pF and 10 pF stray, 530-1700 kHz:
+//   # 20: 127 turns, 314.425 uH, C_self 2.617 pF, tunes 1707.98 down to 461.90 kHz.
+namespace spirelle {
+
+// The six gauges of the inductance page (wire_gauges.h), # 20 to # 30: their
+// outside diameters as the window has them (.0345 ... .0105), the bare
+// diameters of AWG 20 ... 30 (AwgBareDiameter).
+std::vector<Wire> GaugeWires();
+
+// A variable capacitor and the stray capacitance of wiring and aerial, in pF.
+struct Capacitor {
+    double cmin = 0;
+    double cmax = 0;
+    double stray = 0;
+};
+
+// A band, in kHz.
+struct Band {
+    double low = 0;
+    double high = 0;
+};
+
+// A coil and what it tunes with the capacitor, its own capacitance added.
+struct TunedCoil {
+    RealCoil coil;
+    double highKHz = 0;   // at CMIN + stray + C_self
+    double lowKHz = 0;    // at CMAX + stray + C_self
+    bool covered = false; // lowKHz <= the band's low end
+};
+
+// One wire's answer for a band.
+struct BandDesign {
+    Wire wire;
+    std::optional<TunedCoil> tuned; // empty when no whole number of turns reaches the band's top
+    std::string reason;             // why it is empty; "" when it is not
+};
+
+// What `coil` tunes with `capacitor` over `band`: highKHz, lowKHz, covered.
+TunedCoil Tune(const RealCoil &coil, const Capacitor &capacitor, const Band &band);
+
+// The largest whole number of turns of `wire` on the form whose top frequency
+// (at CMIN + stray + its own capacitance) is at or above the band's top:
+//   DesignForBand(2, # 20, {15, 365, 10}, {530, 1700}) -> 127 turns, 1707.98-461.90 kHz, covered
+//   DesignForBand(2, # 20, {1e9, 2e9, 10}, {530, 1700}) -> no coil, with the reason
+BandDesign DesignForBand(double formDiameter, const Wire &wire, const Capacitor &capacitor, const Band &band);
+
+// The same for each of `wires`, in order.
+std::vector<BandDesign> DesignForBand(double formDiameter, const std::vector<Wire> &wires,
+                                      const Capacitor &capacitor, const Band &band);
+
+// The whole number of turns (1 or more) of `wire` on the form whose
+// round-wire inductance is nearest `inductance` uH (the fewer turns on a tie):
+//   Wind(250, 2, # 20) -> 105 turns, 250.631 uH
+RealCoil Wind(double inductance, double formDiameter, const Wire &wire);
+
+} // namespace spirelle

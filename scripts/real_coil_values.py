@@ -1,0 +1,114 @@
+#!/usr/bin/env python3
+"""Reference values for the real coil (calc/real_coil.h, calc/winding.h),
+computed straight from the formulas at 40 digits with mpmath, independently of
+the C++ code: the current sheet from Nagaoka's coefficient (elliptic integrals),
+Rosa's corrections from their defining sums, Medhurst's fit, the window's
+resonance formula. tests/real_coil_test.cpp holds what this prints.
+
+    python3 scripts/real_coil_values.py
+"""
+from mpmath import mp, mpf, ellipk, ellipe, log, pi, sqrt
+
+mp.dps = 40
+INCH = mpf("0.0254")
+MU0 = 4 * pi * mpf("1e-7")
+GAUGES = [(20, ".0345"), (22, ".0286"), (24, ".0222"), (26, ".0179"), (28, ".0143"), (30, ".0105")]
+
+
+def awg_bare(n):
+    return mpf("0.005") * mpf(92) ** (mpf(36 - n) / 39)
+
+
+def nagaoka(x):  # x = length / diameter (Nagaoka 1909)
+    m = 1 / (1 + x * x)
+    k, kp = sqrt(m), sqrt(1 - m)
+    return 4 / (3 * pi * kp) * (kp**2 / m * (ellipk(m) - ellipe(m)) + ellipe(m) - k)
+
+
+def sheet_uH(d, n, length):  # inches in, microhenries out
+    r = d / 2 * INCH
+    return nagaoka(length / d) * MU0 * pi * r * r * n * n / (length * INCH) * mpf(10) ** 6
+
+
+def km(n):  # Rosa 1906: filaments against bands, pair by pair, k pitches apart
+    def f(k):
+        ln_gmd = ((k + 1) ** 2 * log(k + 1) + ((k - 1) ** 2 * log(k - 1) if k > 1 else 0)
+                  - 2 * k * k * log(k)) / 2 - mpf(3) / 2
+        return log(k) - ln_gmd
+    return 2 * sum((n - k) * f(mpf(k)) for k in range(1, n)) / n
+
+
+def rosa_uH(d_form, pitch, bare, n):
+    dc = d_form + pitch
+    ks = 1 - log(2 * pitch / bare)
+    return sheet_uH(dc, n, n * pitch) - MU0 * dc / 2 * INCH * n * (ks + km(n)) * mpf(10) ** 6
+
+
+def medhurst_pF(dc, length):  # Medhurst 1947
+    x = length / dc
+    return dc * mpf("2.54") * (mpf("0.1126") * x + mpf("0.08") + mpf("0.27") / sqrt(x))
+
+
+def khz(l_uH, c_pF):
+    return 1000 / (mpf("6.283") * sqrt(l_uH * c_pF)) * 1000
+
+
+def wheeler_uH(d, n, length):
+    r = d / 2
+    return r * r * n * n / (9 * r + 10 * length)
+
+
+def row(d_form, pitch, bare, n, cmin, cmax, stray):
+    dc = d_form + pitch
+    length = n * pitch
+    l = rosa_uH(d_form, pitch, bare, n)
+    c = medhurst_pF(dc, length)
+    return dict(n=n, dc=dc, length=length, L=l, wheeler=wheeler_uH(dc, n, length), C=c,
+                high=khz(l, cmin + stray + c), low=khz(l, cmax + stray + c), wire_in=n * pi * dc)
+
+
+def tune(d_form, pitch, bare, cmin, cmax, stray, top):
+    n = 1
+    if khz(rosa_uH(d_form, pitch, bare, 1), cmin + stray + medhurst_pF(d_form + pitch, pitch)) < top:
+        return None
+    while True:
+        nxt = n + 1
+        if khz(rosa_uH(d_form, pitch, bare, nxt), cmin + stray + medhurst_pF(d_form + pitch, nxt * pitch)) < top:
+            return row(d_form, pitch, bare, n, cmin, cmax, stray)
+        n = nxt
+
+
+def wind(target, d_form, pitch, bare):
+    n = 1
+    while rosa_uH(d_form, pitch, bare, n + 1) < target:
+        n += 1
+    best = min((n, n + 1), key=lambda m: abs(rosa_uH(d_form, pitch, bare, m) - target))
+    return best, rosa_uH(d_form, pitch, bare, best)
+
+
+def main():
+    print("km (Grover 1946 table, and the limit ln(2 pi) - 3/2 =", mp.nstr(log(2 * pi) - mpf(3) / 2, 17), ")")
+    for n in (1, 2, 3, 5, 10, 15, 16, 17, 20, 50, 100, 1000):
+        print(f"  {n:5d} {mp.nstr(km(n), 17)}")
+    print("AWG bare diameters:", ", ".join(f"#{g} {mp.nstr(awg_bare(g), 17)}" for g, _ in GAUGES))
+    for name, (d, cmin, cmax, low, high) in {"tune 2 15 365": (2, 15, 365, 530, 1700),
+                                             "tune 1.5 12 450 --band 531-1602": (1.5, 12, 450, 531, 1602)}.items():
+        print(name, "(stray 10 pF)")
+        for g, od in GAUGES:
+            r = tune(mpf(d), mpf(od), awg_bare(g), cmin, cmax, 10, high)
+            print(f"  #{g} N {r['n']} Dc {mp.nstr(r['dc'], 17)} len {mp.nstr(r['length'], 17)} "
+                  f"L {mp.nstr(r['L'], 17)} Wh {mp.nstr(r['wheeler'], 17)} C {mp.nstr(r['C'], 17)} "
+                  f"high {mp.nstr(r['high'], 17)} low {mp.nstr(r['low'], 17)} covered {r['low'] <= low} "
+                  f"wire_in {mp.nstr(r['wire_in'], 17)}")
+    print("tune 2 300 365: #20", tune(mpf(2), mpf(".0345"), awg_bare(20), 300, 365, 10, 1700))
+    print("wind 250 2")
+    for g, od in GAUGES:
+        n, l = wind(250, mpf(2), mpf(od), awg_bare(g))
+        print(f"  #{g} N {n} L {mp.nstr(l, 17)}")
+    print("custom wire OD 0.05 in, bare 0.046 in, tune 2 15 365:")
+    r = tune(mpf(2), mpf("0.05"), mpf("0.046"), 15, 365, 10, 1700)
+    print(f"  N {r['n']} L {mp.nstr(r['L'], 17)} C {mp.nstr(r['C'], 17)} high {mp.nstr(r['high'], 17)}")
+
+
+if __name__ == "__main__":
+    main()

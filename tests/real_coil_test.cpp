@@ -1,0 +1,116 @@
+#include "calc/calc_error.h"
+#include "calc/winding.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <random>
+
+namespace spirelle {
+namespace {
+
+struct Row {
+    const char *what;
+    double actual;
+    double expected;
+    double tolerance; // absolute
+};
+
+Row Relative(const char *what, double actual, double expected) { return {what, actual, expected, expected * 1e-6}; }
+
+TEST(RealCoil, ReproducesPublishedAndIndependentValues)
+{
+    // Grover 1946 (km to his 4 places) and scripts/real_coil_values.py (mpmath, 40 digits).
+    const std::vector<Wire> gauges = GaugeWires();
+    const auto on2in = DesignForBand(2, gauges, {15, 365, 10}, {530, 1700});
+    const auto on15in = DesignForBand(1.5, gauges[2], {12, 450, 10}, {531, 1602});
+    ASSERT_TRUE(on2in[0].tuned && on2in[5].tuned && on15in.tuned);
+    const TunedCoil &g20 = *on2in[0].tuned, &g30 = *on2in[5].tuned, &g24 = *on15in.tuned;
+    const RealCoil w20 = Wind(250, 2, gauges[0]), w26 = Wind(250, 2, gauges[3]), w30 = Wind(250, 2, gauges[5]);
+    const RealCoil custom = DesignForBand(2, {"custom", 0.05, 0.046}, {15, 365, 10}, {530, 1700}).tuned->coil;
+    const Row rows[] = {
+        {"km 1", RosaMutualCorrection(1), 0, 1e-15},
+        {"km 2", RosaMutualCorrection(2), 0.1137, 1e-4},     {"km 3", RosaMutualCorrection(3), 0.1663, 1e-4},
+        {"km 5", RosaMutualCorrection(5), 0.2180, 1e-4},     {"km 10", RosaMutualCorrection(10), 0.2664, 1e-4},
+        {"km 20", RosaMutualCorrection(20), 0.2964, 1e-4},   {"km 50", RosaMutualCorrection(50), 0.3182, 1e-4},
+        {"km 100", RosaMutualCorrection(100), 0.3269, 1e-4},
+        {"km 1e8", RosaMutualCorrection(kMaxTurns), std::log(2 * M_PI) - 1.5, 1e-7},
+        {"km 15", RosaMutualCorrection(15), 0.28572900070599817, 1e-13},
+        {"km 16", RosaMutualCorrection(16), 0.28831625830531398, 1e-13},
+        {"km 17", RosaMutualCorrection(17), 0.29063745918728935, 1e-13},
+        {"km 1000", RosaMutualCorrection(1000), 0.33639493156711423, 1e-13},
+        Relative("AWG 20", gauges[0].bareDiameter, 0.031961455526526527),
+        Relative("AWG 30", gauges[5].bareDiameter, 0.01002515759750624),
+        {"# 20 turns", double(g20.coil.turns), 127, 0}, Relative("# 20 length", g20.coil.windingLength, 4.3815),
+        Relative("# 20 Dc", g20.coil.coilDiameter, 2.0345),
+        Relative("# 20 L", g20.coil.inductance, 314.42545464887943),
+        Relative("# 20 Wheeler", g20.coil.wheelerInductance, 315.08724020676701),
+        Relative("# 20 C", g20.coil.selfCapacitance, 2.6173006740898435),
+        Relative("# 20 high", g20.highKHz, 1707.982739147902),
+        Relative("# 20 low", g20.lowKHz, 461.90019945480773),
+        Relative("# 20 wire", g20.coil.wireLength, 811.72942222351116),
+        {"# 20 covered", double(g20.covered), 1, 0},
+        {"# 30 turns", double(g30.coil.turns), 71, 0}, Relative("# 30 length", g30.coil.windingLength, 0.7455),
+        Relative("# 30 L", g30.coil.inductance, 309.71850053284292),
+        Relative("# 30 C", g30.coil.selfCapacitance, 2.8860277181873429),
+        Relative("# 30 high", g30.highKHz, 1712.6003913335037), Relative("# 30 low", g30.lowKHz, 465.23132517397871),
+        {"# 24 turns", double(g24.coil.turns), 183, 0}, Relative("# 24 L", g24.coil.inductance, 408.54559730980218),
+        Relative("# 24 high", g24.highKHz, 1603.658754759268), Relative("# 24 low", g24.lowKHz, 366.30249736906454),
+        {"custom turns", double(custom.turns), 163, 0}, Relative("custom L", custom.inductance, 306.52208356361395),
+        {"wind # 20", double(w20.turns), 105, 0},       Relative("wind # 20 L", w20.inductance, 250.63073070790038),
+        {"wind # 26", double(w26.turns), 74, 0},        Relative("wind # 26 L", w26.inductance, 248.31692710221196),
+        {"wind # 30", double(w30.turns), 62, 0},        Relative("wind # 30 L", w30.inductance, 251.66752374219395),
+    };
+    for (const Row &row : rows)
+        EXPECT_NEAR(row.actual, row.expected, row.tolerance) << row.what;
+}
+
+TEST(RealCoil, ChosenTurnsReachTheTopAndOneMoreDoesNot)
+{
+    // Forms, wires, capacitors and bands over what builders use and beyond.
+    std::mt19937_64 random(19);
+    const auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    const std::vector<Wire> gauges = GaugeWires();
+    for (int i = 0; i < 300 && !HasFailure(); ++i) {
+        const double od = uniform(0.004, 0.1);
+        const Wire wire = i % 2 ? gauges[i % 6] : Wire{"custom", od, od * uniform(0.7, 0.95)};
+        const double form = uniform(0.3, 6), high = uniform(500, 50000);
+        const Capacitor capacitor{uniform(0, 50), uniform(100, 500), uniform(0, 30)};
+        const Band band{high / 3, high};
+        const BandDesign design = DesignForBand(form, wire, capacitor, band);
+        const int n = design.tuned ? design.tuned->coil.turns : 0; // none: not even one turn reaches
+        EXPECT_EQ(design.reason.empty(), n > 0) << i;
+        if (n > 0) {
+            EXPECT_GE(Tune(MakeRealCoil(form, wire, n), capacitor, band).highKHz, high) << i;
+        }
+        EXPECT_LT(Tune(MakeRealCoil(form, wire, n + 1), capacitor, band).highKHz, high) << i;
+    }
+}
+
+TEST(RealCoil, RefusesInvalidInputsByName)
+{
+    const Wire good{"# 20", 0.0345, 0.032};
+    const std::pair<std::function<void()>, const char *> rows[] = {
+        {[&] { Wind(250, -2, good); }, "form diameter"},
+        {[&] { Wind(0, 2, good); }, "inductance"},
+        {[&] { Wind(250, 2, {"custom", NAN, 0.01}); }, "outside diameter of the wire custom"},
+        {[&] { Wind(250, 2, {"custom", 0.01, 0.02}); }, "bare diameter of the wire custom"},
+        {[&] { DesignForBand(2, good, {15, 10, 10}, {530, 1700}); }, "CMAX"},
+        {[&] { DesignForBand(2, good, {15, 365, 10}, {530, 0}); }, "top of the band"},
+    };
+    for (const auto &[call, input] : rows) {
+        try {
+            call();
+            ADD_FAILURE() << input << " accepted";
+        } catch (const CalcError &error) {
+            EXPECT_EQ(error.kind(), ErrorKind::OutOfRange) << input;
+            EXPECT_EQ(error.text(), input);
+        }
+    }
+}
+
+} // namespace
+} // namespace spirelle
