@@ -12,8 +12,8 @@
 // separate round wires lacks against that sheet, per turn ks (the turn's own
 // inductance) and km (its mutual inductance with the others):
 //   L = Lsheet(Dc, N, N p) - mu0 a N (ks + km),   a = Dc / 2.
-// Worked value: 127 turns of # 20 (p = .0345, bare .0319615) on a 2 in form:
-//   Dc 2.0345, ks 0.230374, km 0.327061, L 314.42545 uH (Wheeler 315.08724).
+// Worked value: 128 turns of # 20 (p = .0345, bare .0319615) on a 2 in form:
+//   Dc 2.0345, ks 0.730374, km 0.328975, L 315.26207 uH (Wheeler 317.99763).
 namespace spirelle {
 
 // A round wire: its outside diameter over the enamel is the pitch of a
@@ -34,14 +34,14 @@ double AwgBareDiameter(int gauge);
 double CoilDiameter(double formDiameter, double outsideDiameter);
 
 // Rosa's self-inductance correction for round wire of bare diameter d at
-// pitch p: ks = c - ln(2p / d). Rosa 1906 has c = 5/4 for current spread
-// evenly over the wire; at 0.5-2 MHz the current keeps to a skin a few
-// hundredths of a millimetre deep, and this program takes c = 1, dropping the
-// 1/4 of the wire's internal inductance from c. (A loop's own inductance
-// without its internal part is mu0 a (ln(8a/r) - 2), against a band's
-// mu0 a (ln(8a/p) - 1/2); their difference would give c = 3/2.)
-//   RosaSelfCorrection(0.0345, 0.0319615) -> 0.230374
-inline constexpr double kRosaSelfConstant = 1.0;
+// pitch p: ks = c - ln(2p / d), the difference between a band of the current
+// sheet, mu0 a (ln(8a/p) - 1/2), and a loop of the wire, mu0 a (ln(8a/r) - 2
+// + y) with y its internal part. Rosa 1906 has c = 5/4 for current spread
+// evenly over the wire (y = 1/4); at 0.5-2 MHz the current keeps to a skin a
+// few hundredths of a millimetre deep, the internal part is gone (y = 0), the
+// wire's own inductance is smaller and the correction larger: c = 3/2.
+//   RosaSelfCorrection(0.0345, 0.0319615) -> 0.730374
+inline constexpr double kRosaSelfConstant = 1.5;
 double RosaSelfCorrection(double pitch, double bareDiameter);
 
 // Rosa's mutual-inductance correction km for N turns (Rosa 1906; Grover 1946
@@ -52,13 +52,13 @@ double RosaMutualCorrection(int turns);
 
 // The round-wire inductance in uH of `turns` turns of `wire`, close-wound on a
 // form of `formDiameter` inches (Rosa 1906, above):
-//   RoundWireInductance(2, {"# 20", .0345, .0319615}, 127) -> 314.425
+//   RoundWireInductance(2, {"# 20", .0345, .0319615}, 128) -> 315.262
 double RoundWireInductance(double formDiameter, const Wire &wire, int turns);
 
 // Medhurst's fit for the self-capacitance in pF of a single-layer coil of
 // diameter Dc and winding length l (Medhurst 1947), an estimate:
 //   C = Dc[cm] (0.1126 x + 0.08 + 0.27 / sqrt(x)),  x = l / Dc:
-//   MedhurstCapacitance(2.0345, 4.3815) -> 2.61730
+//   MedhurstCapacitance(2.0345, 4.416) -> 2.62345
 double MedhurstCapacitance(double coilDiameter, double windingLength);
 
 // A close-wound coil of whole turns of one wire, worked out.

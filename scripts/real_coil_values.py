@@ -40,7 +40,7 @@ def km(n):  # Rosa 1906: filaments against bands, pair by pair, k pitches apart
 
 def rosa_uH(d_form, pitch, bare, n):
     dc = d_form + pitch
-    ks = 1 - log(2 * pitch / bare)
+    ks = mpf(3) / 2 - log(2 * pitch / bare)  # Rosa 1906 at radio frequency: no internal inductance
     return sheet_uH(dc, n, n * pitch) - MU0 * dc / 2 * INCH * n * (ks + km(n)) * mpf(10) ** 6
 
 
