@@ -64,7 +64,7 @@ std::vector<BandDesign> DesignForBand(double formDiameter, const std::vector<Wir
 
 // The whole number of turns (1 or more) of `wire` on the form whose
 // round-wire inductance is nearest `inductance` uH (the fewer turns on a tie):
-//   Wind(250, 2, # 20) -> 105 turns, 250.631 uH
+//   Wind(250, 2, # 20) -> 105 turns, 248.926 uH
 RealCoil Wind(double inductance, double formDiameter, const Wire &wire);
 
 } // namespace spirelle
