@@ -1,11 +1,21 @@
 #include "calc/current_sheet.h"
 
+#include <boost/math/special_functions/ellint_1.hpp>
+#include <boost/math/special_functions/ellint_2.hpp>
+
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
 
 namespace spirelle {
 namespace {
+
+// Boost.Math's complete elliptic integrals (Carlson's forms) held in double:
+// the default would widen to long double, which is 80 bits here and 128 in
+// WebAssembly, where it runs in software; in double both give the same digits.
+using DoublePolicy = boost::math::policies::policy<boost::math::policies::promote_double<false>>;
+double CompleteK(double k) { return boost::math::ellint_1(k, DoublePolicy()); }
+double CompleteE(double k) { return boost::math::ellint_2(k, DoublePolicy()); }
 
 // (K(k) - E(k)) / k^2 from its power series in m = k^2, for small m where the
 // difference of the two library values would lose digits and m may underflow:
@@ -114,10 +124,10 @@ double NagaokaLong(double x)
     double e = 0.0;
     if (m < 0.25) {
         kMinusEOverM = KMinusESeries(m);
-        e = std::comp_ellint_2(k);
+        e = CompleteE(k);
     } else {
-        e = std::comp_ellint_2(k);
-        kMinusEOverM = (std::comp_ellint_1(k) - e) / m;
+        e = CompleteE(k);
+        kMinusEOverM = (CompleteK(k) - e) / m;
     }
     return 4.0 / (3.0 * std::numbers::pi * kp) * (kp * kp * kMinusEOverM + e - k);
 }
@@ -135,8 +145,8 @@ double NagaokaShortOverRatio(double x, double logRatio)
     if (x * x >= 1.0 / 3.0) { // x >= 1/sqrt 3: the library's integrals
         const double h = std::hypot(1.0, x);
         const double k = 1.0 / h;
-        const double e = std::comp_ellint_2(k);
-        const double kMinusE = std::comp_ellint_1(k) - e;
+        const double e = CompleteE(k);
+        const double kMinusE = CompleteK(k) - e;
         return 4.0 * h / (3.0 * std::numbers::pi) * (kMinusE + (e - 1.0) / (x * x) + 1.0 / (h * (h + 1.0)));
     }
     const double h = std::hypot(1.0, x);

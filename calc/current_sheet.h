@@ -7,8 +7,8 @@
 // within 1 % of it for coils longer than about 0.4 x their diameter and reads
 // low for shorter ones (about -4 % at 0.2, -11 % at 0.1).
 //
-// The complete elliptic integrals come from <cmath> (std::comp_ellint_1/2,
-// Carlson's forms in the standard library: no hand-written iteration to get
+// The complete elliptic integrals come from Boost.Math (Carlson's forms, the
+// same on every build, WebAssembly included: no hand-written iteration to get
 // wrong); where a difference of two of them would cancel, a power series takes
 // over: of K - E for long coils, of K and E - 1 about k = 1 for short ones,
 // which carry on to the long- and short-coil forms (Rosa 1906; Grover 1946)
