@@ -11,6 +11,33 @@ FLAGS = ("--headless --no-sandbox --disable-gpu --disable-quic --no-first-run --
          " --disable-component-update --disable-sync").split()
 
 
+LOWEST_CONTRAST = """
+const luminance = color => {
+  const [r, g, b] = color.match(/[\\d.]+/g).slice(0, 3).map(v => {
+    v /= 255;
+    return v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
+  });
+  return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+};
+const background = element => {  // the first opaque background behind it
+  for (; element; element = element.parentElement) {
+    const color = getComputedStyle(element).backgroundColor;
+    if (!/^rgba\\(.*, 0\\)$/.test(color)) return color;
+  }
+  return 'rgb(255, 255, 255)';
+};
+let worst = [Infinity, ''];
+for (const element of document.querySelectorAll('body *')) {
+  const text = element.tagName === 'INPUT' ? element.value
+      : [...element.childNodes].some(node => node.nodeType === Node.TEXT_NODE && node.textContent.trim());
+  if (!text || !element.getClientRects().length) continue;
+  const [a, b] = [luminance(getComputedStyle(element).color), luminance(background(element))];
+  const ratio = (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05);
+  if (ratio < worst[0]) worst = [ratio, element.id || element.tagName];
+}
+return worst;"""
+
+
 def Available():
     return bool(shutil.which("chromium") and shutil.which("chromedriver"))
 
@@ -31,6 +58,17 @@ class Browser:
         """Navigates to the page and waits until it can compute."""
         self.driver.get(url)
         WebDriverWait(self.driver, 20).until(lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+
+    def viewport(self, width, height, dark=False):
+        """Shows the page as a screen `width` CSS pixels wide would, in the light or the dark scheme."""
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+            "features": [{"name": "prefers-color-scheme", "value": "dark" if dark else "light"}]})
+
+    def lowest_contrast(self):
+        """[ratio, element] for the shown text that reads worst against its background (WCAG 2 ratio)."""
+        return self.driver.execute_script(LOWEST_CONTRAST)
 
     def __enter__(self):
         return self

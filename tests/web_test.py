@@ -111,6 +111,14 @@ for language, (decimal, group, presses) in LANGUAGES.items():
                                            layout)
             for control, got in zip(layout, shown):
                 Check(f"control {control['name']}", got, [control["text"], control["maxLength"]])
+            for dark in (False, True):  # a 360 px phone, light and dark: readable, no sideways scrolling
+                chromium.viewport(360, 740, dark)
+                for tab in TABS.values():
+                    browser.find_element(By.ID, tab).click()
+                    ratio, element = chromium.lowest_contrast()
+                    Check(f"{tab} dark={dark}: {element} reads at 4.5:1 at least", ratio >= 4.5, True)
+                    Check(f"{tab} at 360 px: page width", browser.execute_script(
+                        "return document.documentElement.scrollWidth"), 360)
             for button, inputs, expected in WORKED:
                 texts = Both(button, inputs)["texts"]
                 Check(f"{button} {inputs}", {box: texts[box] for box in expected}, expected)
@@ -126,5 +134,5 @@ for language, (decimal, group, presses) in LANGUAGES.items():
             Both(button, {box: RandomText(rng, decimal) for box in INPUTS[button]}, typed=False)
         desktop.stdin.close()
 
-print("\n".join(failures[:20]) or "the page computes as the desktop does")
+print("\n".join(failures[:20] + [f"{len(failures)} differences"]) if failures else "the page computes as the desktop does")
 sys.exit(1 if failures else 0)
