@@ -57,7 +57,8 @@ def Press(browser, button, inputs, typed):
 
 def RandomText(rng, decimal):
     if rng.random() < 0.12:
-        return rng.choice(["", " ", "abc", "1,2,3", "..5", "1e", "-", "1e999", "0", "-4", "1.000", "1.234,5", "2.5.1"])
+        return rng.choice(["", " ", "abc", "1,2,3", "..5", "1e", "-", "1e999", "0", "-4", "1.000", "1.234,5", "2.5.1",
+                           "\u00bd", "1\u00a0000", "\u0661", "\u201c3\u201d"])
     number = rng.choice([rng.uniform(0.05, 8), rng.uniform(1, 400), 10 ** rng.uniform(-8, 8)])
     text = f"{number:.{rng.randint(0, 7)}{rng.choice('fffe')}}"
     return (text.replace(".", decimal) if rng.random() < 0.7 else text).center(len(text) + 2 * (rng.random() < 0.1))
