@@ -104,6 +104,11 @@ double ScaledQuotient(std::initializer_list<double> numerators, std::initializer
     return std::ldexp(mantissa, exponent);
 }
 
+// sqrt(1 + x^2) for x up to 1e100, from operations that IEEE 754 rounds
+// exactly, so that every C library gives the same bits (std::hypot in glibc
+// and in WebAssembly's musl differ in the last one for some x).
+double Hypotenuse(double x) { return std::sqrt(1.0 + x * x); }
+
 // Nagaoka's coefficient (Nagaoka 1909), from the moduli k = d / sqrt(d^2 + l^2)
 // and k' = l / sqrt(d^2 + l^2):
 //   C = 4 / (3 pi k') * (k'^2/k^2 (K - E) + E - k)
@@ -116,7 +121,7 @@ double ScaledQuotient(std::initializer_list<double> numerators, std::initializer
 double NagaokaLong(double x)
 {
     const bool huge = x > 1e100;
-    const double h = huge ? x : std::hypot(1.0, x);
+    const double h = huge ? x : Hypotenuse(x);
     const double k = 1.0 / h;
     const double kp = huge ? 1.0 : x / h;
     const double m = k * k;
@@ -143,13 +148,13 @@ double NagaokaLong(double x)
 double NagaokaShortOverRatio(double x, double logRatio)
 {
     if (x * x >= 1.0 / 3.0) { // x >= 1/sqrt 3: the library's integrals
-        const double h = std::hypot(1.0, x);
+        const double h = Hypotenuse(x);
         const double k = 1.0 / h;
         const double e = CompleteE(k);
         const double kMinusE = CompleteK(k) - e;
         return 4.0 * h / (3.0 * std::numbers::pi) * (kMinusE + (e - 1.0) / (x * x) + 1.0 / (h * (h + 1.0)));
     }
-    const double h = std::hypot(1.0, x);
+    const double h = Hypotenuse(x);
     const double kp = x / h;
     const double m1 = kp * kp; // may underflow: it only scales the higher terms
     const double logarithm = std::log(4.0) + std::log(h) - logRatio; // ln(4/k')
