@@ -82,10 +82,10 @@ MUTANTS = [
     Mutant("quote-limit-off-by-one", "calc/calc_error.cpp", "kQuotedTextLimit - 1", "kQuotedTextLimit"),
     # The page handlers.
     Mutant("frequency-parse-order", "pages/pages.cpp",
-           "    const double capacitance = ParseNumber(capacitanceText, separator, separators.group);\n"
-           "    const double inductance = ParseNumber(inductanceText, separator, separators.group);",
-           "    const double inductance = ParseNumber(inductanceText, separator, separators.group);\n"
-           "    const double capacitance = ParseNumber(capacitanceText, separator, separators.group);"),
+           "    const double capacitance = Parse(capacitanceText, separators);\n"
+           "    const double inductance = Parse(inductanceText, separators);",
+           "    const double inductance = Parse(inductanceText, separators);\n"
+           "    const double capacitance = Parse(capacitanceText, separators);"),
     Mutant("wheeler-parse-turns-first", "pages/pages.cpp", "{1, 0, 3, 2, 5, 4}", "{0, 1, 2, 3, 4, 5}"),
     Mutant("wheeler-parse-length-first", "pages/pages.cpp", "{1, 0, 3, 2, 5, 4}", "{4, 1, 0, 3, 2, 5}"),
     Mutant("wire-arguments-swapped", "pages/pages.cpp", "WireFeet(diameter, turns)", "WireFeet(turns, diameter)"),
@@ -101,7 +101,8 @@ MUTANTS = [
     Mutant("frequency-box-limit", "pages/form_layout.cpp", r'(\{"Text17", .*), 5\}', r'\1, 4}', regex=True),
     # The window.
     Mutant("cursor-left-at-end", "ui/widget_fields.cpp", "    box->setCursorPosition(0);\n", ""),
-    Mutant("write-as-latin1", "ui/widget_fields.cpp", "box->setText(QString::fromUtf8(", "box->setText(QString::fromLatin1("),
+    Mutant("write-as-latin1", "ui/widget_fields.cpp", "box->setText(ToQString(text));",
+           "box->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));"),
     Mutant("separator-as-latin1", "ui/main_window.cpp", "locale.decimalPoint().toStdString()",
            "locale.decimalPoint().toLatin1().toStdString()"),
     Mutant("group-separator-ignored", "ui/main_window.cpp", "const std::string group = locale.groupSeparator().toStdString();",
