@@ -93,7 +93,7 @@ void Command2_Click(FieldAccess &fields, const Separators &separators)
         const std::string turnsText = fields.text(control::kTurns);
         const double inchesPerTurn = Parse(inchesText, separators);
         const double turns = Parse(turnsText, separators);
-        WriteResult(fields, row.lengthField, FormatNumber(CloseWoundLength(inchesPerTurn, turns), separator));
+        WriteResult(fields, row.lengthField, CloseWoundLengthText(inchesPerTurn, turns, separator));
     }
     // Inductances, from each length as it now reads: the 15-digit text, not the raw product.
     for (const control::GaugeRow &row : control::kGaugeRows) {
