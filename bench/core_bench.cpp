@@ -3,6 +3,7 @@
 // six inductances, feet of wire: 13 writes, 50 parses) should stay well
 // under 20 µs.
 #include "pages/field_table.h"
+#include "pages/controls.h"
 #include "calc/number_text.h"
 #include "calc/winding.h"
 #include "pages/pages.h"
@@ -77,19 +78,23 @@ void RunHandler(benchmark::State &state, Handler handler,
 
 void BM_Command2_Click(benchmark::State &state)
 {
-    RunHandler(state, Command2_Click, {{"Text15", "20"}, {"Text16", "1"}}, "Text1");
+    RunHandler(state, Command2_Click, {{control::kTurns, "20"}, {control::kDiameter, "1"}},
+               control::kGaugeRows[0].inductanceField);
 }
 BENCHMARK(BM_Command2_Click)->Unit(benchmark::kMicrosecond);
 
 void BM_Command1_Click(benchmark::State &state)
 {
-    RunHandler(state, Command1_Click, {{"Text9", "240"}, {"Text10", "100"}}, "Text17");
+    RunHandler(state, Command1_Click, {{control::kInductance, "240"}, {control::kCapacitance, "100"}},
+               control::kFrequency);
 }
 BENCHMARK(BM_Command1_Click)->Unit(benchmark::kMicrosecond);
 
 void BM_Command3_Click(benchmark::State &state)
 {
-    RunHandler(state, Command3_Click, {{"Text19", "2"}, {"Text20", "10"}, {"Text21", "1.1"}}, "Text22");
+    RunHandler(state, Command3_Click,
+               {{control::kLooseDiameter, "2"}, {control::kLooseTurns, "10"}, {control::kLooseLength, "1.1"}},
+               control::kLooseInductance);
 }
 BENCHMARK(BM_Command3_Click)->Unit(benchmark::kMicrosecond);
 

@@ -10,6 +10,16 @@ double CloseWoundLength(double inchesPerTurn, double turns)
     return CheckedStep(Fp(turns) * inchesPerTurn);
 }
 
+std::string CloseWoundLengthText(double inchesPerTurn, double turns, std::string_view decimalSeparator)
+{
+    return FormatNumber(CloseWoundLength(inchesPerTurn, turns), decimalSeparator);
+}
+
+double CloseWoundLengthAsShown(double inchesPerTurn, double turns)
+{
+    return ParseNumber(CloseWoundLengthText(inchesPerTurn, turns, "."));
+}
+
 double WheelerInductance(double diameter, double turns, double length)
 {
     // The radius is recomputed at each use, and every statement is held as a double.

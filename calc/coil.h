@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 // The coil and resonance formulas. Units as the pages name them: inches,
 // turns, microhenries, picofarads, megahertz and feet. Each formula is a fixed
 // sequence of checked statements (checked.h) whose order and constants are part
@@ -9,6 +12,14 @@ namespace spirelle {
 
 // turns x inchesPerTurn:  CloseWoundLength(0.0345, 20) -> 0.6900000000000001
 double CloseWoundLength(double inchesPerTurn, double turns);
+
+// The same length as the inductance page shows it (15 significant digits), and
+// the number that text reads back as: the length a close-wound coil's
+// inductance is computed from, on the page and on the command line alike.
+//   CloseWoundLengthText(0.0345, 20, ",") -> "0,69"
+//   CloseWoundLengthAsShown(0.0345, 20)   -> 0.69
+std::string CloseWoundLengthText(double inchesPerTurn, double turns, std::string_view decimalSeparator);
+double CloseWoundLengthAsShown(double inchesPerTurn, double turns);
 
 // Wheeler's single-layer formula r^2 N^2 / (9r + 10l), r = diameter / 2:
 //   WheelerInductance(1, 20, 0.69) -> 8.7719298245614 (100 / 11.4)

@@ -69,14 +69,6 @@ std::string Encode(char32_t c)
     return out;
 }
 
-std::string Encode(std::u32string_view text)
-{
-    std::string out;
-    for (const char32_t c : text)
-        out += Encode(c);
-    return out;
-}
-
 std::size_t Length(std::string_view text)
 {
     std::size_t count = 0;

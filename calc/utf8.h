@@ -9,8 +9,8 @@ namespace spirelle::utf8 {
 
 // Code points of text; a byte that does not start a valid sequence becomes U+FFFD.
 std::u32string Decode(std::string_view text);
+// One code point as UTF-8: Encode(U'\u00B5') -> "\xC2\xB5"
 std::string Encode(char32_t c);
-std::string Encode(std::u32string_view text);
 
 // Length("0,5") -> 3, Length("0\u066B5") -> 3
 std::size_t Length(std::string_view text);

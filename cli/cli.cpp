@@ -1,9 +1,8 @@
 #include "cli/cli.h"
 
-#include "cli/arguments.h"
 #include "calc/calc_error.h"
-#include "cli/commands.h"
-#include "cli/tune.h"
+#include "cli/arguments.h"
+#include "cli/command_table.h"
 
 #include <CLI/CLI.hpp>
 
@@ -19,43 +18,6 @@
 
 namespace spirelle::cli {
 namespace {
-
-struct Command {
-    std::string_view name;
-    std::string_view synopsis;
-    std::string_view summary; // CLI11's one-line description
-    std::string_view help;    // the overview's paragraph, indented
-};
-
-constexpr Command kCommands[] = {
-    {"coil", "coil DIAMETER TURNS", "The inductance page: a close-wound coil with each of six gauges",
-     "the inductance page: TURNS close-wound on a form of\n"
-     "DIAMETER inches with each of the six gauges # 20 to # 30:\n"
-     "the coil's length, its Wheeler and current-sheet\n"
-     "inductance, how far Wheeler is off in percent, and the\n"
-     "feet of wire\n"},
-    {"loose", "loose DIAMETER TURNS LENGTH", "The loose-coil page: a coil wound LENGTH inches long",
-     "the loose-coil page: TURNS wound LENGTH inches long on a\n"
-     "form of DIAMETER inches: Wheeler and current-sheet\n"
-     "inductance, how far Wheeler is off in percent, and\n"
-     "length/diameter\n"},
-    {"lc", "lc INDUCTANCE CAPACITANCE", "The frequency page: the resonant frequency of uH and pF in MHz",
-     "the frequency page: the resonant frequency in MHz of\n"
-     "INDUCTANCE uH and CAPACITANCE pF\n"},
-    {"tune", "tune DIAMETER CMIN CMAX [--stray PF] [--band LOW-HIGH]",
-     "Will a CMIN..CMAX pF capacitor and a coil on this form cover the band?",
-     "will a CMIN..CMAX pF variable capacitor cover the band?\n"
-     "The inductance that tunes the band's top at CMIN + stray,\n"
-     "how low it then reaches at CMAX + stray, a verdict\n"
-     "(covered, or by how much it falls short and what CMAX\n"
-     "would cover it), and for each gauge the turns on a form of\n"
-     "DIAMETER inches by Wheeler and as a current sheet, the\n"
-     "coil's length and the feet of wire\n"
-     "\n"
-     "  --stray PF        stray capacitance of wiring and aerial,\n"
-     "                    pF (default 10)\n"
-     "  --band LOW-HIGH   the band in kHz (default 530-1700)\n"},
-};
 
 constexpr std::string_view kOverviewEnd =
     "Options:\n"
@@ -95,9 +57,9 @@ std::string Overview()
                        "display.\n"
                        "\n"
                        "Commands:\n";
-    for (const Command &command : kCommands) {
-        text += "  " + std::string(command.synopsis) + "\n";
-        std::string_view help = command.help;
+    for (const Command &command : Commands()) {
+        text += "  " + Synopsis(command) + "\n";
+        std::string_view help = command.overview;
         while (!help.empty()) {
             const std::size_t end = help.find('\n') + 1;
             const std::string_view line = help.substr(0, end);
@@ -113,61 +75,36 @@ std::string Overview()
 
 std::string Usage(const Command &command)
 {
-    return "Usage: spirelle " + std::string(command.synopsis) + " [--csv | --json]\n" + "Run 'spirelle " +
+    return "Usage: spirelle " + Synopsis(command) + " [--csv | --json]\n" + "Run 'spirelle " +
            std::string(command.name) + " --help' for more.\n";
 }
 
-// What the parser collects for any command.
+// What the parser collects for a command: its positionals' and its options' texts, in the table's order.
 struct Parsed {
-    std::vector<std::string> numbers; // the positional arguments' texts, in order
-    std::string stray = "10";
-    std::string band = "530-1700";
+    std::vector<std::string> numbers;
+    std::vector<std::string> options;
     bool csv = false;
     bool json = false;
 };
-
-// The positional arguments' help lines.
-constexpr std::pair<std::string_view, std::string_view> kArgumentHelp[] = {
-    {"DIAMETER", "the form's diameter, inches"},
-    {"TURNS", "the number of turns"},
-    {"LENGTH", "the winding's length, inches"},
-    {"INDUCTANCE", "the inductance, uH"},
-    {"CAPACITANCE", "the capacitance, pF"},
-    {"CMIN", "the variable capacitor's smallest capacitance, pF"},
-    {"CMAX", "the variable capacitor's largest capacitance, pF"},
-};
-
-// The positional names: the words of the synopsis after the command, up to the first option.
-std::vector<std::string_view> Positionals(const Command &command)
-{
-    std::vector<std::string_view> names;
-    std::string_view words = command.synopsis.substr(command.name.size());
-    while (words.size() > 1 && words[1] != '[') {
-        words.remove_prefix(1);
-        names.push_back(words.substr(0, words.find(' ')));
-        words.remove_prefix(names.back().size());
-    }
-    return names;
-}
 
 void AddCommand(CLI::App &app, const Command &command, Parsed &parsed)
 {
     CLI::App *sub = app.add_subcommand(std::string(command.name), std::string(command.summary));
     sub->footer("Any number may be a range START:STOP:STEP; '.' is the decimal point.");
-    const std::vector<std::string_view> names = Positionals(command);
-    parsed.numbers.resize(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const auto help = std::find_if(std::begin(kArgumentHelp), std::end(kArgumentHelp),
-                                       [&](const auto &entry) { return entry.first == names[i]; });
-        sub->add_option(std::string(names[i]), parsed.numbers[i], std::string(help->second))
+    parsed.numbers.resize(command.positionals.size());
+    for (std::size_t i = 0; i < command.positionals.size(); ++i) {
+        const Positional &positional = command.positionals[i];
+        sub->add_option(std::string(positional.name), parsed.numbers[i], std::string(positional.help))
             ->required()
             ->type_name("NUMBER");
     }
-    if (command.name == "tune") {
-        sub->add_option("--stray", parsed.stray, "stray capacitance of wiring and aerial, pF")
+    parsed.options.resize(command.options.size());
+    for (std::size_t i = 0; i < command.options.size(); ++i) {
+        const Option &option = command.options[i];
+        parsed.options[i] = std::string(option.fallback);
+        sub->add_option(std::string(option.flag), parsed.options[i], std::string(option.help))
             ->capture_default_str()
-            ->type_name("PF");
-        sub->add_option("--band", parsed.band, "the band, kHz")->capture_default_str()->type_name("LOW-HIGH");
+            ->type_name(std::string(option.typeName));
     }
     CLI::Option *csv = sub->add_flag("--csv", parsed.csv, "comma-separated values under a heading line");
     sub->add_flag("--json", parsed.json, "a JSON array with one object per row")->excludes(csv);
@@ -176,22 +113,19 @@ void AddCommand(CLI::App &app, const Command &command, Parsed &parsed)
 std::string RunCommand(const Command &command, const Parsed &parsed)
 {
     const Format format = parsed.csv ? Format::Csv : parsed.json ? Format::Json : Format::Table;
-    const std::vector<std::string_view> names = Positionals(command);
     std::vector<std::vector<double>> values;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        values.push_back(ParseValues(names[i], parsed.numbers[i]));
-    if (command.name == "coil")
-        return Coil(Sweep(std::move(values)), format);
-    if (command.name == "loose")
-        return Loose(Sweep(std::move(values)), format);
-    if (command.name == "lc")
-        return Lc(Sweep(std::move(values)), format);
-    RequireBelow("CMIN", values[1], "CMAX", values[2]);
-    values.push_back(ParseValues("--stray", parsed.stray));
-    BandValues band = ParseBand(parsed.band);
-    values.push_back(std::move(band.low));
-    values.push_back(std::move(band.high));
-    return Tune(Sweep(std::move(values)), format);
+    for (std::size_t i = 0; i < command.positionals.size(); ++i)
+        values.push_back(ParseValues(command.positionals[i].name, parsed.numbers[i]));
+    return command.run(std::move(values), parsed.options, format);
+}
+
+// "coil, loose, lc, tune"
+std::string CommandNames()
+{
+    std::string names;
+    for (const Command &command : Commands())
+        names += (names.empty() ? "" : ", ") + std::string(command.name);
+    return names;
 }
 
 } // namespace
@@ -219,11 +153,12 @@ int Run(std::span<const std::string> args, std::string &out, std::string &err, s
         return kDone;
     }
 
-    const auto known = std::find_if(std::begin(kCommands), std::end(kCommands),
+    const std::span<const Command> commands = Commands();
+    const auto known = std::find_if(commands.begin(), commands.end(),
                                     [&](const Command &c) { return !args.empty() && c.name == args[0]; });
-    if (known == std::end(kCommands)) {
+    if (known == commands.end()) {
         err = "spirelle: " + (args.empty() ? std::string("a command is needed") : "\"" + args[0] + "\" is no command") +
-              "; the first argument is one of coil, loose, lc, tune, --help, --version\n";
+              "; the first argument is one of " + CommandNames() + ", --help, --version\n";
         return kUsageError;
     }
     const Command &command = *known;

@@ -70,7 +70,7 @@ std::string Coil(const Sweep &sweep, Format format)
         for (std::size_t g = 0; g < kGauges; ++g) {
             inchesPerTurn[g] = ParseNumber(kWireGauges[g].inchesPerTurn);
             // The length as the window writes it and reads it back: 15 digits, not the raw product.
-            length[g] = ParseNumber(FormatNumber(CloseWoundLength(inchesPerTurn[g], turns)));
+            length[g] = CloseWoundLengthAsShown(inchesPerTurn[g], turns);
         }
         std::array<double, kGauges> wheeler{};
         for (std::size_t g = 0; g < kGauges; ++g)

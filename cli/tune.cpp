@@ -1,10 +1,6 @@
 #include "cli/tune.h"
 
-#include "calc/checked.h"
-#include "calc/coil.h"
-#include "calc/number_text.h"
-#include "calc/tuned_circuit.h"
-#include "calc/wire_gauges.h"
+#include "calc/band.h"
 
 #include <array>
 #include <optional>
@@ -12,55 +8,18 @@
 namespace spirelle::cli {
 namespace {
 
-constexpr std::size_t kGauges = std::size(kWireGauges);
-
-struct Winding {
-    std::string_view gauge;
-    double wheelerTurns = 0;
-    double length = 0; // inches, close-wound with Wheeler's turns
-    std::optional<double> sheetTurns;
-    double feet = 0;
-};
-
-// One combination worked out. Capacitances in pF, frequencies in kHz.
+// One combination: its arguments and what they give. Capacitances in pF, frequencies in kHz.
 struct Design {
     double diameter = 0, cmin = 0, cmax = 0, stray = 0, low = 0, high = 0;
-    double cLow = 0, cHigh = 0;   // the capacitor's ends with the stray added
-    double neededRatio = 0;       // (high / low)^2
-    double capacitorRatio = 0;    // cHigh / cLow
-    double inductance = 0;        // uH: the band's top at cLow
-    double lowest = 0;            // what that inductance reaches at cHigh
-    bool covered = false;
-    double cmaxToCover = 0;       // the smallest CMAX that reaches the band's low end
-    std::array<Winding, kGauges> windings;
+    BandCoverage band;
+    std::array<Winding, kGaugeCount> windings;
 };
 
 Design Work(std::span<const double> in)
 {
-    Design d;
-    d.diameter = in[0];
-    d.cmin = in[1];
-    d.cmax = in[2];
-    d.stray = in[3];
-    d.low = in[4];
-    d.high = in[5];
-    d.cLow = CheckedStep(Fp(d.cmin) + d.stray);
-    d.cHigh = CheckedStep(Fp(d.cmax) + d.stray);
-    d.neededRatio = CheckedStep(Fp(d.high) / d.low * (Fp(d.high) / d.low));
-    d.capacitorRatio = CheckedStep(Fp(d.cHigh) / d.cLow);
-    d.inductance = InductanceForResonance(CheckedStep(Fp(d.high) / 1000.0), d.cLow);
-    d.lowest = CheckedStep(Fp(ResonantFrequency(d.inductance, d.cHigh)) * 1000.0);
-    d.covered = d.lowest <= d.low * (1 + kCoverSlack);
-    d.cmaxToCover = CheckedStep(Fp(d.cLow) * d.neededRatio - d.stray);
-    for (std::size_t g = 0; g < kGauges; ++g) {
-        Winding &w = d.windings[g];
-        const double inchesPerTurn = ParseNumber(kWireGauges[g].inchesPerTurn);
-        w.gauge = kWireGauges[g].name;
-        w.wheelerTurns = WheelerTurns(d.diameter, inchesPerTurn, d.inductance);
-        w.length = CloseWoundLength(inchesPerTurn, w.wheelerTurns);
-        w.sheetTurns = CurrentSheetTurns(d.diameter, inchesPerTurn, d.inductance);
-        w.feet = WireFeet(d.diameter, w.wheelerTurns);
-    }
+    Design d{in[0], in[1], in[2], in[3], in[4], in[5], {}, {}};
+    d.band = CoverBand(d.cmin, d.cmax, d.stray, d.low, d.high);
+    d.windings = CloseWoundWindings(d.diameter, d.band.inductance);
     return d;
 }
 
@@ -89,18 +48,19 @@ Cell Optional(const std::optional<double> &value)
 std::string Story(const Design &d)
 {
     const auto n = NumberText;
+    const BandCoverage &b = d.band;
     std::string out;
-    out += "band        " + n(d.low) + "-" + n(d.high) + " kHz needs a tuning ratio of " + n(d.neededRatio) +
+    out += "band        " + n(d.low) + "-" + n(d.high) + " kHz needs a tuning ratio of " + n(b.neededRatio) +
            " ((HIGH/LOW)^2)\n";
-    out += "capacitor   " + n(d.cmin) + "-" + n(d.cmax) + " pF + " + n(d.stray) + " pF stray = " + n(d.cLow) + "-" +
-           n(d.cHigh) + " pF gives a ratio of " + n(d.capacitorRatio) + "\n";
-    out += "inductance  " + n(d.inductance) + " uH tunes " + n(d.high) + " kHz at " + n(d.cLow) + " pF\n";
-    out += "lowest      " + n(d.lowest) + " kHz at " + n(d.cHigh) + " pF\n";
-    if (d.covered)
+    out += "capacitor   " + n(d.cmin) + "-" + n(d.cmax) + " pF + " + n(d.stray) + " pF stray = " + n(b.cLow) + "-" +
+           n(b.cHigh) + " pF gives a ratio of " + n(b.capacitorRatio) + "\n";
+    out += "inductance  " + n(b.inductance) + " uH tunes " + n(d.high) + " kHz at " + n(b.cLow) + " pF\n";
+    out += "lowest      " + n(b.lowest) + " kHz at " + n(b.cHigh) + " pF\n";
+    if (b.covered)
         out += "verdict     covered: the whole band tunes\n";
     else
-        out += "verdict     falls short by " + n(d.lowest - d.low) + " kHz at the low end; a CMAX of " +
-               n(d.cmaxToCover) + " pF would cover the band\n";
+        out += "verdict     falls short by " + n(b.lowest - d.low) + " kHz at the low end; a CMAX of " +
+               n(b.cmaxToCover) + " pF would cover the band\n";
     out += "\nclose-wound on a " + n(d.diameter) + " in form:\n";
     const auto gauges = MakeWriter(Format::Table, kGaugeColumns);
     for (const Winding &w : d.windings) {
@@ -126,9 +86,10 @@ std::string Tune(const Sweep &sweep, Format format)
     sweep.forEach([&](std::span<const double> in) {
         const Design d = Work(in);
         for (const Winding &w : d.windings) {
-            const Cell row[] = {d.diameter,   d.cmin,           d.cmax,          d.stray,     d.low,
-                                d.high,       d.neededRatio,    d.capacitorRatio, d.inductance, d.lowest,
-                                d.covered,    d.cmaxToCover,    w.gauge,         w.wheelerTurns, w.length,
+            const BandCoverage &b = d.band;
+            const Cell row[] = {d.diameter,       d.cmin,         d.cmax,      d.stray,    d.low,
+                                d.high,           b.neededRatio,  b.capacitorRatio, b.inductance, b.lowest,
+                                b.covered,        b.cmaxToCover,  w.gauge,     w.wheelerTurns, w.length,
                                 Optional(w.sheetTurns), w.feet};
             writer->row(row);
         }

@@ -11,7 +11,7 @@ using namespace spirelle;
 
 namespace {
 
-constexpr fuzz::Output kOrder[] = {{"Text17", false}};
+constexpr fuzz::Output kOrder[] = {{control::kFrequency, false}};
 
 void Reference(const std::vector<std::string> &inputs, std::string_view separator, std::vector<std::string> &results)
 {
@@ -24,6 +24,7 @@ void Reference(const std::vector<std::string> &inputs, std::string_view separato
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    fuzz::CheckPress(Command1_Click, {"Text9", "Text10"}, kOrder, Reference, fuzz::SplitInput(data, size, 2));
+    fuzz::CheckPress(Command1_Click, {control::kInductance, control::kCapacitance}, kOrder, Reference,
+                     fuzz::SplitInput(data, size, 2));
     return 0;
 }

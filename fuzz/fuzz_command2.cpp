@@ -7,26 +7,31 @@
 #include "page_checks.h"
 #include "pages/pages.h"
 
+#include <array>
+
 using namespace spirelle;
 
 namespace {
 
 // Six coil lengths (# 20 to # 30), six inductances, feet of wire.
-constexpr fuzz::Output kOrder[] = {
-    {"Text14", false}, {"Text13", false}, {"Text12", false}, {"Text11", false}, {"Text5", false},
-    {"Text4", false},  {"Text1", true},   {"Text2", true},   {"Text3", true},   {"Text6", true},
-    {"Text7", true},   {"Text8", true},   {"Text18", false},
-};
-
-// The labels that give each gauge's inches per turn, # 20 to # 30.
-constexpr std::string_view kInchesPerTurnLabels[] = {"Label44", "Label43", "Label42", "Label41", "Label40", "Label39"};
+constexpr std::array<fuzz::Output, 13> Order()
+{
+    std::array<fuzz::Output, 13> order{};
+    for (std::size_t row = 0; row < 6; ++row) {
+        order[row] = {control::kGaugeRows[row].lengthField, false};
+        order[6 + row] = {control::kGaugeRows[row].inductanceField, true};
+    }
+    order[12] = {control::kWireFeet, false};
+    return order;
+}
+constexpr auto kOrder = Order();
 
 void Reference(const std::vector<std::string> &inputs, std::string_view separator, std::vector<std::string> &results)
 {
     static const FieldTable window = FieldTable::mainWindow();
     const double turns = ParseNumber(inputs[0], separator);
-    for (const std::string_view label : kInchesPerTurnLabels) {
-        const double inchesPerTurn = ParseNumber(window.caption(label), separator);
+    for (const control::GaugeRow &row : control::kGaugeRows) {
+        const double inchesPerTurn = ParseNumber(window.caption(row.inchesPerTurnLabel), separator);
         results.push_back(FormatNumber(CloseWoundLength(inchesPerTurn, turns), separator));
     }
     const double diameter = ParseNumber(inputs[1], separator);
@@ -43,6 +48,7 @@ void Reference(const std::vector<std::string> &inputs, std::string_view separato
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    fuzz::CheckPress(Command2_Click, {"Text15", "Text16"}, kOrder, Reference, fuzz::SplitInput(data, size, 2));
+    fuzz::CheckPress(Command2_Click, {control::kTurns, control::kDiameter}, kOrder, Reference,
+                     fuzz::SplitInput(data, size, 2));
     return 0;
 }

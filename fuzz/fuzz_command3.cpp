@@ -12,7 +12,7 @@ using namespace spirelle;
 
 namespace {
 
-constexpr fuzz::Output kOrder[] = {{"Text22", true}};
+constexpr fuzz::Output kOrder[] = {{control::kLooseInductance, true}};
 
 void Reference(const std::vector<std::string> &inputs, std::string_view separator, std::vector<std::string> &results)
 {
@@ -26,7 +26,8 @@ void Reference(const std::vector<std::string> &inputs, std::string_view separato
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    fuzz::CheckPress(Command3_Click, {"Text19", "Text20", "Text21"}, kOrder, Reference,
+    fuzz::CheckPress(Command3_Click, {control::kLooseDiameter, control::kLooseTurns, control::kLooseLength}, kOrder,
+                     Reference,
                      fuzz::SplitInput(data, size, 3));
     return 0;
 }

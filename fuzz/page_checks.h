@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/calc_error.h"
+#include "pages/controls.h"
 #include "pages/field_table.h"
 #include "pages/form_layout.h"
 #include "fuzz_support.h"
@@ -164,7 +165,7 @@ inline void CheckPress(void (*handler)(FieldAccess &, const Separators &), const
     }
     // Every inductance and frequency written has a note that starts with its whole value.
     for (const auto &[box, text] : writes) {
-        if (layout::MaxLengthOf(box) == 0 && box != "Text22") // lengths and feet of wire: shown whole
+        if (layout::MaxLengthOf(box) == 0 && box != control::kLooseInductance) // lengths and feet of wire: shown whole
             continue;
         const auto note = std::find_if(recorder.notes.begin(), recorder.notes.end(),
                                        [&box = box](const auto &n) { return n.first == box; });

@@ -1,6 +1,7 @@
 #include "pages/pages.h"
 
 #include "calc/coil.h"
+#include "pages/controls.h"
 #include "pages/form_layout.h"
 #include "calc/number_text.h"
 #include "pages/result_notes.h"
@@ -10,32 +11,6 @@
 
 namespace spirelle {
 namespace {
-
-// The handlers name the boxes they read and write by role. This is the one map
-// from those roles to the window's control names, which are the names people
-// and tests find the controls by.
-namespace box {
-// The inductance page.
-constexpr std::string_view kTurns = "Text15";
-constexpr std::string_view kDiameter = "Text16";
-constexpr std::string_view kWireFeet = "Text18";
-// The frequency page.
-constexpr std::string_view kInductance = "Text9";
-constexpr std::string_view kCapacitance = "Text10";
-constexpr std::string_view kFrequency = "Text17";
-// The loose-coil page.
-constexpr std::string_view kLooseDiameter = "Text19";
-constexpr std::string_view kLooseTurns = "Text20";
-constexpr std::string_view kLooseLength = "Text21";
-constexpr std::string_view kLooseInductance = "Text22";
-} // namespace box
-
-// The gauge table, # 20 to # 30: the inches-per-turn caption, the length box
-// and the inductance box of each row.
-constexpr GaugeRow kGaugeRows[] = {
-    {"Label44", "Text14", "Text1"}, {"Label43", "Text13", "Text2"}, {"Label42", "Text12", "Text3"},
-    {"Label41", "Text11", "Text6"}, {"Label40", "Text5", "Text7"},  {"Label39", "Text4", "Text8"},
-};
 
 // A field text as a number, in the locale's notation.
 double Parse(const std::string &text, const Separators &separators)
@@ -113,42 +88,43 @@ void Command2_Click(FieldAccess &fields, const Separators &separators)
 {
     const std::string_view separator = separators.decimal;
     // Coil lengths; each row is written before the next is read.
-    for (const GaugeRow &row : kGaugeRows) {
+    for (const control::GaugeRow &row : control::kGaugeRows) {
         const std::string inchesText = fields.caption(row.inchesPerTurnLabel);
-        const std::string turnsText = fields.text(box::kTurns);
+        const std::string turnsText = fields.text(control::kTurns);
         const double inchesPerTurn = Parse(inchesText, separators);
         const double turns = Parse(turnsText, separators);
-        WriteResult(fields, row.lengthField, FormatNumber(CloseWoundLength(inchesPerTurn, turns), separator));
+        WriteResult(fields, row.lengthField, CloseWoundLengthText(inchesPerTurn, turns, separator));
     }
     // Inductances, from each length as it now reads: the 15-digit text, not the raw product.
-    for (const GaugeRow &row : kGaugeRows) {
-        const Inductance inductance = InductanceFromTexts(fields, box::kDiameter, box::kTurns, row.lengthField, separators);
+    for (const control::GaugeRow &row : control::kGaugeRows) {
+        const Inductance inductance =
+            InductanceFromTexts(fields, control::kDiameter, control::kTurns, row.lengthField, separators);
         WriteInductance(fields, row.inductanceField, inductance, separator);
     }
     // Feet of wire.
-    const std::string diameterText = fields.text(box::kDiameter);
-    const std::string turnsText = fields.text(box::kTurns);
+    const std::string diameterText = fields.text(control::kDiameter);
+    const std::string turnsText = fields.text(control::kTurns);
     const double diameter = Parse(diameterText, separators);
     const double turns = Parse(turnsText, separators);
-    WriteResult(fields, box::kWireFeet, FormatNumber(WireFeet(diameter, turns), separator));
+    WriteResult(fields, control::kWireFeet, FormatNumber(WireFeet(diameter, turns), separator));
 }
 
 void Command1_Click(FieldAccess &fields, const Separators &separators)
 {
     const std::string_view separator = separators.decimal;
-    const std::string capacitanceText = fields.text(box::kCapacitance);
-    const std::string inductanceText = fields.text(box::kInductance);
+    const std::string capacitanceText = fields.text(control::kCapacitance);
+    const std::string inductanceText = fields.text(control::kInductance);
     const double capacitance = Parse(capacitanceText, separators);
     const double inductance = Parse(inductanceText, separators);
     const std::string written = FormatNumber(ResonantFrequency(inductance, capacitance), separator);
-    WriteResult(fields, box::kFrequency, written, FrequencyNote(written, inductance, capacitance, separator));
+    WriteResult(fields, control::kFrequency, written, FrequencyNote(written, inductance, capacitance, separator));
 }
 
 void Command3_Click(FieldAccess &fields, const Separators &separators)
 {
     const Inductance inductance =
-        InductanceFromTexts(fields, box::kLooseDiameter, box::kLooseTurns, box::kLooseLength, separators);
-    WriteInductance(fields, box::kLooseInductance, inductance, separators.decimal);
+        InductanceFromTexts(fields, control::kLooseDiameter, control::kLooseTurns, control::kLooseLength, separators);
+    WriteInductance(fields, control::kLooseInductance, inductance, separators.decimal);
 }
 
 } // namespace spirelle

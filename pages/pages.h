@@ -14,13 +14,6 @@
 // run the same over the window and over a FieldTable.
 namespace spirelle {
 
-// One line of the inductance page's gauge table, by control name.
-struct GaugeRow {
-    std::string_view inchesPerTurnLabel; // ".0345" ...: read at every calculation
-    std::string_view lengthField;
-    std::string_view inductanceField;
-};
-
 // The inductance page's "L=(uH)": six coil lengths, six inductances, feet of wire.
 void Command2_Click(FieldAccess &fields, const Separators &separators);
 // The frequency page's "Frequency".

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the release preset, times the calculation core and the page handlers,
-# the command line (a sweep of 100,000 coils, and `spirelle --version` against
+# the command line (a sweep of 100,000 coils in-process and as a process, and `spirelle --version` against
 # /bin/true, with hyperfine), then compares Spirelle's start-up with a bare Qt
 # window of the same size (and with one that shows a label, a text box and a
 # button): time to the first paint and peak memory, under Xvfb on the xcb platform.
@@ -25,6 +25,10 @@ bin=build/release/bench
 echo
 echo "== Calculation core and page handlers"
 "$bin/core_bench" --benchmark_min_time=0.5 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+echo
+echo "== Command line in-process: 100,000 coils (600,000 rows) as CSV"
+"$bin/cli_bench"
 
 echo
 echo "== Command line: 100,000 coils (1000 diameters x 100 turns, 600,000 rows) as CSV"

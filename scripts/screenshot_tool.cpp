@@ -1,6 +1,8 @@
 // Shows the real window, fills each page with a worked example, and saves one
 // picture per page plus one of the About dialog into the folder given.
 #include "ui/about_dialog.h"
+#include "pages/controls.h"
+#include "ui/form_widgets.h"
 #include "ui/main_window.h"
 #include "ui/tab_control.h"
 
@@ -16,14 +18,17 @@ using namespace spirelle;
 
 namespace {
 
-void Type(QWidget *root, const char *name, const char *text)
+void Type(QWidget *root, std::string_view name, const char *text)
 {
-    auto *box = root->findChild<QLineEdit *>(QLatin1String(name));
+    auto *box = root->findChild<QLineEdit *>(ToQString(name));
     box->clear();
     QTest::keyClicks(box, QLatin1String(text));
 }
 
-void Click(QWidget *root, const char *name) { QTest::mouseClick(root->findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton); }
+void Click(QWidget *root, std::string_view name)
+{
+    QTest::mouseClick(root->findChild<QPushButton *>(ToQString(name)), Qt::LeftButton);
+}
 
 bool Save(QWidget *window, const QString &path)
 {
@@ -35,9 +40,9 @@ bool Save(QWidget *window, const QString &path)
 
 // The window with the tool tip of one of its boxes open, as a person hovering
 // over the box sees it. Tool tips are windows of their own: grab the screen.
-bool SaveWithToolTip(QWidget *window, const char *boxName, const QString &path)
+bool SaveWithToolTip(QWidget *window, std::string_view boxName, const QString &path)
 {
-    auto *box = window->findChild<QLineEdit *>(QLatin1String(boxName));
+    auto *box = window->findChild<QLineEdit *>(ToQString(boxName));
     QTest::mouseMove(box);
     QTest::qWait(100);
     // A disabled box gets no hover events: open its tip where the pointer would show it.
@@ -68,24 +73,25 @@ int main(int argc, char *argv[])
         return 1;
     bool ok = Save(&window, folder + QStringLiteral("/inductance-start") + suffix + QStringLiteral(".png"));
 
-    Type(&window, "Text16", "1");
-    Type(&window, "Text15", "20");
-    Click(&window, "Command2");
+    Type(&window, control::kDiameter, "1");
+    Type(&window, control::kTurns, "20");
+    Click(&window, control::kCoilButton);
     ok = Save(&window, folder + QStringLiteral("/inductance") + suffix + QStringLiteral(".png")) && ok;
-    ok = SaveWithToolTip(&window, "Text8", folder + QStringLiteral("/inductance-note") + suffix + QStringLiteral(".png")) && ok;
+    const QString notePath = folder + QStringLiteral("/inductance-note") + suffix + QStringLiteral(".png");
+    ok = SaveWithToolTip(&window, control::kGaugeRows[5].inductanceField, notePath) && ok;
 
-    auto *tabs = window.findChild<TabControl *>(QStringLiteral("SSTab1"));
+    auto *tabs = window.findChild<TabControl *>(ToQString(control::kTabs));
     tabs->setCurrentIndex(1);
-    Type(&window, "Text9", "240");
-    Type(&window, "Text10", "100");
-    Click(&window, "Command1");
+    Type(&window, control::kInductance, "240");
+    Type(&window, control::kCapacitance, "100");
+    Click(&window, control::kFrequencyButton);
     ok = Save(&window, folder + QStringLiteral("/frequency") + suffix + QStringLiteral(".png")) && ok;
 
     tabs->setCurrentIndex(2);
-    Type(&window, "Text19", "2");
-    Type(&window, "Text20", "10");
-    Type(&window, "Text21", "1.1");
-    Click(&window, "Command3");
+    Type(&window, control::kLooseDiameter, "2");
+    Type(&window, control::kLooseTurns, "10");
+    Type(&window, control::kLooseLength, "1.1");
+    Click(&window, control::kLooseButton);
     ok = Save(&window, folder + QStringLiteral("/loose-coil") + suffix + QStringLiteral(".png")) && ok;
 
     about.show();

@@ -55,7 +55,7 @@ private:
         return dialog;
     }
 
-    static QPlainTextEdit *credits(AboutDialog *d) { return Child<QPlainTextEdit>(d, "Text1"); }
+    static QPlainTextEdit *credits(AboutDialog *d) { return Child<QPlainTextEdit>(d, control::kAboutCredits); }
 
 private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
@@ -80,26 +80,26 @@ private slots:
         AboutDialogRef ref;
         AboutDialog *d = open(ref);
         QVERIFY(d);
-        QCOMPARE(d->objectName(), QStringLiteral("frmAbout"));
+        QCOMPARE(d->objectName(), ToQString(control::kAbout));
         QCOMPARE(d->windowTitle(), QStringLiteral("Spirelle"));
         QCOMPARE(d->size(), QSize(315, 379)); // 4725 x 5685 twips
         QCOMPARE(d->minimumSize(), d->maximumSize());
         QVERIFY(!(d->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(d->windowFlags() & Qt::WindowCloseButtonHint);
-        QCOMPARE(Child<QLabel>(d, "Label1")->text(), QStringLiteral("Spirelle"));
-        QCOMPARE(Child<QLabel>(d, "Label1")->geometry(), QRect(16, 6, 235, 27));
-        QCOMPARE(Child<QLabel>(d, "lblVersion")->text(), QStringLiteral("Version 1.0"));
-        QCOMPARE(Child<QLabel>(d, "lblVersion")->geometry(), QRect(16, 35, 259, 15));
+        QCOMPARE(Child<QLabel>(d, control::kAboutTitle)->text(), QStringLiteral("Spirelle"));
+        QCOMPARE(Child<QLabel>(d, control::kAboutTitle)->geometry(), QRect(16, 6, 235, 27));
+        QCOMPARE(Child<QLabel>(d, control::kAboutVersion)->text(), QStringLiteral("Version 1.0"));
+        QCOMPARE(Child<QLabel>(d, control::kAboutVersion)->geometry(), QRect(16, 35, 259, 15));
         QCOMPARE(credits(d)->geometry(), QRect(12, 62, 289, 266));
         QCOMPARE(credits(d)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(credits(d)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         QCOMPARE(credits(d)->toPlainText(), AboutDialog::creditsText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        auto *ok = Child<QPushButton>(d, "cmdOK");
+        auto *ok = Child<QPushButton>(d, control::kAboutOk);
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QCOMPARE(ok->geometry(), QRect(214, 345, 84, 23));
         QVERIFY(ok->isDefault());
         QVERIFY(ok->hasFocus());
-        const QList<QWidget *> lines = d->findChildren<QWidget *>(QStringLiteral("Line1"));
+        const QList<QWidget *> lines = d->findChildren<QWidget *>(ToQString(control::kAboutLine));
         QCOMPARE(lines.size(), 2);
         for (QWidget *line : lines) {
             const bool gray = line->property("index").toInt() == 1;
@@ -116,7 +116,7 @@ private slots:
         MainWindow window(ref);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QAction *about = window.findChild<QAction *>(QStringLiteral("about"));
+        QAction *about = window.findChild<QAction *>(ToQString(control::kAboutItem));
         about->trigger();
         AboutDialog *first = ref.dialog();
         QVERIFY(first && QTest::qWaitForWindowActive(first));
@@ -141,7 +141,7 @@ private slots:
         credits(d)->setFocus();
         QTest::keyClicks(credits(d), QStringLiteral("scribble"));
         QVERIFY(credits(d)->toPlainText().contains(QStringLiteral("scribble")));
-        ClickButton(d, "cmdOK");
+        ClickButton(d, control::kAboutOk);
         settle();
         QVERIFY(!ref.dialog());
         QCOMPARE(countDialogs(), 0);
@@ -220,13 +220,13 @@ private slots:
         MainWindow window(ref);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        Child<QMenu>(&window, "menu")->actions().first()->trigger();
+        Child<QMenu>(&window, control::kMenu)->actions().first()->trigger();
         QVERIFY(ref.dialog() && ref.dialog()->isVisible());
         QVERIFY(!ref.dialog()->isModal());
-        TypeInto(&window, "Text15", "20");
-        TypeInto(&window, "Text16", "1");
-        ClickButton(&window, "Command2");
-        QCOMPARE(TextOf(&window, "Text1"), QStringLiteral("8.77"));
+        TypeInto(&window, control::kTurns, "20");
+        TypeInto(&window, control::kDiameter, "1");
+        ClickButton(&window, control::kCoilButton);
+        QCOMPARE(TextOf(&window, control::kGaugeRows[0].inductanceField), QStringLiteral("8.77"));
         QVERIFY(ref.dialog()->isVisible());
     }
 
@@ -239,7 +239,7 @@ private slots:
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->findChild<QAction *>(QStringLiteral("about"))->trigger();
+        window->findChild<QAction *>(ToQString(control::kAboutItem))->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(ref.dialog()));
         QPointer<MainWindow> guard(window);
 
@@ -248,7 +248,7 @@ private slots:
         QTimer::singleShot(100, qApp, [&] {
             runningAfterMainClosed = guard.isNull() && ref.dialog() && ref.dialog()->isVisible();
             if (ref.dialog())
-                ClickButton(ref.dialog(), "cmdOK");
+                ClickButton(ref.dialog(), control::kAboutOk);
         });
         QTimer watchdog;
         watchdog.setSingleShot(true);

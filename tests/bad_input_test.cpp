@@ -13,25 +13,29 @@ using namespace spirelle::testing;
 
 namespace {
 
-struct Input {
-    int page;
-    const char *box;
-};
-
 // The inputs of each page with valid texts, and the button.
 struct Page {
-    const char *button;
-    std::vector<std::pair<const char *, const char *>> inputs;
+    std::string_view button;
+    std::vector<std::pair<std::string_view, const char *>> inputs;
 };
 
 const Page kPages[] = {
-    {"Command2", {{"Text16", "1"}, {"Text15", "20"}}},
-    {"Command1", {{"Text9", "240"}, {"Text10", "100"}}},
-    {"Command3", {{"Text19", "2"}, {"Text20", "10"}, {"Text21", "1.1"}}},
+    {control::kCoilButton, {{control::kDiameter, "1"}, {control::kTurns, "20"}}},
+    {control::kFrequencyButton, {{control::kInductance, "240"}, {control::kCapacitance, "100"}}},
+    {control::kLooseButton,
+     {{control::kLooseDiameter, "2"}, {control::kLooseTurns, "10"}, {control::kLooseLength, "1.1"}}},
 };
 
-const char *const kOutputs[] = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4", "Text1", "Text2",
-                                "Text3",  "Text6",  "Text7",  "Text8",  "Text18", "Text17", "Text22"};
+// Every result box, and whether it is one of the six lengths.
+std::vector<std::pair<std::string_view, bool>> Outputs()
+{
+    std::vector<std::pair<std::string_view, bool>> out;
+    for (const control::GaugeRow &row : control::kGaugeRows)
+        out.insert(out.end(), {{row.lengthField, true}, {row.inductanceField, false}});
+    for (const std::string_view box : {control::kWireFeet, control::kFrequency, control::kLooseInductance})
+        out.emplace_back(box, false);
+    return out;
+}
 
 const QString kEmpty = QStringLiteral("Type mismatch: a field is empty, and a number is needed there.");
 const QString kOverflow = QStringLiteral("Overflow: a number is too large to compute with.");
@@ -82,7 +86,7 @@ private slots:
         for (int page = 0; page < 3; ++page)
             for (const auto &[box, valid] : kPages[page].inputs)
                 for (const auto &[name, text, message] : texts)
-                    QTest::addRow("%s %s", box, name) << page << QString::fromLatin1(box) << text << message;
+                    QTest::addRow("%s %s", box.data(), name) << page << ToQString(box) << text << message;
     }
 
     void badTextInEveryField()
@@ -92,20 +96,19 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, message);
         QWidget *w = m_window.get();
-        Child<TabControl>(w, "SSTab1")->setCurrentIndex(page);
-        for (const char *output : kOutputs)
+        Child<TabControl>(w, control::kTabs)->setCurrentIndex(page);
+        for (const auto &[output, isLength] : Outputs())
             Child<QLineEdit>(w, output)->setText(QStringLiteral("old"));
         for (const auto &[input, valid] : kPages[page].inputs)
-            Child<QLineEdit>(w, input)->setText(QLatin1String(input) == box ? text : QLatin1String(valid));
+            Child<QLineEdit>(w, input)->setText(ToQString(input) == box ? text : QLatin1String(valid));
 
         QCOMPARE(ClickForMessage(w, kPages[page].button), message);
 
-        QCOMPARE(TextOf(w, box.toLatin1().constData()), text); // nothing typed is lost
+        QCOMPARE(TextOf(w, box.toStdString()), text); // nothing typed is lost
         // Only the inductance page writes before it fails: its six lengths, when the diameter is bad.
-        const QStringList lengths = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
-        for (const char *output : kOutputs) {
-            const bool written = box == QLatin1String("Text16") && lengths.contains(QLatin1String(output));
-            QVERIFY2((TextOf(w, output) == QLatin1String("old")) != written, output);
+        for (const auto &[output, isLength] : Outputs()) {
+            const bool written = box == ToQString(control::kDiameter) && isLength;
+            QVERIFY2((TextOf(w, output) == QLatin1String("old")) != written, output.data());
         }
     }
 };

@@ -2,6 +2,9 @@
 
 // Helpers for driving the real widgets as a person would.
 
+#include "pages/controls.h"
+#include "ui/form_widgets.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -12,20 +15,22 @@
 
 #include <functional>
 #include <source_location>
+#include <string>
+#include <string_view>
 
 namespace spirelle::testing {
 
 template <class Widget = QWidget>
-Widget *Child(QWidget *root, const char *name)
+Widget *Child(QWidget *root, std::string_view name)
 {
-    auto *widget = root->findChild<Widget *>(QLatin1String(name));
+    auto *widget = root->findChild<Widget *>(ToQString(name));
     if (!widget)
-        qFatal("no widget named %s", name);
+        qFatal("no widget named %s", std::string(name).c_str());
     return widget;
 }
 
 // Clicks into the box, selects all and types the text over it.
-inline void TypeInto(QWidget *root, const char *name, const QString &text)
+inline void TypeInto(QWidget *root, std::string_view name, const QString &text)
 {
     auto *box = Child<QLineEdit>(root, name);
     QTest::mouseClick(box, Qt::LeftButton);
@@ -40,7 +45,7 @@ inline void TypeInto(QWidget *root, const char *name, const QString &text)
     }
 }
 
-inline QString TextOf(QWidget *root, const char *name) { return Child<QLineEdit>(root, name)->text(); }
+inline QString TextOf(QWidget *root, std::string_view name) { return Child<QLineEdit>(root, name)->text(); }
 
 // Runs the action; a message box it opens is read and closed with OK as soon
 // as it shows (or after delayMs), so that no test waits for a press that never
@@ -64,7 +69,7 @@ inline QString MessageBoxFrom(const std::function<void()> &action, int delayMs =
 
 // Clicks a button whose message box the test expects; returns the box's text
 // (the box closed with OK), or a null string when none opened.
-inline QString ClickForMessage(QWidget *root, const char *name)
+inline QString ClickForMessage(QWidget *root, std::string_view name)
 {
     return MessageBoxFrom([&] { QTest::mouseClick(Child<QPushButton>(root, name), Qt::LeftButton); });
 }
@@ -72,11 +77,12 @@ inline QString ClickForMessage(QWidget *root, const char *name)
 // Clicks a button that must open no message box. One that opens anyway is
 // closed at once and fails the test with its text on the caller's line: a
 // broken handler costs a second, not the test runner's timeout.
-inline void ClickButton(QWidget *root, const char *name, std::source_location where = std::source_location::current())
+inline void ClickButton(QWidget *root, std::string_view name,
+                        std::source_location where = std::source_location::current())
 {
     const QString message = ClickForMessage(root, name);
     if (!message.isNull()) {
-        const QString failure = QStringLiteral("%1 opened a message box: %2").arg(QLatin1String(name), message);
+        const QString failure = QStringLiteral("%1 opened a message box: %2").arg(ToQString(name), message);
         QTest::qFail(qPrintable(failure), where.file_name(), static_cast<int>(where.line()));
     }
 }

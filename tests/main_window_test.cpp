@@ -22,11 +22,18 @@ class MainWindowTest : public QObject {
 private:
     AboutDialogRef m_about;
     std::unique_ptr<MainWindow> m_window;
-    TabControl *tabs() const { return Child<TabControl>(m_window.get(), "SSTab1"); }
+    TabControl *tabs() const { return Child<TabControl>(m_window.get(), control::kTabs); }
     void clickTab(int page)
     {
         QTabBar *bar = tabs()->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+    }
+    static QStringList Names(std::initializer_list<std::string_view> names)
+    {
+        QStringList list;
+        for (const std::string_view name : names)
+            list << ToQString(name);
+        return list;
     }
     QStringList focusCycle(int presses)
     {
@@ -59,11 +66,11 @@ private slots:
     {
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Spirelle"));
         QCOMPARE(tabs()->currentIndex(), 0);
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text16"));
-        QCOMPARE(TextOf(m_window.get(), "Text1"), QStringLiteral("uH"));
-        QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
-        QVERIFY(Child(m_window.get(), "Text16")->isVisible());
-        QVERIFY(!Child(m_window.get(), "Text9")->isVisible());
+        QCOMPARE(QApplication::focusWidget()->objectName(), ToQString(control::kDiameter));
+        QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[0].inductanceField), QStringLiteral("uH"));
+        QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[0].lengthField), QStringLiteral("lenth of coil"));
+        QVERIFY(Child(m_window.get(), control::kDiameter)->isVisible());
+        QVERIFY(!Child(m_window.get(), control::kInductance)->isVisible());
         QCOMPARE(m_window->centralWidget()->size(), QSize(498, 329)); // 7470 x 4935 twips
         const QStringList captions = {"(L) Inductance", "Frequency", "Loose Coil"};
         for (int i = 0; i < 3; ++i)
@@ -76,10 +83,10 @@ private slots:
         const QList<QAction *> menus = m_window->menuBar()->actions();
         QCOMPARE(menus.size(), 1);
         QCOMPARE(menus[0]->text(), QStringLiteral("Menu"));
-        QCOMPARE(menus[0]->menu()->objectName(), QStringLiteral("menu"));
+        QCOMPARE(menus[0]->menu()->objectName(), ToQString(control::kMenu));
         const QList<QAction *> items = menus[0]->menu()->actions();
         QCOMPARE(items.size(), 1);
-        QCOMPARE(items[0]->objectName(), QStringLiteral("about"));
+        QCOMPARE(items[0]->objectName(), ToQString(control::kAboutItem));
         QCOMPARE(items[0]->text(), QStringLiteral("About"));
         QVERIFY(items[0]->shortcut().isEmpty());
     }
@@ -102,8 +109,8 @@ private slots:
         QFETCH(int, index);
         const layout::Control &c = layout::PageControls(page)[static_cast<std::size_t>(index)];
         tabs()->setCurrentIndex(page);
-        QWidget *w = Child(m_window.get(), QByteArray(c.name.data(), c.name.size()).constData());
-        QWidget *origin = c.has(layout::InFrame) ? Child(m_window.get(), "Frame1") : tabs();
+        QWidget *w = Child(m_window.get(), c.name);
+        QWidget *origin = c.has(layout::InFrame) ? Child(m_window.get(), control::kGaugeFrame) : tabs();
         const QRect r(w->mapTo(m_window.get(), QPoint(0, 0)) - origin->mapTo(m_window.get(), QPoint(0, 0)), w->size());
         const auto near = [](int px, int twips) { return std::abs(px * 15 - twips) <= 15; };
         QVERIFY2(near(r.left(), c.left) && near(r.top(), c.top) && near(r.width(), c.width) && near(r.height(), c.height),
@@ -131,15 +138,15 @@ private slots:
     void spotChecksOfPlaces()
     {
         QCOMPARE(tabs()->geometry(), QRect(7, 10, 482, 287)); // Left 105, Top 150, 7230 x 4305
-        const auto at = [&](const char *name) {
+        const auto at = [&](std::string_view name) {
             QWidget *w = Child(m_window.get(), name);
             return QRect(w->mapTo(tabs(), QPoint(0, 0)), w->size());
         };
-        QCOMPARE(at("Text16"), QRect(22, 69, 65, 19));      // 330, 1035, 975, 285
-        QCOMPARE(at("Label5"), QRect(125 + 11, 27 + 19, 60, 21)); // Frame1 1875, 405 + 165, 285
-        QCOMPARE(at("Text2").top(), 96);                      // 1443
-        QCOMPARE(at("Label42").left(), 393);                  // 5895
-        QCOMPARE(at("Text18"), QRect(97, 254, 32, 19));       // 1455, 3810, 480, 285
+        QCOMPARE(at(control::kDiameter), QRect(22, 69, 65, 19));      // 330, 1035, 975, 285
+        QCOMPARE(at(control::kLengthHeading), QRect(125 + 11, 27 + 19, 60, 21)); // Frame1 1875, 405 + 165, 285
+        QCOMPARE(at(control::kGaugeRows[1].inductanceField).top(), 96);                      // 1443
+        QCOMPARE(at(control::kGaugeRows[2].inchesPerTurnLabel).left(), 393);                  // 5895
+        QCOMPARE(at(control::kWireFeet), QRect(97, 254, 32, 19));       // 1455, 3810, 480, 285
     }
 
     void fieldsCutWhatIsWrittenToTheirMaxLength_data()
@@ -147,12 +154,16 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("reads");
-        QTest::newRow("Text1") << "Text1" << "8.7719298245614 uH" << "8.77";
-        QTest::newRow("Text2") << "Text2" << "10 uH" << "10 u";
-        QTest::newRow("Text3") << "Text3" << "5 uH" << "5 uH";
-        QTest::newRow("Text17") << "Text17" << "1.02737103989798" << "1.027";
-        QTest::newRow("Text14") << "Text14" << "0.69" << "0.69";
-        QTest::newRow("Text22") << "Text22" << "8.7719298245614 uH" << "8.7719298245614 uH";
+        const auto row = [](std::string_view box, const char *written, const char *reads) {
+            QTest::addRow("%s", box.data()) << ToQString(box) << QString(written) << QString(reads);
+        };
+        using control::kGaugeRows;
+        row(kGaugeRows[0].inductanceField, "8.7719298245614 uH", "8.77");
+        row(kGaugeRows[1].inductanceField, "10 uH", "10 u");
+        row(kGaugeRows[2].inductanceField, "5 uH", "5 uH");
+        row(control::kFrequency, "1.02737103989798", "1.027");
+        row(kGaugeRows[0].lengthField, "0.69", "0.69");
+        row(control::kLooseInductance, "8.7719298245614 uH", "8.7719298245614 uH");
     }
 
     void fieldsCutWhatIsWrittenToTheirMaxLength()
@@ -166,7 +177,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ControlError, fields.text("Text99"));
         // Shown from its first character: a text longer than the box (Text22's)
         // is not scrolled to its end. A paint places the text in the box.
-        auto *edit = Child<QLineEdit>(m_window.get(), qPrintable(box));
+        auto *edit = Child<QLineEdit>(m_window.get(), box.toStdString());
         edit->grab();
         QCOMPARE(edit->cursorPositionAt(QPoint(edit->contentsRect().left() + 3, edit->height() / 2)), 0);
         QCOMPARE(edit->cursorPosition(), 0);
@@ -174,34 +185,32 @@ private slots:
 
     void inductancePageWorkedExample()
     {
-        TypeInto(m_window.get(), "Text15", "20");
-        TypeInto(m_window.get(), "Text16", "1");
-        ClickButton(m_window.get(), "Command2");
-        const char *lengths[] = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
-        const char *inductances[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text8"};
+        TypeInto(m_window.get(), control::kTurns, "20");
+        TypeInto(m_window.get(), control::kDiameter, "1");
+        ClickButton(m_window.get(), control::kCoilButton);
         const QStringList expectedLengths = {"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"};
         const QStringList expectedInductances = {"8.77", "9.78", "11.1", "12.3", "13.5", "15.1"};
         for (int i = 0; i < 6; ++i) {
-            QCOMPARE(TextOf(m_window.get(), lengths[i]), expectedLengths[i]);
-            QCOMPARE(TextOf(m_window.get(), inductances[i]), expectedInductances[i]);
+            QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[i].lengthField), expectedLengths[i]);
+            QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[i].inductanceField), expectedInductances[i]);
         }
-        QCOMPARE(TextOf(m_window.get(), "Text18"), QStringLiteral("5"));
+        QCOMPARE(TextOf(m_window.get(), control::kWireFeet), QStringLiteral("5"));
     }
 
     void frequencyAndLooseCoilPagesInTheWindow()
     {
         clickTab(1);
-        TypeInto(m_window.get(), "Text9", "240");
-        TypeInto(m_window.get(), "Text10", "100");
-        ClickButton(m_window.get(), "Command1");
-        QCOMPARE(TextOf(m_window.get(), "Text17"), QStringLiteral("1.027"));
+        TypeInto(m_window.get(), control::kInductance, "240");
+        TypeInto(m_window.get(), control::kCapacitance, "100");
+        ClickButton(m_window.get(), control::kFrequencyButton);
+        QCOMPARE(TextOf(m_window.get(), control::kFrequency), QStringLiteral("1.027"));
 
         clickTab(2);
-        TypeInto(m_window.get(), "Text19", "2");
-        TypeInto(m_window.get(), "Text20", "10");
-        TypeInto(m_window.get(), "Text21", "0.1");
-        ClickButton(m_window.get(), "Command3");
-        QCOMPARE(TextOf(m_window.get(), "Text22"), QStringLiteral("10 uH"));
+        TypeInto(m_window.get(), control::kLooseDiameter, "2");
+        TypeInto(m_window.get(), control::kLooseTurns, "10");
+        TypeInto(m_window.get(), control::kLooseLength, "0.1");
+        ClickButton(m_window.get(), control::kLooseButton);
+        QCOMPARE(TextOf(m_window.get(), control::kLooseInductance), QStringLiteral("10 uH"));
     }
 
     // The locale's decimal separator is read and written; a non-ASCII one
@@ -222,14 +231,14 @@ private slots:
         // '_' stands for the separator.
         const auto in = [&](const char *text) { return QString::fromUtf8(text).replace(QLatin1Char('_'), separator); };
         QLocale::setDefault(locale);
-        TypeInto(m_window.get(), "Text15", "20");
-        TypeInto(m_window.get(), "Text16", in("1_0"));
-        ClickButton(m_window.get(), "Command2");
+        TypeInto(m_window.get(), control::kTurns, "20");
+        TypeInto(m_window.get(), control::kDiameter, in("1_0"));
+        ClickButton(m_window.get(), control::kCoilButton);
         QLocale::setDefault(QLocale::c());
-        QCOMPARE(TextOf(m_window.get(), "Text16"), in("1_0"));
-        QCOMPARE(TextOf(m_window.get(), "Text14"), in("0_69"));
-        QCOMPARE(TextOf(m_window.get(), "Text1"), in("8_77"));
-        QCOMPARE(Child<QLineEdit>(m_window.get(), "Text1")->toolTip(),
+        QCOMPARE(TextOf(m_window.get(), control::kDiameter), in("1_0"));
+        QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[0].lengthField), in("0_69"));
+        QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[0].inductanceField), in("8_77"));
+        QCOMPARE(Child<QLineEdit>(m_window.get(), control::kGaugeRows[0].inductanceField)->toolTip(),
                  in("8_7719298245614 uH by Wheeler's formula, for 20 turns on a 1 in form, 0_69 in long.\n"
                     "Current sheet: 8_76701 uH; Wheeler is 0_0561 % above it. Length/diameter: 0_69."));
     }
@@ -262,54 +271,54 @@ private slots:
         QFETCH(QString, note);
         QLocale::setDefault(locale);
         clickTab(1);
-        TypeInto(m_window.get(), "Text9", "240");
-        TypeInto(m_window.get(), "Text10", capacitance);
-        const QString shown = ClickForMessage(m_window.get(), "Command1");
+        TypeInto(m_window.get(), control::kInductance, "240");
+        TypeInto(m_window.get(), control::kCapacitance, capacitance);
+        const QString shown = ClickForMessage(m_window.get(), control::kFrequencyButton);
         QLocale::setDefault(QLocale::c());
         QCOMPARE(shown, message.isEmpty() ? QString() : message);
-        QCOMPARE(Child<QLineEdit>(m_window.get(), "Text17")->toolTip(), note);
+        QCOMPARE(Child<QLineEdit>(m_window.get(), control::kFrequency)->toolTip(), note);
     }
 
     // Each result box written gets a note: its whole value, the inputs, and for an
     // inductance the current-sheet cross-check; a box not written keeps its note.
     void resultNotesTellTheWholeValue()
     {
-        TypeInto(m_window.get(), "Text15", "20");
-        TypeInto(m_window.get(), "Text16", "1");
-        ClickButton(m_window.get(), "Command2");
+        TypeInto(m_window.get(), control::kTurns, "20");
+        TypeInto(m_window.get(), control::kDiameter, "1");
+        ClickButton(m_window.get(), control::kCoilButton);
         const QString text1 = QStringLiteral(
             "8.7719298245614 uH by Wheeler's formula, for 20 turns on a 1 in form, 0.69 in long.\n"
             "Current sheet: 8.76701 uH; Wheeler is 0.0561 % above it. Length/diameter: 0.69.");
-        auto *box = Child<QLineEdit>(m_window.get(), "Text1");
+        auto *box = Child<QLineEdit>(m_window.get(), control::kGaugeRows[0].inductanceField);
         QCOMPARE(box->toolTip(), text1);
         QCOMPARE(box->accessibleDescription(), text1);
 
         // A failure part-way: new lengths, but the inductances and their notes stay.
-        TypeInto(m_window.get(), "Text15", "10");
-        TypeInto(m_window.get(), "Text16", "x");
-        QVERIFY(!ClickForMessage(m_window.get(), "Command2").isNull());
-        QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("0.345"));
+        TypeInto(m_window.get(), control::kTurns, "10");
+        TypeInto(m_window.get(), control::kDiameter, "x");
+        QVERIFY(!ClickForMessage(m_window.get(), control::kCoilButton).isNull());
+        QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[0].lengthField), QStringLiteral("0.345"));
         QCOMPARE(box->text(), QStringLiteral("8.77"));
         QCOMPARE(box->toolTip(), text1);
 
         // Ten turns of # 30 on a 4 in form: Wheeler reads 27 % low.
         clickTab(2);
-        TypeInto(m_window.get(), "Text19", "4");
-        TypeInto(m_window.get(), "Text20", "10");
-        TypeInto(m_window.get(), "Text21", "0.105");
-        ClickButton(m_window.get(), "Command3");
-        QCOMPARE(Child<QLineEdit>(m_window.get(), "Text22")->toolTip(),
+        TypeInto(m_window.get(), control::kLooseDiameter, "4");
+        TypeInto(m_window.get(), control::kLooseTurns, "10");
+        TypeInto(m_window.get(), control::kLooseLength, "0.105");
+        ClickButton(m_window.get(), control::kLooseButton);
+        QCOMPARE(Child<QLineEdit>(m_window.get(), control::kLooseInductance)->toolTip(),
                  QStringLiteral("20.997375328084 uH by Wheeler's formula, for 10 turns on a 4 in form, 0.105 in long.\n"
                                 "Current sheet: 28.898 uH; Wheeler is 27.3 % below it. Length/diameter: 0.0262.\n"
                                 "Wheeler's formula reads low for a coil this short: 27.3 % below the current sheet, the better value here."));
 
         // A frequency too large for its box shows hashes; the note has it whole.
         clickTab(1);
-        TypeInto(m_window.get(), "Text9", "1e-6");
-        TypeInto(m_window.get(), "Text10", "1");
-        ClickButton(m_window.get(), "Command1");
-        QCOMPARE(TextOf(m_window.get(), "Text17"), QStringLiteral("#####"));
-        QCOMPARE(Child<QLineEdit>(m_window.get(), "Text17")->accessibleDescription(),
+        TypeInto(m_window.get(), control::kInductance, "1e-6");
+        TypeInto(m_window.get(), control::kCapacitance, "1");
+        ClickButton(m_window.get(), control::kFrequencyButton);
+        QCOMPARE(TextOf(m_window.get(), control::kFrequency), QStringLiteral("#####"));
+        QCOMPARE(Child<QLineEdit>(m_window.get(), control::kFrequency)->accessibleDescription(),
                  QStringLiteral("159159.637116027 MHz, for 1E-06 uH and 1 pF."));
     }
 
@@ -336,87 +345,91 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, firstLength);
         QFETCH(QString, lastLength);
-        TypeInto(m_window.get(), "Text15", turns);
-        TypeInto(m_window.get(), "Text16", diameter);
-        QCOMPARE(ClickForMessage(m_window.get(), "Command2"), message);
-        QCOMPARE(TextOf(m_window.get(), "Text14"), firstLength);
-        QCOMPARE(TextOf(m_window.get(), "Text4"), lastLength);
-        QCOMPARE(TextOf(m_window.get(), "Text1"), QStringLiteral("uH"));
-        QCOMPARE(TextOf(m_window.get(), "Text18"), QString());
-        QCOMPARE(TextOf(m_window.get(), "Text15"), turns); // the input is not lost
+        TypeInto(m_window.get(), control::kTurns, turns);
+        TypeInto(m_window.get(), control::kDiameter, diameter);
+        QCOMPARE(ClickForMessage(m_window.get(), control::kCoilButton), message);
+        QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[0].lengthField), firstLength);
+        QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[5].lengthField), lastLength);
+        QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[0].inductanceField), QStringLiteral("uH"));
+        QCOMPARE(TextOf(m_window.get(), control::kWireFeet), QString());
+        QCOMPARE(TextOf(m_window.get(), control::kTurns), turns); // the input is not lost
         QVERIFY(m_window->isVisible());
     }
 
     void frequencyFailuresKeepTheResult()
     {
         clickTab(1);
-        TypeInto(m_window.get(), "Text9", "240");
-        TypeInto(m_window.get(), "Text10", "100");
-        ClickButton(m_window.get(), "Command1");
-        TypeInto(m_window.get(), "Text9", "-240");
-        QCOMPARE(ClickForMessage(m_window.get(), "Command1"),
+        TypeInto(m_window.get(), control::kInductance, "240");
+        TypeInto(m_window.get(), control::kCapacitance, "100");
+        ClickButton(m_window.get(), control::kFrequencyButton);
+        TypeInto(m_window.get(), control::kInductance, "-240");
+        QCOMPARE(ClickForMessage(m_window.get(), control::kFrequencyButton),
                  QStringLiteral("Invalid argument: the square root of a negative number."));
-        TypeInto(m_window.get(), "Text9", "0");
-        QCOMPARE(ClickForMessage(m_window.get(), "Command1"), QStringLiteral("Division by zero."));
-        QCOMPARE(TextOf(m_window.get(), "Text17"), QStringLiteral("1.027"));
+        TypeInto(m_window.get(), control::kInductance, "0");
+        QCOMPARE(ClickForMessage(m_window.get(), control::kFrequencyButton), QStringLiteral("Division by zero."));
+        QCOMPARE(TextOf(m_window.get(), control::kFrequency), QStringLiteral("1.027"));
     }
 
     void disabledBoxesTakeNoTyping()
     {
-        for (const char *name : {"Text1", "Text14", "Text18"}) {
+        using control::kGaugeRows;
+        for (const std::string_view name :
+             {kGaugeRows[0].inductanceField, kGaugeRows[0].lengthField, control::kWireFeet}) {
             QTest::keyClicks(Child(m_window.get(), name), QStringLiteral("99"));
             QVERIFY(!Child(m_window.get(), name)->hasFocus());
         }
-        QCOMPARE(TextOf(m_window.get(), "Text1"), QStringLiteral("uH"));
-        QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
-        QCOMPARE(TextOf(m_window.get(), "Text18"), QString());
+        QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[0].inductanceField), QStringLiteral("uH"));
+        QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[0].lengthField), QStringLiteral("lenth of coil"));
+        QCOMPARE(TextOf(m_window.get(), control::kWireFeet), QString());
     }
 
     void switchingPagesKeepsTypedTexts()
     {
         clickTab(1);
         QCOMPARE(tabs()->currentIndex(), 1);
-        TypeInto(m_window.get(), "Text9", "123");
+        TypeInto(m_window.get(), control::kInductance, "123");
         clickTab(0);
-        QVERIFY(!Child(m_window.get(), "Text9")->isVisible());
-        QVERIFY(Child(m_window.get(), "Text16")->isVisible());
+        QVERIFY(!Child(m_window.get(), control::kInductance)->isVisible());
+        QVERIFY(Child(m_window.get(), control::kDiameter)->isVisible());
         clickTab(1);
-        QCOMPARE(TextOf(m_window.get(), "Text9"), QStringLiteral("123"));
+        QCOMPARE(TextOf(m_window.get(), control::kInductance), QStringLiteral("123"));
     }
 
     void tabOrderFollowsEachPage()
     {
-        QCOMPARE(focusCycle(5), (QStringList{"Text15", "Command2", "tabs", "Text16", "Text15"}));
+        using namespace control;
+        QCOMPARE(focusCycle(5), Names({kTurns, kCoilButton, "tabs", kDiameter, kTurns}));
         clickTab(1);
         tabs()->tabBar()->setFocus();
-        QCOMPARE(focusCycle(4), (QStringList{"Text9", "Text10", "Command1", "tabs"}));
+        QCOMPARE(focusCycle(4), Names({kInductance, kCapacitance, kFrequencyButton, "tabs"}));
         clickTab(2);
         tabs()->tabBar()->setFocus();
-        QCOMPARE(focusCycle(7), (QStringList{"Text19", "Text20", "Command3", "Text21", "Text22", "tabs", "Text19"}));
+        QCOMPARE(focusCycle(7),
+                 Names({kLooseDiameter, kLooseTurns, kLooseButton, kLooseLength, kLooseInductance, "tabs", kLooseDiameter}));
     }
 
     void enterAndEscapePressNoButton()
     {
-        TypeInto(m_window.get(), "Text15", "20");
-        TypeInto(m_window.get(), "Text16", "1");
+        TypeInto(m_window.get(), control::kTurns, "20");
+        TypeInto(m_window.get(), control::kDiameter, "1");
         for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-            QTest::keyClick(Child(m_window.get(), "Text16"), key);
-            Child(m_window.get(), "Command2")->setFocus();
-            QTest::keyClick(Child(m_window.get(), "Command2"), key);
+            QTest::keyClick(Child(m_window.get(), control::kDiameter), key);
+            Child(m_window.get(), control::kCoilButton)->setFocus();
+            QTest::keyClick(Child(m_window.get(), control::kCoilButton), key);
         }
-        QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
+        QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[0].lengthField), QStringLiteral("lenth of coil"));
     }
 
     void resizingMovesNothing()
     {
         const QRect before = tabs()->geometry();
-        const QRect text16 = Child(m_window.get(), "Text16")->geometry();
+        const QRect text16 = Child(m_window.get(), control::kDiameter)->geometry();
         m_window->showMaximized();
         QTest::qWait(50);
         m_window->resize(900, 700);
         QTest::qWait(50);
         QCOMPARE(tabs()->geometry(), before);
-        QCOMPARE(Child(m_window.get(), "Text16")->geometry(), text16);
+        QCOMPARE(Child(m_window.get(), control::kDiameter)->geometry(), text16);
     }
 
     // A window destroyed while its error box is open takes the box with it.
@@ -445,9 +458,9 @@ private slots:
         QApplication::setPalette(dark);
         MainWindow window(m_about);
         QApplication::setPalette(before);
-        for (const char *name : {"Label1", "Label2"})
+        for (const std::string_view name : {control::kInductanceCaption, control::kCapacitanceCaption})
             QCOMPARE(Child(&window, name)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QCOMPARE(Child(&window, "Label3")->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(Child(&window, control::kFrequencyUnit)->palette().color(QPalette::WindowText), QColor(Qt::white));
     }
 
     void junkNeverCrashes_data()
@@ -462,12 +475,12 @@ private slots:
     void junkNeverCrashes()
     {
         QFETCH(QString, text);
-        for (const char *box : {"Text15", "Text16"}) {
-            TypeInto(m_window.get(), "Text15", "20");
-            TypeInto(m_window.get(), "Text16", "1");
+        for (const std::string_view box : {control::kTurns, control::kDiameter}) {
+            TypeInto(m_window.get(), control::kTurns, "20");
+            TypeInto(m_window.get(), control::kDiameter, "1");
             auto *edit = Child<QLineEdit>(m_window.get(), box);
             edit->setText(text); // as if pasted
-            const QString message = ClickForMessage(m_window.get(), "Command2");
+            const QString message = ClickForMessage(m_window.get(), control::kCoilButton);
             QVERIFY(!message.isEmpty());
             QVERIFY(message.size() < 200);
             QCOMPARE(edit->text(), text);

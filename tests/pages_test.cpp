@@ -1,5 +1,6 @@
 #include "calc/calc_error.h"
 #include "pages/field_table.h"
+#include "pages/controls.h"
 #include "pages/pages.h"
 
 #include <gtest/gtest.h>
@@ -11,56 +12,60 @@
 namespace spirelle {
 namespace {
 
-const char *const kLengths[] = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
-const char *const kInductances[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text8"};
-
-std::vector<std::string> Texts(const FieldTable &table, std::span<const char *const> names)
+// One column of the gauge table, # 20 to # 30.
+std::vector<std::string> Texts(const FieldTable &table, std::string_view control::GaugeRow::*field)
 {
     std::vector<std::string> out;
-    for (const char *name : names)
-        out.push_back(table.text(name));
+    for (const control::GaugeRow &row : control::kGaugeRows)
+        out.push_back(table.text(row.*field));
     return out;
 }
 
-std::vector<std::string> Lengths(const FieldTable &t) { return Texts(t, kLengths); }
-std::vector<std::string> Inductances(const FieldTable &t) { return Texts(t, kInductances); }
+std::vector<std::string> Lengths(const FieldTable &t) { return Texts(t, &control::GaugeRow::lengthField); }
+std::vector<std::string> Inductances(const FieldTable &t) { return Texts(t, &control::GaugeRow::inductanceField); }
 
 using Strings = std::vector<std::string>;
 
 TEST(FieldTable, StartsWithTheWindowTextsAndCutsToMaxLength)
 {
     FieldTable t = FieldTable::mainWindow();
-    EXPECT_EQ(t.text("Text1"), "uH");
-    EXPECT_EQ(t.text("Text14"), "lenth of coil");
-    EXPECT_EQ(t.caption("Label44"), ".0345");
-    EXPECT_EQ(t.caption("Label45"), "Inces per turn");
-    const std::pair<const char *, const char *> writes[][2] = {
-        {{"Text1", "8.7719298245614 uH"}, {"Text1", "8.77"}},
-        {{"Text2", "10 uH"}, {"Text2", "10 u"}},
-        {{"Text3", "5 uH"}, {"Text3", "5 uH"}},
-        {{"Text17", "1.02737103989798"}, {"Text17", "1.027"}},
-        {{"Text14", "0.69"}, {"Text14", "0.69"}},
-        {{"Text22", "8.7719298245614 uH"}, {"Text22", "8.7719298245614 uH"}},
-        {{"Text6", "\u00B5\u00B5\u00B5\u00B5\u00B5"}, {"Text6", "\u00B5\u00B5\u00B5\u00B5"}}, // counts characters
+    EXPECT_EQ(t.text(control::kGaugeRows[0].inductanceField), "uH");
+    EXPECT_EQ(t.text(control::kGaugeRows[0].lengthField), "lenth of coil");
+    EXPECT_EQ(t.caption(control::kGaugeRows[0].inchesPerTurnLabel), ".0345");
+    EXPECT_EQ(t.caption(control::kInchesPerTurnHeading), "Inces per turn");
+    using control::kGaugeRows;
+    const struct {
+        std::string_view box;
+        const char *written;
+        const char *reads;
+    } writes[] = {
+        {kGaugeRows[0].inductanceField, "8.7719298245614 uH", "8.77"},
+        {kGaugeRows[1].inductanceField, "10 uH", "10 u"},
+        {kGaugeRows[2].inductanceField, "5 uH", "5 uH"},
+        {control::kFrequency, "1.02737103989798", "1.027"},
+        {kGaugeRows[0].lengthField, "0.69", "0.69"},
+        {control::kLooseInductance, "8.7719298245614 uH", "8.7719298245614 uH"},
+        // Counted in characters, not bytes.
+        {kGaugeRows[3].inductanceField, "\u00B5\u00B5\u00B5\u00B5\u00B5", "\u00B5\u00B5\u00B5\u00B5"},
     };
-    for (const auto &[write, read] : writes) {
-        t.setText(write.first, write.second);
-        EXPECT_EQ(t.text(read.first), read.second);
+    for (const auto &[box, written, reads] : writes) {
+        t.setText(box, written);
+        EXPECT_EQ(t.text(box), reads);
     }
     EXPECT_THROW(t.text("Text99"), ControlError);
-    EXPECT_THROW(t.caption("Text1"), ControlError); // a text box has no caption
-    EXPECT_THROW(t.setText("Label44", "1"), ControlError);
+    EXPECT_THROW(t.caption(control::kGaugeRows[0].inductanceField), ControlError); // a text box has no caption
+    EXPECT_THROW(t.setText(control::kGaugeRows[0].inchesPerTurnLabel, "1"), ControlError);
 }
 
 TEST(InductancePage, WorkedExample)
 {
     FieldTable t = FieldTable::mainWindow();
-    t.setText("Text15", "20");
-    t.setText("Text16", "1");
+    t.setText(control::kTurns, "20");
+    t.setText(control::kDiameter, "1");
     Command2_Click(t, ".");
     EXPECT_EQ(Lengths(t), (Strings{"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"}));
     EXPECT_EQ(Inductances(t), (Strings{"8.77", "9.78", "11.1", "12.3", "13.5", "15.1"}));
-    EXPECT_EQ(t.text("Text18"), "5");
+    EXPECT_EQ(t.text(control::kWireFeet), "5");
 
     // A second press with the same inputs writes the same texts.
     const Strings before = Lengths(t);
@@ -85,27 +90,25 @@ public:
 TEST(InductancePage, InductanceReadsTheLengthAsWritten)
 {
     Recorder t(FieldTable::mainWindow());
-    t.setText("Text15", "20");
-    t.setText("Text16", "1");
+    t.setText(control::kTurns, "20");
+    t.setText(control::kDiameter, "1");
     Command2_Click(t, ".");
     // From the text "0.69" (8.7719298245614), not from 0.6900000000000001.
-    EXPECT_EQ(t.written["Text1"], "8.7719298245614 uH");
-    EXPECT_EQ(t.written["Text2"], "9.78473581213307 uH");
-    EXPECT_EQ(t.written["Text3"], "11.1856823266219 uH");
-    EXPECT_EQ(t.written["Text6"], "12.3762376237624 uH");
-    EXPECT_EQ(t.written["Text7"], "13.5869565217391 uH");
-    EXPECT_EQ(t.written["Text8"], "15.1515151515152 uH");
+    const char *expected[] = {"8.7719298245614 uH",  "9.78473581213307 uH", "11.1856823266219 uH",
+                              "12.3762376237624 uH", "13.5869565217391 uH", "15.1515151515152 uH"};
+    for (std::size_t i = 0; i < std::size(expected); ++i)
+        EXPECT_EQ(t.written[std::string(control::kGaugeRows[i].inductanceField)], expected[i]);
 }
 
 TEST(InductancePage, ZeroTurns)
 {
     FieldTable t = FieldTable::mainWindow();
-    t.setText("Text15", "0");
-    t.setText("Text16", "1");
+    t.setText(control::kTurns, "0");
+    t.setText(control::kDiameter, "1");
     Command2_Click(t, ".");
     EXPECT_EQ(Lengths(t), Strings(6, "0"));
     EXPECT_EQ(Inductances(t), Strings(6, "0 uH"));
-    EXPECT_EQ(t.text("Text18"), "0");
+    EXPECT_EQ(t.text(control::kWireFeet), "0");
 }
 
 // Feet of wire: diameter x 3.14159, times the turns, over 12, halves to even.
@@ -121,18 +124,18 @@ TEST(InductancePage, FeetOfWireNearAHalf)
     };
     for (const auto &[diameter, turns, feet] : rows) {
         FieldTable t = FieldTable::mainWindow();
-        t.setText("Text16", diameter);
-        t.setText("Text15", turns);
+        t.setText(control::kDiameter, diameter);
+        t.setText(control::kTurns, turns);
         Command2_Click(t, ".");
-        EXPECT_EQ(t.text("Text18"), feet) << diameter << " x " << turns;
+        EXPECT_EQ(t.text(control::kWireFeet), feet) << diameter << " x " << turns;
     }
 }
 
 TEST(InductancePage, CommaLocale)
 {
     FieldTable t = FieldTable::mainWindow();
-    t.setText("Text15", "20");
-    t.setText("Text16", "1,0");
+    t.setText(control::kTurns, "20");
+    t.setText(control::kDiameter, "1,0");
     Command2_Click(t, ",");
     EXPECT_EQ(Lengths(t), (Strings{"0,69", "0,572", "0,444", "0,358", "0,286", "0,21"}));
     EXPECT_EQ(Inductances(t), (Strings{"8,77", "9,78", "11,1", "12,3", "13,5", "15,1"}));
@@ -156,8 +159,8 @@ TEST_P(InductancePageFails, LeavesWhatTheOrderGives)
 {
     const FailureRow &row = GetParam();
     FieldTable t = FieldTable::mainWindow();
-    t.setText("Text15", row.turns);
-    t.setText("Text16", row.diameter);
+    t.setText(control::kTurns, row.turns);
+    t.setText(control::kDiameter, row.diameter);
     try {
         Command2_Click(t, ".");
         FAIL() << "no error";
@@ -170,7 +173,7 @@ TEST_P(InductancePageFails, LeavesWhatTheOrderGives)
     }
     EXPECT_EQ(Lengths(t), row.lengthsWritten ? Strings(6, row.firstLength) : Strings(6, "lenth of coil"));
     EXPECT_EQ(Inductances(t), Strings(6, "uH"));
-    EXPECT_EQ(t.text("Text18"), "");
+    EXPECT_EQ(t.text(control::kWireFeet), "");
 }
 
 using E = ErrorKind;
@@ -190,8 +193,8 @@ INSTANTIATE_TEST_SUITE_P(Inputs, InductancePageFails, testing::Values(
 TEST(InductancePage, DiameterNotANumberWritesOnlyTheLengths)
 {
     FieldTable t = FieldTable::mainWindow();
-    t.setText("Text15", "20");
-    t.setText("Text16", "one inch");
+    t.setText(control::kTurns, "20");
+    t.setText(control::kDiameter, "one inch");
     EXPECT_THROW(Command2_Click(t, "."), CalcError);
     EXPECT_EQ(Lengths(t), (Strings{"0.69", "0.572", "0.444", "0.358", "0.286", "0.21"}));
     EXPECT_EQ(Inductances(t), Strings(6, "uH"));
@@ -200,11 +203,11 @@ TEST(InductancePage, DiameterNotANumberWritesOnlyTheLengths)
 TEST(InductancePage, OversizeResultsShowHashesNotAWrongMagnitude)
 {
     FieldTable t = FieldTable::mainWindow();
-    t.setText("Text15", "2000");
-    t.setText("Text16", "20");
+    t.setText(control::kTurns, "2000");
+    t.setText(control::kDiameter, "20");
     Command2_Click(t, ".");
-    EXPECT_EQ(t.text("Text1"), "####"); // 5-digit microhenries would read as 4 digits
-    EXPECT_EQ(t.text("Text14"), "69");
+    EXPECT_EQ(t.text(control::kGaugeRows[0].inductanceField), "####"); // 5-digit microhenries would read as 4 digits
+    EXPECT_EQ(t.text(control::kGaugeRows[0].lengthField), "69");
 }
 
 TEST(FitToField, CutsOnlyWhereTheMagnitudeSurvives)
@@ -245,12 +248,12 @@ TEST_P(FrequencyPage, Computes)
 {
     const FrequencyRow &row = GetParam();
     FieldTable t = FieldTable::mainWindow();
-    t.setText("Text17", "old");
-    t.setText("Text9", row.inductance);
-    t.setText("Text10", row.capacitance);
+    t.setText(control::kFrequency, "old");
+    t.setText(control::kInductance, row.inductance);
+    t.setText(control::kCapacitance, row.capacitance);
     if (row.shown) {
         Command1_Click(t, ".");
-        EXPECT_EQ(t.text("Text17"), row.shown);
+        EXPECT_EQ(t.text(control::kFrequency), row.shown);
         return;
     }
     try {
@@ -262,7 +265,7 @@ TEST_P(FrequencyPage, Computes)
             EXPECT_EQ(error.text(), row.named);
         }
     }
-    EXPECT_EQ(t.text("Text17"), "old");
+    EXPECT_EQ(t.text(control::kFrequency), "old");
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, FrequencyPage, testing::Values(
@@ -298,15 +301,15 @@ TEST_P(LooseCoilPage, Computes)
 {
     const LooseRow &row = GetParam();
     FieldTable t = FieldTable::mainWindow();
-    t.setText("Text22", "previous");
-    t.setText("Text19", row.diameter);
-    t.setText("Text20", row.turns);
-    t.setText("Text21", row.length);
+    t.setText(control::kLooseInductance, "previous");
+    t.setText(control::kLooseDiameter, row.diameter);
+    t.setText(control::kLooseTurns, row.turns);
+    t.setText(control::kLooseLength, row.length);
     if (row.shown) {
         Command3_Click(t, ".");
-        EXPECT_EQ(t.text("Text22"), row.shown);
+        EXPECT_EQ(t.text(control::kLooseInductance), row.shown);
         if (row.note) {
-            EXPECT_EQ(t.note("Text22"), row.note);
+            EXPECT_EQ(t.note(control::kLooseInductance), row.note);
         }
         return;
     }
@@ -319,7 +322,7 @@ TEST_P(LooseCoilPage, Computes)
             EXPECT_EQ(error.text(), row.named);
         }
     }
-    EXPECT_EQ(t.text("Text22"), "previous");
+    EXPECT_EQ(t.text(control::kLooseInductance), "previous");
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, LooseCoilPage, testing::Values(

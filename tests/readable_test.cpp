@@ -102,7 +102,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
     QPalette m_startPalette;
 
-    TabControl *tabs() const { return Child<TabControl>(m_window.get(), "SSTab1"); }
+    TabControl *tabs() const { return Child<TabControl>(m_window.get(), control::kTabs); }
 
     // The page that holds the control, shown; the whole window grabbed.
     QImage showAndGrab(QWidget *control)
@@ -148,7 +148,7 @@ private slots:
         for (const char *palette : {"light", "dark"})
             for (int page = 0; page < layout::kPageCount; ++page)
                 for (const layout::Control &c : layout::PageControls(page))
-                    if (c.has(layout::Disabled) || c.has(layout::Red) || c.name == "Text22")
+                    if (c.has(layout::Disabled) || c.has(layout::Red) || c.name == control::kLooseInductance)
                         QTest::addRow("%s %s", palette, c.name.data()) << QByteArray(palette) << Name(c)
                                                                      << c.has(layout::Disabled);
     }
@@ -230,7 +230,7 @@ private slots:
                 if (c.kind == layout::Kind::TextBox)
                     text = c.maxLength == 4   ? "8.77"
                            : c.maxLength == 5 ? "1.027"
-                           : c.name == "Text18" ? "1234"
+                           : c.name == control::kWireFeet ? "1234"
                                                 : "12345";
                 if (c.kind != layout::Kind::Frame)
                     QTest::addRow("%s", c.name.data()) << Name(c) << text;
@@ -239,10 +239,13 @@ private slots:
         for (int page = 0; page < layout::kPageCount; ++page)
             QTest::addRow("tab %d", page) << "tab " + QByteArray::number(page)
                                           << QString::fromUtf8(layout::kPageCaptions[page].data());
-        QTest::newRow("about Label1") << QByteArray("about Label1") << "Spirelle";
-        QTest::newRow("about lblVersion") << QByteArray("about lblVersion") << "Version 1.0";
-        QTest::newRow("about cmdOK") << QByteArray("about cmdOK") << "OK";
-        QTest::newRow("about Text1") << QByteArray("about Text1") << QString(); // the credits, to their last line
+        // The credits are measured to their last line.
+        const std::pair<std::string_view, QString> about[] = {{control::kAboutTitle, "Spirelle"},
+                                                              {control::kAboutVersion, "Version 1.0"},
+                                                              {control::kAboutOk, "OK"},
+                                                              {control::kAboutCredits, QString()}};
+        for (const auto &[name, text] : about)
+            QTest::addRow("about %s", name.data()) << "about " + QByteArray(name.data()) << text;
     }
 
     void everythingFits()
@@ -299,44 +302,42 @@ private slots:
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<int>("role");
         QTest::addColumn<QString>("spoken");
-        const auto row = [](const char *name, QAccessible::Role role, const char *spoken) {
-            QTest::newRow(name) << QByteArray(name) << int(role) << QString::fromUtf8(spoken);
+        const auto row = [](std::string_view name, QAccessible::Role role, const QString &spoken) {
+            QTest::newRow(name.data()) << QByteArray(name.data()) << int(role) << spoken;
         };
         using A = QAccessible;
         row("menu bar", A::MenuBar, "Main menu");
-        row("Text16", A::EditableText, "Diameter, inches");
-        row("Text15", A::EditableText, "Number of turns");
-        row("Label34", A::StaticText, "Number of turns");
-        row("Command2", A::Button, "Calculate lengths and inductances");
-        row("Frame1", A::Border, "Coil length and inductance for each wire");
-        row("Label5", A::StaticText, "Coil length, inches");
-        row("Label4", A::StaticText, "Inductance, microhenries");
-        row("Label45", A::StaticText, "Inches per turn");
+        row(control::kDiameter, A::EditableText, "Diameter, inches");
+        row(control::kTurns, A::EditableText, "Number of turns");
+        row(control::kTurnsCaption, A::StaticText, "Number of turns");
+        row(control::kCoilButton, A::Button, "Calculate lengths and inductances");
+        row(control::kGaugeFrame, A::Border, "Coil length and inductance for each wire");
+        row(control::kLengthHeading, A::StaticText, "Coil length, inches");
+        row(control::kInductanceHeading, A::StaticText, "Inductance, microhenries");
+        row(control::kInchesPerTurnHeading, A::StaticText, "Inches per turn");
         const char *gauges[] = {"20", "22", "24", "26", "28", "30"};
-        const char *lengths[] = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
-        const char *inductances[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text8"};
         for (int i = 0; i < 6; ++i) {
-            QTest::newRow(lengths[i]) << QByteArray(lengths[i]) << int(A::EditableText)
-                                      << QStringLiteral("Coil length for wire # %1, inches").arg(gauges[i]);
-            QTest::newRow(inductances[i]) << QByteArray(inductances[i]) << int(A::EditableText)
-                                          << QStringLiteral("Inductance for wire # %1, microhenries").arg(gauges[i]);
+            row(control::kGaugeRows[i].lengthField, A::EditableText,
+                QStringLiteral("Coil length for wire # %1, inches").arg(gauges[i]));
+            row(control::kGaugeRows[i].inductanceField, A::EditableText,
+                QStringLiteral("Inductance for wire # %1, microhenries").arg(gauges[i]));
         }
-        row("Text18", A::EditableText, "Wire needed, feet");
-        row("Text9", A::EditableText, "Inductance, microhenries");
-        row("Text10", A::EditableText, "Capacitance, picofarads");
-        row("Command1", A::Button, "Calculate frequency");
-        row("Text17", A::EditableText, "Frequency, megahertz");
-        row("Label3", A::StaticText, "megahertz");
-        row("Text19", A::EditableText, "Diameter, inches");
-        row("Text20", A::EditableText, "Number of turns");
-        row("Label10", A::StaticText, "Number of turns");
-        row("Text21", A::EditableText, "Coil length, inches");
-        row("Label11", A::StaticText, "Length of coil, inches");
-        row("Command3", A::Button, "Calculate inductance");
-        row("Text22", A::EditableText, "Inductance, microhenries");
-        row("Label8", A::StaticText, "Inductance, microhenries");
-        row("about frmAbout", A::Dialog, "About Spirelle");
-        row("about Text1", A::EditableText, "Credits");
+        row(control::kWireFeet, A::EditableText, "Wire needed, feet");
+        row(control::kInductance, A::EditableText, "Inductance, microhenries");
+        row(control::kCapacitance, A::EditableText, "Capacitance, picofarads");
+        row(control::kFrequencyButton, A::Button, "Calculate frequency");
+        row(control::kFrequency, A::EditableText, "Frequency, megahertz");
+        row(control::kFrequencyUnit, A::StaticText, "megahertz");
+        row(control::kLooseDiameter, A::EditableText, "Diameter, inches");
+        row(control::kLooseTurns, A::EditableText, "Number of turns");
+        row(control::kLooseTurnsCaption, A::StaticText, "Number of turns");
+        row(control::kLooseLength, A::EditableText, "Coil length, inches");
+        row(control::kLooseLengthCaption, A::StaticText, "Length of coil, inches");
+        row(control::kLooseButton, A::Button, "Calculate inductance");
+        row(control::kLooseInductance, A::EditableText, "Inductance, microhenries");
+        row(control::kLooseInductanceUnit, A::StaticText, "Inductance, microhenries");
+        row("about dialog", A::Dialog, "About Spirelle");
+        row("about credits", A::EditableText, "Credits");
     }
 
     void spokenNames()
@@ -349,7 +350,7 @@ private slots:
             w = m_window->menuBar();
         } else if (name.startsWith("about ")) {
             m_about.show();
-            w = name == "about frmAbout" ? m_about.dialog() : Child(m_about.dialog(), name.mid(6).constData());
+            w = name == "about dialog" ? m_about.dialog() : Child(m_about.dialog(), control::kAboutCredits);
         } else {
             w = Child(m_window.get(), name.constData());
         }

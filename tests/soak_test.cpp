@@ -30,15 +30,16 @@ private slots:
         MainWindow window(about);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto *tabs = Child<TabControl>(&window, "SSTab1");
-        QAction *aboutItem = window.findChild<QAction *>(QStringLiteral("about"));
+        auto *tabs = Child<TabControl>(&window, control::kTabs);
+        QAction *aboutItem = window.findChild<QAction *>(ToQString(control::kAboutItem));
         const auto widgetsAtStart = QApplication::allWidgets().size();
 
         const QStringList texts = {"20", "1", "0", "-3", "0.0345", ".5", "2,5", "1e308", "1e-308", "1e999", "",
                                    "  ", "abc", "1e", "\u0663", "12345678901234567890", "-0", "4.9e-324"};
-        const char *inputs[3][3] = {{"Text16", "Text15", nullptr}, {"Text9", "Text10", nullptr},
-                                    {"Text19", "Text20", "Text21"}};
-        const char *buttons[] = {"Command2", "Command1", "Command3"};
+        using namespace control;
+        const std::string_view inputs[3][3] = {
+            {kDiameter, kTurns, {}}, {kInductance, kCapacitance, {}}, {kLooseDiameter, kLooseTurns, kLooseLength}};
+        const std::string_view buttons[] = {kCoilButton, kFrequencyButton, kLooseButton};
         std::mt19937 random(12345);
         const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
 
@@ -48,8 +49,8 @@ private slots:
         for (int i = 0; i < kPresses; ++i) {
             const int page = pick(3);
             tabs->setCurrentIndex(page);
-            for (const char *input : inputs[page])
-                if (input && pick(2))
+            for (const std::string_view input : inputs[page])
+                if (!input.empty() && pick(2))
                     Child<QLineEdit>(&window, input)->setText(texts[pick(static_cast<int>(texts.size()))]);
             messages += ClickForMessage(&window, buttons[page]).isNull() ? 0 : 1;
             if (i % 50 == 0) {
@@ -68,23 +69,23 @@ private slots:
 
         // The worked examples still come out exactly.
         tabs->setCurrentIndex(0);
-        TypeInto(&window, "Text16", "1");
-        TypeInto(&window, "Text15", "20");
-        ClickButton(&window, "Command2");
-        QCOMPARE(TextOf(&window, "Text14"), QStringLiteral("0.69"));
-        QCOMPARE(TextOf(&window, "Text8"), QStringLiteral("15.1"));
-        QCOMPARE(TextOf(&window, "Text18"), QStringLiteral("5"));
+        TypeInto(&window, control::kDiameter, "1");
+        TypeInto(&window, control::kTurns, "20");
+        ClickButton(&window, control::kCoilButton);
+        QCOMPARE(TextOf(&window, control::kGaugeRows[0].lengthField), QStringLiteral("0.69"));
+        QCOMPARE(TextOf(&window, control::kGaugeRows[5].inductanceField), QStringLiteral("15.1"));
+        QCOMPARE(TextOf(&window, control::kWireFeet), QStringLiteral("5"));
         tabs->setCurrentIndex(1);
-        TypeInto(&window, "Text9", "240");
-        TypeInto(&window, "Text10", "100");
-        ClickButton(&window, "Command1");
-        QCOMPARE(TextOf(&window, "Text17"), QStringLiteral("1.027"));
+        TypeInto(&window, control::kInductance, "240");
+        TypeInto(&window, control::kCapacitance, "100");
+        ClickButton(&window, control::kFrequencyButton);
+        QCOMPARE(TextOf(&window, control::kFrequency), QStringLiteral("1.027"));
         tabs->setCurrentIndex(2);
-        TypeInto(&window, "Text19", "2");
-        TypeInto(&window, "Text20", "10");
-        TypeInto(&window, "Text21", "1.1");
-        ClickButton(&window, "Command3");
-        QCOMPARE(TextOf(&window, "Text22"), QStringLiteral("5 uH"));
+        TypeInto(&window, control::kLooseDiameter, "2");
+        TypeInto(&window, control::kLooseTurns, "10");
+        TypeInto(&window, control::kLooseLength, "1.1");
+        ClickButton(&window, control::kLooseButton);
+        QCOMPARE(TextOf(&window, control::kLooseInductance), QStringLiteral("5 uH"));
     }
 };
 

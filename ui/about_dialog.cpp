@@ -1,5 +1,6 @@
 #include "ui/about_dialog.h"
 
+#include "pages/controls.h"
 #include "ui/form_widgets.h"
 
 #include <QKeyEvent>
@@ -23,7 +24,7 @@ class LineControl : public QWidget {
 public:
     LineControl(int index, QColor colour, QWidget *parent) : QWidget(parent), m_colour(colour)
     {
-        setObjectName(QStringLiteral("Line1"));
+        setObjectName(ToQString(control::kAboutLine));
         setProperty("index", index);
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
@@ -67,7 +68,7 @@ const char kCreditsText[] =
 AboutDialog::AboutDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(ToQString(control::kAbout));
     setWindowTitle(QStringLiteral("Spirelle"));
     setAccessibleName(QStringLiteral("About Spirelle"));
     setFont(FormFont());
@@ -75,14 +76,14 @@ AboutDialog::AboutDialog(QWidget *parent)
     setSizeGripEnabled(false);
 
     auto *title = new QLabel(QStringLiteral("Spirelle"), this);
-    title->setObjectName(QStringLiteral("Label1"));
+    title->setObjectName(ToQString(control::kAboutTitle));
     title->setGeometry(ToPixels(kTitle));
     auto *version = new QLabel(QStringLiteral("Version " SPIRELLE_VERSION), this); // the build's version
-    version->setObjectName(QStringLiteral("lblVersion"));
+    version->setObjectName(ToQString(control::kAboutVersion));
     version->setGeometry(ToPixels(kVersion));
 
     m_credits = new QPlainTextEdit(this);
-    m_credits->setObjectName(QStringLiteral("Text1"));
+    m_credits->setObjectName(ToQString(control::kAboutCredits));
     m_credits->setAccessibleName(QStringLiteral("Credits"));
     m_credits->setGeometry(ToPixels(kCreditsBox));
     m_credits->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -99,7 +100,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     white->setGeometry(LineRect(150, 4485, 5055, 2));
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
+    m_ok->setObjectName(ToQString(control::kAboutOk));
     m_ok->setGeometry(ToPixels(kOk));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "ui/about_dialog.h"
+#include "pages/controls.h"
 #include "pages/form_layout.h"
 #include "ui/form_widgets.h"
 #include "pages/pages.h"
@@ -35,7 +36,7 @@ QIcon WindowIconPixmaps()
 
 MainWindow::MainWindow(AboutDialogRef &about, QWidget *parent) : QMainWindow(parent), m_about(about)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(ToQString(control::kWindow));
     setWindowTitle(QStringLiteral("Spirelle"));
     setWindowIcon(WindowIconPixmaps());
     setFont(FormFont());
@@ -45,16 +46,16 @@ MainWindow::MainWindow(AboutDialogRef &about, QWidget *parent) : QMainWindow(par
     // The client area below the menu bar; nothing inside follows later resizes.
     const QRect client = ToPixels(layout::kWindowClient);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
-    findChild<QWidget *>(QStringLiteral("Text16"))->setFocus();
+    findChild<QWidget *>(ToQString(control::kDiameter))->setFocus();
 }
 
 void MainWindow::createMenus()
 {
     menuBar()->setAccessibleName(QStringLiteral("Main menu"));
     QMenu *menu = menuBar()->addMenu(QStringLiteral("Menu"));
-    menu->setObjectName(QStringLiteral("menu"));
+    menu->setObjectName(ToQString(control::kMenu));
     QAction *about = menu->addAction(QStringLiteral("About"));
-    about->setObjectName(QStringLiteral("about"));
+    about->setObjectName(ToQString(control::kAboutItem));
     connect(about, &QAction::triggered, this, &MainWindow::about_Click);
 }
 
@@ -67,7 +68,7 @@ void MainWindow::createPages()
     for (const std::string_view caption : layout::kPageCaptions)
         captions << ToQString(caption);
     m_tabs = new TabControl(captions, ToPixels(0, 0, 0, layout::kTabHeight).height(), client);
-    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->setObjectName(ToQString(control::kTabs));
     m_tabs->setGeometry(ToPixels(layout::kTabControl));
     connect(m_tabs, &TabControl::pageChanged, this, &MainWindow::SSTab1_Click);
 
@@ -85,10 +86,10 @@ void MainWindow::createPages()
     // The frame lies behind the boxes that stand over its area.
     frame->lower();
 
-    const auto button = [this](const char *name) { return findChild<QPushButton *>(QLatin1String(name)); };
-    connect(button("Command2"), &QPushButton::clicked, this, &MainWindow::Command2_Click);
-    connect(button("Command1"), &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    connect(button("Command3"), &QPushButton::clicked, this, &MainWindow::Command3_Click);
+    const auto button = [this](std::string_view name) { return findChild<QPushButton *>(ToQString(name)); };
+    connect(button(control::kCoilButton), &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(button(control::kFrequencyButton), &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(button(control::kLooseButton), &QPushButton::clicked, this, &MainWindow::Command3_Click);
 }
 
 void MainWindow::createTabOrder()
@@ -96,9 +97,10 @@ void MainWindow::createTabOrder()
     // One chain through all pages; hidden and disabled controls are skipped, so
     // each page cycles through its own inputs and the tab row.
     QWidget *previous = m_tabs->tabBar();
-    for (const char *name : {"Text16", "Text15", "Command2", "Text9", "Text10", "Command1", "Text19", "Text20",
-                             "Command3", "Text21", "Text22"}) {
-        QWidget *next = findChild<QWidget *>(QLatin1String(name));
+    using namespace control;
+    for (const std::string_view name : {kDiameter, kTurns, kCoilButton, kInductance, kCapacitance, kFrequencyButton,
+                                        kLooseDiameter, kLooseTurns, kLooseButton, kLooseLength, kLooseInductance}) {
+        QWidget *next = findChild<QWidget *>(ToQString(name));
         setTabOrder(previous, next);
         previous = next;
     }
@@ -121,7 +123,7 @@ void MainWindow::runHandler(const std::function<void(FieldAccess &, const Separa
     // takes the box with it, and the QPointer notices.
     QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Spirelle"), message,
                                                 QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("errorMessage"));
+    box->setObjectName(ToQString(control::kErrorMessage));
     box->exec();
     delete box.data();
 }

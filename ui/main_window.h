@@ -21,11 +21,11 @@ public:
     explicit MainWindow(AboutDialogRef &about, QWidget *parent = nullptr);
 
 public slots:
-    void Command2_Click();
-    void Command1_Click();
-    void Command3_Click();
-    void SSTab1_Click(int previousTab);
-    void about_Click();
+    void Command2_Click();              // the inductance page's "L=(uH)"
+    void Command1_Click();              // the frequency page's "Frequency"
+    void Command3_Click();              // the loose-coil page's "L=(uH)"
+    void SSTab1_Click(int previousTab); // a page of the tab control was chosen
+    void about_Click();                 // Menu, About
 
 private:
     void createMenus();

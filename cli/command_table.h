@@ -1,0 +1,53 @@
+#pragma once
+
+#include "cli/output.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The commands as one table: each command's name, summary, positional
+// arguments with their help, options, the overview's paragraph and the
+// function that runs it. The CLI11 subcommands, the --help overview, the
+// dispatch and the bash completion's words are all built from it, so they
+// cannot disagree.
+namespace spirelle::cli {
+
+struct Positional {
+    std::string_view name; // "DIAMETER": the synopsis's word and the messages' name
+    std::string_view help; // "the form's diameter, inches"
+};
+
+// An option that takes a value, besides --csv and --json which every command has.
+struct Option {
+    std::string_view flag;     // "--stray"
+    std::string_view typeName; // "PF"
+    std::string_view help;
+    std::string_view fallback; // the value when the option is not given
+};
+
+// Runs a command over its positionals' values (each argument's list, in the
+// table's order) and its options' texts (in the table's order); returns what
+// it prints. UsageError and CalcError end it.
+using Runner = std::string (*)(std::vector<std::vector<double>> values, std::span<const std::string> options,
+                               Format format);
+
+struct Command {
+    std::string_view name;
+    std::string_view summary; // CLI11's one-line description
+    std::span<const Positional> positionals;
+    std::span<const Option> options;
+    std::string_view overview; // the overview's paragraph, one line a line
+    Runner run;
+};
+
+std::span<const Command> Commands();
+
+// "tune DIAMETER CMIN CMAX [--stray PF] [--band LOW-HIGH]"
+std::string Synopsis(const Command &command);
+
+// The bash completion script: the commands, then each command's options.
+std::string BashCompletion();
+
+} // namespace spirelle::cli
