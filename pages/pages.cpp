@@ -5,8 +5,10 @@
 #include "calc/number_text.h"
 #include "pages/result_notes.h"
 #include "calc/utf8.h"
+#include "calc/wire_gauges.h"
 
 #include <array>
+#include <iterator>
 
 namespace spirelle {
 namespace {
@@ -113,12 +115,15 @@ void Command2_Click(FieldAccess &fields, const Separators &separators)
 {
     const std::string_view separator = separators.decimal;
     // Coil lengths; each row is written before the next is read.
-    for (const GaugeRow &row : kGaugeRows) {
+    for (std::size_t i = 0; i < std::size(kGaugeRows); ++i) {
+        const GaugeRow &row = kGaugeRows[i];
         const std::string inchesText = fields.caption(row.inchesPerTurnLabel);
         const std::string turnsText = fields.text(box::kTurns);
         const double inchesPerTurn = Parse(inchesText, separators);
         const double turns = Parse(turnsText, separators);
-        WriteResult(fields, row.lengthField, FormatNumber(CloseWoundLength(inchesPerTurn, turns), separator));
+        const std::string written = FormatNumber(CloseWoundLength(inchesPerTurn, turns), separator);
+        WriteResult(fields, row.lengthField, written,
+                    LengthNote(written, kWireGauges[i].name, inchesText, turns, separator));
     }
     // Inductances, from each length as it now reads: the 15-digit text, not the raw product.
     for (const GaugeRow &row : kGaugeRows) {
@@ -130,7 +135,8 @@ void Command2_Click(FieldAccess &fields, const Separators &separators)
     const std::string turnsText = fields.text(box::kTurns);
     const double diameter = Parse(diameterText, separators);
     const double turns = Parse(turnsText, separators);
-    WriteResult(fields, box::kWireFeet, FormatNumber(WireFeet(diameter, turns), separator));
+    const std::string feet = FormatNumber(WireFeet(diameter, turns), separator);
+    WriteResult(fields, box::kWireFeet, feet, WireFeetNote(feet, diameter, turns, separator));
 }
 
 void Command1_Click(FieldAccess &fields, const Separators &separators)

@@ -407,6 +407,41 @@ private slots:
         QCOMPARE(TextOf(m_window.get(), "Text14"), QStringLiteral("lenth of coil"));
     }
 
+    // The desktop's keys: F10 or Alt alone reach the menu bar and Esc leaves it;
+    // Ctrl+Tab, Ctrl+PgDn and their reverses change pages.
+    void platformKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("page"); // -1: the menu bar, its first menu highlighted
+        QTest::newRow("F10") << int(Qt::Key_F10) << 0 << -1;
+        QTest::newRow("Alt") << int(Qt::Key_Alt) << int(Qt::AltModifier) << -1;
+        QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << int(Qt::ControlModifier) << 1;
+        QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier) << 2;
+        QTest::newRow("Ctrl+PgDn") << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << 1;
+        QTest::newRow("Ctrl+PgUp") << int(Qt::Key_PageUp) << int(Qt::ControlModifier) << 2;
+    }
+
+    void platformKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, page);
+        QWidget *start = QApplication::focusWidget();
+        QTest::keyPress(start, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keyRelease(start, Qt::Key(key), key == Qt::Key_Alt ? Qt::NoModifier : Qt::KeyboardModifiers(modifiers));
+        QMenuBar *bar = m_window->menuBar();
+        if (page >= 0) {
+            QCOMPARE(tabs()->currentIndex(), page);
+            QVERIFY(!bar->activeAction());
+            return;
+        }
+        QCOMPARE(bar->activeAction(), bar->actions().first());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!bar->activeAction());
+        QCOMPARE(QApplication::focusWidget(), start);
+    }
+
     void resizingMovesNothing()
     {
         const QRect before = tabs()->geometry();
