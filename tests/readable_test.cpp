@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 
 using namespace spirelle;
@@ -327,15 +328,20 @@ private slots:
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<int>("role");
         QTest::addColumn<QString>("spoken");
-        const auto row = [](const char *name, QAccessible::Role role, const char *spoken) {
-            QTest::newRow(name) << QByteArray(name) << int(role) << QString::fromUtf8(spoken);
+        QTest::addColumn<QString>("described"); // null: not checked
+        QTest::addColumn<QString>("caption");   // the label that names it; null: none
+        const auto row = [](const char *name, QAccessible::Role role, const char *spoken, const char *described = nullptr,
+                            const char *caption = nullptr) {
+            QTest::newRow(name) << QByteArray(name) << int(role) << QString::fromUtf8(spoken)
+                                << QString::fromUtf8(described) << QString::fromUtf8(caption);
         };
+        const char *empty = "Empty: no result yet.";
         using A = QAccessible;
         row("menu bar", A::MenuBar, "Main menu");
-        row("Text16", A::EditableText, "Diameter, inches");
-        row("Text15", A::EditableText, "Number of turns");
+        row("Text16", A::EditableText, "Diameter, inches", nullptr, "Diameter");
+        row("Text15", A::EditableText, "Number of turns", nullptr, "# of Turns");
         row("Label34", A::StaticText, "Number of turns");
-        row("Command2", A::Button, "Calculate lengths and inductances");
+        row("Command2", A::Button, "L=(uH)", "Calculate lengths and inductances");
         row("Frame1", A::Border, "Coil length and inductance for each wire");
         row("Label5", A::StaticText, "Coil length, inches");
         row("Label4", A::StaticText, "Inductance, microhenries");
@@ -345,23 +351,28 @@ private slots:
         const char *inductances[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text8"};
         for (int i = 0; i < 6; ++i) {
             QTest::newRow(lengths[i]) << QByteArray(lengths[i]) << int(A::EditableText)
-                                      << QStringLiteral("Coil length for wire # %1, inches").arg(gauges[i]);
+                                      << QStringLiteral("Coil length for wire # %1, inches").arg(gauges[i])
+                                      << QString::fromUtf8(empty) << QString();
             QTest::newRow(inductances[i]) << QByteArray(inductances[i]) << int(A::EditableText)
-                                          << QStringLiteral("Inductance for wire # %1, microhenries").arg(gauges[i]);
+                                          << QStringLiteral("Inductance for wire # %1, microhenries").arg(gauges[i])
+                                          << QString::fromUtf8(empty) << QString();
         }
-        row("Text18", A::EditableText, "Wire needed, feet");
-        row("Text9", A::EditableText, "Inductance, microhenries");
-        row("Text10", A::EditableText, "Capacitance, picofarads");
-        row("Command1", A::Button, "Calculate frequency");
-        row("Text17", A::EditableText, "Frequency, megahertz");
+        row("Text18", A::EditableText, "Wire needed, feet", empty, "You will need");
+        row("Label63", A::StaticText, "Wire # 20");
+        row("Label51", A::StaticText, "29 turns per inch for wire # 20");
+        row("Label39", A::StaticText, ".0105 inches per turn for wire # 30");
+        row("Text9", A::EditableText, "Inductance, microhenries", nullptr, "(L) Inductance");
+        row("Text10", A::EditableText, "Capacitance, picofarads", nullptr, "Capacitance");
+        row("Command1", A::Button, "Frequency", "Calculate frequency");
+        row("Text17", A::EditableText, "Frequency, megahertz", empty, "MHz");
         row("Label3", A::StaticText, "megahertz");
-        row("Text19", A::EditableText, "Diameter, inches");
-        row("Text20", A::EditableText, "Number of turns");
+        row("Text19", A::EditableText, "Diameter, inches", nullptr, "Diameter");
+        row("Text20", A::EditableText, "Number of turns", nullptr, "# of Turns");
         row("Label10", A::StaticText, "Number of turns");
-        row("Text21", A::EditableText, "Coil length, inches");
+        row("Text21", A::EditableText, "Coil length, inches", nullptr, "Lenth of Coil");
         row("Label11", A::StaticText, "Length of coil, inches");
-        row("Command3", A::Button, "Calculate inductance");
-        row("Text22", A::EditableText, "Inductance, microhenries");
+        row("Command3", A::Button, "L=(uH)", "Calculate inductance");
+        row("Text22", A::EditableText, "Inductance, microhenries", empty, "L (uH)");
         row("Label8", A::StaticText, "Inductance, microhenries");
         row("about frmAbout", A::Dialog, "About Spirelle");
         row("about Text1", A::EditableText, "Credits");
@@ -372,6 +383,8 @@ private slots:
         QFETCH(QByteArray, name);
         QFETCH(int, role);
         QFETCH(QString, spoken);
+        QFETCH(QString, described);
+        QFETCH(QString, caption);
         QWidget *w = nullptr;
         if (name == "menu bar") {
             w = m_window->menuBar();
@@ -385,6 +398,29 @@ private slots:
         QVERIFY(face);
         QCOMPARE(face->role(), QAccessible::Role(role));
         QCOMPARE(face->text(QAccessible::Name), spoken);
+        if (!described.isNull())
+            QCOMPARE(face->text(QAccessible::Description), described);
+        const auto labels = face->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), caption.isNull() ? 0 : 1);
+        if (!caption.isNull())
+            QCOMPARE(qobject_cast<QLabel *>(labels.first().first->object())->text(), caption);
+    }
+
+    // Decorative parts are hidden from a screen reader; everything else it meets has a name.
+    void aboutHasNoUnnamedParts()
+    {
+        m_about.show();
+        QAccessibleInterface *dialog = QAccessible::queryAccessibleInterface(m_about.dialog());
+        std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *face) {
+            for (int i = 0; i < face->childCount(); ++i) {
+                QAccessibleInterface *child = face->child(i);
+                if (child->state().invisible)
+                    continue;
+                QVERIFY2(!child->text(QAccessible::Name).isEmpty(), child->object()->metaObject()->className());
+                walk(child);
+            }
+        };
+        walk(dialog);
     }
 };
 
