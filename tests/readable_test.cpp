@@ -217,6 +217,68 @@ private slots:
         }
     }
 
+    // Marks that are not text stand at 3:1 against the grounds beside them, as
+    // drawn: the focus ring of each kind of control, and the selected tab.
+    void marksStandOut_data()
+    {
+        QTest::addColumn<QByteArray>("palette");
+        QTest::addColumn<QByteArray>("name"); // "selected" for the selected tab, "tabs" for the row's focus
+        for (const char *palette : {"light", "dark"})
+            for (const char *name : {"selected", "tabs", "Text16", "Command2", "Text22"})
+                QTest::addRow("%s %s", palette, name) << QByteArray(palette) << QByteArray(name);
+    }
+
+    void marksStandOut()
+    {
+        QFETCH(QByteArray, palette);
+        QFETCH(QByteArray, name);
+        QApplication::setPalette(PaletteNamed(palette));
+        QTabBar *bar = tabs()->tabBar();
+        const bool tabRow = name == "selected" || name == "tabs";
+        QWidget *w = tabRow ? bar : Child(m_window.get(), name.constData());
+        const QImage page = showAndGrab(w);
+        const QColor face = MostCommonColour(page, rectIn(tabs()).adjusted(3, bar->height() + 3, -3, -4));
+        // Focus comes with the Tab key from the control before, as styles draw a ring only for keyboard focus.
+        const std::map<QByteArray, QWidget *> previous = {
+            {"Text16", bar}, {"Command2", Child(m_window.get(), "Text15")}, {"Text22", Child(m_window.get(), "Text21")},
+            {"tabs", Child(m_window.get(), "Command2")}, {"selected", Child(m_window.get(), "Text16")}};
+        previous.at(name)->setFocus();
+        const int current = tabs()->currentIndex();
+        if (name == "selected") { // tab `current` unselected, then selected; the focus, left on a hidden page, taken away
+            tabs()->setCurrentIndex((current + 1) % layout::kPageCount);
+            bar->clearFocus();
+        }
+        QImage before = w->grab().toImage();
+        if (name == "selected")
+            tabs()->setCurrentIndex(current);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(w->hasFocus(), name != "selected");
+        QImage after = w->grab().toImage();
+        QRect area = tabRow ? bar->tabRect(current) : w->rect();
+        // Beside the selected tab: the others and the page it opens; beside a ring: what it encloses and the page.
+        const QColor inside = MostCommonColour(before, area.adjusted(2, 5, -2, -2)); // below the selected tab's bar
+        const QColor beside = face;
+        int marked = 0;
+        double strongest = 1;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor p = after.pixelColor(x, y);
+                if (p == before.pixelColor(x, y))
+                    continue;
+                const double c = std::min(Contrast(p, inside), Contrast(p, beside));
+                strongest = std::max(strongest, c);
+                marked += c >= 3 ? 1 : 0;
+            }
+        const QString figures = QStringLiteral("%1 pixels at 3:1 or more against %2 and %3, strongest %4:1")
+                                    .arg(marked)
+                                    .arg(Rgb(inside), Rgb(beside))
+                                    .arg(strongest, 0, 'f', 2);
+        qInfo().noquote() << figures;
+        // At least two lines across it: a caption that only shifts when selected or focused changes fewer.
+        QVERIFY2(marked >= 2 * area.width(), qPrintable(figures));
+    }
+
     // The pages, and the labels that stand on them, in the desktop's 3D face colour.
     void pagesAndLabelsInTheFaceColour_data()
     {

@@ -96,6 +96,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     setWindowTitle(QStringLiteral("Spirelle"));
     setAccessibleName(QStringLiteral("About Spirelle"));
     setFont(FormFont());
+    KeepFocusVisible(this);
     setFixedSize(ToPixels(kClient).size());
     setSizeGripEnabled(false);
 

@@ -9,10 +9,12 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPalette>
 #include <QPushButton>
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <tuple>
@@ -22,22 +24,10 @@ namespace {
 
 constexpr QPalette::ColorGroup kGroups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
-// The least contrast of text against its background that reads well (WCAG 2, level AA).
+// The least contrast of text against its background that reads well, and of
+// a mark that is not text (a focus ring) against what is beside it (WCAG 2, level AA).
 constexpr double kReadable = 4.5;
-
-// Relative luminance of an sRGB colour, 0 for black to 1 for white.
-double RelativeLuminance(const QColor &colour)
-{
-    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-}
-
-double ContrastRatio(const QColor &a, const QColor &b)
-{
-    const double la = RelativeLuminance(a);
-    const double lb = RelativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+constexpr double kNonText = 3;
 
 // How a text in `colour` reads on `ground` as drawn in `font`: for each text a
 // result box can show (any one character of a number, the unit, the first
@@ -150,6 +140,90 @@ private:
 };
 
 } // namespace
+
+double RelativeLuminance(const QColor &colour)
+{
+    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double ContrastRatio(const QColor &a, const QColor &b)
+{
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor MarkColour(const QPalette &palette)
+{
+    // The grounds: pages, boxes, buttons, and the unselected tabs a shade below the face.
+    const QColor grounds[] = {palette.color(QPalette::Window), palette.color(QPalette::Button),
+                              palette.color(QPalette::Base), palette.color(QPalette::Light),
+                              palette.color(QPalette::Button).darker(110)};
+    // Fusion rings a focused box or button in the highlight, darkened, or
+    // lightened to a lightness of 160 where darkening left it bright.
+    const auto outline = [](QColor c) {
+        c = c.darker(125);
+        if (c.value() > 160)
+            c.setHsl(c.hue(), c.saturation(), 160);
+        return c;
+    };
+    const auto standsOut = [&](const QColor &c) {
+        return std::all_of(std::begin(grounds), std::end(grounds), [&](const QColor &ground) {
+            return ContrastRatio(c, ground) >= kNonText && ContrastRatio(outline(c), ground) >= kNonText;
+        });
+    };
+    const QColor from = palette.color(QPalette::Highlight);
+    const QColor to = palette.color(QPalette::WindowText);
+    constexpr int kSteps = 32;
+    for (int step = 0; step <= kSteps; ++step) {
+        const double t = step / double(kSteps);
+        const QColor mixed = QColor::fromRgbF(from.redF() + t * (to.redF() - from.redF()),
+                                              from.greenF() + t * (to.greenF() - from.greenF()),
+                                              from.blueF() + t * (to.blueF() - from.blueF()));
+        if (standsOut(mixed))
+            return mixed;
+    }
+    return to;
+}
+
+void KeepFocusVisible(QWidget *window)
+{
+    // Derived again from the desktop's palette whenever it changes.
+    class Follower : public QObject {
+    public:
+        explicit Follower(QWidget *window) : QObject(window)
+        {
+            apply(window);
+            window->installEventFilter(this);
+        }
+
+    protected:
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+                apply(static_cast<QWidget *>(watched)); // setting the same palette again sends no further event
+            return false;
+        }
+
+    private:
+        static void apply(QWidget *window)
+        {
+            const QPalette desktop = QApplication::palette(window);
+            QPalette own = window->palette();
+            const QColor mark = MarkColour(desktop);
+            const QColor black(Qt::black), white(Qt::white);
+            const QColor onMark = ContrastRatio(black, mark) > ContrastRatio(white, mark) ? black : white;
+            for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+                own.setColor(group, QPalette::Highlight, mark);
+                own.setColor(group, QPalette::HighlightedText, onMark);
+            }
+            if (own != window->palette())
+                window->setPalette(own);
+        }
+    };
+    new Follower(window);
+}
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 

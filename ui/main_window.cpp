@@ -42,6 +42,7 @@ MainWindow::MainWindow(AboutDialogRef &about, QWidget *parent) : QMainWindow(par
     setWindowTitle(QStringLiteral("Spirelle"));
     setWindowIcon(WindowIconPixmaps());
     setFont(FormFont());
+    KeepFocusVisible(this);
     createMenus();
     createPages();
     createTabOrder();
