@@ -5,12 +5,15 @@
 #include "ui/tab_control.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QToolTip>
+
+#include <cstdio>
 
 using namespace spirelle;
 
@@ -39,9 +42,13 @@ bool SaveWithToolTip(QWidget *window, const char *boxName, const QString &path)
 {
     auto *box = window->findChild<QLineEdit *>(QLatin1String(boxName));
     QTest::mouseMove(box);
-    QTest::qWait(100);
-    // A disabled box gets no hover events: open its tip where the pointer would show it.
-    QToolTip::showText(box->mapToGlobal(box->rect().center()), box->toolTip(), box);
+    // The pointer rests on the box until its tip shows; should no pointer event
+    // come (a display without one), the box is asked for its tip as a hover would.
+    if (!QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000)) {
+        std::fprintf(stderr, "no tool tip from hovering over %s; asking for it\n", boxName);
+        QHelpEvent hover(QEvent::ToolTip, box->rect().center(), box->mapToGlobal(box->rect().center()));
+        QApplication::sendEvent(box, &hover);
+    }
     QTest::qWait(300);
     QRect area = window->frameGeometry();
     for (QWidget *top : QApplication::topLevelWidgets())
@@ -73,6 +80,12 @@ int main(int argc, char *argv[])
     Click(&window, "Command2");
     ok = Save(&window, folder + QStringLiteral("/inductance") + suffix + QStringLiteral(".png")) && ok;
     ok = SaveWithToolTip(&window, "Text8", folder + QStringLiteral("/inductance-note") + suffix + QStringLiteral(".png")) && ok;
+
+    // A result wider than its box: the feet of wire for 5000 turns on a 10 in form.
+    Type(&window, "Text16", "10");
+    Type(&window, "Text15", "5000");
+    Click(&window, "Command2");
+    ok = SaveWithToolTip(&window, "Text18", folder + QStringLiteral("/wire-feet-cut") + suffix + QStringLiteral(".png")) && ok;
 
     auto *tabs = window.findChild<TabControl *>(QStringLiteral("SSTab1"));
     tabs->setCurrentIndex(1);

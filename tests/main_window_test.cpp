@@ -2,6 +2,7 @@
 #include "pages/form_layout.h"
 #include "gui_helpers.h"
 #include "ui/main_window.h"
+#include "ui/result_box.h"
 #include "ui/tab_control.h"
 #include "ui/widget_fields.h"
 
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QToolTip>
 #include <QtTest>
 
 #include <limits>
@@ -147,12 +149,15 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("reads");
-        QTest::newRow("Text1") << "Text1" << "8.7719298245614 uH" << "8.77";
-        QTest::newRow("Text2") << "Text2" << "10 uH" << "10 u";
-        QTest::newRow("Text3") << "Text3" << "5 uH" << "5 uH";
-        QTest::newRow("Text17") << "Text17" << "1.02737103989798" << "1.027";
-        QTest::newRow("Text14") << "Text14" << "0.69" << "0.69";
-        QTest::newRow("Text22") << "Text22" << "8.7719298245614 uH" << "8.7719298245614 uH";
+        QTest::addColumn<bool>("cut"); // wider than the box: drawn ending in an ellipsis
+        QTest::newRow("Text1") << "Text1" << "8.7719298245614 uH" << "8.77" << false;
+        QTest::newRow("Text2") << "Text2" << "10 uH" << "10 u" << false;
+        QTest::newRow("Text3") << "Text3" << "5 uH" << "5 uH" << false;
+        QTest::newRow("Text17") << "Text17" << "1.02737103989798" << "1.027" << false;
+        QTest::newRow("Text14") << "Text14" << "0.69" << "0.69" << false;
+        QTest::newRow("Text14 long") << "Text14" << "0.286000000000001" << "0.286000000000001" << true;
+        QTest::newRow("Text18") << "Text18" << "13090" << "13090" << true; // 10 in, 5000 turns
+        QTest::newRow("Text22") << "Text22" << "8.7719298245614 uH" << "8.7719298245614 uH" << true;
     }
 
     void fieldsCutWhatIsWrittenToTheirMaxLength()
@@ -160,6 +165,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, written);
         QFETCH(QString, reads);
+        QFETCH(bool, cut);
         WidgetFields fields(m_window.get());
         fields.setText(box.toStdString(), written.toStdString());
         QCOMPARE(QString::fromStdString(fields.text(box.toStdString())), reads);
@@ -170,6 +176,23 @@ private slots:
         edit->grab();
         QCOMPARE(edit->cursorPositionAt(QPoint(edit->contentsRect().left() + 3, edit->height() / 2)), 0);
         QCOMPARE(edit->cursorPosition(), 0);
+        // Cut or not, no glyph is sliced at the box's edge: the last columns inside the frame stay clear.
+        edit->setEnabled(false); // Text22 too, so that no cursor is drawn
+        const QImage shot = edit->grab().toImage();
+        const QRect inside = edit->rect().adjusted(3, 3, -3, -3);
+        int inked = 0;
+        for (int x = inside.right() - 2; x <= inside.right(); ++x)
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                inked += shot.pixel(x, y) != shot.pixel(inside.right(), inside.top()) ? 1 : 0;
+        QCOMPARE(inked, 0);
+        // The drawn ellipsis is the box's own; the cut text is told whole on hover.
+        QCOMPARE(static_cast<ResultBox *>(edit)->isElided(), cut);
+        if (cut) {
+            QHelpEvent hover(QEvent::ToolTip, edit->rect().center(), edit->mapToGlobal(edit->rect().center()));
+            QApplication::sendEvent(edit, &hover);
+            QTRY_COMPARE(QToolTip::text(), reads);
+            QToolTip::hideText();
+        }
     }
 
     void inductancePageWorkedExample()
@@ -283,6 +306,10 @@ private slots:
         auto *box = Child<QLineEdit>(m_window.get(), "Text1");
         QCOMPARE(box->toolTip(), text1);
         QCOMPARE(box->accessibleDescription(), text1);
+        QCOMPARE(Child<QLineEdit>(m_window.get(), "Text4")->toolTip(),
+                 QStringLiteral("0.21 in long, for 20 turns of # 30 wire at .0105 in per turn."));
+        QCOMPARE(Child<QLineEdit>(m_window.get(), "Text18")->accessibleDescription(),
+                 QStringLiteral("5 ft of wire, for 20 turns on a 1 in form."));
 
         // A failure part-way: new lengths, but the inductances and their notes stay.
         TypeInto(m_window.get(), "Text15", "10");
@@ -302,6 +329,17 @@ private slots:
                  QStringLiteral("20.997375328084 uH by Wheeler's formula, for 10 turns on a 4 in form, 0.105 in long.\n"
                                 "Current sheet: 28.898 uH; Wheeler is 27.3 % below it. Length/diameter: 0.0262.\n"
                                 "Wheeler's formula reads low for a coil this short: 27.3 % below the current sheet, the better value here."));
+        // Its tool tip, wrapped, is no wider than the window.
+        auto *loose = Child<QLineEdit>(m_window.get(), "Text22");
+        QHelpEvent hover(QEvent::ToolTip, loose->rect().center(), loose->mapToGlobal(loose->rect().center()));
+        QApplication::sendEvent(loose, &hover);
+        QTRY_VERIFY(QToolTip::isVisible());
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->inherits("QTipLabel") && top->isVisible())
+                QVERIFY2(top->width() <= m_window->width(), qPrintable(QString::number(top->width())));
+        QCOMPARE(QToolTip::text().remove(QLatin1Char('\n')).remove(QLatin1Char(' ')),
+                 loose->toolTip().remove(QLatin1Char('\n')).remove(QLatin1Char(' ')));
+        QToolTip::hideText();
 
         // A frequency too large for its box shows hashes; the note has it whole.
         clickTab(1);
