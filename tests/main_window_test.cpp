@@ -466,6 +466,7 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(int, page);
         QWidget *start = QApplication::focusWidget();
+        const QImage unmarked = m_window->menuBar()->grab().toImage();
         QTest::keyPress(start, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QTest::keyRelease(start, Qt::Key(key), key == Qt::Key_Alt ? Qt::NoModifier : Qt::KeyboardModifiers(modifiers));
         QMenuBar *bar = m_window->menuBar();
@@ -475,6 +476,7 @@ private slots:
             return;
         }
         QCOMPARE(bar->activeAction(), bar->actions().first());
+        QVERIFY(bar->grab().toImage() != unmarked); // and shown highlighted
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!bar->activeAction());
         QCOMPARE(QApplication::focusWidget(), start);

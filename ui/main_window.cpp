@@ -15,8 +15,10 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyleOptionMenuItem>
 
 namespace spirelle {
 namespace {
@@ -33,6 +35,25 @@ QIcon WindowIconPixmaps()
     icon.addPixmap(QPixmap(spirelle_32));
     return icon;
 }
+
+// Fusion shows a menu bar item as selected only while its menu is open, so
+// the first menu that F10 or Alt highlights would not show: a selected item
+// of a menu bar that has the keyboard is drawn as if pressed.
+class MenuBarStyle : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (element == CE_MenuBarItem && item && (item->state & State_Selected) && widget && widget->hasFocus()) {
+            QStyleOptionMenuItem pressed = *item;
+            pressed.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &pressed, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
 
 } // namespace
 
@@ -55,6 +76,9 @@ MainWindow::MainWindow(AboutDialogRef &about, QWidget *parent) : QMainWindow(par
 void MainWindow::createMenus()
 {
     menuBar()->setAccessibleName(QStringLiteral("Main menu"));
+    auto *menuBarStyle = new MenuBarStyle;
+    menuBarStyle->setParent(this);
+    menuBar()->setStyle(menuBarStyle);
     // F10 reaches the menu bar as Alt pressed alone does, as on the desktop the
     // window was made for; the menu itself has no access key or shortcut.
     auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);

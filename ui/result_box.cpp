@@ -6,6 +6,8 @@
 #include <QTextLayout>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace spirelle {
 namespace {
 
@@ -39,8 +41,16 @@ bool ResultBox::event(QEvent *event)
             return QLineEdit::event(event);
         // The tip's own frame and margin take a few pixels of the window's width.
         const int frame = 2 * (2 + style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth, nullptr, this));
-        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
-                           WrapToWidth(tip, QToolTip::font(), window()->width() - frame), this);
+        const QString wrapped = WrapToWidth(tip, QToolTip::font(), window()->width() - frame);
+        // Moved left as far as it takes to end within the window, not beyond its edge.
+        const QFontMetrics metrics(QToolTip::font());
+        int width = 0;
+        for (const QString &line : wrapped.split(QLatin1Char('\n')))
+            width = std::max(width, metrics.horizontalAdvance(line) + frame);
+        QPoint at = static_cast<QHelpEvent *>(event)->globalPos();
+        const int right = window()->mapToGlobal(QPoint(window()->width(), 0)).x();
+        at.setX(std::max(window()->mapToGlobal(QPoint(0, 0)).x(), std::min(at.x(), right - width)));
+        QToolTip::showText(at, wrapped, this);
         return true;
     }
     return QLineEdit::event(event);
