@@ -1,5 +1,5 @@
-// Readable by everyone: results that read at 4.5:1 as drawn (the strongest
-// text pixel against its box, from a grab) in a light and a dark palette, pages in the 3D face colour, a font that fits, names for a screen
+// Readable by everyone: results that read at 4.5:1 as drawn in a light and a
+// dark palette, pages in the 3D face colour, a font that fits, names for a screen
 // reader. The contrast figures print with
 //   QT_QPA_PLATFORM=offscreen build/default/tests/readable_test contrast
 #include "ui/about_dialog.h"
@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <map>
 
 using namespace spirelle;
@@ -193,12 +192,9 @@ private slots:
             }
         }
         const double drawn = Contrast(strongest, background);
-        QString figures = QStringLiteral("as drawn (\"%6\") %1 on %2: %3:1; its colour %4: %5:1")
-                              .arg(Rgb(strongest), Rgb(background))
-                              .arg(drawn, 0, 'f', 2)
-                              .arg(Rgb(text))
-                              .arg(ratio, 0, 'f', 2)
-                              .arg(weakestText);
+        QString figures = QStringLiteral("as drawn (\"%1\") %2 on %3: %4:1; its colour %5: %6:1")
+                              .arg(weakestText, Rgb(strongest), Rgb(background)).arg(drawn, 0, 'f', 2)
+                              .arg(Rgb(text)).arg(ratio, 0, 'f', 2);
         if (dimmed)
             figures += QStringLiteral(" (the palette's own dimmed text there %1:1, typed text %2:1)")
                            .arg(Contrast(desktop.color(QPalette::Disabled, QPalette::Text), background), 0, 'f', 2)
@@ -239,10 +235,9 @@ private slots:
         const QImage page = showAndGrab(w);
         const QColor face = MostCommonColour(page, rectIn(tabs()).adjusted(3, bar->height() + 3, -3, -4));
         // Focus comes with the Tab key from the control before, as styles draw a ring only for keyboard focus.
-        const std::map<QByteArray, QWidget *> previous = {
-            {"Text16", bar}, {"Command2", Child(m_window.get(), "Text15")}, {"Text22", Child(m_window.get(), "Text21")},
-            {"tabs", Child(m_window.get(), "Command2")}, {"selected", Child(m_window.get(), "Text16")}};
-        previous.at(name)->setFocus();
+        const std::map<QByteArray, const char *> previous = {
+            {"Command2", "Text15"}, {"Text22", "Text21"}, {"tabs", "Command2"}, {"selected", "Text16"}};
+        (name == "Text16" ? bar : Child(m_window.get(), previous.at(name)))->setFocus();
         const int current = tabs()->currentIndex();
         if (name == "selected") { // tab `current` unselected, then selected; the focus, left on a hidden page, taken away
             tabs()->setCurrentIndex((current + 1) % layout::kPageCount);
@@ -256,24 +251,15 @@ private slots:
         QCOMPARE(w->hasFocus(), name != "selected");
         QImage after = w->grab().toImage();
         QRect area = tabRow ? bar->tabRect(current) : w->rect();
-        // Beside the selected tab: the others and the page it opens; beside a ring: what it encloses and the page.
-        const QColor inside = MostCommonColour(before, area.adjusted(2, 5, -2, -2)); // below the selected tab's bar
-        const QColor beside = face;
+        // Beside the mark: the ground it stands on (below the selected tab's bar) and the page.
+        const QColor inside = MostCommonColour(before, area.adjusted(2, 5, -2, -2));
         int marked = 0;
-        double strongest = 1;
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x) {
                 const QColor p = after.pixelColor(x, y);
-                if (p == before.pixelColor(x, y))
-                    continue;
-                const double c = std::min(Contrast(p, inside), Contrast(p, beside));
-                strongest = std::max(strongest, c);
-                marked += c >= 3 ? 1 : 0;
+                marked += p != before.pixelColor(x, y) && std::min(Contrast(p, inside), Contrast(p, face)) >= 3 ? 1 : 0;
             }
-        const QString figures = QStringLiteral("%1 pixels at 3:1 or more against %2 and %3, strongest %4:1")
-                                    .arg(marked)
-                                    .arg(Rgb(inside), Rgb(beside))
-                                    .arg(strongest, 0, 'f', 2);
+        const QString figures = QStringLiteral("%1 pixels at 3:1 against %2 and %3").arg(marked).arg(Rgb(inside), Rgb(face));
         qInfo().noquote() << figures;
         // At least two lines across it: a caption that only shifts when selected or focused changes fewer.
         QVERIFY2(marked >= 2 * area.width(), qPrintable(figures));
@@ -466,23 +452,6 @@ private slots:
         QCOMPARE(labels.size(), caption.isNull() ? 0 : 1);
         if (!caption.isNull())
             QCOMPARE(qobject_cast<QLabel *>(labels.first().first->object())->text(), caption);
-    }
-
-    // Decorative parts are hidden from a screen reader; everything else it meets has a name.
-    void aboutHasNoUnnamedParts()
-    {
-        m_about.show();
-        QAccessibleInterface *dialog = QAccessible::queryAccessibleInterface(m_about.dialog());
-        std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *face) {
-            for (int i = 0; i < face->childCount(); ++i) {
-                QAccessibleInterface *child = face->child(i);
-                if (child->state().invisible)
-                    continue;
-                QVERIFY2(!child->text(QAccessible::Name).isEmpty(), child->object()->metaObject()->className());
-                walk(child);
-            }
-        };
-        walk(dialog);
     }
 };
 
