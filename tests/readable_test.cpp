@@ -1,5 +1,5 @@
-// Readable by everyone: results that read at 4.5:1 as drawn in a light and a
-// dark palette, pages in the 3D face colour, a font that fits, names for a screen
+// Readable by everyone: results that read at 4.5:1 in a light and a dark
+// palette, pages in the 3D face colour, a font that fits, names for a screen
 // reader. The contrast figures print with
 //   QT_QPA_PLATFORM=offscreen build/default/tests/readable_test contrast
 #include "ui/about_dialog.h"
@@ -169,31 +169,24 @@ private slots:
         const double ratio = Contrast(text, background);
         const double typed = Contrast(desktop.color(QPalette::Active, QPalette::Text),
                                       desktop.color(QPalette::Active, QPalette::Base));
-        // As drawn: the strongest pixel within the frame against the ground, for
-        // each character a result is written with; the weakest of those counts.
-        const auto strongestPixel = [&](const QImage &image) {
-            const QRect inside = image.rect().adjusted(3, 3, -3, -3);
-            QColor strongest = background;
-            for (int y = inside.top(); y <= inside.bottom(); ++y)
-                for (int x = inside.left(); x <= inside.right(); ++x)
-                    if (Contrast(image.pixelColor(x, y), background) > Contrast(strongest, background))
-                        strongest = image.pixelColor(x, y);
-            return strongest;
-        };
-        QColor strongest = strongestPixel(shot.copy(rectIn(w)));
-        QString weakestText = label ? static_cast<QLabel *>(w)->text() : QString();
-        if (auto *box = qobject_cast<QLineEdit *>(w)) {
-            strongest = text;
+        // As drawn: for each text a result is written with, the strongest pixel
+        // within the frame against the ground; the weakest of those must read.
+        QColor strongest = text;
+        QString weakest;
+        if (auto *box = qobject_cast<QLineEdit *>(w))
             for (const QString &written : QStringLiteral("0 1 2 3 4 5 6 7 8 9 # - uH").split(QLatin1Char(' '))) {
                 box->setText(written);
-                const QColor drawn = strongestPixel(box->grab().toImage());
-                if (Contrast(drawn, background) < Contrast(strongest, background))
-                    std::tie(strongest, weakestText) = std::tie(drawn, written);
+                const QImage image = box->grab().toImage();
+                QColor best = background;
+                for (int y = 3; y < image.height() - 3; ++y)
+                    for (int x = 3; x < image.width() - 3; ++x)
+                        best = Contrast(image.pixelColor(x, y), background) > Contrast(best, background) ? image.pixelColor(x, y) : best;
+                if (Contrast(best, background) < Contrast(strongest, background))
+                    std::tie(strongest, weakest) = std::tie(best, written);
             }
-        }
         const double drawn = Contrast(strongest, background);
         QString figures = QStringLiteral("as drawn (\"%1\") %2 on %3: %4:1; its colour %5: %6:1")
-                              .arg(weakestText, Rgb(strongest), Rgb(background)).arg(drawn, 0, 'f', 2)
+                              .arg(weakest, Rgb(strongest), Rgb(background)).arg(drawn, 0, 'f', 2)
                               .arg(Rgb(text)).arg(ratio, 0, 'f', 2);
         if (dimmed)
             figures += QStringLiteral(" (the palette's own dimmed text there %1:1, typed text %2:1)")
@@ -235,34 +228,28 @@ private slots:
         const QImage page = showAndGrab(w);
         const QColor face = MostCommonColour(page, rectIn(tabs()).adjusted(3, bar->height() + 3, -3, -4));
         // Focus comes with the Tab key from the control before, as styles draw a ring only for keyboard focus.
-        const std::map<QByteArray, const char *> previous = {
-            {"Command2", "Text15"}, {"Text22", "Text21"}, {"tabs", "Command2"}, {"selected", "Text16"}};
-        (name == "Text16" ? bar : Child(m_window.get(), previous.at(name)))->setFocus();
+        const char *previous = name == "Command2" ? "Text15" : name == "Text22" ? "Text21" : name == "tabs" ? "Command2" : "Text16";
+        (name == "Text16" ? bar : Child(m_window.get(), previous))->setFocus();
         const int current = tabs()->currentIndex();
-        if (name == "selected") { // tab `current` unselected, then selected; the focus, left on a hidden page, taken away
-            tabs()->setCurrentIndex((current + 1) % layout::kPageCount);
-            bar->clearFocus();
-        }
-        QImage before = w->grab().toImage();
+        if (name == "selected") // tab `current` unselected, then selected; the focus, left on a hidden page, taken away
+            tabs()->setCurrentIndex((current + 1) % layout::kPageCount), bar->clearFocus();
+        const QImage before = w->grab().toImage();
         if (name == "selected")
             tabs()->setCurrentIndex(current);
         else
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(w->hasFocus(), name != "selected");
-        QImage after = w->grab().toImage();
-        QRect area = tabRow ? bar->tabRect(current) : w->rect();
+        const QImage after = w->grab().toImage();
+        const QRect area = tabRow ? bar->tabRect(current) : w->rect();
         // Beside the mark: the ground it stands on (below the selected tab's bar) and the page.
         const QColor inside = MostCommonColour(before, area.adjusted(2, 5, -2, -2));
         int marked = 0;
         for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x) {
-                const QColor p = after.pixelColor(x, y);
-                marked += p != before.pixelColor(x, y) && std::min(Contrast(p, inside), Contrast(p, face)) >= 3 ? 1 : 0;
-            }
-        const QString figures = QStringLiteral("%1 pixels at 3:1 against %2 and %3").arg(marked).arg(Rgb(inside), Rgb(face));
-        qInfo().noquote() << figures;
-        // At least two lines across it: a caption that only shifts when selected or focused changes fewer.
-        QVERIFY2(marked >= 2 * area.width(), qPrintable(figures));
+            for (int x = area.left(); x <= area.right(); ++x)
+                marked += after.pixel(x, y) != before.pixel(x, y) &&
+                          std::min(Contrast(after.pixelColor(x, y), inside), Contrast(after.pixelColor(x, y), face)) >= 3;
+        qInfo().noquote() << QStringLiteral("%1 pixels at 3:1 against %2 and %3").arg(marked).arg(Rgb(inside), Rgb(face));
+        QVERIFY(marked >= 2 * area.width()); // two lines across it: more than a caption that shifts when selected
     }
 
     // The pages, and the labels that stand on them, in the desktop's 3D face colour.
@@ -398,12 +385,8 @@ private slots:
         const char *lengths[] = {"Text14", "Text13", "Text12", "Text11", "Text5", "Text4"};
         const char *inductances[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text8"};
         for (int i = 0; i < 6; ++i) {
-            QTest::newRow(lengths[i]) << QByteArray(lengths[i]) << int(A::EditableText)
-                                      << QStringLiteral("Coil length for wire # %1, inches").arg(gauges[i])
-                                      << QString::fromUtf8(empty) << QString();
-            QTest::newRow(inductances[i]) << QByteArray(inductances[i]) << int(A::EditableText)
-                                          << QStringLiteral("Inductance for wire # %1, microhenries").arg(gauges[i])
-                                          << QString::fromUtf8(empty) << QString();
+            row(lengths[i], A::EditableText, qPrintable(QStringLiteral("Coil length for wire # %1, inches").arg(gauges[i])));
+            row(inductances[i], A::EditableText, qPrintable(QStringLiteral("Inductance for wire # %1, microhenries").arg(gauges[i])));
         }
         row("Text18", A::EditableText, "Wire needed, feet", empty, "You will need");
         row("Label63", A::StaticText, "Wire # 20");
