@@ -26,6 +26,9 @@ inline constexpr std::string_view kLengthHeading = "Label5";
 inline constexpr std::string_view kInductanceHeading = "Label4";
 inline constexpr std::string_view kInchesPerTurnHeading = "Label45";
 inline constexpr std::string_view kWireFeet = "Text18";
+// The first gauge row's shown-only captions: "# 20" and its turns per inch, "29".
+inline constexpr std::string_view kGauge20Caption = "Label63";
+inline constexpr std::string_view kGauge20TurnsPerInch = "Label51";
 
 // One line of the inductance page's gauge table.
 struct GaugeRow {

@@ -117,4 +117,30 @@ int MaxLengthOf(std::string_view name)
     return control ? control->maxLength : 0;
 }
 
+bool IsResultBox(const Control &control)
+{
+    return control.kind == Kind::TextBox && (control.has(Disabled) || control.name == "Text22");
+}
+
+std::string SpokenName(const Control &control)
+{
+    if (control.kind == Kind::Button)
+        return std::string(control.text);
+    if (!control.accessibleName.empty())
+        return std::string(control.accessibleName);
+    const std::string text(control.text);
+    if (control.kind == Kind::Label) {
+        for (const WireGauge &gauge : kWireGauges) {
+            const std::string wire = "wire " + std::string(gauge.name);
+            if (control.text == gauge.name)
+                return "Wire " + text;
+            if (control.text == gauge.turnsPerInch)
+                return text + " turns per inch for " + wire;
+            if (control.text == gauge.inchesPerTurn)
+                return text + " inches per turn for " + wire;
+        }
+    }
+    return text;
+}
+
 } // namespace spirelle::layout

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 // The main window's controls as data: names, texts, places in twips and
@@ -58,5 +59,27 @@ const Control *FindControl(std::string_view name);
 
 // The maximum length of a text box; 0 for none.
 int MaxLengthOf(std::string_view name);
+
+// A box the handlers write a result into: the disabled boxes, and the loose
+// coil's inductance, which the user may also type into.
+bool IsResultBox(const Control &control);
+
+// What a screen reader says for a control: its accessible name where the table
+// gives one, else its text, with the row it stands in for the gauge table's
+// bare numbers ("29 turns per inch for wire # 20"). A button's name is its
+// caption, so that a voice command saying what is on screen finds it; the
+// table's plain-language words are its description.
+std::string SpokenName(const Control &control);
+
+// A caption and the field it names, linked for a screen reader.
+struct Caption {
+    std::string_view label;
+    std::string_view field;
+};
+
+inline constexpr Caption kCaptions[] = {
+    {"Label35", "Text16"}, {"Label34", "Text15"}, {"Label6", "Text18"}, {"Label1", "Text9"},  {"Label2", "Text10"},
+    {"Label3", "Text17"},  {"Label9", "Text19"},  {"Label10", "Text20"}, {"Label11", "Text21"}, {"Label8", "Text22"},
+};
 
 } // namespace spirelle::layout

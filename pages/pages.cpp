@@ -6,8 +6,10 @@
 #include "calc/number_text.h"
 #include "pages/result_notes.h"
 #include "calc/utf8.h"
+#include "calc/wire_gauges.h"
 
 #include <array>
+#include <iterator>
 
 namespace spirelle {
 namespace {
@@ -88,12 +90,15 @@ void Command2_Click(FieldAccess &fields, const Separators &separators)
 {
     const std::string_view separator = separators.decimal;
     // Coil lengths; each row is written before the next is read.
-    for (const control::GaugeRow &row : control::kGaugeRows) {
+    for (std::size_t i = 0; i < std::size(control::kGaugeRows); ++i) {
+        const control::GaugeRow &row = control::kGaugeRows[i];
         const std::string inchesText = fields.caption(row.inchesPerTurnLabel);
         const std::string turnsText = fields.text(control::kTurns);
         const double inchesPerTurn = Parse(inchesText, separators);
         const double turns = Parse(turnsText, separators);
-        WriteResult(fields, row.lengthField, CloseWoundLengthText(inchesPerTurn, turns, separator));
+        const std::string written = CloseWoundLengthText(inchesPerTurn, turns, separator);
+        WriteResult(fields, row.lengthField, written,
+                    LengthNote(written, kWireGauges[i].name, inchesText, turns, separator));
     }
     // Inductances, from each length as it now reads: the 15-digit text, not the raw product.
     for (const control::GaugeRow &row : control::kGaugeRows) {
@@ -106,7 +111,8 @@ void Command2_Click(FieldAccess &fields, const Separators &separators)
     const std::string turnsText = fields.text(control::kTurns);
     const double diameter = Parse(diameterText, separators);
     const double turns = Parse(turnsText, separators);
-    WriteResult(fields, control::kWireFeet, FormatNumber(WireFeet(diameter, turns), separator));
+    const std::string feet = FormatNumber(WireFeet(diameter, turns), separator);
+    WriteResult(fields, control::kWireFeet, feet, WireFeetNote(feet, diameter, turns, separator));
 }
 
 void Command1_Click(FieldAccess &fields, const Separators &separators)

@@ -30,6 +30,19 @@ std::string InductanceNote(std::string_view written, double wheeler, const CoilI
     return note;
 }
 
+std::string LengthNote(std::string_view written, std::string_view gauge, std::string_view inchesPerTurn, double turns,
+                       std::string_view separator)
+{
+    return std::string(written) + " in long, for " + FormatNumber(turns, separator) + " turns of " + std::string(gauge) +
+           " wire at " + std::string(inchesPerTurn) + " in per turn.";
+}
+
+std::string WireFeetNote(std::string_view written, double diameter, double turns, std::string_view separator)
+{
+    return std::string(written) + " ft of wire, for " + FormatNumber(turns, separator) + " turns on a " +
+           FormatNumber(diameter, separator) + " in form.";
+}
+
 std::string FrequencyNote(std::string_view written, double inductance, double capacitance, std::string_view separator)
 {
     return std::string(written) + " MHz, for " + FormatNumber(inductance, separator) + " uH and " +

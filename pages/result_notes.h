@@ -27,6 +27,13 @@ struct CoilInputs {
 std::string InductanceNote(std::string_view written, double wheeler, const CoilInputs &coil,
                            std::string_view decimalSeparator);
 
+// LengthNote("0.69", "# 20", ".0345", 20, ".") -> "0.69 in long, for 20 turns of # 20 wire at .0345 in per turn."
+std::string LengthNote(std::string_view written, std::string_view gauge, std::string_view inchesPerTurn, double turns,
+                       std::string_view decimalSeparator);
+
+// WireFeetNote("13090", 10, 5000, ".") -> "13090 ft of wire, for 5000 turns on a 10 in form."
+std::string WireFeetNote(std::string_view written, double diameter, double turns, std::string_view decimalSeparator);
+
 // FrequencyNote("1.02737103989798", 240, 100, ".") -> "1.02737103989798 MHz, for 240 uH and 100 pF."
 std::string FrequencyNote(std::string_view written, double inductance, double capacitance,
                           std::string_view decimalSeparator);

@@ -7,12 +7,15 @@
 #include "ui/tab_control.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QToolTip>
+
+#include <cstdio>
 
 using namespace spirelle;
 
@@ -44,9 +47,13 @@ bool SaveWithToolTip(QWidget *window, std::string_view boxName, const QString &p
 {
     auto *box = window->findChild<QLineEdit *>(ToQString(boxName));
     QTest::mouseMove(box);
-    QTest::qWait(100);
-    // A disabled box gets no hover events: open its tip where the pointer would show it.
-    QToolTip::showText(box->mapToGlobal(box->rect().center()), box->toolTip(), box);
+    // The pointer rests on the box until its tip shows; should no pointer event
+    // come (a display without one), the box is asked for its tip as a hover would.
+    if (!QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000)) {
+        std::fprintf(stderr, "no tool tip from hovering over %s; asking for it\n", boxName);
+        QHelpEvent hover(QEvent::ToolTip, box->rect().center(), box->mapToGlobal(box->rect().center()));
+        QApplication::sendEvent(box, &hover);
+    }
     QTest::qWait(300);
     QRect area = window->frameGeometry();
     for (QWidget *top : QApplication::topLevelWidgets())
@@ -79,6 +86,12 @@ int main(int argc, char *argv[])
     ok = Save(&window, folder + QStringLiteral("/inductance") + suffix + QStringLiteral(".png")) && ok;
     const QString notePath = folder + QStringLiteral("/inductance-note") + suffix + QStringLiteral(".png");
     ok = SaveWithToolTip(&window, control::kGaugeRows[5].inductanceField, notePath) && ok;
+
+    // A result wider than its box: the feet of wire for 5000 turns on a 10 in form.
+    Type(&window, control::kDiameter, "10");
+    Type(&window, control::kTurns, "5000");
+    Click(&window, control::kCoilButton);
+    ok = SaveWithToolTip(&window, control::kWireFeet, folder + QStringLiteral("/wire-feet-cut") + suffix + QStringLiteral(".png")) && ok;
 
     auto *tabs = window.findChild<TabControl *>(ToQString(control::kTabs));
     tabs->setCurrentIndex(1);

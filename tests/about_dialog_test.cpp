@@ -2,6 +2,7 @@
 #include "gui_helpers.h"
 #include "ui/main_window.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -104,7 +105,9 @@ private slots:
         for (QWidget *line : lines) {
             const bool gray = line->property("index").toInt() == 1;
             QCOMPARE(line->geometry(), gray ? QRect(8, 336, 288, 1) : QRect(10, 337, 290, 2));
+            QVERIFY(QAccessible::queryAccessibleInterface(line)->state().invisible); // decorative: hidden from screen readers
         }
+        QVERIFY(QAccessible::queryAccessibleInterface(credits(d)->viewport())->state().invisible);
     }
 
     // Choosing About again while the dialog sits behind the main window leaves

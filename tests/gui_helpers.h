@@ -57,6 +57,9 @@ inline QString MessageBoxFrom(const std::function<void()> &action, int delayMs =
     QObject::connect(&watcher, &QTimer::timeout, qApp, [&text] {
         if (QPointer<QMessageBox> box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             text = box->text();
+            // The icon says what kind of message it is to a screen reader too.
+            if (auto *icon = box->findChild<QWidget *>(QStringLiteral("qt_msgboxex_icon_label")))
+                text += icon->accessibleName().isEmpty() ? QStringLiteral(" [icon unnamed]") : QString();
             QTest::keyClick(box, Qt::Key_Return); // OK is its default button
             if (box && box->isVisible())
                 box->done(QMessageBox::Ok);

@@ -2,6 +2,7 @@
 #include "pages/form_layout.h"
 #include "gui_helpers.h"
 #include "ui/main_window.h"
+#include "ui/result_box.h"
 #include "ui/tab_control.h"
 #include "ui/widget_fields.h"
 
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QToolTip>
 #include <QtTest>
 
 #include <limits>
@@ -34,6 +36,14 @@ private:
         for (const std::string_view name : names)
             list << ToQString(name);
         return list;
+    }
+    // The tool tip a pointer resting on the widget opens, or an empty text.
+    static QString hover(QWidget *w)
+    {
+        QToolTip::hideText();
+        QHelpEvent rest(QEvent::ToolTip, w->rect().center(), w->mapToGlobal(w->rect().center()));
+        QApplication::sendEvent(w, &rest);
+        return QTest::qWaitFor([] { return QToolTip::isVisible(); }) ? QToolTip::text() : QString();
     }
     QStringList focusCycle(int presses)
     {
@@ -154,8 +164,9 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("reads");
-        const auto row = [](std::string_view box, const char *written, const char *reads) {
-            QTest::addRow("%s", box.data()) << ToQString(box) << QString(written) << QString(reads);
+        QTest::addColumn<bool>("cut"); // wider than the box: drawn ending in an ellipsis
+        const auto row = [](std::string_view box, const char *written, const char *reads, bool cut = false) {
+            QTest::addRow("%s %s", box.data(), written) << ToQString(box) << QString(written) << QString(reads) << cut;
         };
         using control::kGaugeRows;
         row(kGaugeRows[0].inductanceField, "8.7719298245614 uH", "8.77");
@@ -163,7 +174,9 @@ private slots:
         row(kGaugeRows[2].inductanceField, "5 uH", "5 uH");
         row(control::kFrequency, "1.02737103989798", "1.027");
         row(kGaugeRows[0].lengthField, "0.69", "0.69");
-        row(control::kLooseInductance, "8.7719298245614 uH", "8.7719298245614 uH");
+        row(kGaugeRows[0].lengthField, "0.286000000000001", "0.286000000000001", true);
+        row(control::kWireFeet, "13090", "13090", true); // 10 in, 5000 turns
+        row(control::kLooseInductance, "8.7719298245614 uH", "8.7719298245614 uH", true);
     }
 
     void fieldsCutWhatIsWrittenToTheirMaxLength()
@@ -171,6 +184,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, written);
         QFETCH(QString, reads);
+        QFETCH(bool, cut);
         WidgetFields fields(m_window.get());
         fields.setText(box.toStdString(), written.toStdString());
         QCOMPARE(QString::fromStdString(fields.text(box.toStdString())), reads);
@@ -181,6 +195,15 @@ private slots:
         edit->grab();
         QCOMPARE(edit->cursorPositionAt(QPoint(edit->contentsRect().left() + 3, edit->height() / 2)), 0);
         QCOMPARE(edit->cursorPosition(), 0);
+        // Cut or not, no glyph is sliced at the box's edge: the last columns inside the frame stay clear.
+        edit->setEnabled(false); // Text22 too, so that no cursor is drawn
+        const QImage edge = edit->grab().toImage().copy(edit->width() - 6, 3, 3, edit->height() - 6);
+        for (int i = 0; i < edge.width() * edge.height(); ++i)
+            QCOMPARE(edge.pixel(i % edge.width(), i / edge.width()), edge.pixel(0, 0));
+        // The drawn ellipsis is the box's own; the cut text is told whole on hover.
+        QCOMPARE(static_cast<ResultBox *>(edit)->isElided(), cut);
+        if (cut)
+            QCOMPARE(hover(edit), reads);
     }
 
     void inductancePageWorkedExample()
@@ -292,6 +315,10 @@ private slots:
         auto *box = Child<QLineEdit>(m_window.get(), control::kGaugeRows[0].inductanceField);
         QCOMPARE(box->toolTip(), text1);
         QCOMPARE(box->accessibleDescription(), text1);
+        QCOMPARE(Child<QLineEdit>(m_window.get(), control::kGaugeRows[5].lengthField)->toolTip(),
+                 QStringLiteral("0.21 in long, for 20 turns of # 30 wire at .0105 in per turn."));
+        QCOMPARE(Child<QLineEdit>(m_window.get(), control::kWireFeet)->accessibleDescription(),
+                 QStringLiteral("5 ft of wire, for 20 turns on a 1 in form."));
 
         // A failure part-way: new lengths, but the inductances and their notes stay.
         TypeInto(m_window.get(), control::kTurns, "10");
@@ -311,6 +338,10 @@ private slots:
                  QStringLiteral("20.997375328084 uH by Wheeler's formula, for 10 turns on a 4 in form, 0.105 in long.\n"
                                 "Current sheet: 28.898 uH; Wheeler is 27.3 % below it. Length/diameter: 0.0262.\n"
                                 "Wheeler's formula reads low for a coil this short: 27.3 % below the current sheet, the better value here."));
+        // Its tool tip, wrapped, is no wider than the window.
+        QVERIFY(!hover(Child(m_window.get(), control::kLooseInductance)).isEmpty());
+        for (QWidget *top : QApplication::topLevelWidgets())
+            QVERIFY(!top->inherits("QTipLabel") || top->width() <= m_window->width());
 
         // A frequency too large for its box shows hashes; the note has it whole.
         clickTab(1);
@@ -418,6 +449,38 @@ private slots:
             QTest::keyClick(Child(m_window.get(), control::kCoilButton), key);
         }
         QCOMPARE(TextOf(m_window.get(), control::kGaugeRows[0].lengthField), QStringLiteral("lenth of coil"));
+    }
+
+    // The desktop's keys: F10 or Alt alone reach the menu bar and Esc leaves it;
+    // Ctrl+Tab, Ctrl+PgDn and their reverses change pages.
+    void platformKeys_data()
+    {
+        QTest::addColumn<QString>("keys"); // "Alt": Alt pressed and released alone
+        QTest::addColumn<int>("page");     // -1: the menu bar, its first menu highlighted
+        for (const auto &[keys, page] : {std::pair{"F10", -1}, {"Alt", -1}, {"Ctrl+Tab", 1}, {"Ctrl+Shift+Backtab", 2},
+                                         {"Ctrl+PgDown", 1}, {"Ctrl+PgUp", 2}})
+            QTest::newRow(keys) << QString::fromLatin1(keys) << page;
+    }
+
+    void platformKeys()
+    {
+        QFETCH(QString, keys);
+        QFETCH(int, page);
+        QWidget *start = QApplication::focusWidget();
+        QMenuBar *bar = m_window->menuBar();
+        const QImage unmarked = bar->grab().toImage();
+        if (keys == QLatin1String("Alt"))
+            QTest::keyPress(start, Qt::Key_Alt, Qt::AltModifier), QTest::keyRelease(start, Qt::Key_Alt, Qt::NoModifier);
+        else
+            QTest::keySequence(start, QKeySequence(keys));
+        QCOMPARE(tabs()->currentIndex(), std::max(page, 0)); // the menu keys change no page
+        if (page >= 0)
+            return;
+        QCOMPARE(bar->activeAction(), bar->actions().first());
+        QVERIFY(bar->grab().toImage() != unmarked); // and shown highlighted
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!bar->activeAction());
+        QCOMPARE(QApplication::focusWidget(), start);
     }
 
     void resizingMovesNothing()

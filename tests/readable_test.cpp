@@ -169,7 +169,25 @@ private slots:
         const double ratio = Contrast(text, background);
         const double typed = Contrast(desktop.color(QPalette::Active, QPalette::Text),
                                       desktop.color(QPalette::Active, QPalette::Base));
-        QString figures = QStringLiteral("text %1 on %2: %3:1").arg(Rgb(text), Rgb(background)).arg(ratio, 0, 'f', 2);
+        // As drawn: for each text a result is written with, the strongest pixel
+        // within the frame against the ground; the weakest of those must read.
+        QColor strongest = text;
+        QString weakest;
+        if (auto *box = qobject_cast<QLineEdit *>(w))
+            for (const QString &written : QStringLiteral("0 1 2 3 4 5 6 7 8 9 # - uH").split(QLatin1Char(' '))) {
+                box->setText(written);
+                const QImage image = box->grab().toImage();
+                QColor best = background;
+                for (int y = 3; y < image.height() - 3; ++y)
+                    for (int x = 3; x < image.width() - 3; ++x)
+                        best = Contrast(image.pixelColor(x, y), background) > Contrast(best, background) ? image.pixelColor(x, y) : best;
+                if (Contrast(best, background) < Contrast(strongest, background))
+                    std::tie(strongest, weakest) = std::tie(best, written);
+            }
+        const double drawn = Contrast(strongest, background);
+        QString figures = QStringLiteral("as drawn (\"%1\") %2 on %3: %4:1; its colour %5: %6:1")
+                              .arg(weakest, Rgb(strongest), Rgb(background)).arg(drawn, 0, 'f', 2)
+                              .arg(Rgb(text)).arg(ratio, 0, 'f', 2);
         if (dimmed)
             figures += QStringLiteral(" (the palette's own dimmed text there %1:1, typed text %2:1)")
                            .arg(Contrast(desktop.color(QPalette::Disabled, QPalette::Text), background), 0, 'f', 2)
@@ -180,12 +198,63 @@ private slots:
             QCOMPARE(text, QColor(255, 0, 0));
             return;
         }
-        QVERIFY2(ratio >= 4.5, qPrintable(figures));
+        QVERIFY2(drawn >= 4.5, qPrintable(figures));
         QCOMPARE(Luminance(text) > Luminance(background), palette == "dark"); // a dark desktop stays dark
         if (dimmed) { // and still dimmed: clearly weaker than typed text, no focus, no typing
             QVERIFY2(ratio <= 0.75 * typed, qPrintable(figures));
             QVERIFY(!w->isEnabled());
         }
+    }
+
+    // Marks that are not text stand at 3:1 against the grounds beside them, as
+    // drawn: the focus ring of each kind of control, and the selected tab.
+    void marksStandOut_data()
+    {
+        QTest::addColumn<QByteArray>("palette");
+        QTest::addColumn<QByteArray>("name"); // "selected" for the selected tab, "tabs" for the row's focus
+        for (const char *palette : {"light", "dark"})
+            for (const std::string_view name : {std::string_view("selected"), std::string_view("tabs"), control::kDiameter,
+                                                 control::kCoilButton, control::kLooseInductance})
+                QTest::addRow("%s %s", palette, name.data()) << QByteArray(palette) << QByteArray(name.data());
+    }
+
+    void marksStandOut()
+    {
+        QFETCH(QByteArray, palette);
+        QFETCH(QByteArray, name);
+        QApplication::setPalette(PaletteNamed(palette));
+        QTabBar *bar = tabs()->tabBar();
+        const bool tabRow = name == "selected" || name == "tabs";
+        QWidget *w = tabRow ? bar : Child(m_window.get(), name.constData());
+        const QImage page = showAndGrab(w);
+        const QColor face = MostCommonColour(page, rectIn(tabs()).adjusted(3, bar->height() + 3, -3, -4));
+        // Focus comes with the Tab key from the control before, as styles draw a ring only for keyboard focus.
+        const std::string_view id(name.constData(), std::size_t(name.size()));
+        const std::string_view previous = id == control::kCoilButton       ? control::kTurns
+                                          : id == control::kLooseInductance ? control::kLooseLength
+                                          : id == "tabs"                    ? control::kCoilButton
+                                                                            : control::kDiameter;
+        (id == control::kDiameter ? bar : Child(m_window.get(), previous))->setFocus();
+        const int current = tabs()->currentIndex();
+        if (name == "selected") // tab `current` unselected, then selected; the focus, left on a hidden page, taken away
+            tabs()->setCurrentIndex((current + 1) % layout::kPageCount), bar->clearFocus();
+        const QImage before = w->grab().toImage();
+        if (name == "selected")
+            tabs()->setCurrentIndex(current);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(w->hasFocus(), name != "selected");
+        const QImage after = w->grab().toImage();
+        const QRect area = tabRow ? bar->tabRect(current) : w->rect();
+        // Beside the mark: the ground it stands on (below the selected tab's bar) and the page.
+        const QColor inside = MostCommonColour(before, area.adjusted(2, 5, -2, -2));
+        int marked = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                marked += after.pixel(x, y) != before.pixel(x, y) &&
+                          std::min(Contrast(after.pixelColor(x, y), inside), Contrast(after.pixelColor(x, y), face)) >= 3;
+        qInfo().noquote() << QStringLiteral("%1 pixels at 3:1 against %2 and %3").arg(marked).arg(Rgb(inside), Rgb(face));
+        QVERIFY(marked >= 2 * area.width()); // two lines across it: more than a caption that shifts when selected
     }
 
     // The pages, and the labels that stand on them, in the desktop's 3D face colour.
@@ -302,39 +371,45 @@ private slots:
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<int>("role");
         QTest::addColumn<QString>("spoken");
-        const auto row = [](std::string_view name, QAccessible::Role role, const QString &spoken) {
-            QTest::newRow(name.data()) << QByteArray(name.data()) << int(role) << spoken;
+        QTest::addColumn<QString>("described"); // null: not checked
+        QTest::addColumn<QString>("caption");   // the label that names it; null: none
+        const auto row = [](std::string_view name, QAccessible::Role role, const char *spoken, const char *described = nullptr,
+                            const char *caption = nullptr) {
+            QTest::newRow(name.data()) << QByteArray(name.data()) << int(role) << QString::fromUtf8(spoken)
+                                << QString::fromUtf8(described) << QString::fromUtf8(caption);
         };
+        const char *empty = "Empty: no result yet.";
         using A = QAccessible;
         row("menu bar", A::MenuBar, "Main menu");
-        row(control::kDiameter, A::EditableText, "Diameter, inches");
-        row(control::kTurns, A::EditableText, "Number of turns");
+        row(control::kDiameter, A::EditableText, "Diameter, inches", nullptr, "Diameter");
+        row(control::kTurns, A::EditableText, "Number of turns", nullptr, "# of Turns");
         row(control::kTurnsCaption, A::StaticText, "Number of turns");
-        row(control::kCoilButton, A::Button, "Calculate lengths and inductances");
+        row(control::kCoilButton, A::Button, "L=(uH)", "Calculate lengths and inductances");
         row(control::kGaugeFrame, A::Border, "Coil length and inductance for each wire");
         row(control::kLengthHeading, A::StaticText, "Coil length, inches");
         row(control::kInductanceHeading, A::StaticText, "Inductance, microhenries");
         row(control::kInchesPerTurnHeading, A::StaticText, "Inches per turn");
         const char *gauges[] = {"20", "22", "24", "26", "28", "30"};
         for (int i = 0; i < 6; ++i) {
-            row(control::kGaugeRows[i].lengthField, A::EditableText,
-                QStringLiteral("Coil length for wire # %1, inches").arg(gauges[i]));
-            row(control::kGaugeRows[i].inductanceField, A::EditableText,
-                QStringLiteral("Inductance for wire # %1, microhenries").arg(gauges[i]));
+            row(control::kGaugeRows[i].lengthField, A::EditableText, qPrintable(QStringLiteral("Coil length for wire # %1, inches").arg(gauges[i])));
+            row(control::kGaugeRows[i].inductanceField, A::EditableText, qPrintable(QStringLiteral("Inductance for wire # %1, microhenries").arg(gauges[i])));
         }
-        row(control::kWireFeet, A::EditableText, "Wire needed, feet");
-        row(control::kInductance, A::EditableText, "Inductance, microhenries");
-        row(control::kCapacitance, A::EditableText, "Capacitance, picofarads");
-        row(control::kFrequencyButton, A::Button, "Calculate frequency");
-        row(control::kFrequency, A::EditableText, "Frequency, megahertz");
+        row(control::kWireFeet, A::EditableText, "Wire needed, feet", empty, "You will need");
+        row(control::kGauge20Caption, A::StaticText, "Wire # 20");
+        row(control::kGauge20TurnsPerInch, A::StaticText, "29 turns per inch for wire # 20");
+        row(control::kGaugeRows[5].inchesPerTurnLabel, A::StaticText, ".0105 inches per turn for wire # 30");
+        row(control::kInductance, A::EditableText, "Inductance, microhenries", nullptr, "(L) Inductance");
+        row(control::kCapacitance, A::EditableText, "Capacitance, picofarads", nullptr, "Capacitance");
+        row(control::kFrequencyButton, A::Button, "Frequency", "Calculate frequency");
+        row(control::kFrequency, A::EditableText, "Frequency, megahertz", empty, "MHz");
         row(control::kFrequencyUnit, A::StaticText, "megahertz");
-        row(control::kLooseDiameter, A::EditableText, "Diameter, inches");
-        row(control::kLooseTurns, A::EditableText, "Number of turns");
+        row(control::kLooseDiameter, A::EditableText, "Diameter, inches", nullptr, "Diameter");
+        row(control::kLooseTurns, A::EditableText, "Number of turns", nullptr, "# of Turns");
         row(control::kLooseTurnsCaption, A::StaticText, "Number of turns");
-        row(control::kLooseLength, A::EditableText, "Coil length, inches");
+        row(control::kLooseLength, A::EditableText, "Coil length, inches", nullptr, "Lenth of Coil");
         row(control::kLooseLengthCaption, A::StaticText, "Length of coil, inches");
-        row(control::kLooseButton, A::Button, "Calculate inductance");
-        row(control::kLooseInductance, A::EditableText, "Inductance, microhenries");
+        row(control::kLooseButton, A::Button, "L=(uH)", "Calculate inductance");
+        row(control::kLooseInductance, A::EditableText, "Inductance, microhenries", empty, "L (uH)");
         row(control::kLooseInductanceUnit, A::StaticText, "Inductance, microhenries");
         row("about dialog", A::Dialog, "About Spirelle");
         row("about credits", A::EditableText, "Credits");
@@ -345,6 +420,8 @@ private slots:
         QFETCH(QByteArray, name);
         QFETCH(int, role);
         QFETCH(QString, spoken);
+        QFETCH(QString, described);
+        QFETCH(QString, caption);
         QWidget *w = nullptr;
         if (name == "menu bar") {
             w = m_window->menuBar();
@@ -358,6 +435,12 @@ private slots:
         QVERIFY(face);
         QCOMPARE(face->role(), QAccessible::Role(role));
         QCOMPARE(face->text(QAccessible::Name), spoken);
+        if (!described.isNull())
+            QCOMPARE(face->text(QAccessible::Description), described);
+        const auto labels = face->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), caption.isNull() ? 0 : 1);
+        if (!caption.isNull())
+            QCOMPARE(qobject_cast<QLabel *>(labels.first().first->object())->text(), caption);
     }
 };
 

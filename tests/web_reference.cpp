@@ -5,6 +5,7 @@
 // With --layout: the window's labels, boxes and buttons as the page must have them.
 #include "pages/field_table.h"
 #include "pages/form_layout.h"
+#include "pages/controls.h"
 #include "pages/pages.h"
 
 #include <nlohmann/json.hpp>
@@ -36,7 +37,9 @@ int main(int argc, char **argv)
         const auto decimal = press["decimal"].get<std::string>(), group = press["group"].get<std::string>();
         nlohmann::json answer = {{"message", ""}, {"texts", nlohmann::json::object()}, {"notes", nlohmann::json::object()}};
         try {
-            (button == "Command2" ? Command2_Click : button == "Command1" ? Command1_Click : Command3_Click)(
+            (button == control::kCoilButton        ? Command2_Click
+             : button == control::kFrequencyButton ? Command1_Click
+                                                   : Command3_Click)(
                 fields, Separators(decimal, group));
         } catch (const std::exception &error) {
             answer["message"] = error.what();

@@ -3,6 +3,7 @@
 #include "pages/controls.h"
 #include "ui/form_widgets.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -19,6 +20,27 @@ constexpr layout::Rect kVersion{240, 525, 3885, 225};
 constexpr layout::Rect kCreditsBox{180, 930, 4335, 3990};
 constexpr layout::Rect kOk{3210, 5175, 1260, 345};
 
+// Decorative parts (the rule's lines, the credits' viewport) are left out of
+// what a screen reader walks through: marked invisible, as hidden parts are.
+constexpr char kDecorative[] = "spirelle_decorative";
+
+class DecorativeAccessible : public QAccessibleWidget {
+public:
+    explicit DecorativeAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Separator) {}
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.invisible = true;
+        return state;
+    }
+};
+
+QAccessibleInterface *DecorativeFactory(const QString &, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    return widget && widget->property(kDecorative).toBool() ? new DecorativeAccessible(widget) : nullptr;
+}
+
 // One straight line control, drawn across its own rectangle.
 class LineControl : public QWidget {
 public:
@@ -27,6 +49,7 @@ public:
         setObjectName(ToQString(control::kAboutLine));
         setProperty("index", index);
         setAttribute(Qt::WA_TransparentForMouseEvents);
+        setProperty(kDecorative, true);
     }
 
 protected:
@@ -68,10 +91,13 @@ const char kCreditsText[] =
 AboutDialog::AboutDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(DecorativeFactory), true);
+    Q_UNUSED(factoryInstalled);
     setObjectName(ToQString(control::kAbout));
     setWindowTitle(QStringLiteral("Spirelle"));
     setAccessibleName(QStringLiteral("About Spirelle"));
     setFont(FormFont());
+    KeepFocusVisible(this);
     setFixedSize(ToPixels(kClient).size());
     setSizeGripEnabled(false);
 
@@ -92,6 +118,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     m_credits->setTabChangesFocus(true);
     m_credits->setPlainText(creditsText().replace(QLatin1String("\r\n"), QLatin1String("\n")));
     m_credits->installEventFilter(this);
+    m_credits->viewport()->setProperty(kDecorative, true);
 
     // An etched rule: a gray line with a white one of double width just below it.
     auto *gray = new LineControl(1, QColor(128, 128, 128), this);

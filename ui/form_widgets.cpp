@@ -1,42 +1,67 @@
 #include "ui/form_widgets.h"
 
+#include "ui/result_box.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPalette>
 #include <QPushButton>
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <map>
+#include <tuple>
 
 namespace spirelle {
 namespace {
 
 constexpr QPalette::ColorGroup kGroups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
-// The least contrast of text against its background that reads well (WCAG 2, level AA).
+// The least contrast of text against its background that reads well, and of
+// a mark that is not text (a focus ring) against what is beside it (WCAG 2, level AA).
 constexpr double kReadable = 4.5;
+constexpr double kNonText = 3;
 
-// Relative luminance of an sRGB colour, 0 for black to 1 for white.
-double RelativeLuminance(const QColor &colour)
+// How a text in `colour` reads on `ground` as drawn in `font`: for each text a
+// result box can show (any one character of a number, the unit, the first
+// placeholder), the strongest contrast any of its pixels reaches, and of those
+// the weakest. Smoothed glyphs at 8.25 points rarely reach their colour, round
+// ones ("0", "#") least, so the colour alone promises too much.
+double DrawnContrast(const QColor &colour, const QColor &ground, const QFont &font)
 {
-    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-}
-
-double ContrastRatio(const QColor &a, const QColor &b)
-{
-    const double la = RelativeLuminance(a);
-    const double lb = RelativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    const QFontMetrics metrics(font);
+    const QStringList texts = QStringLiteral("0 1 2 3 4 5 6 7 8 9 . , - + E # \u2026 uH lenth_of_coil").split(QLatin1Char(' '));
+    double weakest = std::numeric_limits<double>::max();
+    for (QString text : texts) {
+        text.replace(QLatin1Char('_'), QLatin1Char(' '));
+        QImage image(metrics.horizontalAdvance(text) + 4, metrics.height() + 4, QImage::Format_RGB32);
+        image.fill(ground);
+        {
+            QPainter painter(&image);
+            painter.setFont(font);
+            painter.setPen(colour);
+            painter.drawText(2, 2 + metrics.ascent(), text);
+        }
+        double strongest = 1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                strongest = std::max(strongest, ContrastRatio(QColor(image.pixel(x, y)), ground));
+        weakest = std::min(weakest, strongest);
+    }
+    return weakest;
 }
 
 // The palette's dimmed text, moved towards its ordinary text just far enough
-// to read at 4.5:1 on a disabled box: as dim as it can be and still readable,
-// dark on a light desktop and light on a dark one.
-QColor ReadableDimmedText(const QPalette &palette)
+// that the text as drawn in `font` reads at 4.5:1 on a disabled box: as dim as
+// it can be and still readable, dark on a light desktop and light on a dark one.
+QColor ReadableDimmedText(const QPalette &palette, const QFont &font)
 {
     const QColor background = palette.color(QPalette::Disabled, QPalette::Base);
     const QColor dimmed = palette.color(QPalette::Disabled, QPalette::Text);
@@ -45,21 +70,31 @@ QColor ReadableDimmedText(const QPalette &palette)
         const QColor black(Qt::black), white(Qt::white);
         full = ContrastRatio(black, background) > ContrastRatio(white, background) ? black : white;
     }
-    constexpr int kSteps = 256;
-    for (int step = 0; step < kSteps; ++step) {
-        const double t = step / double(kSteps - 1);
+    const auto mixed = [&](int step) {
+        const double t = step / 255.0;
         const auto mix = [t](int from, int to) { return static_cast<int>(std::lround(from + t * (to - from))); };
-        const QColor mixed(mix(dimmed.red(), full.red()), mix(dimmed.green(), full.green()),
-                           mix(dimmed.blue(), full.blue()));
-        if (ContrastRatio(mixed, background) >= kReadable)
-            return mixed;
+        return QColor(mix(dimmed.red(), full.red()), mix(dimmed.green(), full.green()), mix(dimmed.blue(), full.blue()));
+    };
+    // Every disabled box shares its colours and font: measured once for them all.
+    static std::map<std::tuple<QRgb, QRgb, QRgb, QString>, QColor> measured;
+    const auto key = std::make_tuple(background.rgb(), dimmed.rgb(), full.rgb(), font.key());
+    if (const auto found = measured.find(key); found != measured.end())
+        return found->second;
+    // The first step towards the full text that reads as drawn; contrast grows with each step.
+    int low = 0, high = 255;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (DrawnContrast(mixed(middle), background, font) >= kReadable)
+            high = middle;
+        else
+            low = middle + 1;
     }
-    return full;
+    return measured[key] = mixed(low);
 }
 
 // A control's own colours, derived from the palette the desktop gives it. Only
 // the roles set here are the control's; the others follow the desktop.
-QPalette ControlPalette(const layout::Control &control, const QPalette &desktop)
+QPalette ControlPalette(const layout::Control &control, const QPalette &desktop, const QFont &font)
 {
     QPalette own = desktop;
     own.setResolveMask(0);
@@ -73,7 +108,7 @@ QPalette ControlPalette(const layout::Control &control, const QPalette &desktop)
             own.setColor(group, QPalette::Base, desktop.color(QPalette::Active, QPalette::Button));
     }
     if (control.has(layout::Disabled))
-        own.setColor(QPalette::Disabled, QPalette::Text, ReadableDimmedText(own));
+        own.setColor(QPalette::Disabled, QPalette::Text, ReadableDimmedText(own, font));
     return own;
 }
 
@@ -96,12 +131,99 @@ protected:
     }
 
 private:
-    void apply(QWidget *widget) const { widget->setPalette(ControlPalette(m_control, QApplication::palette(widget))); }
+    void apply(QWidget *widget) const
+    {
+        widget->setPalette(ControlPalette(m_control, QApplication::palette(widget), widget->font()));
+    }
 
     const layout::Control &m_control;
 };
 
 } // namespace
+
+double RelativeLuminance(const QColor &colour)
+{
+    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double ContrastRatio(const QColor &a, const QColor &b)
+{
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor MarkColour(const QPalette &palette)
+{
+    // The grounds: pages, boxes, buttons, and the unselected tabs a shade below the face.
+    const QColor grounds[] = {palette.color(QPalette::Window), palette.color(QPalette::Button),
+                              palette.color(QPalette::Base), palette.color(QPalette::Light),
+                              palette.color(QPalette::Button).darker(110)};
+    // Fusion rings a focused box or button in the highlight, darkened, or
+    // lightened to a lightness of 160 where darkening left it bright.
+    const auto outline = [](QColor c) {
+        c = c.darker(125);
+        if (c.value() > 160)
+            c.setHsl(c.hue(), c.saturation(), 160);
+        return c;
+    };
+    const auto standsOut = [&](const QColor &c) {
+        return std::all_of(std::begin(grounds), std::end(grounds), [&](const QColor &ground) {
+            return ContrastRatio(c, ground) >= kNonText && ContrastRatio(outline(c), ground) >= kNonText;
+        });
+    };
+    const QColor from = palette.color(QPalette::Highlight);
+    const QColor to = palette.color(QPalette::WindowText);
+    constexpr int kSteps = 32;
+    for (int step = 0; step <= kSteps; ++step) {
+        const double t = step / double(kSteps);
+        const QColor mixed = QColor::fromRgbF(from.redF() + t * (to.redF() - from.redF()),
+                                              from.greenF() + t * (to.greenF() - from.greenF()),
+                                              from.blueF() + t * (to.blueF() - from.blueF()));
+        if (standsOut(mixed))
+            return mixed;
+    }
+    return to;
+}
+
+void KeepFocusVisible(QWidget *window)
+{
+    // Derived again from the desktop's palette whenever it changes.
+    class Follower : public QObject {
+    public:
+        explicit Follower(QWidget *window) : QObject(window)
+        {
+            apply(window);
+            window->installEventFilter(this);
+        }
+
+    protected:
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+                apply(static_cast<QWidget *>(watched)); // setting the same palette again sends no further event
+            return false;
+        }
+
+    private:
+        static void apply(QWidget *window)
+        {
+            const QPalette desktop = QApplication::palette(window);
+            QPalette own = window->palette();
+            const QColor mark = MarkColour(desktop);
+            const QColor black(Qt::black), white(Qt::white);
+            const QColor onMark = ContrastRatio(black, mark) > ContrastRatio(white, mark) ? black : white;
+            for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+                own.setColor(group, QPalette::Highlight, mark);
+                own.setColor(group, QPalette::HighlightedText, onMark);
+            }
+            if (own != window->palette())
+                window->setPalette(own);
+        }
+    };
+    new Follower(window);
+}
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -135,7 +257,7 @@ QWidget *CreateControl(const layout::Control &control, QWidget *parent)
         static_cast<QLabel *>(widget)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         break;
     case layout::Kind::TextBox: {
-        auto *box = new QLineEdit(parent);
+        auto *box = layout::IsResultBox(control) ? new ResultBox(parent) : new QLineEdit(parent);
         // A box without a stated limit takes any text, even a pasted one of
         // megabytes; Qt's own default would cut it at 32767 characters.
         box->setMaxLength(control.maxLength > 0 ? control.maxLength : std::numeric_limits<int>::max());
@@ -158,8 +280,11 @@ QWidget *CreateControl(const layout::Control &control, QWidget *parent)
     widget->setGeometry(ToPixels(control.left, control.top, control.width, control.height));
     widget->setFont(FormFont(control.pointSize > 0 ? control.pointSize : 8.25, control.has(Flag::Bold)));
     widget->setEnabled(!control.has(Flag::Disabled));
-    if (!control.accessibleName.empty())
-        widget->setAccessibleName(ToQString(control.accessibleName));
+    const QString spoken = ToQString(layout::SpokenName(control));
+    if (spoken != text)
+        widget->setAccessibleName(spoken);
+    if (control.kind == layout::Kind::Button) // its name is its caption; the plain words describe it
+        widget->setAccessibleDescription(ToQString(control.accessibleName));
     if (control.has(Flag::Red) || control.has(Flag::ActiveBorder) || control.has(Flag::Disabled))
         new PaletteFollower(control, widget);
     return widget;

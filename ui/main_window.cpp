@@ -9,12 +9,17 @@
 #include "ui/widget_fields.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStyleOptionMenuItem>
 
 namespace spirelle {
 namespace {
@@ -32,6 +37,25 @@ QIcon WindowIconPixmaps()
     return icon;
 }
 
+// Fusion shows a menu bar item as selected only while its menu is open, so
+// the first menu that F10 or Alt highlights would not show: a selected item
+// of a menu bar that has the keyboard is drawn as if pressed.
+class MenuBarStyle : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (element == CE_MenuBarItem && item && (item->state & State_Selected) && widget && widget->hasFocus()) {
+            QStyleOptionMenuItem pressed = *item;
+            pressed.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &pressed, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
 } // namespace
 
 MainWindow::MainWindow(AboutDialogRef &about, QWidget *parent) : QMainWindow(parent), m_about(about)
@@ -40,6 +64,7 @@ MainWindow::MainWindow(AboutDialogRef &about, QWidget *parent) : QMainWindow(par
     setWindowTitle(QStringLiteral("Spirelle"));
     setWindowIcon(WindowIconPixmaps());
     setFont(FormFont());
+    KeepFocusVisible(this);
     createMenus();
     createPages();
     createTabOrder();
@@ -52,6 +77,23 @@ MainWindow::MainWindow(AboutDialogRef &about, QWidget *parent) : QMainWindow(par
 void MainWindow::createMenus()
 {
     menuBar()->setAccessibleName(QStringLiteral("Main menu"));
+    auto *menuBarStyle = new MenuBarStyle;
+    menuBarStyle->setParent(this);
+    menuBar()->setStyle(menuBarStyle);
+    // F10 reaches the menu bar as Alt pressed alone does, as on the desktop the
+    // window was made for; the menu itself has no access key or shortcut.
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] {
+        // Alt pressed and released: the menu bar's own way into keyboard
+        // navigation, its first menu highlighted; Esc leaves it.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        QCoreApplication::sendEvent(target, &press);
+        QCoreApplication::sendEvent(target, &release);
+        if (!menuBar()->activeAction()) // a style without Alt navigation: open the first menu instead
+            menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
     QMenu *menu = menuBar()->addMenu(QStringLiteral("Menu"));
     menu->setObjectName(ToQString(control::kMenu));
     QAction *about = menu->addAction(QStringLiteral("About"));
@@ -71,6 +113,19 @@ void MainWindow::createPages()
     m_tabs->setObjectName(ToQString(control::kTabs));
     m_tabs->setGeometry(ToPixels(layout::kTabControl));
     connect(m_tabs, &TabControl::pageChanged, this, &MainWindow::SSTab1_Click);
+    // The page keys of any tab control: Ctrl+Tab and Ctrl+PgDn forward, with Shift or PgUp back.
+    const auto pageKeys = [this](std::initializer_list<QKeySequence> keys, int step) {
+        for (const QKeySequence &key : keys) {
+            auto *shortcut = new QShortcut(key, this);
+            connect(shortcut, &QShortcut::activated, this, [this, step] {
+                m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + layout::kPageCount) % layout::kPageCount);
+            });
+        }
+    };
+    pageKeys({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, 1);
+    pageKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+              QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+             -1);
 
     QWidget *frame = nullptr;
     for (int page = 0; page < layout::kPageCount; ++page) {
@@ -85,6 +140,8 @@ void MainWindow::createPages()
     }
     // The frame lies behind the boxes that stand over its area.
     frame->lower();
+    for (const layout::Caption &caption : layout::kCaptions)
+        findChild<QLabel *>(ToQString(caption.label))->setBuddy(findChild<QWidget *>(ToQString(caption.field)));
 
     const auto button = [this](std::string_view name) { return findChild<QPushButton *>(ToQString(name)); };
     connect(button(control::kCoilButton), &QPushButton::clicked, this, &MainWindow::Command2_Click);
@@ -124,6 +181,8 @@ void MainWindow::runHandler(const std::function<void(FieldAccess &, const Separa
     QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Spirelle"), message,
                                                 QMessageBox::Ok, this);
     box->setObjectName(ToQString(control::kErrorMessage));
+    if (auto *icon = box->findChild<QLabel *>(QStringLiteral("qt_msgboxex_icon_label")))
+        icon->setAccessibleName(QStringLiteral("Error"));
     box->exec();
     delete box.data();
 }

@@ -1,6 +1,9 @@
 #include "ui/tab_control.h"
 
+#include "ui/form_widgets.h"
+
 #include <QPainter>
+#include <QPen>
 #include <QStyleOptionTabWidgetFrame>
 
 namespace spirelle {
@@ -19,6 +22,25 @@ protected:
         return {w, m_height};
     }
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+
+    // The style marks the selected tab by a fill barely apart from the others,
+    // and focus by a faint one: a bar along the selected tab's top and a ring
+    // inside it when the row has the focus, both in the mark colour.
+    void paintEvent(QPaintEvent *event) override
+    {
+        QTabBar::paintEvent(event);
+        if (currentIndex() < 0)
+            return;
+        QPainter painter(this);
+        const QColor mark = MarkColour(palette());
+        const QRect tab = tabRect(currentIndex());
+        constexpr int kBar = 3;
+        painter.fillRect(QRect(tab.left() + 2, tab.top() + 1, tab.width() - 4, kBar), mark);
+        if (hasFocus()) {
+            painter.setPen(QPen(mark, 2));
+            painter.drawRect(QRectF(tab.adjusted(4, kBar + 3, -4, -3)));
+        }
+    }
 
 private:
     int m_height;
