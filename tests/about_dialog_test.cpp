@@ -220,7 +220,7 @@ private slots:
         MainWindow window(ref);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        Child<QMenu>(&window, "menu")->actions().first()->trigger();
+        Child<QMenu>(&window, "menu")->actions().last()->trigger();
         QVERIFY(ref.dialog() && ref.dialog()->isVisible());
         QVERIFY(!ref.dialog()->isModal());
         TypeInto(&window, "Text15", "20");

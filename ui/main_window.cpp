@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "ui/about_dialog.h"
+#include "ui/design_window.h"
 #include "pages/form_layout.h"
 #include "ui/form_widgets.h"
 #include "pages/pages.h"
@@ -53,6 +54,9 @@ void MainWindow::createMenus()
     menuBar()->setAccessibleName(QStringLiteral("Main menu"));
     QMenu *menu = menuBar()->addMenu(QStringLiteral("Menu"));
     menu->setObjectName(QStringLiteral("menu"));
+    QAction *design = menu->addAction(QStringLiteral("Design for a band…"));
+    design->setObjectName(QStringLiteral("design"));
+    connect(design, &QAction::triggered, this, &MainWindow::design_Click);
     QAction *about = menu->addAction(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("about"));
     connect(about, &QAction::triggered, this, &MainWindow::about_Click);
@@ -137,6 +141,8 @@ void MainWindow::SSTab1_Click(int previousTab)
     // Switching pages only shows and hides controls; nothing is cleared or recomputed.
     Q_UNUSED(previousTab);
 }
+
+void MainWindow::design_Click() { ShowDesignWindow(m_design); }
 
 void MainWindow::about_Click() { m_about.show(); }
 

@@ -4,12 +4,14 @@
 #include "calc/number_text.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 
 namespace spirelle {
 
 class AboutDialogRef;
+class DesignWindow;
 class TabControl;
 
 // Form1: the tab control SSTab1 with its three pages, and the menu. The
@@ -25,6 +27,7 @@ public slots:
     void Command1_Click();
     void Command3_Click();
     void SSTab1_Click(int previousTab);
+    void design_Click();
     void about_Click();
 
 private:
@@ -35,6 +38,7 @@ private:
 
     AboutDialogRef &m_about;
     TabControl *m_tabs = nullptr;
+    QPointer<DesignWindow> m_design; // created on demand; outlives this window
 };
 
 // Start-up: the application's settings and the main window, created (it
