@@ -227,6 +227,9 @@ void DesignWindow::createTable()
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     m_table->setWordWrap(false);
+    m_table->installEventFilter(this); // the columns share the width it is given
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     auto *copy = new QAction(QStringLiteral("Copy"), m_table);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
@@ -250,7 +253,6 @@ void DesignWindow::createTable()
     m_model->setHorizontalHeaderLabels(labels);
     m_model->appendRow(sample);
     m_table->resizeColumnsToContents();
-    m_table->resizeRowsToContents();
     int width = 2 * m_table->frameWidth();
     for (int c = 0; c < m_model->columnCount(); ++c)
         width += m_table->columnWidth(c);
@@ -312,7 +314,7 @@ void DesignWindow::showView(const design::View &view)
         }
         m_model->appendRow(items);
     }
-    m_table->resizeColumnsToContents();
+    fitColumns();
     QStringList verdict;
     for (const std::string &line : view.verdict)
         verdict << ToQString(line);
@@ -323,6 +325,27 @@ void DesignWindow::showView(const design::View &view)
     }
     m_copyText = ToQString(design::CopyText(view));
     greyTable(false);
+}
+
+void DesignWindow::fitColumns()
+{
+    m_table->resizeColumnsToContents();
+    const int columns = m_model->columnCount();
+    int used = 0;
+    for (int c = 0; c < columns; ++c)
+        used += m_table->columnWidth(c);
+    const int spare = m_table->viewport()->width() - used;
+    if (columns == 0 || spare <= 0)
+        return;
+    for (int c = 0; c < columns; ++c)
+        m_table->setColumnWidth(c, m_table->columnWidth(c) + spare / columns + (c < spare % columns ? 1 : 0));
+}
+
+bool DesignWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_table && event->type() == QEvent::Resize)
+        fitColumns();
+    return QDialog::eventFilter(watched, event);
 }
 
 void DesignWindow::markBad(QLineEdit *field, const QString &message)
@@ -354,6 +377,11 @@ void DesignWindow::greyTable(bool stale)
     }
     m_table->setPalette(palette);
     m_verdict->setPalette(label);
+    // Grey and slanted: plainly not the design of what the fields now say.
+    QFont font = QApplication::font(m_table);
+    font.setItalic(stale);
+    m_table->setFont(font);
+    m_verdict->setFont(font);
     m_table->setAccessibleDescription(stale ? QStringLiteral("Not for the current inputs: the last good design")
                                             : QString());
     m_copy->setEnabled(m_hadGood && !stale);

@@ -32,6 +32,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QLineEdit *addField(const char *name, const QString &spoken);
@@ -42,6 +43,7 @@ private:
     void showView(const design::View &view);
     void markBad(QLineEdit *field, const QString &message);
     void greyTable(bool stale);
+    void fitColumns();
     void copySelection();
     Separators separators() const { return Separators(m_decimal, m_group); }
 
