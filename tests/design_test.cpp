@@ -57,6 +57,8 @@ const Case kCases[] = {
      "designWireBare", "must not be above the outside diameter", {}, 0},
 };
 
+void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }
+
 class DesignTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(DesignTest, ShowsTheDesignOrSaysWhatToType)
