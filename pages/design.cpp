@@ -7,8 +7,10 @@
 #include "calc/winding.h"
 
 #include <array>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 namespace spirelle::design {
@@ -162,42 +164,52 @@ Inputs ReadInputs(const Reader &r)
     return in;
 }
 
-// Number texts for reading, in the locale's notation.
-std::string Localised(std::string text, std::string_view decimal)
+// Number texts for reading, in the locale's notation. printf rounds
+// correctly in glibc and in musl (std::to_chars with a precision is not in
+// every C++ library); its decimal point is the C locale's, whatever that is
+// set to, so every character that is not a digit or a sign is the point.
+std::string Printed(const char *format, int precision, double value, std::string_view decimal)
 {
-    if (const std::size_t dot = text.find('.'); dot != std::string::npos)
-        text.replace(dot, 1, decimal);
-    return text;
+    std::array<char, 64> buffer{};
+    const int length = std::snprintf(buffer.data(), buffer.size(), format, precision, value);
+    std::string out;
+    for (const char c : std::string_view(buffer.data(), std::size_t(std::clamp(length, 0, int(buffer.size()) - 1))))
+        out += (c >= '0' && c <= '9') || c == '-' || c == '+' || c == 'e' ? std::string(1, c) : std::string(decimal);
+    return out;
 }
 
+//   (4.416, 3) -> "4.416"   (3.26, 3) -> "3.260"
 std::string Fixed(double value, int decimals, std::string_view decimal)
 {
-    std::array<char, 512> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed, decimals);
-    if (error != std::errc() || !std::isfinite(value) || std::abs(value) >= 1e15)
+    if (!std::isfinite(value) || std::abs(value) >= 1e15)
         return FormatSignificant(value, 7, decimal);
-    return Localised(std::string(buffer.data(), end), decimal);
+    return Printed("%.*f", decimals, value, decimal);
 }
 
 // Four significant digits, trailing zeros kept so that a column reads alike:
-//   315.262 -> "315.3"   1705.53 -> "1706"   2.62345 -> "2.623"   12345.6 -> "12350"
+//   315.262 -> "315.3"   318.0 -> "318.0"   1705.53 -> "1706"   2.62345 -> "2.623"   12345.6 -> "12350"
 std::string FourDigits(double value, std::string_view decimal)
 {
-    if (value == 0)
-        return "0";
-    std::array<char, 64> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::scientific, 3);
-    const std::string text(buffer.data(), error == std::errc() ? end : buffer.data());
-    const std::size_t e = text.find('e');
-    int exponent = 0;
-    if (e == std::string::npos || std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), exponent).ec != std::errc() ||
-        exponent < -4 || exponent > 14)
+    if (value == 0 || !std::isfinite(value))
         return FormatSignificant(value, 4, decimal);
-    if (exponent >= 3) // a whole number: round it to four digits, then write it out
-        return Fixed(std::stod(text), 0, decimal);
-    return Fixed(value, 3 - exponent, decimal);
+    const std::string scientific = Printed("%.*e", 3, value, decimal); // [-]d,ddde±x
+    const std::size_t e = scientific.find('e');
+    int exponent = 0;
+    std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1),
+                    scientific.data() + scientific.size(), exponent);
+    if (exponent < -4 || exponent > 14)
+        return FormatSignificant(value, 4, decimal);
+    std::string digits;
+    for (const char c : scientific.substr(0, e))
+        if (c >= '0' && c <= '9')
+            digits += c;
+    std::string out = value < 0 ? "-" : "";
+    if (exponent < 0)
+        return out + "0" + std::string(decimal) + std::string(std::size_t(-exponent - 1), '0') + digits;
+    const auto integer = std::size_t(exponent) + 1;
+    if (integer >= digits.size())
+        return out + digits + std::string(integer - digits.size(), '0');
+    return out + digits.substr(0, integer) + std::string(decimal) + digits.substr(integer);
 }
 
 std::vector<std::string> Headers(const Reader &r)
