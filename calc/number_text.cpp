@@ -2,6 +2,8 @@
 
 #include "calc/calc_error.h"
 
+#include <fast_float/fast_float.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -114,7 +116,7 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator, std
         }
     }
 
-    // Rebuild the number in the one form std::from_chars reads: [-]digits[.digits][e[-]digits].
+    // Rebuild the number in the one form from_chars reads: [-]digits[.digits][e[-]digits].
     std::string plain;
     plain.reserve(body.size());
     std::size_t i = 0;
@@ -177,11 +179,14 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator, std
     if (i != body.size())
         throw mismatch();
 
+    // fast_float, correctly rounded like std::from_chars (which not every C++
+    // library has for double), gives an infinity or 0 where std::from_chars
+    // says out of range.
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    const auto [ptr, ec] = fast_float::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (ptr != plain.data() + plain.size())
         throw mismatch();
-    if (ec == std::errc::result_out_of_range) {
+    if (ec == std::errc() && (std::isinf(value) || (value == 0.0 && nonZeroSeen))) {
         if (nonZeroSeen && leadingPower + exponent > 0)
             throw CalcError::arithmetic(ArithmeticFault::Overflow);
         value = plain.front() == '-' ? -0.0 : 0.0;
@@ -206,10 +211,12 @@ std::string FormatSignificant(double value, int digitCount, std::string_view dec
     if (value == 0.0)
         return "0";
 
-    // d.ddde±x: the value correctly rounded to digitCount significant digits.
+    // d.ddde±x: the value correctly rounded to digitCount significant digits
+    // (printf is, in glibc and in musl; std::to_chars with a precision is not
+    // in every C++ library).
     char buffer[40];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digitCount - 1);
-    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const int length = std::snprintf(buffer, sizeof buffer, "%.*e", digitCount - 1, value);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(std::clamp(length, 0, int(sizeof buffer) - 1)));
     const std::size_t e = scientific.find('e');
     const bool negative = scientific.front() == '-';
     std::string digits;

@@ -4,6 +4,7 @@
 # /bin/true, with hyperfine), then compares Spirelle's start-up with a bare Qt
 # window of the same size (and with one that shows a label, a text box and a
 # button): time to the first paint and peak memory, under Xvfb on the xcb platform.
+# Last, the web page in headless Chromium (bench/web_bench.py).
 # Usage: scripts/bench.sh [runs]   (runs of each start-up probe, 10 or more; default 15)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,3 +45,8 @@ export QT_QPA_PLATFORM=xcb
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
     python3 bench/startup_runs.py --runs "$runs" --csv build/release/startup_runs.csv \
     "bare=$bin/bare_window" "bare+text=$bin/bare_window --text" "spirelle=$bin/startup_probe"
+
+echo
+echo "== Web page in headless Chromium: size, navigation to interactive, one press"
+scripts/web.sh >/dev/null
+/usr/bin/python3 bench/web_bench.py

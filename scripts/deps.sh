@@ -11,6 +11,8 @@ packages=(
     xvfb xauth fonts-liberation2
     desktop-file-utils appstream dpkg-dev
     libcli11-dev nlohmann-json3-dev help2man man-db hyperfine
+    libboost-math-dev libfast-float-dev
+    emscripten chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite:
-#   1. every test (core, handlers, widgets, soak, packaging) in the default build;
+#   1. every test (core, handlers, widgets, soak, packaging, the web page in
+#      headless Chromium) in the default build, after building the web page;
 #   2. the same tests built with AddressSanitizer, UndefinedBehaviorSanitizer and leak detection;
 #   3. the command line configured without Qt: built, tested and installed;
 #   4. the fuzz targets, FUZZ_SECONDS (default 20) each.
@@ -8,6 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+echo "== web page"
+scripts/web.sh
 
 for preset in default asan; do
     echo "== $preset build and tests"

@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Measures the web page (built by scripts/web.sh) in headless Chromium:
+the size of the site, uncompressed and gzip-compressed; the time from navigation
+to an interactive page (the core compiled and the buttons enabled), from disk
+(file://) and over HTTP (python3 -m http.server); and one inductance press,
+over the page and over a plain field table inside the module, against the
+native press (core_bench's BM_Command2_Click, when a build has it).
+Usage: bench/web_bench.py [loads]   (page loads to time, default 20)"""
+import functools, gzip, http.server, json, os, statistics, subprocess, sys, threading
+
+root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+sys.path.insert(0, os.path.join(root, "scripts"))
+import headless_chromium  # noqa: E402
+
+site = os.path.join(root, "build", "wasm", "site")
+loads = int(sys.argv[1]) if len(sys.argv) > 1 else 20
+
+print("== Size of the site")
+total = total_gzip = 0
+for name in sorted(os.listdir(site)):
+    data = open(os.path.join(site, name), "rb").read()
+    packed = len(gzip.compress(data, 9))
+    total, total_gzip = total + len(data), total_gzip + packed
+    print(f"{name:14} {len(data) / 1024:8.1f} KB  gzip {packed / 1024:7.1f} KB")
+print(f"{'all':14} {total / 1024:8.1f} KB  gzip {total_gzip / 1024:7.1f} KB   (aim: < 400 KB, < 150 KB gzip)")
+
+INTERACTIVE = "return performance.getEntriesByName('spirelle-interactive')[0].startTime"
+# Milliseconds per press: `count` presses straight through the binding, timed in the page.
+PRESSES = """const [count, onPage] = arguments;
+Text16.value = '1'; Text15.value = '20';
+const start = performance.now();
+if (onPage) for (let i = 0; i < count; ++i) Module.press('Command2', '.', ',');
+else Module.pressInductanceOverTable(count);
+return (performance.now() - start) / count;"""
+
+
+def Median(values):
+    return f"median {statistics.median(values):.1f} ms (min {min(values):.1f}, max {max(values):.1f})"
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *_):
+        pass
+
+
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=site))
+threading.Thread(target=server.serve_forever, daemon=True).start()
+
+with headless_chromium.Browser() as chromium:
+    print(f"\n== Navigation to an interactive page, {loads} loads each (aim: < 150 ms)")
+    for where, url in (("file://", "file://" + os.path.join(site, "index.html")),
+                       ("http://", f"http://127.0.0.1:{server.server_port}/index.html")):
+        times = []
+        for _ in range(loads):
+            chromium.open(url)
+            times.append(chromium.driver.execute_script(INTERACTIVE))
+        print(f"{where:8} first {times[0]:.1f} ms, {Median(times)}")
+
+    print("\n== One inductance press (20 turns, 1 in: six lengths, six inductances with notes, feet)")
+    chromium.open("file://" + os.path.join(site, "index.html"))
+    for label, on_page in (("browser, over the page's elements", True), ("browser, over a field table", False)):
+        chromium.driver.execute_script(PRESSES, 50, on_page)  # warm-up
+        runs = [chromium.driver.execute_script(PRESSES, 500, on_page) * 1000 for _ in range(5)]
+        print(f"{label:36} {statistics.median(runs):7.1f} us (median of 5 x 500)")
+server.shutdown()
+
+for build in ("release", "default"):
+    native = os.path.join(root, "build", build, "bench", "core_bench")
+    if os.path.exists(native):
+        out = subprocess.run([native, "--benchmark_filter=BM_Command2_Click", "--benchmark_format=json"],
+                             capture_output=True, text=True).stdout
+        bench = json.loads(out)["benchmarks"][0]
+        print(f"{'native (' + build + '), over a field table':36} {bench['real_time']:7.1f} {bench['time_unit']}"
+              f" (CPU time {bench['cpu_time']:.1f} {bench['time_unit']})")
+        break

@@ -1,0 +1,51 @@
+#!/usr/bin/env python3
+"""Screenshots of the web page (built by scripts/web.sh) in headless Chromium, for
+the README: docs/web.png (a desktop browser, the inductance page after 20 turns
+on a 1 in form, the note of the # 30 inductance shown), docs/web-360.png and
+docs/web-360-dark.png (a 360 px wide phone, light and dark).
+Prints the lowest text contrast of each page in both schemes as it goes."""
+import os, sys
+
+root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+sys.path.insert(0, os.path.join(root, "scripts"))
+import headless_chromium  # noqa: E402
+from selenium.webdriver.common.by import By  # noqa: E402
+
+page = "file://" + os.path.join(root, "build", "wasm", "site", "index.html")
+docs = os.path.join(root, "docs")
+
+
+def Calculate(driver):
+    for box, text in (("Text16", "1"), ("Text15", "20")):
+        driver.find_element(By.ID, box).clear()
+        driver.find_element(By.ID, box).send_keys(text)
+    driver.find_element(By.ID, "Command2").click()
+
+
+def FullPage(driver, width, path):
+    """The whole page at `width`: the screenshot is as tall as the page."""
+    height = driver.execute_script("return document.documentElement.scrollHeight")
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": True})
+    driver.save_screenshot(path)
+
+
+with headless_chromium.Browser() as chromium:
+    driver = chromium.driver
+    chromium.viewport(800, 560)
+    chromium.open(page)
+    Calculate(driver)
+    driver.find_element(By.ID, "Text8").click()  # focus shows the note, as a tap does
+    driver.save_screenshot(os.path.join(docs, "web.png"))
+
+    for dark in (False, True):
+        chromium.viewport(360, 740, dark)
+        for tab in ("tab-inductance", "tab-frequency", "tab-loose"):
+            driver.find_element(By.ID, tab).click()
+            ratio, element = chromium.lowest_contrast()
+            wide = driver.execute_script("return document.documentElement.scrollWidth")
+            print(f"{'dark ' if dark else 'light'} {tab:15} lowest contrast {ratio:.2f}:1 ({element}),"
+                  f" {wide} px wide at 360")
+        driver.find_element(By.ID, "tab-inductance").click()
+        FullPage(driver, 360, os.path.join(docs, "web-360-dark.png" if dark else "web-360.png"))
+print("docs/web.png, docs/web-360.png, docs/web-360-dark.png")

@@ -1,0 +1,139 @@
+#!/usr/bin/env python3
+"""The web page in headless Chromium, driven as a person would: type, click, read.
+Usage: web_test.py SITE/index.html WEB_REFERENCE. Exits 77 (skipped) where there
+is no built site, no Chromium with its driver, or no python3-selenium."""
+import json, os, random, subprocess, sys
+
+
+def Skip(why):
+    print(f"SKIPPED: {why}")
+    sys.exit(77)
+
+
+page, reference = os.path.abspath(sys.argv[1]), sys.argv[2]
+if not os.path.exists(page):
+    Skip(f"no built site at {page}; scripts/web.sh builds it")
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "scripts"))
+try:
+    from selenium.webdriver.common.by import By
+    import headless_chromium
+except ImportError:
+    Skip("python3-selenium is not installed")
+if not headless_chromium.Available():
+    Skip("chromium or chromium-driver is not installed")
+
+TABS = {"Command2": "tab-inductance", "Command1": "tab-frequency", "Command3": "tab-loose"}
+INPUTS = {"Command2": ["Text16", "Text15"], "Command1": ["Text9", "Text10"], "Command3": ["Text19", "Text20", "Text21"]}
+READ = """const texts = {}, notes = {};
+for (const box of document.querySelectorAll('main input')) {
+  const described = box.getAttribute('aria-describedby');
+  texts[box.id] = box.value;
+  notes[box.id] = described ? document.getElementById(described).textContent : '';
+  if (notes[box.id] !== (described ? box.title : '')) notes[box.id] += ' (the title differs)';
+}
+const dialog = document.getElementById('errorMessage');
+return {message: dialog.open ? document.getElementById('errorText').textContent : '', texts, notes};"""
+
+
+def Press(browser, button, inputs, typed):
+    """Typed: as a person does, with keys and clicks. Otherwise the texts are set and the button clicked by script."""
+    if not typed:
+        return browser.execute_script("for (const [box, text] of Object.entries(arguments[1]))"
+                                      " document.getElementById(box).value = text;"
+                                      " document.getElementById(arguments[0]).click();"
+                                      f" const answer = (() => {{ {READ} }})();"
+                                      " document.getElementById('errorMessage').close(); return answer;", button, inputs)
+    browser.find_element(By.ID, TABS[button]).click()
+    for box, text in inputs.items():
+        field = browser.find_element(By.ID, box)
+        field.clear()
+        field.send_keys(text)
+    browser.find_element(By.ID, button).click()
+    answer = browser.execute_script(READ)
+    if answer["message"]:
+        browser.find_element(By.ID, "errorOk").click()
+    return answer
+
+
+def RandomText(rng, decimal):
+    if rng.random() < 0.12:
+        return rng.choice(["", " ", "abc", "1,2,3", "..5", "1e", "-", "1e999", "0", "-4", "1.000", "1.234,5", "2.5.1",
+                           "\u00bd", "1\u00a0000", "\u0661", "\u201c3\u201d"])
+    number = rng.choice([rng.uniform(0.05, 8), rng.uniform(1, 400), 10 ** rng.uniform(-8, 8)])
+    text = f"{number:.{rng.randint(0, 7)}{rng.choice('fffe')}}"
+    return (text.replace(".", decimal) if rng.random() < 0.7 else text).center(len(text) + 2 * (rng.random() < 0.1))
+
+
+failures = []
+
+
+def Flat(answer):
+    return {f"{key} {box}": text for key, value in answer.items() for box, text in
+            (value.items() if isinstance(value, dict) else [("", value)])}
+
+
+def Check(what, got, expected):
+    if isinstance(got, dict) and isinstance(expected, dict):  # only what differs
+        got, expected = Flat(got), Flat(expected)
+        got, expected = ({k: d.get(k) for k in got.keys() | expected.keys() if got.get(k) != expected.get(k)}
+                         for d in (got, expected))
+    if got != expected:
+        failures.append(f"{what}: got {got!r}, expected {expected!r}")
+
+
+# Worked examples, by hand: Wheeler r²N²/(9r + 10l) uH (1 in form, 20 turns, lengths 20 × inches per turn:
+# 100/11.4, 100/10.22, 100/6.6), feet 20 × 1 × 3.14159 / 12; f = 1000 / (6.283 √(LC)); 100 / (9 + 11).
+WORKED = [
+    ("Command2", {"Text16": "1", "Text15": "20"}, {"Text14": "0.69", "Text13": "0.572", "Text4": "0.21",
+                                                   "Text1": "8.77", "Text2": "9.78", "Text8": "15.1", "Text18": "5"}),
+    ("Command1", {"Text9": "240", "Text10": "100"}, {"Text17": "1.027"}),
+    ("Command3", {"Text19": "2", "Text20": "10", "Text21": "1.1"}, {"Text22": "5 uH"}),
+]
+LANGUAGES = {"en-US": (".", ",", 300), "de-DE": (",", ".", 60)}  # decimal, group, random presses
+
+for language, (decimal, group, presses) in LANGUAGES.items():
+    with headless_chromium.Browser(language) as chromium, subprocess.Popen(
+            [reference], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True) as desktop:
+        browser = chromium.driver
+
+        def Both(button, inputs, typed=True):
+            """The press on the page, checked against the same press on the desktop's handlers."""
+            desktop.stdin.write(json.dumps({"button": button, "decimal": decimal, "group": group, "inputs": inputs}) + "\n")
+            desktop.stdin.flush()
+            answer = Press(browser, button, inputs, typed)
+            Check(f"{language} {button} {inputs}", answer, json.loads(desktop.stdout.readline()))
+            return answer
+
+        chromium.open("file://" + page)
+        if language == "en-US":
+            layout = json.loads(subprocess.run([reference, "--layout"], capture_output=True, text=True).stdout)
+            shown = browser.execute_script("""return arguments[0].map(c => { const e = document.getElementById(c.name);
+                return e && [e.tagName === 'INPUT' ? e.value : e.textContent, e.maxLength > 0 ? e.maxLength : 0]; });""",
+                                           layout)
+            for control, got in zip(layout, shown):
+                Check(f"control {control['name']}", got, [control["text"], control["maxLength"]])
+            for dark in (False, True):  # a 360 px phone, light and dark: readable, no sideways scrolling
+                chromium.viewport(360, 740, dark)
+                for tab in TABS.values():
+                    browser.find_element(By.ID, tab).click()
+                    ratio, element = chromium.lowest_contrast()
+                    Check(f"{tab} dark={dark}: {element} reads at 4.5:1 at least", ratio >= 4.5, True)
+                    Check(f"{tab} at 360 px: page width", browser.execute_script(
+                        "return document.documentElement.scrollWidth"), 360)
+            for button, inputs, expected in WORKED:
+                texts = Both(button, inputs)["texts"]
+                Check(f"{button} {inputs}", {box: texts[box] for box in expected}, expected)
+            answer = Both("Command1", {"Text9": "abc"})
+            Check("a bad inductance", [answer["message"], answer["texts"]["Text17"]],
+                  ["Type mismatch: \u201cabc\u201d is not a number.", "1.027"])
+        else:
+            answer = Both("Command1", {"Text9": "1.000", "Text10": "100"})
+            Check("1.000 in de-DE", "could be read two ways" in answer["message"], True)
+        rng = random.Random(22)
+        for _ in range(presses):
+            button = rng.choice(list(INPUTS))
+            Both(button, {box: RandomText(rng, decimal) for box in INPUTS[button]}, typed=False)
+        desktop.stdin.close()
+
+print("\n".join(failures[:20] + [f"{len(failures)} differences"]) if failures else "the page computes as the desktop does")
+sys.exit(1 if failures else 0)

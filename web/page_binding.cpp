@@ -1,0 +1,119 @@
+// The web page's side of the page handlers: a FieldAccess over the page's DOM
+// elements, found by control name (their ids), and one entry point per press.
+// The handlers are the window's own (pages/pages.h), so the browser reads the
+// same texts in the same order and writes the same results and notes.
+#include "pages/field_access.h"
+#include "pages/field_table.h"
+#include "pages/pages.h"
+#include "calc/utf8.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <exception>
+#include <string>
+
+namespace spirelle {
+namespace {
+
+using emscripten::val;
+
+// A text box is an <input>; any other element with the name is a label,
+// whose caption is its text content.
+class DomFields : public FieldAccess {
+public:
+    std::string text(std::string_view textBox) const override { return element(textBox, true)["value"].as<std::string>(); }
+
+    std::string caption(std::string_view label) const override
+    {
+        return element(label, false)["textContent"].as<std::string>();
+    }
+
+    // A box with a maximum length keeps that many leading characters, as a window's box does.
+    void setText(std::string_view textBox, std::string_view text) override
+    {
+        val box = element(textBox, true);
+        const int maxLength = box["maxLength"].as<int>(); // -1 where the page sets none
+        box.set("value", maxLength > 0 ? utf8::Prefix(text, static_cast<std::size_t>(maxLength)) : std::string(text));
+    }
+
+    // The note is the box's tool tip (title) and, through aria-describedby, its
+    // description for screen readers; the page shows it on focus or tap.
+    void setNote(std::string_view textBox, std::string_view note) override
+    {
+        val box = element(textBox, true);
+        const std::string noteId = std::string(textBox) + "-note";
+        val noteElement = m_document.call<val>("getElementById", noteId);
+        if (noteElement.isNull())
+            throw ControlError("No note for the text box " + std::string(textBox) + ".");
+        box.set("title", std::string(note));
+        noteElement.set("textContent", std::string(note));
+        box.call<void>("setAttribute", std::string("aria-describedby"), noteId);
+    }
+
+private:
+    val element(std::string_view name, bool textBox) const
+    {
+        val found = m_document.call<val>("getElementById", std::string(name));
+        if (found.isNull() || (found["tagName"].as<std::string>() == "INPUT") != textBox)
+            throw ControlError("No " + std::string(textBox ? "text box" : "label") + " named " + std::string(name) + ".");
+        return found;
+    }
+
+    val m_document = val::global("document");
+};
+
+using Handler = void (*)(FieldAccess &, const Separators &);
+
+// Runs a handler and returns its message, empty when it ran to the end. A
+// message comes from a CalcError or ControlError; what was written stays.
+std::string RunHandler(Handler handler, FieldAccess &fields, const std::string &decimal, const std::string &group)
+{
+    try {
+        handler(fields, Separators(decimal, group));
+        return {};
+    } catch (const std::exception &error) {
+        return error.what();
+    }
+}
+
+Handler HandlerOf(const std::string &button)
+{
+    if (button == "Command2")
+        return Command2_Click;
+    if (button == "Command1")
+        return Command1_Click;
+    if (button == "Command3")
+        return Command3_Click;
+    return nullptr;
+}
+
+// The press of the button with that control name, over the page.
+std::string Press(const std::string &button, const std::string &decimal, const std::string &group)
+{
+    const Handler handler = HandlerOf(button);
+    if (handler == nullptr)
+        return "No button named " + button + ".";
+    DomFields fields;
+    return RunHandler(handler, fields, decimal, group);
+}
+
+// For the benchmark: `count` inductance presses (20 turns on a 1 in form) over
+// a plain field table, the computation without the page, as natively timed.
+void PressInductanceOverTable(int count)
+{
+    FieldTable table = FieldTable::mainWindow();
+    table.setText("Text15", "20");
+    table.setText("Text16", "1");
+    for (int i = 0; i < count; ++i)
+        RunHandler(Command2_Click, table, ".", ",");
+}
+
+} // namespace
+} // namespace spirelle
+
+EMSCRIPTEN_BINDINGS(spirelle)
+{
+    emscripten::function("press", &spirelle::Press);
+    emscripten::function("pressInductanceOverTable", &spirelle::PressInductanceOverTable);
+}
