@@ -13,7 +13,8 @@ namespace spirelle::control {
 inline constexpr std::string_view kWindow = "Form1";
 inline constexpr std::string_view kTabs = "SSTab1";
 inline constexpr std::string_view kMenu = "menu";
-inline constexpr std::string_view kAboutItem = "about";           // the menu's one item
+inline constexpr std::string_view kDesignItem = "design";         // the menu's first item
+inline constexpr std::string_view kAboutItem = "about";           // and its second
 inline constexpr std::string_view kErrorMessage = "errorMessage"; // the box a failed calculation opens
 
 // The inductance page.

@@ -1,5 +1,6 @@
 #include "pages/field_table.h"
 
+#include "pages/design.h"
 #include "pages/form_layout.h"
 #include "calc/utf8.h"
 
@@ -17,6 +18,14 @@ FieldTable FieldTable::mainWindow()
             }
         }
     }
+    return table;
+}
+
+FieldTable FieldTable::designWindow(const Separators &separators)
+{
+    FieldTable table;
+    for (auto &[name, text] : design::InitialTexts(separators))
+        table.m_entries.emplace(std::string(name), Entry{std::move(text), false, 0, {}});
     return table;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/field_access.h"
+#include "calc/number_text.h"
 
 #include <map>
 #include <string>
@@ -13,6 +14,8 @@ class FieldTable : public FieldAccess {
 public:
     // Every control of the main window with its initial text or caption.
     static FieldTable mainWindow();
+    // The design window's inputs as it opens (design.h), in the notation of `separators`.
+    static FieldTable designWindow(const Separators &separators);
 
     std::string text(std::string_view textBox) const override;
     std::string caption(std::string_view label) const override;

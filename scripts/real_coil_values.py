@@ -105,9 +105,22 @@ def main():
     for g, od in GAUGES:
         n, l = wind(250, mpf(2), mpf(od), awg_bare(g))
         print(f"  #{g} N {n} L {mp.nstr(l, 17)}")
+    r20 = tune(mpf(2), mpf(".0345"), awg_bare(20), 15, 365, 10, 1700)
     print("custom wire OD 0.05 in, bare 0.046 in, tune 2 15 365:")
     r = tune(mpf(2), mpf("0.05"), mpf("0.046"), 15, 365, 10, 1700)
     print(f"  N {r['n']} L {mp.nstr(r['L'], 17)} C {mp.nstr(r['C'], 17)} high {mp.nstr(r['high'], 17)}")
+    print("the design window (2 in = 50.8 mm, # 20, 15-365 pF): Dc", mp.nstr(r20['dc'] * mpf("25.4"), 17),
+          "mm, length", mp.nstr(r20['length'] * mpf("25.4"), 17), "mm, wire", mp.nstr(r20['wire_in'] * INCH, 17),
+          "m,", mp.nstr(r20['wire_in'] / 12, 17), "ft")
+    print("the capacitor alone (the window's resonance formula), stray 10 pF, 530-1700 kHz:")
+    for cmin, cmax in ((15, 365), (15, 200)):
+        c_low, c_high = mpf(cmin + 10), mpf(cmax + 10)
+        ratio = (mpf(1700) / 530) ** 2
+        l = 1 / ((mpf("6.283") * mpf("1.7")) ** 2 * c_low) * 10**6
+        lowest = khz(l, c_high)
+        print(f"  {cmin}-{cmax} pF: needed ratio {mp.nstr(ratio, 17)}, given {mp.nstr(c_high / c_low, 17)}, "
+              f"L {mp.nstr(l, 17)}, lowest {mp.nstr(lowest, 17)} kHz, short by {mp.nstr(lowest - 530, 17)}, "
+              f"CMAX to cover {mp.nstr(c_low * ratio - 10, 17)} pF")
 
 
 if __name__ == "__main__":

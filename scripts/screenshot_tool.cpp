@@ -1,11 +1,13 @@
 // Shows the real window, fills each page with a worked example, and saves one
-// picture per page plus one of the About dialog into the folder given.
+// picture per page plus one of the About dialog and two of the design window
+// (designed, and with a bad input) into the folder given.
 #include "ui/about_dialog.h"
 #include "pages/controls.h"
 #include "ui/form_widgets.h"
 #include "ui/main_window.h"
 #include "ui/tab_control.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QDir>
@@ -111,5 +113,19 @@ int main(int argc, char *argv[])
     if (!QTest::qWaitForWindowExposed(about.dialog()))
         return 1;
     ok = Save(about.dialog(), folder + QStringLiteral("/about") + suffix + QStringLiteral(".png")) && ok;
+    about.dialog()->close();
+
+    // The design window as Menu > Design for a band… opens it, with a 2 in form typed in.
+    window.findChild<QAction *>(QStringLiteral("design"))->trigger();
+    QWidget *design = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("frmDesign"))
+            design = top;
+    if (!design || !QTest::qWaitForWindowExposed(design))
+        return 1;
+    Type(design, "designDiameter", "2");
+    ok = Save(design, folder + QStringLiteral("/design") + suffix + QStringLiteral(".png")) && ok;
+    Type(design, "designCmax", "3");
+    ok = Save(design, folder + QStringLiteral("/design-bad") + suffix + QStringLiteral(".png")) && ok;
     return ok ? 0 : 1;
 }

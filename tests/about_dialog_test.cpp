@@ -223,7 +223,7 @@ private slots:
         MainWindow window(ref);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        Child<QMenu>(&window, control::kMenu)->actions().first()->trigger();
+        Child<QMenu>(&window, control::kMenu)->actions().last()->trigger();
         QVERIFY(ref.dialog() && ref.dialog()->isVisible());
         QVERIFY(!ref.dialog()->isModal());
         TypeInto(&window, control::kTurns, "20");

@@ -88,17 +88,19 @@ private slots:
         QCOMPARE(m_window->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
     }
 
-    void menuHasOneItem()
+    void menuHasItsItems()
     {
         const QList<QAction *> menus = m_window->menuBar()->actions();
         QCOMPARE(menus.size(), 1);
         QCOMPARE(menus[0]->text(), QStringLiteral("Menu"));
         QCOMPARE(menus[0]->menu()->objectName(), ToQString(control::kMenu));
         const QList<QAction *> items = menus[0]->menu()->actions();
-        QCOMPARE(items.size(), 1);
-        QCOMPARE(items[0]->objectName(), ToQString(control::kAboutItem));
-        QCOMPARE(items[0]->text(), QStringLiteral("About"));
-        QVERIFY(items[0]->shortcut().isEmpty());
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items[0]->objectName(), ToQString(control::kDesignItem));
+        QCOMPARE(items[0]->text(), QStringLiteral("Design for a band…"));
+        QCOMPARE(items[1]->objectName(), ToQString(control::kAboutItem));
+        QCOMPARE(items[1]->text(), QStringLiteral("About"));
+        QVERIFY(items[0]->shortcut().isEmpty() && items[1]->shortcut().isEmpty());
     }
 
     // Every control stands where the table puts it, measured from SSTab1 (or Frame1), within a pixel.

@@ -2,6 +2,7 @@
 
 #include "ui/about_dialog.h"
 #include "pages/controls.h"
+#include "ui/design_window.h"
 #include "pages/form_layout.h"
 #include "ui/form_widgets.h"
 #include "pages/pages.h"
@@ -96,6 +97,9 @@ void MainWindow::createMenus()
     });
     QMenu *menu = menuBar()->addMenu(QStringLiteral("Menu"));
     menu->setObjectName(ToQString(control::kMenu));
+    QAction *design = menu->addAction(QStringLiteral("Design for a band…"));
+    design->setObjectName(ToQString(control::kDesignItem));
+    connect(design, &QAction::triggered, this, &MainWindow::design_Click);
     QAction *about = menu->addAction(QStringLiteral("About"));
     about->setObjectName(ToQString(control::kAboutItem));
     connect(about, &QAction::triggered, this, &MainWindow::about_Click);
@@ -198,6 +202,8 @@ void MainWindow::SSTab1_Click(int previousTab)
     // Switching pages only shows and hides controls; nothing is cleared or recomputed.
     Q_UNUSED(previousTab);
 }
+
+void MainWindow::design_Click() { ShowDesignWindow(m_design); }
 
 void MainWindow::about_Click() { m_about.show(); }
 

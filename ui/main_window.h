@@ -4,12 +4,14 @@
 #include "calc/number_text.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 
 namespace spirelle {
 
 class AboutDialogRef;
+class DesignWindow;
 class TabControl;
 
 // Form1: the tab control SSTab1 with its three pages, and the menu. The
@@ -25,6 +27,7 @@ public slots:
     void Command1_Click();              // the frequency page's "Frequency"
     void Command3_Click();              // the loose-coil page's "L=(uH)"
     void SSTab1_Click(int previousTab); // a page of the tab control was chosen
+    void design_Click();                // Menu, Design for a band…
     void about_Click();                 // Menu, About
 
 private:
@@ -35,6 +38,7 @@ private:
 
     AboutDialogRef &m_about;
     TabControl *m_tabs = nullptr;
+    QPointer<DesignWindow> m_design; // created on demand; outlives this window
 };
 
 // Start-up: the application's settings and the main window, created (it

@@ -2,6 +2,7 @@
 
 #include "ui/form_widgets.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -22,6 +23,8 @@ Widget *Find(QWidget *root, std::string_view name, const char *kind)
 
 std::string WidgetFields::text(std::string_view textBox) const
 {
+    if (auto *list = m_root->findChild<QComboBox *>(ToQString(textBox)))
+        return list->currentText().toStdString();
     return Find<QLineEdit>(m_root, textBox, "text box")->text().toStdString();
 }
 

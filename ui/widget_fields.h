@@ -7,8 +7,9 @@ class QWidget;
 namespace spirelle {
 
 // FieldAccess over the widgets below a window, found by objectName: QLineEdit
-// for text boxes, QLabel for labels. A QLineEdit with a maximum length cuts
-// what is written to it, as the handlers expect.
+// for text boxes (a QComboBox reads as its current text), QLabel for labels.
+// A QLineEdit with a maximum length cuts what is written to it, as the
+// handlers expect.
 class WidgetFields : public FieldAccess {
 public:
     explicit WidgetFields(QWidget *root) : m_root(root) {}

@@ -1,0 +1,99 @@
+// The design window's texts, without the window. Expected values from
+// scripts/real_coil_values.py (mpmath), rounded by hand as the table shows them.
+#include "pages/design.h"
+#include "pages/field_table.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace spirelle::design {
+namespace {
+
+struct ExpectedCell {
+    std::size_t row, column;
+    std::string text;
+    std::string wholeStart; // the tool tip begins so; "" to skip
+};
+
+struct Case {
+    const char *name;
+    Separators separators;
+    std::vector<std::pair<std::string_view, std::string>> typed;
+    std::string badField;   // "" for good inputs
+    std::string saysWhat;   // in the message, or in the verdict for good inputs
+    std::vector<ExpectedCell> cells;
+    std::size_t copyLines;  // headers and rows
+};
+
+const Case kCases[] = {
+    {"inches", {}, {{control::kDiameter, "2"}}, "", "Covered: with the right coil",
+     {{0, 0, "# 20", "# 20: outside diameter 0.0345 in, bare 0.03196145"}, {0, 1, "128", "128 turns"},
+      {0, 3, "4.416", ""}, {0, 4, "315.3", "315.262072934"}, {0, 5, "318.0", "317.997632272"},
+      {0, 6, "2.623", "2.6234466"}, {0, 7, "1706", "1705.525214"}, {0, 8, "461.3", "461.28316"}, {0, 9, "yes", "yes"},
+      {0, 10, "68.177", "68.17674937"}, {5, 0, "# 30", ""}, {5, 1, "71", ""}, {5, 4, "308.6", "308.579442"},
+      {5, 7, "1716", "1715.758338"}, {5, 8, "466.1", "466.089187"}},
+     7},
+    {"millimetres, decimal comma", {",", "."}, {{control::kUnits, "mm"}, {control::kDiameter, "50,8"}}, "",
+     "needs a tuning ratio of 10,29", {{0, 1, "128", ""}, {0, 2, "51,676", "51,6763 mm"}, {0, 3, "112,166", "112,1664 mm"},
+      {0, 4, "315,3", ""}, {0, 10, "20,780", "20,7802732"}}, 7},
+    {"capacitor short of the band", {}, {{control::kDiameter, "2"}, {control::kCmax, "200"}}, "",
+     "Short by 56.56 kHz at the low end: a CMAX of 247.2 pF would cover the band", {}, 7},
+    {"custom wire", {}, {{control::kDiameter, "2"}, {control::kWireOd, ".05"}, {control::kWireBare, ".046"}}, "",
+     "Covered", {{6, 0, "custom", ""}, {6, 1, "164", ""}, {6, 4, "305.9", "305.911843"}, {6, 6, "3.465", ""},
+                 {6, 7, "1706", "1705.61576"}}, 8},
+    {"a letter", {}, {{control::kDiameter, "2x"}}, "designDiameter", "Form diameter is “2x”, not a number: type", {}, 0},
+    {"empty", {}, {}, "designDiameter", "Form diameter is empty: type the diameter of the coil form in inches, such as 1.5.",
+     {}, 0},
+    {"ambiguous grouping", {",", "."}, {{control::kDiameter, "2"}, {control::kBandHigh, "1.700"}}, "designBandHigh",
+     "The band's high end: “1.700” could be read two ways", {}, 0},
+    {"CMIN not below CMAX", {}, {{control::kDiameter, "2"}, {control::kCmin, "400"}}, "designCmax",
+     "CMAX must be above CMIN (400 pF): type", {}, 0},
+    {"band upside down", {}, {{control::kDiameter, "2"}, {control::kBandLow, "1700"}, {control::kBandHigh, "530"}},
+     "designBandHigh", "must be above the low end (1700 kHz)", {}, 0},
+    {"bare diameter alone", {}, {{control::kDiameter, "2"}, {control::kWireBare, ".03"}}, "designWireOd",
+     "outside diameter is empty while a bare diameter is given", {}, 0},
+    {"bare above outside", {}, {{control::kDiameter, "2"}, {control::kWireOd, ".03"}, {control::kWireBare, ".04"}},
+     "designWireBare", "must not be above the outside diameter", {}, 0},
+};
+
+void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }
+
+class DesignTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(DesignTest, ShowsTheDesignOrSaysWhatToType)
+{
+    const Case &c = GetParam();
+    FieldTable fields = FieldTable::designWindow(c.separators);
+    for (const auto &[name, text] : c.typed)
+        fields.setText(name, text);
+    const View view = Design(fields, c.separators);
+
+    EXPECT_EQ(view.good, c.badField.empty());
+    EXPECT_EQ(view.badField, c.badField);
+    std::string said = view.message;
+    for (const std::string &line : view.verdict)
+        said += line + "\n";
+    EXPECT_NE(said.find(c.saysWhat), std::string::npos) << said;
+    for (const ExpectedCell &e : c.cells) {
+        ASSERT_LT(e.row, view.rows.size());
+        ASSERT_EQ(view.rows[e.row].size(), view.headers.size());
+        EXPECT_EQ(view.rows[e.row][e.column].text, e.text) << view.headers[e.column];
+        EXPECT_TRUE(view.rows[e.row][e.column].whole.starts_with(e.wholeStart)) << view.rows[e.row][e.column].whole;
+    }
+    const std::string copied = CopyText(view);
+    EXPECT_EQ(static_cast<std::size_t>(std::count(copied.begin(), copied.end(), '\n')), c.copyLines);
+    if (c.copyLines > 0) {
+        EXPECT_TRUE(copied.starts_with("Wire\tTurns\tCoil diameter (")) << copied;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DesignTest, ::testing::ValuesIn(kCases),
+                         [](const auto &info) {
+                             std::string name = info.param.name;
+                             std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
+                             return name;
+                         });
+
+} // namespace
+} // namespace spirelle::design

@@ -1,0 +1,101 @@
+// The design window driven as a user would: open it from the menu, type,
+// read the table, make a mistake, copy. Values from scripts/real_coil_values.py.
+#include "ui/about_dialog.h"
+#include "ui/design_window.h"
+#include "gui_helpers.h"
+#include "ui/main_window.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QTableView>
+#include <QtTest>
+
+using namespace spirelle;
+using namespace spirelle::testing;
+
+class DesignWindowTest : public QObject {
+    Q_OBJECT
+
+    static QString Cell(QWidget *window, int row, int column, int role = Qt::DisplayRole)
+    {
+        auto *table = Child<QTableView>(window, "designTable");
+        return table->model()->index(row, column).data(role).toString();
+    }
+
+private slots:
+    void initTestCase() { QuietOffscreenWarnings(); }
+
+    void designsAsTheUserTypes()
+    {
+        AboutDialogRef about;
+        MainWindow main(about);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QAction *item = main.findChild<QAction *>(QStringLiteral("design"));
+        item->trigger();
+        const auto designWindows = [] {
+            QList<DesignWindow *> found;
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (top->objectName() == QLatin1String("frmDesign") && top->isVisible())
+                    found.append(qobject_cast<DesignWindow *>(top));
+            return found;
+        };
+        QCOMPARE(designWindows().size(), 1);
+        DesignWindow *window = designWindows().first();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Design a coil for a band"));
+        QVERIFY(!window->isModal());
+        item->trigger(); // a second press brings the same window forward
+        QCOMPARE(designWindows(), QList<DesignWindow *>{window});
+
+        // As it opens: MW Americas, 15-365 pF, 10 pF stray, no diameter.
+        QCOMPARE(Child<QComboBox>(window, "designBand")->currentText(), QStringLiteral("MW Americas, 530–1700 kHz"));
+        QCOMPARE(TextOf(window, "designCmin") + TextOf(window, "designCmax") + TextOf(window, "designStray"),
+                 QStringLiteral("1536510"));
+        QCOMPARE(TextOf(window, "designDiameter"), QString());
+
+        TypeInto(window, "designDiameter", "2");
+        QCOMPARE(Cell(window, 0, 1), QStringLiteral("128"));
+        QCOMPARE(Cell(window, 5, 1), QStringLiteral("71"));
+        QCOMPARE(Cell(window, 0, 7), QStringLiteral("1706"));
+        QVERIFY(Cell(window, 0, 4, Qt::ToolTipRole).startsWith(QStringLiteral("315.262072934")));
+        auto *verdict = Child<QLabel>(window, "designVerdict");
+        QVERIFY(verdict->text().contains(QStringLiteral("Covered")));
+        QCOMPARE(verdict->accessibleDescription(), verdict->text());
+
+        // A smaller capacitor from the list: the verdict changes and says so.
+        auto *capacitors = Child<QComboBox>(window, "designCapacitor");
+        capacitors->setFocus();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(capacitors, Qt::Key_Down);
+        QCOMPARE(TextOf(window, "designCmin") + "-" + TextOf(window, "designCmax"), QStringLiteral("5-140"));
+        QVERIFY(verdict->accessibleDescription().contains(QStringLiteral("Short by")));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(capacitors, Qt::Key_Up);
+
+        // A mistake: said in the window, the text kept, the last table kept but not copied.
+        TypeInto(window, "designDiameter", "2x");
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(Child<QLabel>(window, "designMessage")->text().startsWith(QStringLiteral("Form diameter is “2x”")));
+        QCOMPARE(TextOf(window, "designDiameter"), QStringLiteral("2x"));
+        QVERIFY(!Child<QLineEdit>(window, "designDiameter")->styleSheet().isEmpty());
+        QCOMPARE(Cell(window, 0, 1), QStringLiteral("128"));
+        QVERIFY(!Child<QPushButton>(window, "designCopy")->isEnabled());
+
+        QTest::keyClick(Child<QLineEdit>(window, "designDiameter"), Qt::Key_Backspace);
+        QVERIFY(Child<QLabel>(window, "designMessage")->text().isEmpty());
+        ClickButton(window, "designCopy");
+        const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 7);
+        QVERIFY(lines[0].startsWith(QStringLiteral("Wire\tTurns\t")));
+        QVERIFY(lines[1].startsWith(QStringLiteral("# 20\t128\t")));
+
+        QPointer<DesignWindow> closing = window;
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(!closing);
+    }
+};
+
+QTEST_MAIN(DesignWindowTest)
+#include "design_window_test.moc"

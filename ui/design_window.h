@@ -1,0 +1,68 @@
+#pragma once
+
+#include "pages/design.h"
+
+#include <QDialog>
+#include <QPointer>
+
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+
+namespace spirelle {
+
+// frmDesign, "Design a coil for a band": the coil of each wire for a band and
+// a variable capacitor, recomputed as the user types (pages/design.h does the
+// work; this only draws it). Modeless and top-level, so that it outlives the
+// main window if that closes first. A bad input marks its field and says what
+// to type; the last good table stays, greyed, until the inputs are good again.
+class DesignWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit DesignWindow(QWidget *parent = nullptr);
+
+public slots:
+    void recompute();
+    void copyTable(); // designCopy: the whole table, tab-separated, with its headers
+
+protected:
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLineEdit *addField(const char *name, const QString &spoken);
+    QComboBox *addPresets(const char *name, const QString &caption, std::span<const design::Preset> presets,
+                          QLineEdit *low, QLineEdit *high);
+    void createTable();
+    void applyUnits(bool convert);
+    void showView(const design::View &view);
+    void markBad(QLineEdit *field, const QString &message);
+    void greyTable(bool stale);
+    void fitColumns();
+    void copySelection();
+    Separators separators() const { return Separators(m_decimal, m_group); }
+
+    std::string m_decimal, m_group; // the locale's, read once
+    QComboBox *m_units = nullptr;
+    QList<QLabel *> m_lengthUnitLabels;
+    QList<QLineEdit *> m_lengthFields;
+    QLabel *m_message = nullptr;
+    QLabel *m_verdict = nullptr;
+    QTableView *m_table = nullptr;
+    QStandardItemModel *m_model = nullptr;
+    QPushButton *m_copy = nullptr;
+    QPointer<QLineEdit> m_bad;
+    bool m_hadGood = false; // a table has been shown since the window opened
+    bool m_stale = false;   // the table is not for the current inputs
+    QString m_copyText;     // the shown table's copy text
+};
+
+// Brings the one design window to the front, creating it when there is none.
+void ShowDesignWindow(QPointer<DesignWindow> &window);
+
+} // namespace spirelle
