@@ -16,6 +16,7 @@ if not os.path.exists(page):
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "scripts"))
 try:
     from selenium.webdriver.common.by import By
+    from selenium.webdriver.common.keys import Keys
     from selenium.webdriver.support.select import Select
     import headless_chromium
 except ImportError:
@@ -161,6 +162,12 @@ for language, (decimal, group, presses) in LANGUAGES.items():
                     Check(f"{tab} dark={dark}: {element} reads at 4.5:1 at least", ratio >= 4.5, True)
                     Check(f"{tab} at 360 px: page width", browser.execute_script(
                         "return document.documentElement.scrollWidth"), 360)
+            browser.find_element(By.ID, "tab-loose").click()
+            browser.find_element(By.ID, "Text19").click()
+            order = [browser.switch_to.active_element.send_keys(Keys.TAB) or browser.switch_to.active_element.get_attribute("id")
+                     for _ in range(4)]
+            Check("the loose-coil page's keyboard order, Text22 open to typing", [order, browser.find_element(
+                By.ID, "Text22").get_property("readOnly")], [["Text20", "Command3", "Text21", "Text22"], False])
             for button, inputs, expected in WORKED:
                 texts = Both(button, inputs)["texts"]
                 Check(f"{button} {inputs}", {box: texts[box] for box in expected}, expected)

@@ -25,13 +25,13 @@ function StartDesign(separators) {
     byId(list).selectedIndex = index < 0 ? byId(list).length - 1 : index;
   };
 
-  // The header's unit on a line of its own: "L (µH)" -> "L", "(µH)".
+  // The header's unit on a line of its own (style.css): "L (µH)" -> "L ", "(µH)".
   const header = (text) => {
     const th = document.createElement('th');
     th.scope = 'col';
     const at = text.indexOf(' (');
-    th.append(at < 0 ? text : text.slice(0, at));
-    if (at >= 0) th.append(document.createElement('br'), text.slice(at + 1));
+    th.append(at < 0 ? text : text.slice(0, at + 1));
+    if (at >= 0) th.append(Object.assign(document.createElement('span'), {textContent: text.slice(at + 1)}));
     return th;
   };
   // A cell shows the rounded text; its whole value is the tool tip, and shows when it is tapped or focused.
