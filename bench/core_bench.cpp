@@ -4,6 +4,7 @@
 // under 20 µs.
 #include "pages/field_table.h"
 #include "pages/controls.h"
+#include "pages/design.h"
 #include "calc/number_text.h"
 #include "calc/winding.h"
 #include "pages/pages.h"
@@ -119,6 +120,17 @@ void BM_Wind(benchmark::State &state)
     }
 }
 BENCHMARK(BM_Wind)->Unit(benchmark::kMicrosecond);
+
+// The design window's whole answer for the same band on a 2 in form: the
+// inputs read, the six wires designed, every cell's text and whole value.
+void BM_Design(benchmark::State &state)
+{
+    FieldTable fields = FieldTable::designWindow({});
+    fields.setText(design::control::kDiameter, "2");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(design::Design(fields, {}));
+}
+BENCHMARK(BM_Design)->Unit(benchmark::kMicrosecond);
 
 // The table itself, for scale: the window's 56 labels and text boxes.
 void BM_FieldTable_mainWindow(benchmark::State &state)

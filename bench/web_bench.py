@@ -4,7 +4,8 @@ the size of the site, uncompressed and gzip-compressed; the time from navigation
 to an interactive page (the core compiled and the buttons enabled), from disk
 (file://) and over HTTP (python3 -m http.server); and one inductance press,
 over the page and over a plain field table inside the module, against the
-native press (core_bench's BM_Command2_Click, when a build has it).
+native press (core_bench's BM_Command2_Click, when a build has it); one band
+design, over the page and as typed, against the native one (BM_Design).
 Usage: bench/web_bench.py [loads]   (page loads to time, default 20)"""
 import functools, gzip, http.server, json, os, statistics, subprocess, sys, threading
 
@@ -25,6 +26,15 @@ for name in sorted(os.listdir(site)):
 print(f"{'all':14} {total / 1024:8.1f} KB  gzip {total_gzip / 1024:7.1f} KB   (aim: < 400 KB, < 150 KB gzip)")
 
 INTERACTIVE = "return performance.getEntriesByName('spirelle-interactive')[0].startTime"
+# Milliseconds per band design (2 in form): pages/design over the page's inputs
+# through the binding, then the same as typed (the input event: designed and drawn).
+DESIGNS = """const count = arguments[0];
+designDiameter.value = '2';
+const start = performance.now();
+for (let i = 0; i < count; ++i) Module.design('.', ',');
+const middle = performance.now();
+for (let i = 0; i < count; ++i) designDiameter.dispatchEvent(new Event('input', {bubbles: true}));
+return [(middle - start) / count, (performance.now() - middle) / count];"""
 # Milliseconds per press: `count` presses straight through the binding, timed in the page.
 PRESSES = """const [count, onPage] = arguments;
 Text16.value = '1'; Text15.value = '20';
@@ -62,14 +72,21 @@ with headless_chromium.Browser() as chromium:
         chromium.driver.execute_script(PRESSES, 50, on_page)  # warm-up
         runs = [chromium.driver.execute_script(PRESSES, 500, on_page) * 1000 for _ in range(5)]
         print(f"{label:36} {statistics.median(runs):7.1f} us (median of 5 x 500)")
+
+    print("\n== One band design (2 in, 15-365 pF, 10 pF stray, 530-1700 kHz: six wires, every text)")
+    chromium.driver.execute_script(DESIGNS, 20)  # warm-up
+    runs = [chromium.driver.execute_script(DESIGNS, 200) for _ in range(5)]
+    for at, label in enumerate(("browser, pages/design over the page", "browser, as typed: designed and drawn")):
+        print(f"{label:36} {statistics.median(run[at] for run in runs) * 1000:7.1f} us (median of 5 x 200)")
 server.shutdown()
 
 for build in ("release", "default"):
     native = os.path.join(root, "build", build, "bench", "core_bench")
     if os.path.exists(native):
-        out = subprocess.run([native, "--benchmark_filter=BM_Command2_Click", "--benchmark_format=json"],
+        out = subprocess.run([native, "--benchmark_filter=BM_Command2_Click|BM_Design$", "--benchmark_format=json"],
                              capture_output=True, text=True).stdout
-        bench = json.loads(out)["benchmarks"][0]
-        print(f"{'native (' + build + '), over a field table':36} {bench['real_time']:7.1f} {bench['time_unit']}"
-              f" (CPU time {bench['cpu_time']:.1f} {bench['time_unit']})")
+        for bench in json.loads(out)["benchmarks"]:
+            label = f"native ({build}), {'a press' if 'Click' in bench['name'] else 'a design'}, over a field table"
+            print(f"{label:36} {bench['real_time']:7.1f} {bench['time_unit']}"
+                  f" (CPU time {bench['cpu_time']:.1f} {bench['time_unit']})")
         break

@@ -1,5 +1,14 @@
 #include "calc/current_sheet.h"
 
+// The callers keep k below 1; were it not, Boost.Math returns NaN or infinity
+// (which the checked statements turn into their error) rather than throwing an
+// exception whose message it formats with a stringstream, which would link the
+// C++ library's streams and locales into the web page (about 90 KB).
+#define BOOST_MATH_DOMAIN_ERROR_POLICY errno_on_error
+#define BOOST_MATH_POLE_ERROR_POLICY errno_on_error
+#define BOOST_MATH_OVERFLOW_ERROR_POLICY errno_on_error
+#define BOOST_MATH_EVALUATION_ERROR_POLICY errno_on_error
+#define BOOST_MATH_ROUNDING_ERROR_POLICY errno_on_error
 #include <boost/math/special_functions/ellint_1.hpp>
 #include <boost/math/special_functions/ellint_2.hpp>
 

@@ -2,7 +2,10 @@
 """Screenshots of the web page (built by scripts/web.sh) in headless Chromium, for
 the README: docs/web.png (a desktop browser, the inductance page after 20 turns
 on a 1 in form, the note of the # 30 inductance shown), docs/web-360.png and
-docs/web-360-dark.png (a 360 px wide phone, light and dark).
+docs/web-360-dark.png (a 360 px wide phone, light and dark); the band design for a
+2 in form, docs/web-design.png (a desktop browser, the whole value of a cell
+shown as after a tap), docs/web-design-360.png and, with CMAX mistyped and the
+last good table greyed, docs/web-design-360-dark.png.
 Prints the lowest text contrast of each page in both schemes as it goes."""
 import os, sys
 
@@ -38,9 +41,15 @@ with headless_chromium.Browser() as chromium:
     driver.find_element(By.ID, "Text8").click()  # focus shows the note, as a tap does
     driver.save_screenshot(os.path.join(docs, "web.png"))
 
+    driver.find_element(By.ID, "tab-design").click()
+    driver.find_element(By.ID, "designDiameter").send_keys("2")
+    chromium.viewport(800, 900)
+    driver.execute_script("designTable.tBodies[0].rows[5].cells[4].focus()")  # as a tap does
+    driver.save_screenshot(os.path.join(docs, "web-design.png"))
+
     for dark in (False, True):
         chromium.viewport(360, 740, dark)
-        for tab in ("tab-inductance", "tab-frequency", "tab-loose"):
+        for tab in ("tab-inductance", "tab-frequency", "tab-loose", "tab-design"):
             driver.find_element(By.ID, tab).click()
             ratio, element = chromium.lowest_contrast()
             wide = driver.execute_script("return document.documentElement.scrollWidth")
@@ -48,4 +57,9 @@ with headless_chromium.Browser() as chromium:
                   f" {wide} px wide at 360")
         driver.find_element(By.ID, "tab-inductance").click()
         FullPage(driver, 360, os.path.join(docs, "web-360-dark.png" if dark else "web-360.png"))
-print("docs/web.png, docs/web-360.png, docs/web-360-dark.png")
+        driver.find_element(By.ID, "tab-design").click()
+        if dark:
+            driver.find_element(By.ID, "designCmax").send_keys("x")
+        FullPage(driver, 360, os.path.join(docs, "web-design-360-dark.png" if dark else "web-design-360.png"))
+print("docs/web.png, docs/web-360.png, docs/web-360-dark.png, docs/web-design.png, docs/web-design-360.png,"
+      " docs/web-design-360-dark.png")

@@ -2,10 +2,13 @@
 // one press per line of JSON on stdin ({"button", "decimal", "group", "inputs"}),
 // answered with every text box's text and note and the message, if any. The
 // table lives for the whole run, so a failed press leaves what the page keeps.
+// A line with "design" in place of "button" types its texts into the design
+// window's inputs as it opens and answers with pages/design's view of them.
 // With --layout: the window's labels, boxes and buttons as the page must have them.
 #include "pages/field_table.h"
 #include "pages/form_layout.h"
 #include "pages/controls.h"
+#include "pages/design.h"
 #include "pages/pages.h"
 
 #include <nlohmann/json.hpp>
@@ -14,6 +17,24 @@
 #include <string>
 
 using namespace spirelle;
+
+nlohmann::json DesignView(const nlohmann::json &press)
+{
+    const auto decimal = press["decimal"].get<std::string>(), group = press["group"].get<std::string>();
+    const Separators separators(decimal, group); // views of the two
+    FieldTable fields = FieldTable::designWindow(separators);
+    for (const auto &[box, text] : press["design"].items())
+        fields.setText(box, text.get<std::string>());
+    const design::View view = design::Design(fields, separators);
+    nlohmann::json rows = nlohmann::json::array();
+    for (const auto &cells : view.rows) {
+        rows.push_back(nlohmann::json::array());
+        for (const design::Cell &cell : cells)
+            rows.back().push_back({cell.text, cell.whole});
+    }
+    return {{"good", view.good}, {"badField", view.badField}, {"message", view.message}, {"verdict", view.verdict},
+            {"headers", view.headers}, {"rows", rows}, {"copy", design::CopyText(view)}};
+}
 
 int main(int argc, char **argv)
 {
@@ -31,6 +52,10 @@ int main(int argc, char **argv)
     FieldTable fields = FieldTable::mainWindow();
     for (std::string line; std::getline(std::cin, line);) {
         const nlohmann::json press = nlohmann::json::parse(line);
+        if (press.contains("design")) {
+            std::cout << DesignView(press) << std::endl;
+            continue;
+        }
         for (const auto &[box, text] : press["inputs"].items())
             fields.setText(box, text.get<std::string>());
         const auto button = press["button"].get<std::string>();

@@ -16,6 +16,8 @@ if not os.path.exists(page):
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "scripts"))
 try:
     from selenium.webdriver.common.by import By
+    from selenium.webdriver.common.keys import Keys
+    from selenium.webdriver.support.select import Select
     import headless_chromium
 except ImportError:
     Skip("python3-selenium is not installed")
@@ -25,7 +27,7 @@ if not headless_chromium.Available():
 TABS = {"Command2": "tab-inductance", "Command1": "tab-frequency", "Command3": "tab-loose"}
 INPUTS = {"Command2": ["Text16", "Text15"], "Command1": ["Text9", "Text10"], "Command3": ["Text19", "Text20", "Text21"]}
 READ = """const texts = {}, notes = {};
-for (const box of document.querySelectorAll('main input')) {
+for (const box of document.querySelectorAll('form.page input')) {
   const described = box.getAttribute('aria-describedby');
   texts[box.id] = box.value;
   notes[box.id] = described ? document.getElementById(described).textContent : '';
@@ -53,6 +55,29 @@ def Press(browser, button, inputs, typed):
     if answer["message"]:
         browser.find_element(By.ID, "errorOk").click()
     return answer
+
+
+STALE = " The table is still for the last good inputs."
+# The design as drawn: set by script, or typed when `typed`; the copy button's text is caught as it is written.
+DESIGN = """const [inputs, typed] = arguments, cells = row => [...row.cells].map(c => [c.textContent, c.title]);
+if (!typed) { for (const [id, text] of Object.entries(inputs)) document.getElementById(id).value = text;
+              designDiameter.dispatchEvent(new Event('input', {bubbles: true})); }
+navigator.clipboard.writeText = text => { window.copied = text; return Promise.resolve(); };
+window.copied = ''; designCopy.click();
+return {message: designMessage.textContent, stale: designTable.classList.contains('stale'), copy: window.copied,
+  badField: [...document.querySelectorAll('#design [aria-invalid=true]')].map(e => e.id).join(),
+  verdict: [...designVerdict.children].map(p => p.textContent), headers: cells(designTable.tHead.rows[0]).map(c => c[0]),
+  rows: [...designTable.tBodies[0].rows].map(cells)};"""
+
+
+def RandomDesign(rng, decimal):
+    number = lambda low, high: (f"{rng.uniform(low, high):.{rng.randint(0, 4)}f}".replace(".", decimal)
+                                if rng.random() < 0.95 else RandomText(rng, decimal))
+    low = rng.choice([148.5, 530, 531, 5900, rng.uniform(100, 9000)])
+    return {"designUnits": rng.choice(["inch", "mm"]), "designDiameter": number(0.1, 80), "designCmin": number(0, 40),
+            "designCmax": number(30, 600), "designStray": number(0, 30), "designBandLow": number(low, low),
+            "designBandHigh": number(low, 2.2 * low), "designWireOd": rng.choice(["", number(0.005, 2)]),
+            "designWireBare": rng.choice(["", "", number(0.004, 1.5)])}
 
 
 def RandomText(rng, decimal):
@@ -104,6 +129,23 @@ for language, (decimal, group, presses) in LANGUAGES.items():
             Check(f"{language} {button} {inputs}", answer, json.loads(desktop.stdout.readline()))
             return answer
 
+        def Design(inputs, typed=False):
+            """The design on the page, against pages/design's view of its inputs; the table once good stays."""
+            if typed:
+                for box, text in inputs.items():
+                    browser.find_element(By.ID, box).send_keys(text)
+                inputs = browser.execute_script("return Object.fromEntries([...document.querySelectorAll("
+                                                "'#design input, #designUnits')].map(e => [e.id, e.value]))")
+            desktop.stdin.write(json.dumps({"design": inputs, "decimal": decimal, "group": group}) + "\n")
+            desktop.stdin.flush()
+            view = json.loads(desktop.stdout.readline())
+            expected = ({"message": "", "badField": "", "stale": False, "copy": view["copy"], "verdict": view["verdict"],
+                         "headers": view["headers"], "rows": view["rows"]} if view["good"] else
+                        {"message": view["message"] + STALE, "badField": view["badField"], "stale": True, "copy": ""})
+            answer = browser.execute_script(DESIGN, inputs, typed)
+            Check(f"{language} design {inputs}", {key: answer[key] for key in expected}, expected)
+            return answer
+
         chromium.open("file://" + page)
         if language == "en-US":
             layout = json.loads(subprocess.run([reference, "--layout"], capture_output=True, text=True).stdout)
@@ -114,25 +156,45 @@ for language, (decimal, group, presses) in LANGUAGES.items():
                 Check(f"control {control['name']}", got, [control["text"], control["maxLength"]])
             for dark in (False, True):  # a 360 px phone, light and dark: readable, no sideways scrolling
                 chromium.viewport(360, 740, dark)
-                for tab in TABS.values():
+                for tab in [*TABS.values(), "tab-design"]:
                     browser.find_element(By.ID, tab).click()
                     ratio, element = chromium.lowest_contrast()
                     Check(f"{tab} dark={dark}: {element} reads at 4.5:1 at least", ratio >= 4.5, True)
                     Check(f"{tab} at 360 px: page width", browser.execute_script(
                         "return document.documentElement.scrollWidth"), 360)
+            browser.find_element(By.ID, "tab-loose").click()
+            browser.find_element(By.ID, "Text19").click()
+            order = [browser.switch_to.active_element.send_keys(Keys.TAB) or browser.switch_to.active_element.get_attribute("id")
+                     for _ in range(4)]
+            Check("the loose-coil page's keyboard order, Text22 open to typing", [order, browser.find_element(
+                By.ID, "Text22").get_property("readOnly")], [["Text20", "Command3", "Text21", "Text22"], False])
             for button, inputs, expected in WORKED:
                 texts = Both(button, inputs)["texts"]
                 Check(f"{button} {inputs}", {box: texts[box] for box in expected}, expected)
             answer = Both("Command1", {"Text9": "abc"})
             Check("a bad inductance", [answer["message"], answer["texts"]["Text17"]],
                   ["Type mismatch: \u201cabc\u201d is not a number.", "1.027"])
+            # 2 in, 15-365 pF, 10 pF stray, MW Americas (scripts/real_coil_values.py): # 20 128 turns, # 30 71 turns.
+            browser.find_element(By.ID, "tab-design").click()
+            rows = Design({"designDiameter": "2"}, typed=True)["rows"]
+            Check("design, 2 in", [rows[0][1], rows[5][0][0], rows[5][1]], [["128", "128 turns"], "# 30", ["71", "71 turns"]])
+            answer = Design({"designCmax": "x"}, typed=True)
+            Check("design, CMAX 365x", [answer["message"], answer["rows"] == rows], ["CMAX is \u201c365x\u201d, not a number:"
+                  " type the capacitor's maximum in pF, such as 365." + STALE, True])
+            Select(browser.find_element(By.ID, "designCapacitor")).select_by_index(5)
+            Select(browser.find_element(By.ID, "designUnits")).select_by_visible_text("mm")
+            Check("a preset, then millimetres", browser.execute_script(
+                "return [designCmin.value, designCmax.value, designDiameter.value]"), ["5", "140", "50.8"])
         else:
             answer = Both("Command1", {"Text9": "1.000", "Text10": "100"})
             Check("1.000 in de-DE", "could be read two ways" in answer["message"], True)
+            Design({"designDiameter": "2"})
         rng = random.Random(22)
         for _ in range(presses):
             button = rng.choice(list(INPUTS))
             Both(button, {box: RandomText(rng, decimal) for box in INPUTS[button]}, typed=False)
+        for _ in range(presses // 4):
+            Design(RandomDesign(rng, decimal))
         desktop.stdin.close()
 
 print("\n".join(failures[:20] + [f"{len(failures)} differences"]) if failures else "the page computes as the desktop does")

@@ -68,6 +68,7 @@ function StartPage() {
     });
     page.querySelector('button').disabled = false;
   }
+  StartDesign(separators);
   document.documentElement.dataset.ready = 'true';
   performance.mark('spirelle-interactive');
 }

@@ -1,7 +1,9 @@
 // The web page's side of the page handlers: a FieldAccess over the page's DOM
 // elements, found by control name (their ids), and one entry point per press.
 // The handlers are the window's own (pages/pages.h), so the browser reads the
-// same texts in the same order and writes the same results and notes.
+// same texts in the same order and writes the same results and notes; the
+// band design is the design window's own (pages/design.h), which the page draws.
+#include "pages/design.h"
 #include "pages/field_access.h"
 #include "pages/field_table.h"
 #include "pages/pages.h"
@@ -11,15 +13,17 @@
 #include <emscripten/val.h>
 
 #include <exception>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace spirelle {
 namespace {
 
 using emscripten::val;
 
-// A text box is an <input>; any other element with the name is a label,
-// whose caption is its text content.
+// A text box is an <input> or a <select> (the design's unit list), read by its
+// value; any other element with the name is a label, whose caption is its text content.
 class DomFields : public FieldAccess {
 public:
     std::string text(std::string_view textBox) const override { return element(textBox, true)["value"].as<std::string>(); }
@@ -55,7 +59,8 @@ private:
     val element(std::string_view name, bool textBox) const
     {
         val found = m_document.call<val>("getElementById", std::string(name));
-        if (found.isNull() || (found["tagName"].as<std::string>() == "INPUT") != textBox)
+        const std::string tag = found.isNull() ? "" : found["tagName"].as<std::string>();
+        if (found.isNull() || (tag == "INPUT" || tag == "SELECT") != textBox)
             throw ControlError("No " + std::string(textBox ? "text box" : "label") + " named " + std::string(name) + ".");
         return found;
     }
@@ -109,6 +114,95 @@ void PressInductanceOverTable(int count)
         RunHandler(Command2_Click, table, ".", ",");
 }
 
+// The band design, drawn by the page's script (design.js) from these plain values.
+
+val Strings(const std::vector<std::string> &texts)
+{
+    val out = val::array();
+    for (const std::string &text : texts)
+        out.call<void>("push", text);
+    return out;
+}
+
+std::span<const design::Preset> PresetsOf(const std::string &list)
+{
+    return list == "designBand" ? std::span<const design::Preset>(design::kBands)
+                                : std::span<const design::Preset>(design::kCapacitors);
+}
+
+std::vector<std::string> Labels(std::span<const design::Preset> presets)
+{
+    std::vector<std::string> labels;
+    for (const design::Preset &preset : presets)
+        labels.emplace_back(preset.label);
+    labels.emplace_back(design::kCustom);
+    return labels;
+}
+
+// What the design shows as it opens: the inputs' texts, the units and the two preset lists.
+val DesignStart(const std::string &decimal, const std::string &group)
+{
+    val texts = val::array();
+    for (const auto &[name, text] : design::InitialTexts(Separators(decimal, group)))
+        texts.call<void>("push", Strings({std::string(name), text}));
+    val out = val::object();
+    out.set("texts", texts);
+    out.set("units", Strings({std::string(design::kInch), std::string(design::kMillimetre)}));
+    out.set("designCapacitor", Strings(Labels(design::kCapacitors)));
+    out.set("designBand", Strings(Labels(design::kBands)));
+    return out;
+}
+
+// The two texts a preset fills in; none for Custom.
+val DesignPreset(const std::string &list, int index, const std::string &decimal, const std::string &group)
+{
+    const std::span<const design::Preset> presets = PresetsOf(list);
+    if (index < 0 || index >= int(presets.size()))
+        return Strings({});
+    const auto [low, high] = design::PresetTexts(presets[std::size_t(index)], Separators(decimal, group));
+    return Strings({low, high});
+}
+
+int DesignMatch(const std::string &list, const std::string &low, const std::string &high, const std::string &decimal,
+                const std::string &group)
+{
+    return design::MatchingPreset(PresetsOf(list), low, high, Separators(decimal, group));
+}
+
+std::string DesignConvert(const std::string &text, bool toMillimetres, const std::string &decimal,
+                          const std::string &group)
+{
+    return design::ConvertLength(text, toMillimetres, Separators(decimal, group));
+}
+
+// The design of the page's inputs as they are: {good, badField, message,
+// verdict, headers, rows (of [text, whole]), copy}.
+val Design(const std::string &decimal, const std::string &group)
+{
+    val out = val::object();
+    design::View view;
+    try {
+        view = design::Design(DomFields(), Separators(decimal, group));
+    } catch (const std::exception &error) { // a control the page lacks
+        view.message = error.what();
+    }
+    val rows = val::array();
+    for (const std::vector<design::Cell> &cells : view.rows) {
+        val row = val::array();
+        for (const design::Cell &cell : cells)
+            row.call<void>("push", Strings({cell.text, cell.whole}));
+        rows.call<void>("push", row);
+    }
+    out.set("good", view.good);
+    out.set("badField", view.badField);
+    out.set("message", view.message);
+    out.set("verdict", Strings(view.verdict));
+    out.set("headers", Strings(view.headers));
+    out.set("rows", rows);
+    out.set("copy", design::CopyText(view));
+    return out;
+}
+
 } // namespace
 } // namespace spirelle
 
@@ -116,4 +210,9 @@ EMSCRIPTEN_BINDINGS(spirelle)
 {
     emscripten::function("press", &spirelle::Press);
     emscripten::function("pressInductanceOverTable", &spirelle::PressInductanceOverTable);
+    emscripten::function("designStart", &spirelle::DesignStart);
+    emscripten::function("designPreset", &spirelle::DesignPreset);
+    emscripten::function("designMatch", &spirelle::DesignMatch);
+    emscripten::function("designConvert", &spirelle::DesignConvert);
+    emscripten::function("design", &spirelle::Design);
 }

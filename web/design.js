@@ -1,0 +1,148 @@
+// The band design's page: what the design window does, drawn on the page. The
+// design, its texts and messages come from pages/design through the binding
+// (Module.design...); this only fills the lists and draws the view.
+'use strict';
+
+const kStale = ' The table is still for the last good inputs.';
+
+function StartDesign(separators) {
+  const sep = [separators.decimal, separators.group];
+  const byId = id => document.getElementById(id);
+  const [units, message, verdict, table, copy] =
+      ['designUnits', 'designMessage', 'designVerdict', 'designTable', 'designCopy'].map(byId);
+  const presetFields = {designCapacitor: ['designCmin', 'designCmax'], designBand: ['designBandLow', 'designBandHigh']};
+  const lengthFields = ['designDiameter', 'designWireOd', 'designWireBare'].map(byId);
+  let hadGood = false, copyText = '';
+
+  const start = Module.designStart(...sep);
+  units.replaceChildren(...start.units.map(unit => new Option(unit)));
+  for (const list in presetFields) byId(list).replaceChildren(...start[list].map(label => new Option(label)));
+  for (const texts of start.texts) byId(texts[0]).value = texts[1]; // (the optimizer drops a pattern here)
+
+  // The list shows the preset the two fields now hold, or Custom (its last entry).
+  const match = (list) => {
+    const index = Module.designMatch(list, ...presetFields[list].map(id => byId(id).value), ...sep);
+    byId(list).selectedIndex = index < 0 ? byId(list).length - 1 : index;
+  };
+
+  // The header's unit on a line of its own (style.css): "L (µH)" -> "L ", "(µH)".
+  const header = (text) => {
+    const th = document.createElement('th');
+    th.scope = 'col';
+    const at = text.indexOf(' (');
+    th.append(at < 0 ? text : text.slice(0, at + 1));
+    if (at >= 0) th.append(Object.assign(document.createElement('span'), {textContent: text.slice(at + 1)}));
+    return th;
+  };
+  // A cell shows the rounded text; its whole value is the tool tip, and shows when it is tapped or focused.
+  const cell = ([text, whole], column) => {
+    const element = document.createElement(column ? 'td' : 'th');
+    if (!column) element.scope = 'row';
+    element.textContent = text;
+    element.title = whole;
+    element.tabIndex = -1;
+    return element;
+  };
+
+  const show = (view) => {
+    for (const field of document.querySelectorAll('#design [aria-invalid]')) {
+      field.removeAttribute('aria-invalid');
+      field.removeAttribute('aria-describedby');
+    }
+    if (!table.tHead.rows[0].cells.length) table.tHead.rows[0].replaceChildren(...view.headers.map(header));
+    if (!view.good) {
+      const field = byId(view.badField);
+      // The empty diameter of a page just opened is a hint, not a mistake.
+      if (field && (hadGood || field.value.trim())) {
+        field.setAttribute('aria-invalid', 'true');
+        field.setAttribute('aria-describedby', 'designMessage');
+      }
+      message.textContent = view.message + (hadGood ? kStale : '');
+    } else {
+      hadGood = true;
+      message.textContent = '';
+      copyText = view.copy;
+      table.tHead.rows[0].replaceChildren(...view.headers.map(header));
+      table.tBodies[0].replaceChildren(...view.rows.map(row => {
+        const tr = document.createElement('tr');
+        tr.append(...row.map(cell));
+        return tr;
+      }));
+      const lines = view.verdict.join('\n');
+      if (verdict.dataset.lines !== lines) { // a live region: announced only when it changes
+        verdict.dataset.lines = lines;
+        verdict.replaceChildren(...view.verdict.map(line => Object.assign(document.createElement('p'), {textContent: line})));
+      }
+    }
+    const stale = hadGood && !view.good;
+    table.classList.toggle('stale', stale);
+    verdict.classList.toggle('stale', stale);
+    if (stale) table.setAttribute('aria-describedby', 'designMessage');
+    else table.removeAttribute('aria-describedby');
+    copy.disabled = !hadGood || stale;
+  };
+  const recompute = () => show(Module.design(...sep));
+
+  const section = byId('design');
+  section.addEventListener('input', (event) => {
+    if (event.target.tagName !== 'INPUT') return; // the lists act on change
+    for (const list in presetFields)
+      if (presetFields[list].includes(event.target.id)) match(list);
+    recompute();
+  });
+  for (const list in presetFields) {
+    match(list);
+    byId(list).addEventListener('change', () => {
+      const texts = Module.designPreset(list, byId(list).selectedIndex, ...sep);
+      presetFields[list].forEach((id, i) => { if (texts.length) byId(id).value = texts[i]; });
+      recompute();
+    });
+  }
+  // A unit changes every length typed, and what a screen reader hears with each field.
+  const applyUnits = (convert) => {
+    const mm = units.value === start.units[1];
+    for (const unit of section.querySelectorAll('.length')) unit.textContent = mm ? 'mm' : 'in';
+    for (const field of lengthFields) {
+      field.setAttribute('aria-label', `${field.dataset.spoken}, ${mm ? 'millimetres' : 'inches'}`);
+      if (convert && field.value.trim()) field.value = Module.designConvert(field.value, mm, ...sep);
+    }
+    recompute();
+  };
+  units.addEventListener('change', () => applyUnits(true));
+  applyUnits(false);
+
+  copy.addEventListener('click', () => {
+    if (navigator.clipboard) return navigator.clipboard.writeText(copyText).catch(() => CopyByCommand(copyText));
+    CopyByCommand(copyText);
+  });
+
+  // Arrow keys move between the cells; from the table's box, Enter or Down enters the first cell.
+  const scroll = table.parentElement;
+  scroll.addEventListener('keydown', (event) => {
+    const at = event.target.closest('td, th[scope=row]');
+    const rows = [...table.tBodies[0].rows];
+    let next = null;
+    if (!at && (event.key === 'Enter' || event.key === 'ArrowDown')) next = rows[0] && rows[0].cells[0];
+    if (at) {
+      const [row, column] = [rows.indexOf(at.parentElement), at.cellIndex];
+      const moves = {ArrowUp: [row - 1, column], ArrowDown: [row + 1, column], ArrowLeft: [row, column - 1],
+                     ArrowRight: [row, column + 1], Home: [row, 0], End: [row, at.parentElement.cells.length - 1]};
+      const [r, c] = moves[event.key] || [-1, -1];
+      next = rows[r] && rows[r].cells[c];
+    }
+    if (!next) return;
+    event.preventDefault();
+    next.focus();
+  });
+}
+
+// Where the page is not a secure context (plain http from another host) there is no clipboard API.
+function CopyByCommand(text) {
+  const area = Object.assign(document.createElement('textarea'), {value: text, readOnly: true});
+  area.style.position = 'fixed';
+  area.style.opacity = '0';
+  document.body.append(area);
+  area.select();
+  document.execCommand('copy');
+  area.remove();
+}
