@@ -52,7 +52,7 @@ bool SaveWithToolTip(QWidget *window, std::string_view boxName, const QString &p
     // The pointer rests on the box until its tip shows; should no pointer event
     // come (a display without one), the box is asked for its tip as a hover would.
     if (!QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000)) {
-        std::fprintf(stderr, "no tool tip from hovering over %s; asking for it\n", boxName);
+        std::fprintf(stderr, "no tool tip from hovering over %.*s; asking for it\n", int(boxName.size()), boxName.data());
         QHelpEvent hover(QEvent::ToolTip, box->rect().center(), box->mapToGlobal(box->rect().center()));
         QApplication::sendEvent(box, &hover);
     }
