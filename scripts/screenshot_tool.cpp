@@ -3,6 +3,7 @@
 // (designed, and with a bad input) into the folder given.
 #include "ui/about_dialog.h"
 #include "pages/controls.h"
+#include "pages/design.h"
 #include "ui/form_widgets.h"
 #include "ui/main_window.h"
 #include "ui/tab_control.h"
@@ -116,16 +117,16 @@ int main(int argc, char *argv[])
     about.dialog()->close();
 
     // The design window as Menu > Design for a band… opens it, with a 2 in form typed in.
-    window.findChild<QAction *>(QStringLiteral("design"))->trigger();
+    window.findChild<QAction *>(ToQString(control::kDesignItem))->trigger();
     QWidget *design = nullptr;
     for (QWidget *top : QApplication::topLevelWidgets())
-        if (top->objectName() == QLatin1String("frmDesign"))
+        if (top->objectName() == ToQString(design::control::kWindow))
             design = top;
     if (!design || !QTest::qWaitForWindowExposed(design))
         return 1;
-    Type(design, "designDiameter", "2");
+    Type(design, design::control::kDiameter, "2");
     ok = Save(design, folder + QStringLiteral("/design") + suffix + QStringLiteral(".png")) && ok;
-    Type(design, "designCmax", "3");
+    Type(design, design::control::kCmax, "3");
     ok = Save(design, folder + QStringLiteral("/design-bad") + suffix + QStringLiteral(".png")) && ok;
     return ok ? 0 : 1;
 }
