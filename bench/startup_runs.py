@@ -9,7 +9,7 @@ display already set in the environment (scripts/bench.sh starts Xvfb). One run
 of each comes first as a warm-up and is not counted; then they take turns, N
 runs each, every round starting with the next one, with a short pause before
 each run. Prints, for each, the median and the spread (min-max) of the
-first-paint time and of the peak resident set, and the ratios of the medians
+first-paint time, of the CPU time by then and of the peak resident set, and the ratios of the medians
 of the last probe over each of the others. The first probe is the reference:
 the last one should stay within LIMIT times of it.
 """
