@@ -51,7 +51,10 @@ int RunWindow(int argc, char **argv)
         const std::filesystem::path module = folder / relative;
         if (!std::filesystem::exists(module, error))
             continue;
-        void *handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+        // Lazily bound: of the module's calls into Qt only those the start-up
+        // makes are looked up before the first paint. A Qt older than the one
+        // built against still fails here, on the module's Qt_6.x version need.
+        void *handle = dlopen(module.c_str(), RTLD_LAZY | RTLD_LOCAL);
         if (!handle) {
             why = dlerror();
             break;

@@ -73,6 +73,13 @@ void PrintResidentSplit()
 
 } // namespace
 
+double CpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
 long PeakRssKb()
 {
     rusage usage{};
@@ -105,6 +112,7 @@ void StartupReport::finish()
 {
     mark("first-paint");
     const std::int64_t doneNs = m_marks.back().second;
+    const double cpuMs = CpuMs();
     const long rssKb = PeakRssKb();
     const auto ms = [](std::int64_t ns) { return double(ns) / 1e6; };
 
@@ -114,6 +122,7 @@ void StartupReport::finish()
         std::printf("first-paint-ms=%.2f\n", ms(doneNs - startNs));
         std::printf("main-ms=%.2f\n", ms(m_mainNs - startNs));
     }
+    std::printf("cpu-first-paint-ms=%.2f\n", cpuMs);
     std::printf("peak-rss-kb=%ld\n", rssKb);
     PrintResidentSplit();
     std::printf("clock-tick-ms=%.0f\n", 1000.0 / double(sysconf(_SC_CLK_TCK)));

@@ -19,6 +19,9 @@ std::int64_t BoottimeNs();
 // of clock ticks, usually 10 ms, rounded down); -1 if it cannot be read.
 std::int64_t ProcessStartNs();
 
+// CPU time this process has used so far, all its threads, user and system, in ms.
+double CpuMs();
+
 // Peak resident set size so far, in kB (getrusage's ru_maxrss).
 long PeakRssKb();
 
@@ -32,7 +35,8 @@ long PeakRssKb();
 // the display. The moment the Paint event arrived is reported too (paint-start).
 //
 // The report, one key=value a line: first-paint-ms and main-ms (since the
-// process start), peak-rss-kb and the resident set split (rssanon-kb,
+// process start), cpu-first-paint-ms (the CPU time of all the process's
+// threads by then, in ms), peak-rss-kb and the resident set split (rssanon-kb,
 // rssfile-kb, rssshmem-kb), clock-tick-ms; spawn-first-paint-ms and
 // spawn-main-ms when SPIRELLE_BENCH_SPAWN_NS holds the launcher's CLOCK_BOOTTIME
 // just before it started the process; step.<name>-ms for each mark since the

@@ -15,8 +15,21 @@
 // plain strings, so that the window and the web page only draw it.
 namespace spirelle::design {
 
-// The controls, by name. Units holds "inch" or "mm"; lengths read and written follow it.
+// The controls, by name (each widget's objectName), written only here. Units
+// holds "inch" or "mm"; lengths read and written follow it.
 namespace control {
+// The window and the parts that show the design.
+inline constexpr std::string_view kWindow = "frmDesign";
+inline constexpr std::string_view kFormGroup = "designFormGroup";
+inline constexpr std::string_view kCapacitorGroup = "designCapacitorGroup";
+inline constexpr std::string_view kBandGroup = "designBandGroup";
+inline constexpr std::string_view kCapacitors = "designCapacitor"; // the capacitor presets
+inline constexpr std::string_view kBands = "designBand";           // the band presets
+inline constexpr std::string_view kMessage = "designMessage";      // what is wrong with an input
+inline constexpr std::string_view kVerdict = "designVerdict";
+inline constexpr std::string_view kTable = "designTable";
+inline constexpr std::string_view kCopy = "designCopy";
+// The inputs.
 inline constexpr std::string_view kDiameter = "designDiameter";
 inline constexpr std::string_view kUnits = "designUnits";
 inline constexpr std::string_view kCmin = "designCmin";

@@ -3,6 +3,7 @@
 // (designed, and with a bad input) into the folder given.
 #include "ui/about_dialog.h"
 #include "pages/controls.h"
+#include "pages/design.h"
 #include "ui/form_widgets.h"
 #include "ui/main_window.h"
 #include "ui/tab_control.h"
@@ -52,7 +53,7 @@ bool SaveWithToolTip(QWidget *window, std::string_view boxName, const QString &p
     // The pointer rests on the box until its tip shows; should no pointer event
     // come (a display without one), the box is asked for its tip as a hover would.
     if (!QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000)) {
-        std::fprintf(stderr, "no tool tip from hovering over %s; asking for it\n", boxName);
+        std::fprintf(stderr, "no tool tip from hovering over %.*s; asking for it\n", int(boxName.size()), boxName.data());
         QHelpEvent hover(QEvent::ToolTip, box->rect().center(), box->mapToGlobal(box->rect().center()));
         QApplication::sendEvent(box, &hover);
     }
@@ -116,16 +117,16 @@ int main(int argc, char *argv[])
     about.dialog()->close();
 
     // The design window as Menu > Design for a band… opens it, with a 2 in form typed in.
-    window.findChild<QAction *>(QStringLiteral("design"))->trigger();
+    window.findChild<QAction *>(ToQString(control::kDesignItem))->trigger();
     QWidget *design = nullptr;
     for (QWidget *top : QApplication::topLevelWidgets())
-        if (top->objectName() == QLatin1String("frmDesign"))
+        if (top->objectName() == ToQString(design::control::kWindow))
             design = top;
     if (!design || !QTest::qWaitForWindowExposed(design))
         return 1;
-    Type(design, "designDiameter", "2");
+    Type(design, design::control::kDiameter, "2");
     ok = Save(design, folder + QStringLiteral("/design") + suffix + QStringLiteral(".png")) && ok;
-    Type(design, "designCmax", "3");
+    Type(design, design::control::kCmax, "3");
     ok = Save(design, folder + QStringLiteral("/design-bad") + suffix + QStringLiteral(".png")) && ok;
     return ok ? 0 : 1;
 }

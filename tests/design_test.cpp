@@ -20,7 +20,7 @@ struct Case {
     const char *name;
     Separators separators;
     std::vector<std::pair<std::string_view, std::string>> typed;
-    std::string badField;   // "" for good inputs
+    std::string_view badField; // "" for good inputs
     std::string saysWhat;   // in the message, or in the verdict for good inputs
     std::vector<ExpectedCell> cells;
     std::size_t copyLines;  // headers and rows
@@ -42,19 +42,19 @@ const Case kCases[] = {
     {"custom wire", {}, {{control::kDiameter, "2"}, {control::kWireOd, ".05"}, {control::kWireBare, ".046"}}, "",
      "Covered", {{6, 0, "custom", ""}, {6, 1, "164", ""}, {6, 4, "305.9", "305.911843"}, {6, 6, "3.465", ""},
                  {6, 7, "1706", "1705.61576"}}, 8},
-    {"a letter", {}, {{control::kDiameter, "2x"}}, "designDiameter", "Form diameter is “2x”, not a number: type", {}, 0},
-    {"empty", {}, {}, "designDiameter", "Form diameter is empty: type the diameter of the coil form in inches, such as 1.5.",
+    {"a letter", {}, {{control::kDiameter, "2x"}}, control::kDiameter, "Form diameter is “2x”, not a number: type", {}, 0},
+    {"empty", {}, {}, control::kDiameter, "Form diameter is empty: type the diameter of the coil form in inches, such as 1.5.",
      {}, 0},
-    {"ambiguous grouping", {",", "."}, {{control::kDiameter, "2"}, {control::kBandHigh, "1.700"}}, "designBandHigh",
+    {"ambiguous grouping", {",", "."}, {{control::kDiameter, "2"}, {control::kBandHigh, "1.700"}}, control::kBandHigh,
      "The band's high end: “1.700” could be read two ways", {}, 0},
-    {"CMIN not below CMAX", {}, {{control::kDiameter, "2"}, {control::kCmin, "400"}}, "designCmax",
+    {"CMIN not below CMAX", {}, {{control::kDiameter, "2"}, {control::kCmin, "400"}}, control::kCmax,
      "CMAX must be above CMIN (400 pF): type", {}, 0},
     {"band upside down", {}, {{control::kDiameter, "2"}, {control::kBandLow, "1700"}, {control::kBandHigh, "530"}},
-     "designBandHigh", "must be above the low end (1700 kHz)", {}, 0},
-    {"bare diameter alone", {}, {{control::kDiameter, "2"}, {control::kWireBare, ".03"}}, "designWireOd",
+     control::kBandHigh, "must be above the low end (1700 kHz)", {}, 0},
+    {"bare diameter alone", {}, {{control::kDiameter, "2"}, {control::kWireBare, ".03"}}, control::kWireOd,
      "outside diameter is empty while a bare diameter is given", {}, 0},
     {"bare above outside", {}, {{control::kDiameter, "2"}, {control::kWireOd, ".03"}, {control::kWireBare, ".04"}},
-     "designWireBare", "must not be above the outside diameter", {}, 0},
+     control::kWireBare, "must not be above the outside diameter", {}, 0},
 };
 
 void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }

@@ -13,13 +13,14 @@
 
 using namespace spirelle;
 using namespace spirelle::testing;
+using namespace spirelle::design::control;
 
 class DesignWindowTest : public QObject {
     Q_OBJECT
 
     static QString Cell(QWidget *window, int row, int column, int role = Qt::DisplayRole)
     {
-        auto *table = Child<QTableView>(window, "designTable");
+        auto *table = Child<QTableView>(window, kTable);
         return table->model()->index(row, column).data(role).toString();
     }
 
@@ -32,12 +33,12 @@ private slots:
         MainWindow main(about);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        QAction *item = main.findChild<QAction *>(QStringLiteral("design"));
+        QAction *item = main.findChild<QAction *>(ToQString(spirelle::control::kDesignItem));
         item->trigger();
         const auto designWindows = [] {
             QList<DesignWindow *> found;
             for (QWidget *top : QApplication::topLevelWidgets())
-                if (top->objectName() == QLatin1String("frmDesign") && top->isVisible())
+                if (top->objectName() == ToQString(kWindow) && top->isVisible())
                     found.append(qobject_cast<DesignWindow *>(top));
             return found;
         };
@@ -50,42 +51,42 @@ private slots:
         QCOMPARE(designWindows(), QList<DesignWindow *>{window});
 
         // As it opens: MW Americas, 15-365 pF, 10 pF stray, no diameter.
-        QCOMPARE(Child<QComboBox>(window, "designBand")->currentText(), QStringLiteral("MW Americas, 530–1700 kHz"));
-        QCOMPARE(TextOf(window, "designCmin") + TextOf(window, "designCmax") + TextOf(window, "designStray"),
+        QCOMPARE(Child<QComboBox>(window, kBands)->currentText(), QStringLiteral("MW Americas, 530–1700 kHz"));
+        QCOMPARE(TextOf(window, kCmin) + TextOf(window, kCmax) + TextOf(window, kStray),
                  QStringLiteral("1536510"));
-        QCOMPARE(TextOf(window, "designDiameter"), QString());
+        QCOMPARE(TextOf(window, kDiameter), QString());
 
-        TypeInto(window, "designDiameter", "2");
+        TypeInto(window, kDiameter, "2");
         QCOMPARE(Cell(window, 0, 1), QStringLiteral("128"));
         QCOMPARE(Cell(window, 5, 1), QStringLiteral("71"));
         QCOMPARE(Cell(window, 0, 7), QStringLiteral("1706"));
         QVERIFY(Cell(window, 0, 4, Qt::ToolTipRole).startsWith(QStringLiteral("315.262072934")));
-        auto *verdict = Child<QLabel>(window, "designVerdict");
+        auto *verdict = Child<QLabel>(window, kVerdict);
         QVERIFY(verdict->text().contains(QStringLiteral("Covered")));
         QCOMPARE(verdict->accessibleDescription(), verdict->text());
 
         // A smaller capacitor from the list: the verdict changes and says so.
-        auto *capacitors = Child<QComboBox>(window, "designCapacitor");
+        auto *capacitors = Child<QComboBox>(window, kCapacitors);
         capacitors->setFocus();
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(capacitors, Qt::Key_Down);
-        QCOMPARE(TextOf(window, "designCmin") + "-" + TextOf(window, "designCmax"), QStringLiteral("5-140"));
+        QCOMPARE(TextOf(window, kCmin) + "-" + TextOf(window, kCmax), QStringLiteral("5-140"));
         QVERIFY(verdict->accessibleDescription().contains(QStringLiteral("Short by")));
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(capacitors, Qt::Key_Up);
 
         // A mistake: said in the window, the text kept, the last table kept but not copied.
-        TypeInto(window, "designDiameter", "2x");
+        TypeInto(window, kDiameter, "2x");
         QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(Child<QLabel>(window, "designMessage")->text().startsWith(QStringLiteral("Form diameter is “2x”")));
-        QCOMPARE(TextOf(window, "designDiameter"), QStringLiteral("2x"));
-        QVERIFY(!Child<QLineEdit>(window, "designDiameter")->styleSheet().isEmpty());
+        QVERIFY(Child<QLabel>(window, kMessage)->text().startsWith(QStringLiteral("Form diameter is “2x”")));
+        QCOMPARE(TextOf(window, kDiameter), QStringLiteral("2x"));
+        QVERIFY(!Child<QLineEdit>(window, kDiameter)->styleSheet().isEmpty());
         QCOMPARE(Cell(window, 0, 1), QStringLiteral("128"));
-        QVERIFY(!Child<QPushButton>(window, "designCopy")->isEnabled());
+        QVERIFY(!Child<QPushButton>(window, kCopy)->isEnabled());
 
-        QTest::keyClick(Child<QLineEdit>(window, "designDiameter"), Qt::Key_Backspace);
-        QVERIFY(Child<QLabel>(window, "designMessage")->text().isEmpty());
-        ClickButton(window, "designCopy");
+        QTest::keyClick(Child<QLineEdit>(window, kDiameter), Qt::Key_Backspace);
+        QVERIFY(Child<QLabel>(window, kMessage)->text().isEmpty());
+        ClickButton(window, kCopy);
         const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 7);
         QVERIFY(lines[0].startsWith(QStringLiteral("Wire\tTurns\t")));

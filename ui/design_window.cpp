@@ -83,16 +83,17 @@ QLabel *Caption(const QString &text, QWidget *buddy, QWidget *parent)
 DesignWindow::DesignWindow(QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint)
 {
-    setObjectName(QStringLiteral("frmDesign"));
+    using namespace design::control;
+    setObjectName(ToQString(kWindow));
     setWindowTitle(QStringLiteral("Design a coil for a band"));
     const QLocale locale;
     m_decimal = locale.decimalPoint().toStdString();
     m_group = locale.groupSeparator().toStdString();
 
     auto *columns = new QHBoxLayout;
-    const auto group = [&](const QString &title, const char *name) {
+    const auto group = [&](const QString &title, std::string_view name) {
         auto *box = new QGroupBox(title, this);
-        box->setObjectName(QLatin1String(name));
+        box->setObjectName(ToQString(name));
         columns->addWidget(box, 0, Qt::AlignTop);
         auto *grid = new QGridLayout(box);
         grid->setColumnStretch(1, 1);
@@ -108,50 +109,50 @@ DesignWindow::DesignWindow(QWidget *parent)
     };
 
     const auto unit = [this](const QString &text) { return new QLabel(text, this); };
-    QGridLayout *form = group(QStringLiteral("Coil form"), "designFormGroup");
-    QLineEdit *diameter = addField("designDiameter", QStringLiteral("Form diameter"));
+    QGridLayout *form = group(QStringLiteral("Coil form"), kFormGroup);
+    QLineEdit *diameter = addField(kDiameter, QStringLiteral("Form diameter"));
     m_units = new QComboBox(this);
-    m_units->setObjectName(QStringLiteral("designUnits"));
+    m_units->setObjectName(ToQString(kUnits));
     m_units->addItems({ToQString(design::kInch), ToQString(design::kMillimetre)});
     m_units->setAccessibleName(QStringLiteral("Unit of length"));
     row(form, Caption(QStringLiteral("Form &diameter:"), diameter, this), diameter, m_units);
     form->addWidget(new QLabel(QStringLiteral("Custom wire (optional):"), this), form->rowCount(), 0, 1, 3);
-    QLineEdit *od = addField("designWireOd", QStringLiteral("Custom wire outside diameter"));
-    QLineEdit *bare = addField("designWireBare", QStringLiteral("Custom wire bare diameter"));
+    QLineEdit *od = addField(kWireOd, QStringLiteral("Custom wire outside diameter"));
+    QLineEdit *bare = addField(kWireBare, QStringLiteral("Custom wire bare diameter"));
     m_lengthUnitLabels = {unit({}), unit({})};
     row(form, Caption(QStringLiteral("&Outside:"), od, this), od, m_lengthUnitLabels[0]);
     row(form, Caption(QStringLiteral("Ba&re:"), bare, this), bare, m_lengthUnitLabels[1]);
     m_lengthFields = {diameter, od, bare};
 
-    QGridLayout *capacitor = group(QStringLiteral("Variable capacitor"), "designCapacitorGroup");
-    QLineEdit *cmin = addField("designCmin", QStringLiteral("CMIN, pF"));
-    QLineEdit *cmax = addField("designCmax", QStringLiteral("CMAX, pF"));
-    QLineEdit *stray = addField("designStray", QStringLiteral("Stray capacitance, pF"));
-    QComboBox *capacitors = addPresets("designCapacitor", QStringLiteral("Capacitor"), design::kCapacitors, cmin, cmax);
+    QGridLayout *capacitor = group(QStringLiteral("Variable capacitor"), kCapacitorGroup);
+    QLineEdit *cmin = addField(kCmin, QStringLiteral("CMIN, pF"));
+    QLineEdit *cmax = addField(kCmax, QStringLiteral("CMAX, pF"));
+    QLineEdit *stray = addField(kStray, QStringLiteral("Stray capacitance, pF"));
+    QComboBox *capacitors = addPresets(kCapacitors, QStringLiteral("Capacitor"), design::kCapacitors, cmin, cmax);
     row(capacitor, Caption(QStringLiteral("&Capacitor:"), capacitors, this), capacitors, nullptr);
     row(capacitor, Caption(QStringLiteral("CM&IN:"), cmin, this), cmin, unit(QStringLiteral("pF")));
     row(capacitor, Caption(QStringLiteral("CMA&X:"), cmax, this), cmax, unit(QStringLiteral("pF")));
     row(capacitor, Caption(QStringLiteral("&Stray:"), stray, this), stray, unit(QStringLiteral("pF")));
 
-    QGridLayout *band = group(QStringLiteral("Band"), "designBandGroup");
-    QLineEdit *low = addField("designBandLow", QStringLiteral("Band low end, kHz"));
-    QLineEdit *high = addField("designBandHigh", QStringLiteral("Band high end, kHz"));
-    QComboBox *bands = addPresets("designBand", QStringLiteral("Band"), design::kBands, low, high);
+    QGridLayout *band = group(QStringLiteral("Band"), kBandGroup);
+    QLineEdit *low = addField(kBandLow, QStringLiteral("Band low end, kHz"));
+    QLineEdit *high = addField(kBandHigh, QStringLiteral("Band high end, kHz"));
+    QComboBox *bands = addPresets(kBands, QStringLiteral("Band"), design::kBands, low, high);
     row(band, Caption(QStringLiteral("&Band:"), bands, this), bands, nullptr);
     row(band, Caption(QStringLiteral("&Low end:"), low, this), low, unit(QStringLiteral("kHz")));
     row(band, Caption(QStringLiteral("&High end:"), high, this), high, unit(QStringLiteral("kHz")));
 
     m_message = new QLabel(this);
-    m_message->setObjectName(QStringLiteral("designMessage"));
+    m_message->setObjectName(ToQString(kMessage));
     m_message->setWordWrap(true);
     m_verdict = new QLabel(this);
-    m_verdict->setObjectName(QStringLiteral("designVerdict"));
+    m_verdict->setObjectName(ToQString(kVerdict));
     m_verdict->setAccessibleName(QStringLiteral("Verdict"));
     m_verdict->setWordWrap(true);
     m_verdict->setTextInteractionFlags(Qt::TextSelectableByMouse);
     createTable();
     m_copy = new QPushButton(QStringLiteral("Copy &table"), this);
-    m_copy->setObjectName(QStringLiteral("designCopy"));
+    m_copy->setObjectName(ToQString(kCopy));
     m_copy->setAutoDefault(false); // Enter in a field presses nothing
     connect(m_copy, &QPushButton::clicked, this, &DesignWindow::copyTable);
 
@@ -176,10 +177,10 @@ DesignWindow::DesignWindow(QWidget *parent)
     diameter->setFocus();
 }
 
-QLineEdit *DesignWindow::addField(const char *name, const QString &spoken)
+QLineEdit *DesignWindow::addField(std::string_view name, const QString &spoken)
 {
     auto *box = new QLineEdit(this);
-    box->setObjectName(QLatin1String(name));
+    box->setObjectName(ToQString(name));
     box->setAccessibleName(spoken);
     box->setProperty("spokenName", spoken);
     box->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000.0000")));
@@ -187,11 +188,11 @@ QLineEdit *DesignWindow::addField(const char *name, const QString &spoken)
     return box;
 }
 
-QComboBox *DesignWindow::addPresets(const char *name, const QString &spoken, std::span<const design::Preset> presets,
+QComboBox *DesignWindow::addPresets(std::string_view name, const QString &spoken, std::span<const design::Preset> presets,
                                     QLineEdit *low, QLineEdit *high)
 {
     auto *list = new QComboBox(this);
-    list->setObjectName(QLatin1String(name));
+    list->setObjectName(ToQString(name));
     list->setAccessibleName(spoken);
     for (const design::Preset &preset : presets)
         list->addItem(ToQString(preset.label));
@@ -217,7 +218,7 @@ QComboBox *DesignWindow::addPresets(const char *name, const QString &spoken, std
 void DesignWindow::createTable()
 {
     m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("designTable"));
+    m_table->setObjectName(ToQString(design::control::kTable));
     m_table->setAccessibleName(QStringLiteral("Turns of each wire"));
     m_model = new QStandardItemModel(this);
     m_table->setModel(m_model);

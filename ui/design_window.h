@@ -35,8 +35,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QLineEdit *addField(const char *name, const QString &spoken);
-    QComboBox *addPresets(const char *name, const QString &caption, std::span<const design::Preset> presets,
+    QLineEdit *addField(std::string_view name, const QString &spoken);
+    QComboBox *addPresets(std::string_view name, const QString &caption, std::span<const design::Preset> presets,
                           QLineEdit *low, QLineEdit *high);
     void createTable();
     void applyUnits(bool convert);

@@ -13,11 +13,13 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
 #include <limits>
 #include <map>
 #include <tuple>
+#include <vector>
 
 namespace spirelle {
 namespace {
@@ -29,33 +31,82 @@ constexpr QPalette::ColorGroup kGroups[] = {QPalette::Active, QPalette::Inactive
 constexpr double kReadable = 4.5;
 constexpr double kNonText = 3;
 
-// How a text in `colour` reads on `ground` as drawn in `font`: for each text a
-// result box can show (any one character of a number, the unit, the first
-// placeholder), the strongest contrast any of its pixels reaches, and of those
-// the weakest. Smoothed glyphs at 8.25 points rarely reach their colour, round
-// ones ("0", "#") least, so the colour alone promises too much.
-double DrawnContrast(const QColor &colour, const QColor &ground, const QFont &font)
-{
-    const QFontMetrics metrics(font);
-    const QStringList texts = QStringLiteral("0 1 2 3 4 5 6 7 8 9 . , - + E # \u2026 uH lenth_of_coil").split(QLatin1Char(' '));
-    double weakest = std::numeric_limits<double>::max();
-    for (QString text : texts) {
-        text.replace(QLatin1Char('_'), QLatin1Char(' '));
-        QImage image(metrics.horizontalAdvance(text) + 4, metrics.height() + 4, QImage::Format_RGB32);
-        image.fill(ground);
-        {
-            QPainter painter(&image);
-            painter.setFont(font);
-            painter.setPen(colour);
-            painter.drawText(2, 2 + metrics.ascent(), text);
+// The texts a result box can show (any one character of a number, the unit,
+// the first placeholder) as drawn in one font: each in a band of its own,
+// its own text's width and the font's height with 2 pixels all round.
+struct TextSheet {
+    explicit TextSheet(const QFont &font) : font(font)
+    {
+        const QFontMetrics metrics(font);
+        band = metrics.height() + 4;
+        ascent = metrics.ascent();
+        texts = QStringLiteral("0 1 2 3 4 5 6 7 8 9 . , - + E # \u2026 uH lenth_of_coil").split(QLatin1Char(' '));
+        for (QString &text : texts) {
+            text.replace(QLatin1Char('_'), QLatin1Char(' '));
+            widths.push_back(metrics.horizontalAdvance(text) + 4);
         }
-        double strongest = 1;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                strongest = std::max(strongest, ContrastRatio(QColor(image.pixel(x, y)), ground));
-        weakest = std::min(weakest, strongest);
     }
-    return weakest;
+
+    QFont font;
+    QStringList texts;
+    std::vector<int> widths;
+    int band = 0;
+    int ascent = 0;
+};
+
+// An sRGB channel (0 to 1) in linear light (WCAG 2).
+double LinearChannel(double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); }
+
+// LinearChannel of each 8-bit channel value, as RelativeLuminance computes it:
+// the same numbers, looked up for each pixel instead of raised to a power.
+const double *LinearChannels()
+{
+    static const auto table = [] {
+        std::array<double, 256> linear{};
+        for (int v = 0; v < 256; ++v)
+            linear[v] = LinearChannel(QColor(v, 0, 0).redF());
+        return linear;
+    }();
+    return table.data();
+}
+
+// Whether a text in `colour` reads on `ground` as drawn: for each text of
+// the sheet, the strongest contrast any of its pixels reaches must be 4.5:1.
+// Smoothed glyphs at 8.25 points rarely reach their colour, round ones ("0",
+// "#") least, so the colour alone promises too much. The texts are drawn into
+// one image, each clipped to its band as an image of its own would clip it,
+// and the first that does not read ends the test.
+bool ReadsAsDrawn(const QColor &colour, const QColor &ground, const TextSheet &sheet)
+{
+    QImage image(*std::max_element(sheet.widths.begin(), sheet.widths.end()), sheet.band * int(sheet.texts.size()),
+                 QImage::Format_RGB32);
+    image.fill(ground);
+    QPainter painter(&image);
+    painter.setFont(sheet.font);
+    painter.setPen(colour);
+    const double *linear = LinearChannels();
+    const double groundLuminance = RelativeLuminance(ground);
+    const QRgb groundPixel = ground.rgb();
+    for (int i = 0; i < sheet.texts.size(); ++i) {
+        const QRect area(0, i * sheet.band, sheet.widths[std::size_t(i)], sheet.band);
+        painter.setClipRect(area);
+        painter.drawText(2, area.top() + 2 + sheet.ascent, sheet.texts[i]);
+        // Only the text's own pixels: the ground's contrast with itself is 1.
+        double strongest = 1;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = 0; x < area.width(); ++x) {
+                if (line[x] == groundPixel)
+                    continue;
+                const double l = 0.2126 * linear[qRed(line[x])] + 0.7152 * linear[qGreen(line[x])] +
+                                 0.0722 * linear[qBlue(line[x])];
+                strongest = std::max(strongest, (std::max(l, groundLuminance) + 0.05) / (std::min(l, groundLuminance) + 0.05));
+            }
+        }
+        if (strongest < kReadable)
+            return false;
+    }
+    return true;
 }
 
 // The palette's dimmed text, moved towards its ordinary text just far enough
@@ -81,10 +132,11 @@ QColor ReadableDimmedText(const QPalette &palette, const QFont &font)
     if (const auto found = measured.find(key); found != measured.end())
         return found->second;
     // The first step towards the full text that reads as drawn; contrast grows with each step.
+    const TextSheet sheet(font);
     int low = 0, high = 255;
     while (low < high) {
         const int middle = (low + high) / 2;
-        if (DrawnContrast(mixed(middle), background, font) >= kReadable)
+        if (ReadsAsDrawn(mixed(middle), background, sheet))
             high = middle;
         else
             low = middle + 1;
@@ -143,8 +195,8 @@ private:
 
 double RelativeLuminance(const QColor &colour)
 {
-    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    return 0.2126 * LinearChannel(colour.redF()) + 0.7152 * LinearChannel(colour.greenF()) +
+           0.0722 * LinearChannel(colour.blueF());
 }
 
 double ContrastRatio(const QColor &a, const QColor &b)
