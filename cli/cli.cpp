@@ -34,18 +34,20 @@ constexpr std::string_view kOverviewEnd =
     "(inclusive, STEP above 0): the command then prints a row for every\n"
     "combination of values, at most 100000 in all. Diameters and lengths are in\n"
     "inches, inductances in uH, capacitances in pF, frequencies in MHz (lc) or\n"
-    "kHz (tune). No value is negative.\n"
+    "kHz (tune). No value is negative. A value that does not exist is '-' (an\n"
+    "empty CSV field, JSON null); a row that cannot be calculated says why in\n"
+    "its last column, error, and the other rows are printed all the same.\n"
     "\n"
-    "Exit status:\n"
-    "  0   done\n"
-    "  1   a calculation failed: the message is the window's\n"
-    "  2   the command line is wrong: the message and the command's usage\n"
+    "The exit status is 0 when every row was calculated, 1 when a row was not\n"
+    "(stderr says how many) or the output could not be written, and 2 when the\n"
+    "command line is wrong (stderr says why, with the usage).\n"
     "\n"
     "Examples:\n"
     "  $ spirelle coil 1 20\n"
     "  $ spirelle coil 1:3:0.5 20:100:10 --csv\n"
     "  $ spirelle lc 240 100 --json\n"
-    "  $ spirelle tune 2 15 365 --stray 10 --band 530-1700\n";
+    "  $ spirelle tune 2 15 365 --stray 10 --band 530-1700\n"
+    "  $ spirelle lc 0:200:100 100 --csv\n";
 
 constexpr std::string_view kProgramUsage = "Usage: spirelle [Qt options]\n"
                                            "  or:  spirelle COMMAND ARGUMENT... [--csv | --json]\n"
@@ -56,9 +58,8 @@ constexpr std::string_view kProgramUsage = "Usage: spirelle [Qt options]\n"
 std::string Overview()
 {
     std::string text = std::string(kProgramUsage) +
-                       "Coil and tuned-circuit calculator for crystal-radio builders. With no\n"
-                       "command it opens the window; a command prints its answer and needs no\n"
-                       "display.\n"
+                       "With no command spirelle opens its window; a command prints its answer\n"
+                       "and needs no display.\n"
                        "\n"
                        "Commands:\n";
     for (const Command &command : Commands()) {

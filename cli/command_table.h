@@ -10,9 +10,9 @@
 
 // The commands as one table: each command's name, summary, positional
 // arguments with their help, options, the overview's paragraph and the
-// function that runs it. The CLI11 subcommands, the --help overview, the
-// dispatch and the bash completion's words are all built from it, so they
-// cannot disagree.
+// function that runs it. Each command's help and the reading of its
+// arguments, the --help overview, the dispatch and the bash completion's
+// words are all built from it, so they cannot disagree.
 namespace spirelle::cli {
 
 struct Positional {
