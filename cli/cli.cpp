@@ -248,7 +248,8 @@ int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::s
     }
     if (outcome.failed == 0)
         return kDone;
-    err = prefix + std::to_string(outcome.failed) + " of " + std::to_string(outcome.rows) + " rows failed (" +
+    err = prefix + std::to_string(outcome.failed) + " of " + std::to_string(outcome.rows) +
+          (outcome.rows == 1 ? " row" : " rows") + " failed (" +
           (outcome.failed == 1 ? "" : "the first: ") + outcome.firstError + ")\n";
     return kCalculationFailed;
 }
