@@ -1,6 +1,5 @@
 #include "cli/cli.h"
 
-#include "calc/calc_error.h"
 #include "cli/arguments.h"
 #include "cli/command_table.h"
 
