@@ -1,6 +1,7 @@
-// Which door the arguments open: a command (coil, loose, lc, tune, --help,
-// --version) runs the command line, which needs no Qt and no display; anything
-// else starts the window from its module (window_main.cpp), Qt options included.
+// Which door the arguments open: none, or Qt's own options alone (-platform,
+// -style ...), start the window from its module (window_main.cpp); anything
+// else runs the command line, which needs no Qt and no display, so a word
+// that is no command or an option that is not Qt's is a usage error there.
 #include "cli/cli.h"
 
 #include <dlfcn.h>

@@ -23,16 +23,18 @@ public:
 inline constexpr std::size_t kMaxCombinations = 100000;
 
 // The values of one argument named `name` (for messages). Negative values,
-// texts that are not numbers and ranges that are empty, have no step or give
-// more than kMaxCombinations values are UsageErrors:
+// values below the smallest normal double (2.2E-308) other than 0, texts that
+// are not numbers ("1,5" gets a hint to write 1.5) and ranges that are empty,
+// have no step above 0 or give more than kMaxCombinations values are
+// UsageErrors that name the argument:
 //   ("TURNS", "20")             -> {20}
 //   ("TURNS", "20:40:10")       -> {20, 30, 40}
 //   ("D", "0.1:0.3:0.1")        -> {0.1, 0.2, 0.3}   (STOP within rounding is kept)
-//   ("TURNS", "x"), ("D", "-1"), ("D", "3:1:1"), ("D", "1:2:0") -> UsageError
+//   ("TURNS", "x"), ("D", "-1"), ("D", "1e-320"), ("D", "3:1:1"), ("D", "1:2:-1") -> UsageError
 // Each value is START + i * STEP, so no error accumulates along a long range.
 std::vector<double> ParseValues(std::string_view name, std::string_view text);
 
-// A band "LOW-HIGH" in kHz, each end a number or a range:
+// A band "LOW-HIGH" in kHz, each end a number or a range, LOW above 0 and below HIGH:
 //   "530-1700" -> {{530}, {1700}}      "1e3-2e3" -> {{1000}, {2000}}
 struct BandValues {
     std::vector<double> low;
@@ -40,19 +42,36 @@ struct BandValues {
 };
 BandValues ParseBand(std::string_view text);
 
+// One argument of a sweep: its name for messages ("DIAMETER", "--stray") and its values.
+struct Argument {
+    std::string name;
+    std::vector<double> values;
+};
+
 // Every combination of the arguments' values, the first argument varying slowest.
 // More than kMaxCombinations in all is a UsageError.
 class Sweep {
 public:
-    explicit Sweep(std::vector<std::vector<double>> arguments);
+    explicit Sweep(std::vector<Argument> arguments);
 
     // Calls `visit` with one value per argument, for every combination in order.
     void forEach(const std::function<void(std::span<const double>)> &visit) const;
 
+    const std::string &name(std::size_t argument) const { return m_arguments[argument].name; }
+
 private:
-    std::vector<std::vector<double>> m_arguments;
+    std::vector<Argument> m_arguments;
     std::size_t m_size = 1;
 };
+
+// A failed combination's error text: the window's message, the result it
+// stopped in and the cause, the arguments that are 0 or else the range of a double:
+//   (division by zero, "the frequency", lc's sweep, {0, 100})
+//     -> "Division by zero. In the frequency: INDUCTANCE is 0."
+//   (division by zero, "the frequency", lc's sweep, {1e-300, 1e-300})
+//     -> "Division by zero. In the frequency: these values take a number beyond a double's range (...)."
+std::string FailureText(const std::exception &error, std::string_view stage, const Sweep &sweep,
+                        std::span<const double> in);
 
 // Throws UsageError unless every value of `low` is below every value of `high`
 // (then every combination has low < high):

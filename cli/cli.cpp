@@ -1,12 +1,12 @@
 #include "cli/cli.h"
 
-#include "calc/calc_error.h"
 #include "cli/arguments.h"
 #include "cli/command_table.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <cstdio>
@@ -23,7 +23,8 @@ constexpr std::string_view kOverviewEnd =
     "Options:\n"
     "  --csv             comma-separated values under a heading line\n"
     "  --json            a JSON array with one object per row\n"
-    "  -h, --help        this help; COMMAND --help for one command's\n"
+    "  -h, --help        this help; spirelle COMMAND --help, or spirelle --help\n"
+    "                    COMMAND, for one command's arguments and options\n"
     "  --version         the version and the Qt it was built with\n"
     "\n"
     "Numbers are written with '.' as the decimal point in every locale, on the\n"
@@ -32,29 +33,32 @@ constexpr std::string_view kOverviewEnd =
     "(inclusive, STEP above 0): the command then prints a row for every\n"
     "combination of values, at most 100000 in all. Diameters and lengths are in\n"
     "inches, inductances in uH, capacitances in pF, frequencies in MHz (lc) or\n"
-    "kHz (tune). No value is negative.\n"
+    "kHz (tune). No value is negative. A value that does not exist is '-' (an\n"
+    "empty CSV field, JSON null); a row that cannot be calculated says why in\n"
+    "its last column, error, and the other rows are printed all the same.\n"
     "\n"
-    "Exit status:\n"
-    "  0   done\n"
-    "  1   a calculation failed: the message is the window's\n"
-    "  2   the command line is wrong: the message and the command's usage\n"
+    "The exit status is 0 when every row was calculated, 1 when a row was not\n"
+    "(stderr says how many) or the output could not be written, and 2 when the\n"
+    "command line is wrong (stderr says why, with the usage).\n"
     "\n"
     "Examples:\n"
     "  $ spirelle coil 1 20\n"
     "  $ spirelle coil 1:3:0.5 20:100:10 --csv\n"
     "  $ spirelle lc 240 100 --json\n"
-    "  $ spirelle tune 2 15 365 --stray 10 --band 530-1700\n";
+    "  $ spirelle tune 2 15 365 --stray 10 --band 530-1700\n"
+    "  $ spirelle lc 0:200:100 100 --csv\n";
+
+constexpr std::string_view kProgramUsage = "Usage: spirelle [Qt options]\n"
+                                           "  or:  spirelle COMMAND ARGUMENT... [--csv | --json]\n"
+                                           "  or:  spirelle --help [COMMAND] | --version\n";
 
 // The overview that --help prints, laid out as help2man reads it into the
 // manual page: a command's description indented under its synopsis.
 std::string Overview()
 {
-    std::string text = "Usage: spirelle [Qt options]\n"
-                       "  or:  spirelle COMMAND ARGUMENT... [--csv | --json]\n"
-                       "  or:  spirelle --help | --version\n"
-                       "Coil and tuned-circuit calculator for crystal-radio builders. With no\n"
-                       "command it opens the window; a command prints its answer and needs no\n"
-                       "display.\n"
+    std::string text = std::string(kProgramUsage) +
+                       "With no command spirelle opens its window; a command prints its answer\n"
+                       "and needs no display.\n"
                        "\n"
                        "Commands:\n";
     for (const Command &command : Commands()) {
@@ -79,44 +83,107 @@ std::string Usage(const Command &command)
            std::string(command.name) + " --help' for more.\n";
 }
 
-// What the parser collects for a command: its positionals' and its options' texts, in the table's order.
+// A command's arguments as typed: its positionals' and its options' texts, in the table's order.
 struct Parsed {
     std::vector<std::string> numbers;
     std::vector<std::string> options;
     bool csv = false;
     bool json = false;
+    bool help = false;
 };
 
-void AddCommand(CLI::App &app, const Command &command, Parsed &parsed)
+// CLI11 lays out a command's --help from the table; the command line itself
+// is read by Parse, whose messages name the argument and the cause.
+std::string CommandHelp(const Command &command)
 {
+    CLI::App app("Coil and tuned-circuit calculator", "spirelle");
     CLI::App *sub = app.add_subcommand(std::string(command.name), std::string(command.summary));
     sub->footer("Any number may be a range START:STOP:STEP; '.' is the decimal point.");
-    parsed.numbers.resize(command.positionals.size());
-    for (std::size_t i = 0; i < command.positionals.size(); ++i) {
-        const Positional &positional = command.positionals[i];
-        sub->add_option(std::string(positional.name), parsed.numbers[i], std::string(positional.help))
+    std::string unused;
+    for (const Positional &positional : command.positionals)
+        sub->add_option(std::string(positional.name), unused, std::string(positional.help))
             ->required()
             ->type_name("NUMBER");
-    }
-    parsed.options.resize(command.options.size());
-    for (std::size_t i = 0; i < command.options.size(); ++i) {
-        const Option &option = command.options[i];
-        parsed.options[i] = std::string(option.fallback);
-        sub->add_option(std::string(option.flag), parsed.options[i], std::string(option.help))
+    for (const Option &option : command.options) {
+        std::string fallback(option.fallback);
+        sub->add_option(std::string(option.flag), fallback, std::string(option.help))
             ->capture_default_str()
             ->type_name(std::string(option.typeName));
     }
-    CLI::Option *csv = sub->add_flag("--csv", parsed.csv, "comma-separated values under a heading line");
-    sub->add_flag("--json", parsed.json, "a JSON array with one object per row")->excludes(csv);
+    bool csv = false;
+    bool json = false;
+    sub->add_flag("--csv", csv, "comma-separated values under a heading line");
+    sub->add_flag("--json", json, "a JSON array with one object per row");
+    return sub->help("spirelle");
 }
 
-std::string RunCommand(const Command &command, const Parsed &parsed)
+std::string Quote(std::string_view text)
+{
+    std::string shown = "\"";
+    for (const char c : text)
+        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
+    return shown + "\"";
+}
+
+// The command's arguments after its name; throws UsageError.
+Parsed Parse(const Command &command, std::span<const std::string> args)
+{
+    Parsed parsed;
+    parsed.options.resize(command.options.size());
+    std::vector<bool> given(command.options.size(), false);
+    for (std::size_t i = 0; i < command.options.size(); ++i)
+        parsed.options[i] = std::string(command.options[i].fallback);
+    std::string optionNames = "--csv, --json, --help";
+    for (const Option &option : command.options)
+        optionNames += ", " + std::string(option.flag);
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            parsed.help = true;
+        } else if (arg == "--csv" || arg == "--json") {
+            (arg == "--csv" ? parsed.csv : parsed.json) = true;
+            if (parsed.csv && parsed.json)
+                throw UsageError("--csv and --json cannot both be given: choose one");
+        } else if (const auto option = std::find_if(command.options.begin(), command.options.end(),
+                                                    [&](const Option &o) {
+                                                        return arg == o.flag ||
+                                                               (arg.starts_with(o.flag) && arg[o.flag.size()] == '=');
+                                                    });
+                   option != command.options.end()) {
+            const auto k = static_cast<std::size_t>(option - command.options.begin());
+            const std::string flag(option->flag);
+            if (given[k])
+                throw UsageError(flag + " is given twice: give it once");
+            given[k] = true;
+            if (arg == flag && i + 1 == args.size())
+                throw UsageError(flag + " needs a value: " + flag + " " + std::string(option->typeName));
+            parsed.options[k] = arg == flag ? args[++i] : arg.substr(flag.size() + 1);
+        } else if (arg.starts_with('-') && !(arg.size() > 1 && (std::isdigit(static_cast<unsigned char>(arg[1])) ||
+                                                                arg[1] == '.'))) {
+            // A word after '-' is an option; '-' before a digit or '.' is a negative number.
+            throw UsageError(Quote(arg) + " is not an option of " + std::string(command.name) + "; its options are " +
+                             optionNames);
+        } else if (parsed.numbers.size() < command.positionals.size()) {
+            parsed.numbers.push_back(arg);
+        } else {
+            throw UsageError(Quote(arg) + " is one argument too many: " + Synopsis(command));
+        }
+    }
+    if (!parsed.help && parsed.numbers.size() < command.positionals.size())
+        throw UsageError(std::string(command.positionals[parsed.numbers.size()].name) + " is missing");
+    return parsed;
+}
+
+Outcome RunCommand(const Command &command, const Parsed &parsed, Sink &out)
 {
     const Format format = parsed.csv ? Format::Csv : parsed.json ? Format::Json : Format::Table;
-    std::vector<std::vector<double>> values;
-    for (std::size_t i = 0; i < command.positionals.size(); ++i)
-        values.push_back(ParseValues(command.positionals[i].name, parsed.numbers[i]));
-    return command.run(std::move(values), parsed.options, format);
+    std::vector<Argument> arguments;
+    for (std::size_t i = 0; i < command.positionals.size(); ++i) {
+        const std::string_view name = command.positionals[i].name;
+        arguments.push_back({std::string(name), ParseValues(name, parsed.numbers[i])});
+    }
+    return command.run(std::move(arguments), parsed.options, format, out);
 }
 
 // "coil, loose, lc, tune"
@@ -128,89 +195,115 @@ std::string CommandNames()
     return names;
 }
 
-} // namespace
-
-bool IsCommandLine(int argc, const char *const *argv)
+// Run, with the output's failure left to the caller.
+int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::string_view toolkit)
 {
-    if (argc < 2)
-        return false;
-    // Qt's own options (-style, -platform ...) begin with '-'; a word is a
-    // command, and a word that is no command gets a usage error, not a window.
-    const std::string_view first = argv[1];
-    return first == "--help" || first == "-h" || first == "--version" || (!first.empty() && first[0] != '-');
-}
-
-int Run(std::span<const std::string> args, std::string &out, std::string &err, std::string_view toolkit)
-{
+    const std::span<const Command> commands = Commands();
+    const auto find = [&](std::string_view name) {
+        return std::find_if(commands.begin(), commands.end(), [&](const Command &c) { return c.name == name; });
+    };
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        out = Overview();
+        if (args.size() > 1 && find(args[1]) != commands.end()) {
+            out.write(CommandHelp(*find(args[1])));
+            return kDone;
+        }
+        out.write(Overview());
         return kDone;
     }
     if (!args.empty() && args[0] == "--version") {
-        out = "spirelle " SPIRELLE_VERSION "\n";
+        out.write("spirelle " SPIRELLE_VERSION "\n");
         if (!toolkit.empty())
-            out += "Built with Qt " + std::string(toolkit) + ".\n";
+            out.write("Built with Qt " + std::string(toolkit) + ".\n");
         return kDone;
     }
 
-    const std::span<const Command> commands = Commands();
-    const auto known = std::find_if(commands.begin(), commands.end(),
-                                    [&](const Command &c) { return !args.empty() && c.name == args[0]; });
+    const auto known = args.empty() ? commands.end() : find(args[0]);
     if (known == commands.end()) {
-        err = "spirelle: " + (args.empty() ? std::string("a command is needed") : "\"" + args[0] + "\" is no command") +
-              "; the first argument is one of " + CommandNames() + ", --help, --version\n";
+        std::string why = "a command is needed";
+        if (!args.empty() && (args[0] == "--csv" || args[0] == "--json"))
+            why = args[0] + " goes after the command and its arguments";
+        else if (!args.empty() && args[0].starts_with('-'))
+            why = Quote(args[0]) + " is not an option of spirelle";
+        else if (!args.empty())
+            why = Quote(args[0]) + " is no command";
+        err = "spirelle: " + why + "; the first argument is one of " + CommandNames() + ", --help, --version\n" +
+              std::string(kProgramUsage);
         return kUsageError;
     }
     const Command &command = *known;
     const std::string prefix = "spirelle " + std::string(command.name) + ": ";
 
-    // CLI11 reads "-.5" as the option "-." (a leading digit it leaves alone);
-    // it is a negative number, and no argument takes one.
-    for (const std::string &arg : args.subspan(1)) {
-        if (arg.starts_with("-.")) {
-            err = prefix + "\"" + arg + "\" is negative; values are 0 or more\n" + Usage(command);
-            return kUsageError;
+    Outcome outcome;
+    try {
+        const Parsed parsed = Parse(command, args.subspan(1));
+        if (parsed.help) {
+            out.write(CommandHelp(command));
+            return kDone;
         }
-    }
-
-    CLI::App app("Coil and tuned-circuit calculator", "spirelle");
-    app.require_subcommand(1);
-    Parsed parsed; // CLI11 writes into it: sized before parsing, never moved
-    AddCommand(app, command, parsed);
-    try {
-        std::vector<std::string> reversed(args.rbegin(), args.rend());
-        app.parse(reversed);
-    } catch (const CLI::CallForHelp &) {
-        out = app.get_subcommands().empty() ? Overview() : app.get_subcommands().front()->help("spirelle");
-        return kDone;
-    } catch (const CLI::ParseError &error) {
-        err = prefix + error.what() + "\n" + Usage(command);
-        return kUsageError;
-    }
-
-    try {
-        out = RunCommand(command, parsed);
-        return kDone;
+        outcome = RunCommand(command, parsed, out);
     } catch (const UsageError &error) {
         err = prefix + error.what() + "\n" + Usage(command);
         return kUsageError;
-    } catch (const CalcError &error) {
-        err = prefix + error.what() + "\n";
+    }
+    if (outcome.failed == 0)
+        return kDone;
+    err = prefix + std::to_string(outcome.failed) + " of " + std::to_string(outcome.rows) +
+          (outcome.rows == 1 ? " row" : " rows") + " failed (" +
+          (outcome.failed == 1 ? "" : "the first: ") + outcome.firstError + ")\n";
+    return kCalculationFailed;
+}
+
+} // namespace
+
+bool IsCommandLine(int argc, const char *const *argv)
+{
+    // The options QGuiApplication, QApplication and the xcb platform read.
+    constexpr std::string_view kWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                               "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+                                               "display", "geometry", "style", "stylesheet", "qmljsdebugger",
+                                               "name", "title", "visual"};
+    constexpr std::string_view kAlone[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (!arg.starts_with('-'))
+            return true;
+        arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+        const std::string_view name = arg.substr(0, arg.find('='));
+        const auto is = [&](std::string_view option) { return option == name; };
+        if (std::any_of(std::begin(kWithValue), std::end(kWithValue), is))
+            i += name.size() == arg.size() ? 1 : 0; // "-style fusion"; "-style=fusion" is one
+        else if (!std::any_of(std::begin(kAlone), std::end(kAlone), is) || name.size() != arg.size())
+            return true;
+    }
+    return false;
+}
+
+int Run(std::span<const std::string> args, Sink &out, std::string &err, std::string_view toolkit)
+{
+    try {
+        return RunTo(args, out, err, toolkit);
+    } catch (const OutputError &error) {
+        err += "spirelle: the output could not be written: " + std::string(error.what()) + "\n";
         return kCalculationFailed;
     }
+}
+
+int Run(std::span<const std::string> args, std::string &out, std::string &err, std::string_view toolkit)
+{
+    StringSink sink(out);
+    return Run(args, sink, err, toolkit);
 }
 
 int Main(int argc, const char *const *argv, std::string_view toolkit)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    std::string out;
+    FileSink out(stdout);
     std::string err;
     int status = Run(args, out, err, toolkit);
     // A full disk or a closed pipe is a failure, never a silent success.
-    const bool written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
-    if (!written) {
+    if (std::fflush(stdout) != 0 && status == kDone) {
         err += "spirelle: the output could not be written: " + std::string(std::strerror(errno)) + "\n";
-        status = status == kDone ? kCalculationFailed : status;
+        status = kCalculationFailed;
     }
     std::fwrite(err.data(), 1, err.size(), stderr);
     return status;

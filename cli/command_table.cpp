@@ -21,30 +21,30 @@ constexpr Option kTuneOptions[] = {
     {"--band", "LOW-HIGH", "the band, kHz", "530-1700"},
 };
 
-std::string RunCoil(std::vector<std::vector<double>> values, std::span<const std::string>, Format format)
+Outcome RunCoil(std::vector<Argument> arguments, std::span<const std::string>, Format format, Sink &out)
 {
-    return Coil(Sweep(std::move(values)), format);
+    return Coil(Sweep(std::move(arguments)), format, out);
 }
 
-std::string RunLoose(std::vector<std::vector<double>> values, std::span<const std::string>, Format format)
+Outcome RunLoose(std::vector<Argument> arguments, std::span<const std::string>, Format format, Sink &out)
 {
-    return Loose(Sweep(std::move(values)), format);
+    return Loose(Sweep(std::move(arguments)), format, out);
 }
 
-std::string RunLc(std::vector<std::vector<double>> values, std::span<const std::string>, Format format)
+Outcome RunLc(std::vector<Argument> arguments, std::span<const std::string>, Format format, Sink &out)
 {
-    return Lc(Sweep(std::move(values)), format);
+    return Lc(Sweep(std::move(arguments)), format, out);
 }
 
 // Options: --stray, --band.
-std::string RunTune(std::vector<std::vector<double>> values, std::span<const std::string> options, Format format)
+Outcome RunTune(std::vector<Argument> arguments, std::span<const std::string> options, Format format, Sink &out)
 {
-    RequireBelow("CMIN", values[1], "CMAX", values[2]);
-    values.push_back(ParseValues("--stray", options[0]));
+    RequireBelow("CMIN", arguments[1].values, "CMAX", arguments[2].values);
+    arguments.push_back({"--stray", ParseValues("--stray", options[0])});
     BandValues band = ParseBand(options[1]);
-    values.push_back(std::move(band.low));
-    values.push_back(std::move(band.high));
-    return Tune(Sweep(std::move(values)), format);
+    arguments.push_back({"--band LOW", std::move(band.low)});
+    arguments.push_back({"--band HIGH", std::move(band.high)});
+    return Tune(Sweep(std::move(arguments)), format, out);
 }
 
 constexpr Command kCommands[] = {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/arguments.h"
 #include "cli/output.h"
 
 #include <span>
@@ -9,9 +10,9 @@
 
 // The commands as one table: each command's name, summary, positional
 // arguments with their help, options, the overview's paragraph and the
-// function that runs it. The CLI11 subcommands, the --help overview, the
-// dispatch and the bash completion's words are all built from it, so they
-// cannot disagree.
+// function that runs it. Each command's help and the reading of its
+// arguments, the --help overview, the dispatch and the bash completion's
+// words are all built from it, so they cannot disagree.
 namespace spirelle::cli {
 
 struct Positional {
@@ -27,11 +28,11 @@ struct Option {
     std::string_view fallback; // the value when the option is not given
 };
 
-// Runs a command over its positionals' values (each argument's list, in the
-// table's order) and its options' texts (in the table's order); returns what
-// it prints. UsageError and CalcError end it.
-using Runner = std::string (*)(std::vector<std::vector<double>> values, std::span<const std::string> options,
-                               Format format);
+// Runs a command over its positionals (named, with their values, in the
+// table's order) and its options' texts (in the table's order), writing its
+// rows to `out`. A UsageError ends it before the first row.
+using Runner = Outcome (*)(std::vector<Argument> arguments, std::span<const std::string> options, Format format,
+                           Sink &out);
 
 struct Command {
     std::string_view name;

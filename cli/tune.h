@@ -11,7 +11,8 @@ namespace spirelle::cli {
 
 // Arguments, in order: diameter (in), CMIN, CMAX, stray (pF), band low, band
 // high (kHz). The table format tells each combination in words, then lists
-// the gauges; CSV and JSON give one flat row per combination and gauge.
-std::string Tune(const Sweep &sweep, Format format);
+// the gauges; CSV and JSON give one flat row per combination and gauge. A
+// combination that fails says why in place of what it could not work out.
+Outcome Tune(const Sweep &sweep, Format format, Sink &out);
 
 } // namespace spirelle::cli

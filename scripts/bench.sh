@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release preset, times the calculation core and the page handlers,
-# the command line (a sweep of 100,000 coils in-process and as a process, and `spirelle --version` against
-# /bin/true, with hyperfine), then compares Spirelle's start-up with a bare Qt
+# the command line (a sweep of 100,000 coils in-process, and as a process in each format: peak memory
+# with /usr/bin/time -v and time with hyperfine; `spirelle --version` against /bin/true), then compares Spirelle's start-up with a bare Qt
 # window of the same size (and with one that shows a label, a text box and a
 # button): time to the first paint and peak memory, under Xvfb on the xcb platform.
 # Last, the web page in headless Chromium (bench/web_bench.py).
@@ -31,13 +31,25 @@ echo "== Command line in-process: 100,000 coils (600,000 rows) as CSV"
 "$bin/cli_bench"
 
 echo
-echo "== Command line: 100,000 coils (1000 diameters x 100 turns, 600,000 rows) as CSV"
+echo "== Command line: 100,000 coils (1000 diameters x 100 turns, 600,000 rows) in each format"
 spirelle=build/release/app/spirelle
+sweep="$spirelle coil 0.01:10:0.01 1:100:1"
+for format in --csv "" --json; do
+    # Peak resident memory (the output streams: it stays flat) and CPU time.
+    /usr/bin/time -v $sweep $format 2>&1 >/dev/null |
+        awk -v f="${format:-table}" '/Maximum resident/ {rss = $6} /User time/ {u = $4} /System time/ {s = $4}
+            END {printf "%-7s peak RSS %.1f MB, CPU %.2f s (%.2f us a coil)\n", f, rss / 1024, u + s, (u + s) * 10}'
+done
 hyperfine -N --warmup 1 --runs 5 --export-json build/release/sweep.json \
-    "$spirelle coil 0.01:10:0.01 1:100:1 --csv"
-python3 -c 'import json, sys
-mean = json.load(open(sys.argv[1]))["results"][0]["mean"]
-print(f"per coil: {mean / 1e5 * 1e6:.2f} us (mean {mean:.3f} s over 100000 coils)")' build/release/sweep.json
+    "$sweep --csv" "$sweep" "$sweep --json"
+python3 - build/release/sweep.json <<'PY'
+import json, sys
+for r in json.load(open(sys.argv[1]))["results"]:
+    name = r["command"].split()[-1] if r["command"].endswith("json") or r["command"].endswith("csv") else "table"
+    cpu = r["user"] + r["system"]
+    print(f"{name:>7}: {cpu / 1e5 * 1e6:.2f} us of CPU a coil, {r['mean'] / 1e5 * 1e6:.2f} us elapsed "
+          f"(mean {r['mean']:.3f} s, user {r['user']:.3f} s, system {r['system']:.3f} s)")
+PY
 
 echo
 echo "== Command line start-up: spirelle --version against /bin/true"

@@ -14,7 +14,7 @@ if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
     exit 2
 fi
 
-targets=(fuzz_parse_number fuzz_command1 fuzz_command2 fuzz_command3)
+targets=(fuzz_parse_number fuzz_command1 fuzz_command2 fuzz_command3 fuzz_cli)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
@@ -33,10 +33,13 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus" "$findings"
     cp fuzz/corpus/"$target"/* "$corpus"/
 
+    dict=fuzz/$target.dict # the command line's words; the number tokens for the rest
+    [ -f "$dict" ] || dict=fuzz/numbers.dict
+
     status=0
     build/fuzz/fuzz/"$target" "$corpus" \
         -max_total_time="$seconds" -max_len=4096 -timeout=10 -print_final_stats=1 \
-        -dict=fuzz/numbers.dict -artifact_prefix="$findings"/ >"$log" 2>&1 || status=$?
+        -dict="$dict" -artifact_prefix="$findings"/ >"$log" 2>&1 || status=$?
 
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     if [ "$status" -ne 0 ] || [ -z "$executions" ]; then

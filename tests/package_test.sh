@@ -46,14 +46,22 @@ grep -q "^spirelle 1.0$" <<<"$version" || { echo "spirelle --version printed: $v
 if "$scratch/root/usr/bin/spirelle" lc 240 100 >/dev/full 2>/dev/null; then
     echo "spirelle reported success writing to a full disk"; exit 1
 fi
+# An option that is not Qt's is a usage error, display or not; Qt's own still reach the window.
+for display in "" ":$((RANDOM + 100))"; do
+    status=0
+    env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$scratch/root/usr/bin/spirelle" --xyz >/dev/null 2>&1 ||
+        status=$?
+    [ "$status" -eq 2 ] || { echo "spirelle --xyz with DISPLAY='$display' exited $status, not 2"; exit 1; }
+done
 # The program itself loads no Qt: only the window module does.
 if ldd "$scratch/root/usr/bin/spirelle" | grep -q libQt6; then
     echo "spirelle links Qt itself"; exit 1
 fi
 # The window starts from the package, its module found from the program's own folder:
-# still running after 3 s on the offscreen platform.
+# still running after 3 s on the offscreen platform, Qt's own options passed on to it.
 status=0
-QT_QPA_PLATFORM=offscreen timeout 3 "$scratch/root/usr/bin/spirelle" >"$scratch/window.log" 2>&1 || status=$?
+QT_QPA_PLATFORM=offscreen timeout 3 "$scratch/root/usr/bin/spirelle" -style fusion -reverse >"$scratch/window.log" 2>&1 ||
+    status=$?
 [ "$status" -eq 124 ] || { echo "the window did not start from the package (exit $status):"; cat "$scratch/window.log"; exit 1; }
 # A display that cannot be opened is one line and exit 1, never Qt's abort.
 display=99
