@@ -31,8 +31,12 @@ constexpr std::string_view kOverviewEnd =
     "they can be fed back in. Any number may be a range START:STOP:STEP\n"
     "(inclusive, STEP above 0): the command then prints a row for every\n"
     "combination of values, at most 100000 in all. Diameters and lengths are in\n"
-    "inches, inductances in uH, capacitances in pF, frequencies in MHz (lc) or\n"
-    "kHz (tune). No value is negative.\n"
+    "inches (millimetres with --mm, in tune and wind), inductances in uH,\n"
+    "capacitances in pF, frequencies in MHz (lc) or kHz (tune). No value is\n"
+    "negative. tune and wind compute the coil as wound: whole turns of round\n"
+    "wire (Rosa 1906, at radio frequency) with its own capacitance estimated\n"
+    "by Medhurst's fit (1947); the form's material, the leads and nearby metal\n"
+    "are not modelled.\n"
     "\n"
     "Exit status:\n"
     "  0   done\n"
@@ -43,7 +47,9 @@ constexpr std::string_view kOverviewEnd =
     "  $ spirelle coil 1 20\n"
     "  $ spirelle coil 1:3:0.5 20:100:10 --csv\n"
     "  $ spirelle lc 240 100 --json\n"
-    "  $ spirelle tune 2 15 365 --stray 10 --band 530-1700\n";
+    "  $ spirelle tune 2 15 365 --stray 10 --band 530-1700\n"
+    "  $ spirelle tune 50.8 15 365 --mm --wire 0.8\n"
+    "  $ spirelle wind 250 2 --json\n";
 
 // The overview that --help prints, laid out as help2man reads it into the
 // manual page: a command's description indented under its synopsis.
@@ -83,6 +89,7 @@ std::string Usage(const Command &command)
 struct Parsed {
     std::vector<std::string> numbers;
     std::vector<std::string> options;
+    std::vector<CLI::Option *> flags; // a flag's option, whose count tells if it was given; null for the others
     bool csv = false;
     bool json = false;
 };
@@ -99,12 +106,20 @@ void AddCommand(CLI::App &app, const Command &command, Parsed &parsed)
             ->type_name("NUMBER");
     }
     parsed.options.resize(command.options.size());
+    parsed.flags.assign(command.options.size(), nullptr);
     for (std::size_t i = 0; i < command.options.size(); ++i) {
         const Option &option = command.options[i];
+        if (option.typeName.empty()) {
+            parsed.flags[i] = sub->add_flag(std::string(option.flag))->description(std::string(option.help));
+            continue;
+        }
         parsed.options[i] = std::string(option.fallback);
-        sub->add_option(std::string(option.flag), parsed.options[i], std::string(option.help))
-            ->capture_default_str()
-            ->type_name(std::string(option.typeName));
+        CLI::Option *added = sub->add_option(std::string(option.flag), parsed.options[i], std::string(option.help))
+                                 ->type_name(std::string(option.typeName));
+        if (!option.fallback.empty())
+            added->capture_default_str();
+        if (!option.needs.empty())
+            added->needs(std::string(option.needs));
     }
     CLI::Option *csv = sub->add_flag("--csv", parsed.csv, "comma-separated values under a heading line");
     sub->add_flag("--json", parsed.json, "a JSON array with one object per row")->excludes(csv);
@@ -116,7 +131,11 @@ std::string RunCommand(const Command &command, const Parsed &parsed)
     std::vector<std::vector<double>> values;
     for (std::size_t i = 0; i < command.positionals.size(); ++i)
         values.push_back(ParseValues(command.positionals[i].name, parsed.numbers[i]));
-    return command.run(std::move(values), parsed.options, format);
+    std::vector<std::string> options = parsed.options;
+    for (std::size_t i = 0; i < options.size(); ++i)
+        if (parsed.flags[i] != nullptr)
+            options[i] = parsed.flags[i]->count() > 0 ? "yes" : "";
+    return command.run(std::move(values), options, format);
 }
 
 // "coil, loose, lc, tune"

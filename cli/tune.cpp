@@ -2,9 +2,6 @@
 
 #include "calc/band.h"
 
-#include <array>
-#include <optional>
-
 namespace spirelle::cli {
 namespace {
 
@@ -12,40 +9,27 @@ namespace {
 struct Design {
     double diameter = 0, cmin = 0, cmax = 0, stray = 0, low = 0, high = 0;
     BandCoverage band;
-    std::array<Winding, kGaugeCount> windings;
+    std::vector<BandDesign> wires;
 };
 
-Design Work(std::span<const double> in)
+Design Work(std::span<const double> in, const std::vector<Wire> &wires, const Lengths &lengths)
 {
     Design d{in[0], in[1], in[2], in[3], in[4], in[5], {}, {}};
     d.band = CoverBand(d.cmin, d.cmax, d.stray, d.low, d.high);
-    d.windings = CloseWoundWindings(d.diameter, d.band.inductance);
+    d.wires = DesignForBand(lengths.inches(d.diameter), wires, {d.cmin, d.cmax, d.stray}, {d.low, d.high});
     return d;
 }
 
-constexpr Column kGaugeColumns[] = {
-    {"gauge", "gauge"},
-    {"wheeler_turns", "Wheeler turns"},
-    {"length_in", "length in"},
-    {"current_sheet_turns", "current-sheet turns"},
-    {"wire_ft", "wire ft"},
+// The capacitor and the band alone; each wire's own answer is in its row.
+constexpr Column kDesignColumns[] = {
+    {"cmin_pF", ""},          {"cmax_pF", ""},           {"stray_pF", ""},
+    {"band_low_kHz", ""},     {"band_high_kHz", ""},     {"needed_ratio", ""},
+    {"capacitor_ratio", ""},  {"needed_inductance_uH", ""}, {"capacitor_lowest_kHz", ""},
+    {"capacitor_covers", ""}, {"cmax_to_cover_pF", ""},
 };
 
-constexpr Column kFlatColumns[] = {
-    {"diameter_in", ""},    {"cmin_pF", ""},       {"cmax_pF", ""},         {"stray_pF", ""},
-    {"band_low_kHz", ""},   {"band_high_kHz", ""}, {"needed_ratio", ""},    {"capacitor_ratio", ""},
-    {"inductance_uH", ""},  {"lowest_kHz", ""},    {"covered", ""},         {"cmax_to_cover_pF", ""},
-    {"gauge", ""},          {"wheeler_turns", ""}, {"length_in", ""},       {"current_sheet_turns", ""},
-    {"wire_ft", ""},
-};
-
-Cell Optional(const std::optional<double> &value)
-{
-    return value ? Cell(*value) : Cell(Gap{});
-}
-
-// One combination in words, then its gauges as a table.
-std::string Story(const Design &d)
+// The capacitor and the band in words, then a row per wire.
+std::string Story(const Design &d, const Lengths &lengths)
 {
     const auto n = NumberText;
     const BandCoverage &b = d.band;
@@ -61,37 +45,64 @@ std::string Story(const Design &d)
     else
         out += "verdict     falls short by " + n(b.lowest - d.low) + " kHz at the low end; a CMAX of " +
                n(b.cmaxToCover) + " pF would cover the band\n";
-    out += "\nclose-wound on a " + n(d.diameter) + " in form:\n";
-    const auto gauges = MakeWriter(Format::Table, kGaugeColumns);
-    for (const Winding &w : d.windings) {
-        const Cell row[] = {w.gauge, w.wheelerTurns, w.length, Optional(w.sheetTurns), w.feet};
-        gauges->row(row);
+    out += "\nwhole turns close-wound on a " + n(d.diameter) + " " + std::string(lengths.unit()) +
+           " form, the coil's own capacitance added:\n";
+    const std::vector<Column> columns = CoilColumns(lengths, true);
+    const auto table = MakeWriter(Format::Table, columns);
+    std::vector<Cell> cells;
+    for (const BandDesign &wire : d.wires) {
+        cells.clear();
+        AppendCoilCells(cells, wire, lengths);
+        table->row(cells);
     }
-    return out + gauges->finish();
+    return out + table->finish();
 }
 
 } // namespace
 
-std::string Tune(const Sweep &sweep, Format format)
+std::string Tune(const Sweep &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format)
 {
     if (format == Format::Table) {
         std::string out;
         sweep.forEach([&](std::span<const double> in) {
             out += out.empty() ? "" : "\n";
-            out += Story(Work(in));
+            out += Story(Work(in, wires, lengths), lengths);
         });
         return out;
     }
-    const auto writer = MakeWriter(format, kFlatColumns);
+    std::vector<Column> columns = {lengths.millimetres ? Column{"diameter_mm", ""} : Column{"diameter_in", ""}};
+    columns.insert(columns.end(), std::begin(kDesignColumns), std::end(kDesignColumns));
+    const std::vector<Column> coil = CoilColumns(lengths, true);
+    columns.insert(columns.end(), coil.begin(), coil.end());
+    const auto writer = MakeWriter(format, columns);
+    std::vector<Cell> cells;
     sweep.forEach([&](std::span<const double> in) {
-        const Design d = Work(in);
-        for (const Winding &w : d.windings) {
-            const BandCoverage &b = d.band;
-            const Cell row[] = {d.diameter,       d.cmin,         d.cmax,      d.stray,    d.low,
-                                d.high,           b.neededRatio,  b.capacitorRatio, b.inductance, b.lowest,
-                                b.covered,        b.cmaxToCover,  w.gauge,     w.wheelerTurns, w.length,
-                                Optional(w.sheetTurns), w.feet};
-            writer->row(row);
+        const Design d = Work(in, wires, lengths);
+        const BandCoverage &b = d.band;
+        for (const BandDesign &wire : d.wires) {
+            cells = {d.diameter,   d.cmin,           d.cmax,       d.stray,    d.low,     d.high,
+                     b.neededRatio, b.capacitorRatio, b.inductance, b.lowest, b.covered, b.cmaxToCover};
+            AppendCoilCells(cells, wire, lengths);
+            writer->row(cells);
+        }
+    });
+    return writer->finish();
+}
+
+std::string Wind(const Sweep &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format)
+{
+    std::vector<Column> columns = {{"wanted_uH", "wanted uH"},
+                                   lengths.millimetres ? Column{"diameter_mm", "form mm"}
+                                                       : Column{"diameter_in", "form in"}};
+    const std::vector<Column> coil = CoilColumns(lengths, false);
+    columns.insert(columns.end(), coil.begin(), coil.end());
+    const auto writer = MakeWriter(format, columns);
+    std::vector<Cell> cells;
+    sweep.forEach([&](std::span<const double> in) {
+        for (const Wire &wire : wires) {
+            cells = {in[0], in[1]};
+            AppendCoilCells(cells, wire, spirelle::Wind(in[0], lengths.inches(in[1]), wire), lengths);
+            writer->row(cells);
         }
     });
     return writer->finish();
