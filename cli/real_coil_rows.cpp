@@ -60,11 +60,8 @@ double Lengths::wire(double inches) const
 std::vector<Wire> WiresFor(std::string_view wireText, std::string_view bareText, const Lengths &lengths)
 {
     std::vector<Wire> wires = GaugeWires();
-    if (wireText.empty()) {
-        if (!bareText.empty())
-            throw UsageError("--bare needs --wire, the custom wire's outside diameter");
+    if (wireText.empty())
         return wires;
-    }
     const double outside = OneLength("--wire", wireText, lengths);
     const double bare = bareText.empty() ? kBareOfOutside * outside : OneLength("--bare", bareText, lengths);
     if (bare > outside)

@@ -31,12 +31,12 @@ struct Lengths {
 inline constexpr double kBareOfOutside = 0.92;
 
 // The six gauges, then "custom" when --wire is given (`wireText` and
-// `bareText` the options' texts, "" when not given), in `lengths`' unit. A
-// range, --bare without --wire, or a bare diameter above the outside one is a
-// UsageError:
-//   ("", "")        -> # 20 ... # 30
-//   ("0.05", "")    -> ..., custom 0.05 in over the enamel, 0.046 in bare
-//   ("", "0.04")    -> UsageError "--bare needs --wire"
+// `bareText` the options' texts, "" when not given; the parser lets --bare
+// come only with --wire), in `lengths`' unit. A range, a diameter of 0 or a
+// bare diameter above the outside one is a UsageError:
+//   ("", "")          -> # 20 ... # 30
+//   ("0.05", "")      -> ..., custom 0.05 in over the enamel, 0.046 in bare
+//   ("0.03", "0.04")  -> UsageError "--bare 0.04 is above --wire 0.03; ..."
 std::vector<Wire> WiresFor(std::string_view wireText, std::string_view bareText, const Lengths &lengths);
 
 // The columns of a real coil, in `lengths`' unit, the band's among them when
