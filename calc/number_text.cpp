@@ -201,6 +201,11 @@ std::string FormatNumber(double value, std::string_view decimalSeparator)
     return FormatSignificant(value, 15, decimalSeparator);
 }
 
+void AppendNumber(std::string &out, double value, std::string_view decimalSeparator)
+{
+    out += FormatNumber(value, decimalSeparator);
+}
+
 std::string FormatSignificant(double value, int digitCount, std::string_view decimalSeparator)
 {
     digitCount = std::clamp(digitCount, 1, 17);

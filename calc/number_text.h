@@ -52,6 +52,9 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator = ".
 // ParseNumber(FormatNumber(x)) is x rounded to 15 significant digits.
 std::string FormatNumber(double value, std::string_view decimalSeparator = ".");
 
+// FormatNumber's text appended to `out`, without a string of its own.
+void AppendNumber(std::string &out, double value, std::string_view decimalSeparator = ".");
+
 // Number to text with at most `digits` significant digits (1 to 17), trailing
 // zeros dropped, in the "%G" layout, for notes rather than fields:
 //   (8.767010173, 6) -> "8.76701"   (-27.33979, 3) -> "-27.3"   (0.0561, 3) with "," -> "0,0561"

@@ -81,11 +81,11 @@ BandValues ParseBand(std::string_view text)
     return band;
 }
 
-Sweep::Sweep(std::vector<std::vector<double>> arguments) : m_arguments(std::move(arguments))
+Sweep::Sweep(std::vector<Argument> arguments) : m_arguments(std::move(arguments))
 {
-    for (const auto &values : m_arguments) {
+    for (const Argument &argument : m_arguments) {
         // Each list holds at most kMaxCombinations values, so the product cannot overflow here.
-        m_size *= values.size();
+        m_size *= argument.values.size();
         if (m_size > kMaxCombinations)
             throw UsageError("these ranges give more than " + std::to_string(kMaxCombinations) +
                              " combinations in all");
@@ -99,15 +99,34 @@ void Sweep::forEach(const std::function<void(std::span<const double>)> &visit) c
     std::vector<double> combination(n);
     for (std::size_t done = 0; done < m_size; ++done) {
         for (std::size_t k = 0; k < n; ++k)
-            combination[k] = m_arguments[k][index[k]];
+            combination[k] = m_arguments[k].values[index[k]];
         visit(combination);
         // Odometer: the last argument turns fastest.
         for (std::size_t k = n; k-- > 0;) {
-            if (++index[k] < m_arguments[k].size())
+            if (++index[k] < m_arguments[k].values.size())
                 break;
             index[k] = 0;
         }
     }
+}
+
+std::string FailureText(const std::exception &error, std::string_view stage, const Sweep &sweep,
+                        std::span<const double> in)
+{
+    const auto *calc = dynamic_cast<const CalcError *>(&error);
+    if (!calc || calc->kind() != ErrorKind::ArithmeticError)
+        return error.what();
+    std::vector<std::string_view> zeros;
+    for (std::size_t i = 0; i < in.size(); ++i)
+        if (in[i] == 0.0)
+            zeros.push_back(sweep.name(i));
+    std::string cause;
+    for (std::size_t i = 0; i < zeros.size(); ++i)
+        cause += std::string(i == 0 ? "" : i + 1 == zeros.size() ? " and " : ", ") + std::string(zeros[i]);
+    cause += zeros.size() == 1 ? " is 0" : " are 0";
+    if (zeros.empty())
+        cause = "these values take a number beyond a double's range (1E-308 to 1E+308)";
+    return std::string(error.what()) + " In " + std::string(stage) + ": " + cause + ".";
 }
 
 void RequireBelow(std::string_view lowName, std::span<const double> low, std::string_view highName,

@@ -40,19 +40,36 @@ struct BandValues {
 };
 BandValues ParseBand(std::string_view text);
 
+// One argument of a sweep: its name for messages ("DIAMETER", "--stray") and its values.
+struct Argument {
+    std::string name;
+    std::vector<double> values;
+};
+
 // Every combination of the arguments' values, the first argument varying slowest.
 // More than kMaxCombinations in all is a UsageError.
 class Sweep {
 public:
-    explicit Sweep(std::vector<std::vector<double>> arguments);
+    explicit Sweep(std::vector<Argument> arguments);
 
     // Calls `visit` with one value per argument, for every combination in order.
     void forEach(const std::function<void(std::span<const double>)> &visit) const;
 
+    const std::string &name(std::size_t argument) const { return m_arguments[argument].name; }
+
 private:
-    std::vector<std::vector<double>> m_arguments;
+    std::vector<Argument> m_arguments;
     std::size_t m_size = 1;
 };
+
+// A failed combination's error text: the window's message, the result it
+// stopped in and the cause, the arguments that are 0 or else the range of a double:
+//   (division by zero, "the frequency", lc's sweep, {0, 100})
+//     -> "Division by zero. In the frequency: INDUCTANCE is 0."
+//   (division by zero, "the frequency", lc's sweep, {1e-300, 1e-300})
+//     -> "Division by zero. In the frequency: these values take a number beyond a double's range (...)."
+std::string FailureText(const std::exception &error, std::string_view stage, const Sweep &sweep,
+                        std::span<const double> in);
 
 // Throws UsageError unless every value of `low` is below every value of `high`
 // (then every combination has low < high):

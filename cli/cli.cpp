@@ -125,17 +125,19 @@ void AddCommand(CLI::App &app, const Command &command, Parsed &parsed)
     sub->add_flag("--json", parsed.json, "a JSON array with one object per row")->excludes(csv);
 }
 
-std::string RunCommand(const Command &command, const Parsed &parsed)
+Outcome RunCommand(const Command &command, const Parsed &parsed, Sink &out)
 {
     const Format format = parsed.csv ? Format::Csv : parsed.json ? Format::Json : Format::Table;
-    std::vector<std::vector<double>> values;
-    for (std::size_t i = 0; i < command.positionals.size(); ++i)
-        values.push_back(ParseValues(command.positionals[i].name, parsed.numbers[i]));
+    std::vector<Argument> arguments;
+    for (std::size_t i = 0; i < command.positionals.size(); ++i) {
+        const std::string_view name = command.positionals[i].name;
+        arguments.push_back({std::string(name), ParseValues(name, parsed.numbers[i])});
+    }
     std::vector<std::string> options = parsed.options;
     for (std::size_t i = 0; i < options.size(); ++i)
         if (parsed.flags[i] != nullptr)
             options[i] = parsed.flags[i]->count() > 0 ? "yes" : "";
-    return command.run(std::move(values), options, format);
+    return command.run(std::move(arguments), options, format, out);
 }
 
 // "coil, loose, lc, tune"
@@ -147,28 +149,17 @@ std::string CommandNames()
     return names;
 }
 
-} // namespace
-
-bool IsCommandLine(int argc, const char *const *argv)
-{
-    if (argc < 2)
-        return false;
-    // Qt's own options (-style, -platform ...) begin with '-'; a word is a
-    // command, and a word that is no command gets a usage error, not a window.
-    const std::string_view first = argv[1];
-    return first == "--help" || first == "-h" || first == "--version" || (!first.empty() && first[0] != '-');
-}
-
-int Run(std::span<const std::string> args, std::string &out, std::string &err, std::string_view toolkit)
+// Run, with the output's failure left to the caller.
+int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::string_view toolkit)
 {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        out = Overview();
+        out.write(Overview());
         return kDone;
     }
     if (!args.empty() && args[0] == "--version") {
-        out = "spirelle " SPIRELLE_VERSION "\n";
+        out.write("spirelle " SPIRELLE_VERSION "\n");
         if (!toolkit.empty())
-            out += "Built with Qt " + std::string(toolkit) + ".\n";
+            out.write("Built with Qt " + std::string(toolkit) + ".\n");
         return kDone;
     }
 
@@ -200,36 +191,65 @@ int Run(std::span<const std::string> args, std::string &out, std::string &err, s
         std::vector<std::string> reversed(args.rbegin(), args.rend());
         app.parse(reversed);
     } catch (const CLI::CallForHelp &) {
-        out = app.get_subcommands().empty() ? Overview() : app.get_subcommands().front()->help("spirelle");
+        out.write(app.get_subcommands().empty() ? Overview() : app.get_subcommands().front()->help("spirelle"));
         return kDone;
     } catch (const CLI::ParseError &error) {
         err = prefix + error.what() + "\n" + Usage(command);
         return kUsageError;
     }
 
+    Outcome outcome;
     try {
-        out = RunCommand(command, parsed);
-        return kDone;
+        outcome = RunCommand(command, parsed, out);
     } catch (const UsageError &error) {
         err = prefix + error.what() + "\n" + Usage(command);
         return kUsageError;
-    } catch (const CalcError &error) {
-        err = prefix + error.what() + "\n";
+    }
+    if (outcome.failed == 0)
+        return kDone;
+    err = prefix + std::to_string(outcome.failed) + " of " + std::to_string(outcome.rows) + " rows failed (" +
+          (outcome.failed == 1 ? "" : "the first: ") + outcome.firstError + ")\n";
+    return kCalculationFailed;
+}
+
+} // namespace
+
+bool IsCommandLine(int argc, const char *const *argv)
+{
+    if (argc < 2)
+        return false;
+    // Qt's own options (-style, -platform ...) begin with '-'; a word is a
+    // command, and a word that is no command gets a usage error, not a window.
+    const std::string_view first = argv[1];
+    return first == "--help" || first == "-h" || first == "--version" || (!first.empty() && first[0] != '-');
+}
+
+int Run(std::span<const std::string> args, Sink &out, std::string &err, std::string_view toolkit)
+{
+    try {
+        return RunTo(args, out, err, toolkit);
+    } catch (const OutputError &error) {
+        err += "spirelle: the output could not be written: " + std::string(error.what()) + "\n";
         return kCalculationFailed;
     }
+}
+
+int Run(std::span<const std::string> args, std::string &out, std::string &err, std::string_view toolkit)
+{
+    StringSink sink(out);
+    return Run(args, sink, err, toolkit);
 }
 
 int Main(int argc, const char *const *argv, std::string_view toolkit)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    std::string out;
+    FileSink out(stdout);
     std::string err;
     int status = Run(args, out, err, toolkit);
     // A full disk or a closed pipe is a failure, never a silent success.
-    const bool written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
-    if (!written) {
+    if (std::fflush(stdout) != 0 && status == kDone) {
         err += "spirelle: the output could not be written: " + std::string(std::strerror(errno)) + "\n";
-        status = status == kDone ? kCalculationFailed : status;
+        status = kCalculationFailed;
     }
     std::fwrite(err.data(), 1, err.size(), stderr);
     return status;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/output.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,8 +23,10 @@ inline constexpr int kUsageError = 2;        // the command's usage is printed
 bool IsCommandLine(int argc, const char *const *argv);
 
 // Runs a command line (the arguments after the program's name) and returns
-// its exit status; what it prints goes to `out` and `err`. `toolkit` is the
-// Qt version the program was built with, for --version.
+// its exit status; its rows go to `out` as they are made, its messages to
+// `err`. `toolkit` is the Qt version the program was built with, for --version.
+int Run(std::span<const std::string> args, Sink &out, std::string &err, std::string_view toolkit);
+// The same with the output in memory.
 int Run(std::span<const std::string> args, std::string &out, std::string &err, std::string_view toolkit);
 
 // Run over the process's arguments, printing to stdout and stderr.

@@ -30,19 +30,19 @@ constexpr Option kTuneOptions[] = {
 };
 constexpr Option kWindOptions[] = {kWire, kBare, kMm};
 
-std::string RunCoil(std::vector<std::vector<double>> values, std::span<const std::string>, Format format)
+Outcome RunCoil(std::vector<Argument> arguments, std::span<const std::string>, Format format, Sink &out)
 {
-    return Coil(Sweep(std::move(values)), format);
+    return Coil(Sweep(std::move(arguments)), format, out);
 }
 
-std::string RunLoose(std::vector<std::vector<double>> values, std::span<const std::string>, Format format)
+Outcome RunLoose(std::vector<Argument> arguments, std::span<const std::string>, Format format, Sink &out)
 {
-    return Loose(Sweep(std::move(values)), format);
+    return Loose(Sweep(std::move(arguments)), format, out);
 }
 
-std::string RunLc(std::vector<std::vector<double>> values, std::span<const std::string>, Format format)
+Outcome RunLc(std::vector<Argument> arguments, std::span<const std::string>, Format format, Sink &out)
 {
-    return Lc(Sweep(std::move(values)), format);
+    return Lc(Sweep(std::move(arguments)), format, out);
 }
 
 // The wires and the unit from the last three options: --wire, --bare, --mm.
@@ -54,24 +54,24 @@ std::vector<Wire> Wires(std::span<const std::string> options, Lengths &lengths)
 }
 
 // Options: --stray, --band, --wire, --bare, --mm.
-std::string RunTune(std::vector<std::vector<double>> values, std::span<const std::string> options, Format format)
+Outcome RunTune(std::vector<Argument> arguments, std::span<const std::string> options, Format format, Sink &out)
 {
-    RequireBelow("CMIN", values[1], "CMAX", values[2]);
+    RequireBelow("CMIN", arguments[1].values, "CMAX", arguments[2].values);
     Lengths lengths;
     const std::vector<Wire> wires = Wires(options, lengths);
-    values.push_back(ParseValues("--stray", options[0]));
+    arguments.push_back({"--stray", ParseValues("--stray", options[0])});
     BandValues band = ParseBand(options[1]);
-    values.push_back(std::move(band.low));
-    values.push_back(std::move(band.high));
-    return Tune(Sweep(std::move(values)), wires, lengths, format);
+    arguments.push_back({"--band LOW", std::move(band.low)});
+    arguments.push_back({"--band HIGH", std::move(band.high)});
+    return Tune(Sweep(std::move(arguments)), wires, lengths, format, out);
 }
 
 // Options: --wire, --bare, --mm.
-std::string RunWind(std::vector<std::vector<double>> values, std::span<const std::string> options, Format format)
+Outcome RunWind(std::vector<Argument> arguments, std::span<const std::string> options, Format format, Sink &out)
 {
     Lengths lengths;
     const std::vector<Wire> wires = Wires(options, lengths);
-    return Wind(Sweep(std::move(values)), wires, lengths, format);
+    return Wind(Sweep(std::move(arguments)), wires, lengths, format, out);
 }
 
 constexpr Command kCommands[] = {

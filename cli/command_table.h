@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/arguments.h"
 #include "cli/output.h"
 
 #include <span>
@@ -29,11 +30,11 @@ struct Option {
     std::string_view needs;    // the option it only goes with ("--wire" for --bare), or ""
 };
 
-// Runs a command over its positionals' values (each argument's list, in the
-// table's order) and its options' texts (in the table's order); returns what
-// it prints. UsageError and CalcError end it.
-using Runner = std::string (*)(std::vector<std::vector<double>> values, std::span<const std::string> options,
-                               Format format);
+// Runs a command over its positionals (named, with their values, in the
+// table's order) and its options' texts (in the table's order), writing its
+// rows to `out`. A UsageError ends it before the first row.
+using Runner = Outcome (*)(std::vector<Argument> arguments, std::span<const std::string> options, Format format,
+                           Sink &out);
 
 struct Command {
     std::string_view name;

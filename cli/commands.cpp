@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "calc/calc_error.h"
 #include "calc/coil.h"
 #include "calc/current_sheet.h"
 #include "calc/number_text.h"
@@ -56,60 +57,84 @@ Cell DeviationCell(double wheeler, const std::optional<double> &currentSheet)
     return WheelerDeviationPercent(wheeler, *currentSheet);
 }
 
+// The gauges' inches per turn, read once.
+const std::array<double, kGauges> &InchesPerTurn()
+{
+    static const std::array<double, kGauges> values = [] {
+        std::array<double, kGauges> read{};
+        for (std::size_t g = 0; g < kGauges; ++g)
+            read[g] = ParseNumber(kWireGauges[g].inchesPerTurn);
+        return read;
+    }();
+    return values;
+}
+
 } // namespace
 
-std::string Coil(const Sweep &sweep, Format format)
+Outcome Coil(const Sweep &sweep, Format format, Sink &out)
 {
-    const auto writer = MakeWriter(format, kCoilColumns);
+    const auto writer = MakeWriter(format, kCoilColumns, out);
     sweep.forEach([&](std::span<const double> in) {
         const double diameter = in[0];
         const double turns = in[1];
-        // In the window's order: all six lengths, then the inductances, then the wire.
-        std::array<double, kGauges> inchesPerTurn{};
-        std::array<double, kGauges> length{};
         for (std::size_t g = 0; g < kGauges; ++g) {
-            inchesPerTurn[g] = ParseNumber(kWireGauges[g].inchesPerTurn);
-            // The length as the window writes it and reads it back: 15 digits, not the raw product.
-            length[g] = CloseWoundLengthAsShown(inchesPerTurn[g], turns);
-        }
-        std::array<double, kGauges> wheeler{};
-        for (std::size_t g = 0; g < kGauges; ++g)
-            wheeler[g] = WheelerInductance(diameter, turns, length[g]);
-        const double feet = WireFeet(diameter, turns);
-        for (std::size_t g = 0; g < kGauges; ++g) {
-            const auto sheet = CurrentSheetInductance(diameter, turns, length[g]);
-            const Cell row[] = {diameter,  turns,          kWireGauges[g].name,
-                                inchesPerTurn[g], length[g], wheeler[g],
-                                Optional(sheet),  DeviationCell(wheeler[g], sheet), feet};
-            writer->row(row);
+            const double inchesPerTurn = InchesPerTurn()[g];
+            const char *stage = "the coil's length";
+            try {
+                // The length as the window writes it and reads it back: 15 digits, not the raw product.
+                const double length = CloseWoundLengthAsShown(inchesPerTurn, turns);
+                stage = "the Wheeler inductance";
+                const double wheeler = WheelerInductance(diameter, turns, length);
+                stage = "the feet of wire";
+                const double feet = WireFeet(diameter, turns);
+                stage = "the current sheet";
+                const auto sheet = CurrentSheetInductance(diameter, turns, length);
+                const Cell row[] = {diameter, turns,           kWireGauges[g].name, inchesPerTurn, length,
+                                    wheeler,  Optional(sheet), DeviationCell(wheeler, sheet), feet};
+                writer->row(row);
+            } catch (const CalcError &error) {
+                const Cell known[] = {diameter, turns, kWireGauges[g].name, inchesPerTurn};
+                writer->failed(known, FailureText(error, stage, sweep, in));
+            }
         }
     });
     return writer->finish();
 }
 
-std::string Loose(const Sweep &sweep, Format format)
+Outcome Loose(const Sweep &sweep, Format format, Sink &out)
 {
-    const auto writer = MakeWriter(format, kLooseColumns);
+    const auto writer = MakeWriter(format, kLooseColumns, out);
     sweep.forEach([&](std::span<const double> in) {
         const double diameter = in[0];
         const double turns = in[1];
         const double length = in[2];
-        const double wheeler = WheelerInductance(diameter, turns, length);
-        const auto sheet = CurrentSheetInductance(diameter, turns, length);
-        // A form of no diameter has no ratio: NaN, which the writers show as a gap.
-        const double ratio = diameter > 0 ? length / diameter : NAN;
-        const Cell row[] = {diameter, turns, length, wheeler, Optional(sheet), DeviationCell(wheeler, sheet), ratio};
-        writer->row(row);
+        try {
+            const double wheeler = WheelerInductance(diameter, turns, length);
+            const auto sheet = CurrentSheetInductance(diameter, turns, length);
+            // A form of no diameter has no ratio: NaN, which the writers show as a gap.
+            const double ratio = diameter > 0 ? length / diameter : NAN;
+            const Cell row[] = {diameter, turns, length, wheeler, Optional(sheet), DeviationCell(wheeler, sheet),
+                                ratio};
+            writer->row(row);
+        } catch (const CalcError &error) {
+            const Cell known[] = {diameter, turns, length};
+            writer->failed(known, FailureText(error, "the Wheeler inductance", sweep, in));
+        }
     });
     return writer->finish();
 }
 
-std::string Lc(const Sweep &sweep, Format format)
+Outcome Lc(const Sweep &sweep, Format format, Sink &out)
 {
-    const auto writer = MakeWriter(format, kLcColumns);
+    const auto writer = MakeWriter(format, kLcColumns, out);
     sweep.forEach([&](std::span<const double> in) {
-        const Cell row[] = {in[0], in[1], ResonantFrequency(in[0], in[1])};
-        writer->row(row);
+        try {
+            const Cell row[] = {in[0], in[1], ResonantFrequency(in[0], in[1])};
+            writer->row(row);
+        } catch (const CalcError &error) {
+            const Cell known[] = {in[0], in[1]};
+            writer->failed(known, FailureText(error, "the frequency", sweep, in));
+        }
     });
     return writer->finish();
 }

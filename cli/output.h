@@ -1,19 +1,56 @@
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <variant>
 
 // The three ways a command prints its rows: an aligned table for people, CSV
-// and JSON for programs. Every number is written with the window's 15
-// significant digits and '.', so that it can be fed back in; a value that is
-// not a finite number is written as a gap ("-", an empty CSV field, JSON
-// null), never as "inf" or "nan".
+// and JSON for programs. Rows are written as they are made, so a sweep's
+// first rows appear at once and its memory stays flat. Every number is
+// written with the window's 15 significant digits and '.', so that it can be
+// fed back in; a value that is not a finite number is written as a gap ("-",
+// an empty CSV field, JSON null), never as "inf" or "nan". A row whose
+// calculation failed keeps its inputs, has gaps for its results and says why
+// in the last column, `error`.
 namespace spirelle::cli {
 
 enum class Format { Table, Csv, Json };
+
+// Where the text goes as it is made: stdout in the program, a string in tests and fuzzing.
+class Sink {
+public:
+    virtual ~Sink() = default;
+    virtual void write(std::string_view text) = 0;
+};
+
+class StringSink final : public Sink {
+public:
+    explicit StringSink(std::string &text) : m_text(text) {}
+    void write(std::string_view text) override { m_text += text; }
+
+private:
+    std::string &m_text;
+};
+
+// The output cannot be written (a full disk): the command stops.
+class OutputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Writes to a C stream; a failed write throws OutputError.
+class FileSink final : public Sink {
+public:
+    explicit FileSink(std::FILE *file) : m_file(file) {}
+    void write(std::string_view text) override;
+
+private:
+    std::FILE *m_file;
+};
 
 struct Column {
     std::string_view key;   // the CSV heading and JSON name: "wheeler_uH"
@@ -24,19 +61,45 @@ struct Column {
 struct Gap {};
 using Cell = std::variant<Gap, double, std::string_view, bool>;
 
+// What a command printed: its rows, how many failed and the first failure's message.
+struct Outcome {
+    std::size_t rows = 0;
+    std::size_t failed = 0;
+    std::string firstError;
+    void add(const Outcome &other);
+};
+
 class Writer {
 public:
     virtual ~Writer() = default;
     // One row, a cell per column.
-    virtual void row(std::span<const Cell> cells) = 0;
-    // Everything written, ready to print. The writer is spent afterwards.
-    virtual std::string finish() = 0;
+    void row(std::span<const Cell> cells);
+    // A row whose calculation failed: the cells known (the first ones, its
+    // inputs), gaps for the rest, and why.
+    void failed(std::span<const Cell> known, std::string_view why);
+    // Writes what is held back; the writer is spent afterwards.
+    Outcome finish();
+
+protected:
+    virtual void put(std::span<const Cell> cells, std::string_view error) = 0;
+    virtual void end() = 0;
+
+private:
+    Outcome m_outcome;
 };
 
-//   Table: "gauge  length in\n# 20   0.69\n"
-//   Csv:   "gauge,length_in\n# 20,0.69\n"
-//   Json:  "[\n{\"gauge\":\"# 20\",\"length_in\":0.69}\n]\n"
-std::unique_ptr<Writer> MakeWriter(Format format, std::span<const Column> columns);
+// With an error column (the commands' rows) or without (a table inside a story):
+//   Table: "gauge  length in  error\n# 20   0.69\n"
+//   Csv:   "gauge,length_in,error\n# 20,0.69,\n"
+//   Json:  "[\n{\"gauge\":\"# 20\",\"length_in\":0.69,\"error\":null}\n]\n"
+enum class ErrorColumn { Yes, No };
+std::unique_ptr<Writer> MakeWriter(Format format, std::span<const Column> columns, Sink &out,
+                                   ErrorColumn errors = ErrorColumn::Yes);
+
+// A table's column widths come from its heading and its first rows, this
+// many, held back until then; a wider cell further down widens its column
+// from that row on.
+inline constexpr std::size_t kTableLookahead = 1000;
 
 // A number as every format writes it; "-" when it is not finite:
 //   0.6900000000000001 -> "0.69"   1e300 * 1e300 -> "-"
