@@ -4,6 +4,7 @@
 #include "calc/number_text.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 namespace spirelle::cli {
@@ -22,18 +23,33 @@ std::string Quoted(std::string_view text)
     return shown + "\"";
 }
 
-double ParseOne(std::string_view name, std::string_view whole, std::string_view part)
+// A number of an argument: not negative (unless `signedStep`), not below the
+// smallest normal double unless 0 (where a quotient would lose its digits).
+double ParseOne(std::string_view name, std::string_view whole, std::string_view part, bool signedStep = false)
 {
+    const std::string where = std::string(name) + ": " + Quoted(part) + (part == whole ? "" : " in " + Quoted(whole));
     double value = 0;
     try {
         value = ParseNumber(part, ".");
     } catch (const CalcError &error) {
-        const std::string what = error.kind() == ErrorKind::TypeMismatch ? " is not a number" : " is too large";
-        const std::string detail = part == whole ? "" : " in " + Quoted(whole);
-        throw UsageError(std::string(name) + ": " + Quoted(part) + what + detail);
+        if (error.kind() != ErrorKind::TypeMismatch)
+            throw UsageError(where + " is too large; the largest is " + FormatNumber(DBL_MAX));
+        std::string dotted(part);
+        std::replace(dotted.begin(), dotted.end(), ',', '.');
+        bool comma = dotted != part;
+        try {
+            ParseNumber(dotted, ".");
+        } catch (const CalcError &) {
+            comma = false;
+        }
+        throw UsageError(where + " is not a number" +
+                         (comma ? "; write " + dotted + ": '.' is the decimal point" : std::string()));
     }
-    if (value < 0)
+    if (value < 0 && !signedStep)
         throw UsageError(std::string(name) + ": " + Quoted(whole) + " is negative; values are 0 or more");
+    const bool digits = part.find_first_of("123456789") < std::min(part.find_first_of("eE"), part.size());
+    if ((value == 0 && digits) || (value != 0 && std::fabs(value) < DBL_MIN))
+        throw UsageError(where + " is too small; the smallest besides 0 is " + FormatNumber(DBL_MIN));
     return value;
 }
 
@@ -49,7 +65,7 @@ std::vector<double> ParseValues(std::string_view name, std::string_view text)
         throw UsageError(std::string(name) + ": " + Quoted(text) + " is not a number or a range START:STOP:STEP");
     const double start = ParseOne(name, text, text.substr(0, first));
     const double stop = ParseOne(name, text, text.substr(first + 1, second - first - 1));
-    const double step = ParseOne(name, text, text.substr(second + 1));
+    const double step = ParseOne(name, text, text.substr(second + 1), true);
     const std::string range = std::string(name) + ": the range " + Quoted(text);
     if (stop < start)
         throw UsageError(range + " has its STOP below its START");
@@ -77,6 +93,8 @@ BandValues ParseBand(std::string_view text)
     if (dash == std::string_view::npos)
         throw UsageError("--band: " + Quoted(text) + " is not a band LOW-HIGH in kHz, as 530-1700");
     BandValues band{ParseValues("--band LOW", text.substr(0, dash)), ParseValues("--band HIGH", text.substr(dash + 1))};
+    if (*std::min_element(band.low.begin(), band.low.end()) == 0.0)
+        throw UsageError("--band: the band's LOW 0 is not above 0 kHz");
     RequireBelow("the band's LOW", band.low, "its HIGH", band.high);
     return band;
 }

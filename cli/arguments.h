@@ -23,16 +23,18 @@ public:
 inline constexpr std::size_t kMaxCombinations = 100000;
 
 // The values of one argument named `name` (for messages). Negative values,
-// texts that are not numbers and ranges that are empty, have no step or give
-// more than kMaxCombinations values are UsageErrors:
+// values below the smallest normal double (2.2E-308) other than 0, texts that
+// are not numbers ("1,5" gets a hint to write 1.5) and ranges that are empty,
+// have no step above 0 or give more than kMaxCombinations values are
+// UsageErrors that name the argument:
 //   ("TURNS", "20")             -> {20}
 //   ("TURNS", "20:40:10")       -> {20, 30, 40}
 //   ("D", "0.1:0.3:0.1")        -> {0.1, 0.2, 0.3}   (STOP within rounding is kept)
-//   ("TURNS", "x"), ("D", "-1"), ("D", "3:1:1"), ("D", "1:2:0") -> UsageError
+//   ("TURNS", "x"), ("D", "-1"), ("D", "1e-320"), ("D", "3:1:1"), ("D", "1:2:-1") -> UsageError
 // Each value is START + i * STEP, so no error accumulates along a long range.
 std::vector<double> ParseValues(std::string_view name, std::string_view text);
 
-// A band "LOW-HIGH" in kHz, each end a number or a range:
+// A band "LOW-HIGH" in kHz, each end a number or a range, LOW above 0 and below HIGH:
 //   "530-1700" -> {{530}, {1700}}      "1e3-2e3" -> {{1000}, {2000}}
 struct BandValues {
     std::vector<double> low;

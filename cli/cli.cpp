@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <cstdio>
@@ -23,7 +24,8 @@ constexpr std::string_view kOverviewEnd =
     "Options:\n"
     "  --csv             comma-separated values under a heading line\n"
     "  --json            a JSON array with one object per row\n"
-    "  -h, --help        this help; COMMAND --help for one command's\n"
+    "  -h, --help        this help; spirelle COMMAND --help, or spirelle --help\n"
+    "                    COMMAND, for one command's arguments and options\n"
     "  --version         the version and the Qt it was built with\n"
     "\n"
     "Numbers are written with '.' as the decimal point in every locale, on the\n"
@@ -51,13 +53,15 @@ constexpr std::string_view kOverviewEnd =
     "  $ spirelle tune 50.8 15 365 --mm --wire 0.8\n"
     "  $ spirelle wind 250 2 --json\n";
 
+constexpr std::string_view kProgramUsage = "Usage: spirelle [Qt options]\n"
+                                           "  or:  spirelle COMMAND ARGUMENT... [--csv | --json]\n"
+                                           "  or:  spirelle --help [COMMAND] | --version\n";
+
 // The overview that --help prints, laid out as help2man reads it into the
 // manual page: a command's description indented under its synopsis.
 std::string Overview()
 {
-    std::string text = "Usage: spirelle [Qt options]\n"
-                       "  or:  spirelle COMMAND ARGUMENT... [--csv | --json]\n"
-                       "  or:  spirelle --help | --version\n"
+    std::string text = std::string(kProgramUsage) +
                        "Coil and tuned-circuit calculator for crystal-radio builders. With no\n"
                        "command it opens the window; a command prints its answer and needs no\n"
                        "display.\n"
@@ -85,44 +89,117 @@ std::string Usage(const Command &command)
            std::string(command.name) + " --help' for more.\n";
 }
 
-// What the parser collects for a command: its positionals' and its options' texts, in the table's order.
+// A command's arguments as typed: its positionals' and its options' texts, in the table's order.
 struct Parsed {
     std::vector<std::string> numbers;
     std::vector<std::string> options;
-    std::vector<CLI::Option *> flags; // a flag's option, whose count tells if it was given; null for the others
     bool csv = false;
     bool json = false;
+    bool help = false;
 };
 
-void AddCommand(CLI::App &app, const Command &command, Parsed &parsed)
+// CLI11 lays out a command's --help from the table; the command line itself
+// is read by Parse, whose messages name the argument and the cause.
+std::string CommandHelp(const Command &command)
 {
+    CLI::App app("Coil and tuned-circuit calculator", "spirelle");
     CLI::App *sub = app.add_subcommand(std::string(command.name), std::string(command.summary));
     sub->footer("Any number may be a range START:STOP:STEP; '.' is the decimal point.");
-    parsed.numbers.resize(command.positionals.size());
-    for (std::size_t i = 0; i < command.positionals.size(); ++i) {
-        const Positional &positional = command.positionals[i];
-        sub->add_option(std::string(positional.name), parsed.numbers[i], std::string(positional.help))
+    std::string unused;
+    for (const Positional &positional : command.positionals)
+        sub->add_option(std::string(positional.name), unused, std::string(positional.help))
             ->required()
             ->type_name("NUMBER");
-    }
-    parsed.options.resize(command.options.size());
-    parsed.flags.assign(command.options.size(), nullptr);
-    for (std::size_t i = 0; i < command.options.size(); ++i) {
-        const Option &option = command.options[i];
+    for (const Option &option : command.options) {
         if (option.typeName.empty()) {
-            parsed.flags[i] = sub->add_flag(std::string(option.flag))->description(std::string(option.help));
+            sub->add_flag(std::string(option.flag))->description(std::string(option.help));
             continue;
         }
-        parsed.options[i] = std::string(option.fallback);
-        CLI::Option *added = sub->add_option(std::string(option.flag), parsed.options[i], std::string(option.help))
+        std::string fallback(option.fallback);
+        CLI::Option *added = sub->add_option(std::string(option.flag), fallback, std::string(option.help))
                                  ->type_name(std::string(option.typeName));
         if (!option.fallback.empty())
             added->capture_default_str();
         if (!option.needs.empty())
             added->needs(std::string(option.needs));
     }
-    CLI::Option *csv = sub->add_flag("--csv", parsed.csv, "comma-separated values under a heading line");
-    sub->add_flag("--json", parsed.json, "a JSON array with one object per row")->excludes(csv);
+    bool csv = false;
+    bool json = false;
+    sub->add_flag("--csv", csv, "comma-separated values under a heading line");
+    sub->add_flag("--json", json, "a JSON array with one object per row");
+    return sub->help("spirelle");
+}
+
+std::string Quote(std::string_view text)
+{
+    std::string shown = "\"";
+    for (const char c : text)
+        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
+    return shown + "\"";
+}
+
+// The command's arguments after its name; throws UsageError.
+Parsed Parse(const Command &command, std::span<const std::string> args)
+{
+    Parsed parsed;
+    parsed.options.resize(command.options.size());
+    std::vector<bool> given(command.options.size(), false);
+    for (std::size_t i = 0; i < command.options.size(); ++i)
+        parsed.options[i] = std::string(command.options[i].fallback);
+    std::string optionNames = "--csv, --json, --help";
+    for (const Option &option : command.options)
+        optionNames += ", " + std::string(option.flag);
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            parsed.help = true;
+        } else if (arg == "--csv" || arg == "--json") {
+            (arg == "--csv" ? parsed.csv : parsed.json) = true;
+            if (parsed.csv && parsed.json)
+                throw UsageError("--csv and --json cannot both be given: choose one");
+        } else if (const auto option = std::find_if(command.options.begin(), command.options.end(),
+                                                    [&](const Option &o) {
+                                                        return arg == o.flag ||
+                                                               (arg.starts_with(o.flag) && arg[o.flag.size()] == '=');
+                                                    });
+                   option != command.options.end()) {
+            const auto k = static_cast<std::size_t>(option - command.options.begin());
+            const std::string flag(option->flag);
+            if (given[k])
+                throw UsageError(flag + " is given twice: give it once");
+            given[k] = true;
+            if (option->typeName.empty()) {
+                // A flag: "yes" when given, and no value.
+                if (arg != flag)
+                    throw UsageError(flag + " takes no value");
+                parsed.options[k] = "yes";
+                continue;
+            }
+            if (arg == flag && i + 1 == args.size())
+                throw UsageError(flag + " needs a value: " + flag + " " + std::string(option->typeName));
+            parsed.options[k] = arg == flag ? args[++i] : arg.substr(flag.size() + 1);
+        } else if (arg.starts_with('-') && !(arg.size() > 1 && (std::isdigit(static_cast<unsigned char>(arg[1])) ||
+                                                                arg[1] == '.'))) {
+            // A word after '-' is an option; '-' before a digit or '.' is a negative number.
+            throw UsageError(Quote(arg) + " is not an option of " + std::string(command.name) + "; its options are " +
+                             optionNames);
+        } else if (parsed.numbers.size() < command.positionals.size()) {
+            parsed.numbers.push_back(arg);
+        } else {
+            throw UsageError(Quote(arg) + " is one argument too many: " + Synopsis(command));
+        }
+    }
+    for (std::size_t k = 0; k < command.options.size(); ++k) {
+        const std::string_view needs = command.options[k].needs;
+        const auto needed = std::find_if(command.options.begin(), command.options.end(),
+                                         [&](const Option &o) { return o.flag == needs; });
+        if (given[k] && !needs.empty() && !given[std::size_t(needed - command.options.begin())])
+            throw UsageError(std::string(command.options[k].flag) + " needs " + std::string(needs));
+    }
+    if (!parsed.help && parsed.numbers.size() < command.positionals.size())
+        throw UsageError(std::string(command.positionals[parsed.numbers.size()].name) + " is missing");
+    return parsed;
 }
 
 Outcome RunCommand(const Command &command, const Parsed &parsed, Sink &out)
@@ -133,11 +210,7 @@ Outcome RunCommand(const Command &command, const Parsed &parsed, Sink &out)
         const std::string_view name = command.positionals[i].name;
         arguments.push_back({std::string(name), ParseValues(name, parsed.numbers[i])});
     }
-    std::vector<std::string> options = parsed.options;
-    for (std::size_t i = 0; i < options.size(); ++i)
-        if (parsed.flags[i] != nullptr)
-            options[i] = parsed.flags[i]->count() > 0 ? "yes" : "";
-    return command.run(std::move(arguments), options, format, out);
+    return command.run(std::move(arguments), parsed.options, format, out);
 }
 
 // "coil, loose, lc, tune"
@@ -152,7 +225,15 @@ std::string CommandNames()
 // Run, with the output's failure left to the caller.
 int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::string_view toolkit)
 {
+    const std::span<const Command> commands = Commands();
+    const auto find = [&](std::string_view name) {
+        return std::find_if(commands.begin(), commands.end(), [&](const Command &c) { return c.name == name; });
+    };
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+        if (args.size() > 1 && find(args[1]) != commands.end()) {
+            out.write(CommandHelp(*find(args[1])));
+            return kDone;
+        }
         out.write(Overview());
         return kDone;
     }
@@ -163,43 +244,29 @@ int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::s
         return kDone;
     }
 
-    const std::span<const Command> commands = Commands();
-    const auto known = std::find_if(commands.begin(), commands.end(),
-                                    [&](const Command &c) { return !args.empty() && c.name == args[0]; });
+    const auto known = args.empty() ? commands.end() : find(args[0]);
     if (known == commands.end()) {
-        err = "spirelle: " + (args.empty() ? std::string("a command is needed") : "\"" + args[0] + "\" is no command") +
-              "; the first argument is one of " + CommandNames() + ", --help, --version\n";
+        std::string why = "a command is needed";
+        if (!args.empty() && (args[0] == "--csv" || args[0] == "--json"))
+            why = args[0] + " goes after the command and its arguments";
+        else if (!args.empty() && args[0].starts_with('-'))
+            why = Quote(args[0]) + " is not an option of spirelle";
+        else if (!args.empty())
+            why = Quote(args[0]) + " is no command";
+        err = "spirelle: " + why + "; the first argument is one of " + CommandNames() + ", --help, --version\n" +
+              std::string(kProgramUsage);
         return kUsageError;
     }
     const Command &command = *known;
     const std::string prefix = "spirelle " + std::string(command.name) + ": ";
 
-    // CLI11 reads "-.5" as the option "-." (a leading digit it leaves alone);
-    // it is a negative number, and no argument takes one.
-    for (const std::string &arg : args.subspan(1)) {
-        if (arg.starts_with("-.")) {
-            err = prefix + "\"" + arg + "\" is negative; values are 0 or more\n" + Usage(command);
-            return kUsageError;
-        }
-    }
-
-    CLI::App app("Coil and tuned-circuit calculator", "spirelle");
-    app.require_subcommand(1);
-    Parsed parsed; // CLI11 writes into it: sized before parsing, never moved
-    AddCommand(app, command, parsed);
-    try {
-        std::vector<std::string> reversed(args.rbegin(), args.rend());
-        app.parse(reversed);
-    } catch (const CLI::CallForHelp &) {
-        out.write(app.get_subcommands().empty() ? Overview() : app.get_subcommands().front()->help("spirelle"));
-        return kDone;
-    } catch (const CLI::ParseError &error) {
-        err = prefix + error.what() + "\n" + Usage(command);
-        return kUsageError;
-    }
-
     Outcome outcome;
     try {
+        const Parsed parsed = Parse(command, args.subspan(1));
+        if (parsed.help) {
+            out.write(CommandHelp(command));
+            return kDone;
+        }
         outcome = RunCommand(command, parsed, out);
     } catch (const UsageError &error) {
         err = prefix + error.what() + "\n" + Usage(command);
@@ -216,12 +283,25 @@ int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::s
 
 bool IsCommandLine(int argc, const char *const *argv)
 {
-    if (argc < 2)
-        return false;
-    // Qt's own options (-style, -platform ...) begin with '-'; a word is a
-    // command, and a word that is no command gets a usage error, not a window.
-    const std::string_view first = argv[1];
-    return first == "--help" || first == "-h" || first == "--version" || (!first.empty() && first[0] != '-');
+    // The options QGuiApplication, QApplication and the xcb platform read.
+    constexpr std::string_view kWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                               "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+                                               "display", "geometry", "style", "stylesheet", "qmljsdebugger",
+                                               "name", "title", "visual"};
+    constexpr std::string_view kAlone[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (!arg.starts_with('-'))
+            return true;
+        arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+        const std::string_view name = arg.substr(0, arg.find('='));
+        const auto is = [&](std::string_view option) { return option == name; };
+        if (std::any_of(std::begin(kWithValue), std::end(kWithValue), is))
+            i += name.size() == arg.size() ? 1 : 0; // "-style fusion"; "-style=fusion" is one
+        else if (!std::any_of(std::begin(kAlone), std::end(kAlone), is) || name.size() != arg.size())
+            return true;
+    }
+    return false;
 }
 
 int Run(std::span<const std::string> args, Sink &out, std::string &err, std::string_view toolkit)

@@ -17,9 +17,10 @@ inline constexpr int kDone = 0;
 inline constexpr int kCalculationFailed = 1; // the window's message for it is printed
 inline constexpr int kUsageError = 2;        // the command's usage is printed
 
-// Whether the arguments are for the command line: the first one after the
-// program's name is a word (coil, loose, lc, tune, or a word that is no
-// command, which gets a usage error), --help, -h or --version.
+// Whether the arguments are for the command line rather than the window:
+// anything but Qt's own options (-platform, -style, -reverse ..., with one
+// dash or two, with their values) is, so a word that is no command and an
+// option that is not Qt's get a usage error, display or not.
 bool IsCommandLine(int argc, const char *const *argv);
 
 // Runs a command line (the arguments after the program's name) and returns

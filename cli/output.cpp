@@ -157,8 +157,10 @@ protected:
             if (i > 0)
                 m_text += ',';
             const std::size_t start = m_text.size();
-            AppendCell(m_text, i < cells.size() ? cells[i] : Cell(Gap{}), "");
-            quote(start);
+            const Cell &cell = i < cells.size() ? cells[i] : Cell(Gap{});
+            AppendCell(m_text, cell, "");
+            if (std::holds_alternative<std::string_view>(cell)) // a number never needs quotes
+                quote(start);
         }
         if (m_errors) {
             m_text += ',';

@@ -6,7 +6,8 @@
 // The references are built without the code under test: a recogniser for the
 // accepted notation, glibc's strtod (correctly rounded) for the value, and
 // printf's "%.15G" and "%.14e" for the text of a number and its 15-digit
-// rounding. libFuzzer leaves the C locale in place, so '.' is their separator.
+// rounding; the input's first eight bytes, as a double, against printf too.
+// libFuzzer leaves the C locale in place, so '.' is their separator.
 #include "calc/calc_error.h"
 #include "fuzz_support.h"
 #include "calc/number_text.h"
@@ -126,6 +127,15 @@ void CheckDotGrouping(const std::string &text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    // Any double, from the input's first eight bytes: its digits, which
+    // FormatSignificant works out in integers, against printf's, at every precision.
+    if (size >= sizeof(double)) {
+        double any = 0;
+        std::memcpy(&any, data, sizeof any);
+        for (int digits = 1; std::isfinite(any) && digits <= 17; ++digits)
+            Check(FormatSignificant(any, digits) == PrintfText(any, ".", digits), "FormatSignificant differs from %G",
+                  FormatSignificant(any, digits));
+    }
     const fuzz::Input input = fuzz::SplitInput(data, size, 1);
     const std::string &text = input.fields[0];
     // std::regex recurses per character and is slow: the grouping reference

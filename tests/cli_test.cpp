@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -78,6 +79,17 @@ struct Printed {
     }
 };
 
+// A JSON number as the shortest text that reads back as it (nlohmann's dump
+// may give more digits than were written).
+std::string ShortestText(const nlohmann::json &value)
+{
+    if (!value.is_number_float())
+        return value.dump();
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value.get<double>()).ptr;
+    return std::string(text, end);
+}
+
 Printed ParseRows(const Strings &args, const std::string &out)
 {
     Printed printed;
@@ -91,7 +103,7 @@ Printed ParseRows(const Strings &args, const std::string &out)
                 cells.push_back(value.is_string()    ? value.get<std::string>()
                                 : value.is_boolean() ? (value.get<bool>() ? "yes" : "no")
                                 : value.is_null()    ? ""
-                                                     : value.dump());
+                                                     : ShortestText(value));
             }
             if (printed.heading.empty())
                 printed.heading = keys;
@@ -223,10 +235,18 @@ const GoodCase kGood[] = {
       {5, "turns", "62"}, {5, "inductance_uH", "250.67285297090289", kSheet}}},
     {{"--version"}, {}, {}, {"spirelle 1.0\n", "Qt 6.4.2"}},
     {{"--help"}, {}, {},
-     {"coil DIAMETER TURNS", "loose DIAMETER TURNS LENGTH", "lc INDUCTANCE CAPACITANCE",
+     {"coil DIAMETER TURNS", "loose DIAMETER TURNS LENGTH", "lc INDUCTANCE CAPACITANCE", "one command's arguments",
       "tune DIAMETER CMIN CMAX [--stray PF] [--band LOW-HIGH] [--wire OD [--bare BARE]] [--mm]",
       "wind INDUCTANCE DIAMETER [--wire OD [--bare BARE]] [--mm]", "START:STOP:STEP"}},
     {{"tune", "--help"}, {}, {}, {"Usage: spirelle tune", "--band", "530-1700"}},
+    {{"--help", "coil"}, {}, {}, {"Usage: spirelle coil", "TURNS"}},
+    // The same 15 digits as the table and CSV.
+    {{"lc", "170", "310", "--json"}, 1, {{0, "frequency_MHz", "0.693310268771339"}}},
+    {{"tune", "2", "15", "365", "--band", "1e300-1e301", "--csv"}, 1,
+     {{0, "band_high_kHz", "1E+301"},
+      {0, "error", "Division by zero. In the inductance for the band: these values take a number beyond a double's "
+                   "range (1E-308 to 1E+308)."}},
+     {}, kCalculationFailed},
     // A failed combination is a row that says why; the others are all printed.
     {{"lc", "1:1000:1", "0:10:10", "--csv"}, 2000,
      {{0, "frequency_MHz", ""}, {0, "error", "Division by zero. In the frequency: CAPACITANCE is 0."},
@@ -287,16 +307,23 @@ struct BadCase {
 
 const BadCase kBad[] = {
     {{"coil", "abc", "20"}, kUsageError, "coil: DIAMETER: \"abc\" is not a number"},
-    {{"coil", "1"}, kUsageError, "TURNS is required"},
-    {{"coil", "1", "20", "5"}, kUsageError, "not expected: 5"},
+    {{"coil", "1"}, kUsageError, "TURNS is missing"},
+    {{"coil", "1", "20", "5"}, kUsageError, "\"5\" is one argument too many"},
+    {{"coil", "1", "20", "--stray", "5"}, kUsageError, "\"--stray\" is not an option of coil"},
+    {{"tune", "2", "15", "365", "--stray", "5", "--stray", "6"}, kUsageError, "--stray is given twice"},
+    {{"tune", "2", "15", "365", "--stray"}, kUsageError, "--stray needs a value: --stray PF"},
+    {{"coil", "-.5", "20"}, kUsageError, "DIAMETER: \"-.5\" is negative"},
     {{"coil", "-1", "20"}, kUsageError, "DIAMETER: \"-1\" is negative"},
-    {{"loose", "1", "20", "-.5"}, kUsageError, "\"-.5\" is negative"},
-    {{"lc", "240", "100", "--csv", "--json"}, kUsageError, "excludes"},
-    {{"lc", "240", "1,5"}, kUsageError, "CAPACITANCE: \"1,5\" is not a number"},
+    {{"loose", "1", "20", "-.5"}, kUsageError, "LENGTH: \"-.5\" is negative"},
+    {{"lc", "240", "100", "--csv", "--json"}, kUsageError, "--csv and --json cannot both be given"},
+    {{"lc", "240", "1,5"}, kUsageError, "CAPACITANCE: \"1,5\" is not a number; write 1.5: '.' is the decimal point"},
+    {{"coil", "1e-400", "20"}, kUsageError, "DIAMETER: \"1e-400\" is too small; the smallest besides 0 is 2.2250738585072E-308"},
+    {{"lc", "1e-320", "1e-320"}, kUsageError, "INDUCTANCE: \"1e-320\" is too small"},
     {{"coil", "1:2", "20"}, kUsageError, "\"1:2\" is not a number or a range START:STOP:STEP"},
-    {{"coil", "1:x:1", "20"}, kUsageError, "\"x\" is not a number in \"1:x:1\""},
+    {{"coil", "1:x:1", "20"}, kUsageError, "DIAMETER: \"x\" in \"1:x:1\" is not a number"},
     {{"coil", "3:1:1", "20"}, kUsageError, "STOP below its START"},
     {{"coil", "1:2:0", "20"}, kUsageError, "STEP above 0"},
+    {{"coil", "1:2:-0.5", "20"}, kUsageError, "DIAMETER: the range \"1:2:-0.5\" needs a STEP above 0"},
     {{"coil", "0:1e6:1", "20"}, kUsageError, "more than 100000 values"},
     {{"coil", "0:1000:1", "0:1000:1"}, kUsageError, "more than 100000 combinations"},
     {{"coil", "1e999", "20"}, kUsageError, "\"1e999\" is too large"},
@@ -304,12 +331,16 @@ const BadCase kBad[] = {
     {{"tune", "2", "100:400:100", "365"}, kUsageError, "CMIN 400 is not below CMAX 365"},
     {{"tune", "2", "15", "365", "--band", "1700-530"}, kUsageError, "LOW 1700 is not below its HIGH 530"},
     {{"tune", "2", "15", "365", "--band", "530"}, kUsageError, "not a band LOW-HIGH"},
+    {{"tune", "2", "15", "365", "--band", "0-1700"}, kUsageError, "--band: the band's LOW 0 is not above 0 kHz"},
     {{"tune", "2", "15", "365", "--stray", "-3"}, kUsageError, "--stray: \"-3\" is negative"},
-    {{"tune", "2", "15", "365", "--bare", "0.03"}, kUsageError, "--bare requires --wire"},
+    {{"tune", "2", "15", "365", "--bare", "0.03"}, kUsageError, "--bare needs --wire"},
     {{"wind", "250", "2", "--wire", "0.03", "--bare", "0.04"}, kUsageError, "--bare 0.04 is above --wire 0.03"},
     {{"wind", "250", "2", "--wire", "0.03:0.05:0.01"}, kUsageError, "--wire: \"0.03:0.05:0.01\" is a range"},
-    {{"coil", "1", "20", "--mm"}, kUsageError, "not expected: --mm"},
-    {{"frob"}, kUsageError, "coil, loose, lc, tune, wind"},
+    {{"coil", "1", "20", "--mm"}, kUsageError, "\"--mm\" is not an option of coil"},
+    {{"frob"}, kUsageError, "\"frob\" is no command; the first argument is one of coil, loose, lc, tune, wind"},
+    {{"--xyz"}, kUsageError, "\"--xyz\" is not an option of spirelle"},
+    {{"-v"}, kUsageError, "\"-v\" is not an option of spirelle"},
+    {{"--csv", "coil", "1", "20"}, kUsageError, "--csv goes after the command and its arguments"},
     {{"coil", "0", "0"}, kCalculationFailed, "coil: 6 of 6 rows failed (the first: Invalid operation: the result"},
     {{"loose", "0", "10", "0"}, kCalculationFailed, "Invalid operation"},
     {{"coil", "1e200", "1e200"}, kCalculationFailed, "Overflow: a number is too large to compute with."},
@@ -329,8 +360,10 @@ TEST(CommandLine, RejectsBadCommandLines)
         if (c.status == kUsageError)
             EXPECT_EQ(r.out, "") << line;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << line << " says\n" << r.err;
-        if (c.status == kUsageError && c.args.front() != "frob") {
-            EXPECT_NE(r.err.find("Usage: spirelle " + c.args.front() + " "), std::string::npos) << line << r.err;
+        if (c.status == kUsageError) {
+            const bool command = c.args.front() != "frob" && !c.args.front().starts_with('-');
+            const std::string usage = command ? "Usage: spirelle " + c.args.front() + " " : "Usage: spirelle [Qt options]";
+            EXPECT_NE(r.err.find(usage), std::string::npos) << line << r.err;
         }
     }
 }
@@ -343,6 +376,9 @@ TEST(CommandLine, TakesOnlyItsOwnFirstWords)
         {{"spirelle", "-h"}, true},     {{"spirelle", "--version"}, true}, {{"spirelle", "Coil"}, true},
         {{"spirelle", "-style", "fusion"}, false}, {{"spirelle", "-platform", "offscreen"}, false},
         {{"spirelle", "frob"}, true}, // no command: a usage error rather than a window
+        {{"spirelle", "--xyz"}, true}, {{"spirelle", "-v"}, true}, {{"spirelle", "--csv", "coil"}, true},
+        {{"spirelle", "-reverse"}, false}, {{"spirelle", "--style", "fusion", "-stylesheet=a.qss"}, false},
+        {{"spirelle", "-qwindowgeometry", "200x100", "-reverse=1"}, true},
     };
     for (const auto &[args, expected] : rows) {
         std::vector<const char *> argv;
