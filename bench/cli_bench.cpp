@@ -1,5 +1,6 @@
 // The command line in-process: the largest sweep a command takes, 100,000
-// coils (1000 diameters x 100 turns, 600,000 rows) as CSV, without the
+// coils (1000 diameters x 100 turns, 600,000 rows) as CSV, and one `tune` and
+// one `wind` (parsing, the real coil of each wire, the table), without the
 // process start and the terminal that scripts/bench.sh's hyperfine run includes.
 #include "cli/cli.h"
 
@@ -29,6 +30,24 @@ void BM_CoilSweep(benchmark::State &state)
                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_CoilSweep)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One command line, start to end, as a builder types it: the lines it prints.
+void BM_OneCall(benchmark::State &state, std::vector<std::string> args, long lines)
+{
+    for (auto _ : state) {
+        std::string out;
+        std::string err;
+        const int status = spirelle::cli::Run(args, out, err, "");
+        if (status != spirelle::cli::kDone || std::count(out.begin(), out.end(), '\n') != lines) {
+            state.SkipWithError(("the command did not print its " + std::to_string(lines) + " lines: " + err).c_str());
+            return;
+        }
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+// The story's 7 lines, the heading and 7 wires.
+BENCHMARK_CAPTURE(BM_OneCall, tune, {"tune", "2", "15", "365", "--wire", "0.05"}, 15)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_OneCall, wind, {"wind", "250", "2", "--wire", "0.05"}, 8)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -29,13 +29,18 @@ constexpr std::string_view kOverviewEnd =
     "\n"
     "Numbers are written with '.' as the decimal point in every locale, on the\n"
     "command line and in the answers, which have 15 significant digits so that\n"
-    "they can be fed back in. Any number may be a range START:STOP:STEP\n"
-    "(inclusive, STEP above 0): the command then prints a row for every\n"
-    "combination of values, at most 100000 in all. Diameters and lengths are in\n"
-    "inches, inductances in uH, capacitances in pF, frequencies in MHz (lc) or\n"
-    "kHz (tune). No value is negative. A value that does not exist is '-' (an\n"
-    "empty CSV field, JSON null); a row that cannot be calculated says why in\n"
-    "its last column, error, and the other rows are printed all the same.\n"
+    "they can be fed back in. Any number but --wire's and --bare's may be a\n"
+    "range START:STOP:STEP (inclusive, STEP above 0): the command then prints a\n"
+    "row for every combination of values, at most 100000 in all. Diameters and\n"
+    "lengths are in inches (millimetres with --mm, in tune and wind),\n"
+    "inductances in uH, capacitances in pF, frequencies in MHz (lc) or kHz\n"
+    "(tune). No value is negative. tune and wind compute the coil as wound:\n"
+    "whole turns of round wire (Rosa 1906, at radio frequency) with its own\n"
+    "capacitance estimated by Medhurst's fit (1947); the form's material, the\n"
+    "leads and nearby metal are not modelled.\n"
+    "A value that does not exist is '-' (an empty CSV field, JSON null); a row\n"
+    "that cannot be calculated says why in its last column, error, and the\n"
+    "other rows are printed all the same.\n"
     "\n"
     "The exit status is 0 when every row was calculated, 1 when a row was not\n"
     "(stderr says how many) or the output could not be written, and 2 when the\n"
@@ -46,7 +51,9 @@ constexpr std::string_view kOverviewEnd =
     "  $ spirelle coil 1:3:0.5 20:100:10 --csv\n"
     "  $ spirelle lc 240 100 --json\n"
     "  $ spirelle tune 2 15 365 --stray 10 --band 530-1700\n"
-    "  $ spirelle lc 0:200:100 100 --csv\n";
+    "  $ spirelle lc 0:200:100 100 --csv\n"
+    "  $ spirelle tune 50.8 15 365 --mm --wire 0.8\n"
+    "  $ spirelle wind 250 2 --json\n";
 
 constexpr std::string_view kProgramUsage = "Usage: spirelle [Qt options]\n"
                                            "  or:  spirelle COMMAND ARGUMENT... [--csv | --json]\n"
@@ -105,10 +112,17 @@ std::string CommandHelp(const Command &command)
             ->required()
             ->type_name("NUMBER");
     for (const Option &option : command.options) {
+        if (option.typeName.empty()) {
+            sub->add_flag(std::string(option.flag))->description(std::string(option.help));
+            continue;
+        }
         std::string fallback(option.fallback);
-        sub->add_option(std::string(option.flag), fallback, std::string(option.help))
-            ->capture_default_str()
-            ->type_name(std::string(option.typeName));
+        CLI::Option *added = sub->add_option(std::string(option.flag), fallback, std::string(option.help))
+                                 ->type_name(std::string(option.typeName));
+        if (!option.fallback.empty())
+            added->capture_default_str();
+        if (!option.needs.empty())
+            added->needs(std::string(option.needs));
     }
     bool csv = false;
     bool json = false;
@@ -156,6 +170,13 @@ Parsed Parse(const Command &command, std::span<const std::string> args)
             if (given[k])
                 throw UsageError(flag + " is given twice: give it once");
             given[k] = true;
+            if (option->typeName.empty()) {
+                // A flag: "yes" when given, and no value.
+                if (arg != flag)
+                    throw UsageError(flag + " takes no value");
+                parsed.options[k] = "yes";
+                continue;
+            }
             if (arg == flag && i + 1 == args.size())
                 throw UsageError(flag + " needs a value: " + flag + " " + std::string(option->typeName));
             parsed.options[k] = arg == flag ? args[++i] : arg.substr(flag.size() + 1);
@@ -169,6 +190,13 @@ Parsed Parse(const Command &command, std::span<const std::string> args)
         } else {
             throw UsageError(Quote(arg) + " is one argument too many: " + Synopsis(command));
         }
+    }
+    for (std::size_t k = 0; k < command.options.size(); ++k) {
+        const std::string_view needs = command.options[k].needs;
+        const auto needed = std::find_if(command.options.begin(), command.options.end(),
+                                         [&](const Option &o) { return o.flag == needs; });
+        if (given[k] && !needs.empty() && !given[std::size_t(needed - command.options.begin())])
+            throw UsageError(std::string(command.options[k].flag) + " needs " + std::string(needs));
     }
     if (!parsed.help && parsed.numbers.size() < command.positionals.size())
         throw UsageError(std::string(command.positionals[parsed.numbers.size()].name) + " is missing");

@@ -20,12 +20,14 @@ struct Positional {
     std::string_view help; // "the form's diameter, inches"
 };
 
-// An option that takes a value, besides --csv and --json which every command has.
+// An option besides --csv and --json, which every command has. One with no
+// typeName is a flag: its text is "yes" when given and "" when not.
 struct Option {
     std::string_view flag;     // "--stray"
     std::string_view typeName; // "PF"
     std::string_view help;
     std::string_view fallback; // the value when the option is not given
+    std::string_view needs;    // the option it only goes with ("--wire" for --bare), or ""
 };
 
 // Runs a command over its positionals (named, with their values, in the
@@ -45,7 +47,7 @@ struct Command {
 
 std::span<const Command> Commands();
 
-// "tune DIAMETER CMIN CMAX [--stray PF] [--band LOW-HIGH]"
+// "wind INDUCTANCE DIAMETER [--wire OD [--bare BARE]] [--mm]"
 std::string Synopsis(const Command &command);
 
 // The bash completion script: the commands, then each command's options.

@@ -3,131 +3,133 @@
 #include "calc/band.h"
 #include "calc/calc_error.h"
 
-#include <array>
 #include <optional>
 
 namespace spirelle::cli {
 namespace {
 
-// One combination worked out as far as it goes. Capacitances in pF, frequencies in kHz.
-struct Design {
-    double diameter = 0, cmin = 0, cmax = 0, stray = 0, low = 0, high = 0;
-    std::optional<BandCoverage> band;
-    std::optional<std::array<Winding, kGaugeCount>> windings;
-    std::string error; // why it stopped, when it did
+// The capacitor and the band alone; each wire's own answer is in its row.
+constexpr Column kDesignColumns[] = {
+    {"cmin_pF", ""},          {"cmax_pF", ""},           {"stray_pF", ""},
+    {"band_low_kHz", ""},     {"band_high_kHz", ""},     {"needed_ratio", ""},
+    {"capacitor_ratio", ""},  {"needed_inductance_uH", ""}, {"capacitor_lowest_kHz", ""},
+    {"capacitor_covers", ""}, {"cmax_to_cover_pF", ""},
 };
 
-Design Work(const Sweep &sweep, std::span<const double> in)
+// The columns before a coil's: the arguments, named in the unit of lengths.
+std::vector<Column> Columns(std::span<const Column> before, const Lengths &lengths, bool band)
 {
-    Design d{in[0], in[1], in[2], in[3], in[4], in[5], {}, {}, {}};
-    try {
-        d.band = CoverBand(d.cmin, d.cmax, d.stray, d.low, d.high);
-        d.windings = CloseWoundWindings(d.diameter, d.band->inductance);
-    } catch (const CalcError &error) {
-        d.error = FailureText(error, d.band ? "the turns for each gauge" : "the inductance for the band", sweep, in);
+    std::vector<Column> columns(before.begin(), before.end());
+    const std::vector<Column> coil = CoilColumns(lengths, band);
+    columns.insert(columns.end(), coil.begin(), coil.end());
+    return columns;
+}
+
+// Each wire's row after `known`, the cells before the coil's: its design, or why it has none.
+void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, std::span<const double> in,
+              const std::vector<Wire> &wires, const Lengths &lengths)
+{
+    const std::size_t before = known.size();
+    for (const Wire &wire : wires) {
+        known.resize(before);
+        try {
+            const BandDesign design =
+                DesignForBand(lengths.inches(in[0]), wire, {in[1], in[2], in[3]}, {in[4], in[5]});
+            AppendCoilCells(known, design, lengths);
+            writer.row(known);
+        } catch (const CalcError &error) {
+            known.emplace_back(std::string_view(wire.name));
+            writer.failed(known, FailureText(error, "the turns of the wire " + wire.name, sweep, in));
+        }
     }
-    return d;
 }
 
-constexpr Column kGaugeColumns[] = {
-    {"gauge", "gauge"},
-    {"wheeler_turns", "Wheeler turns"},
-    {"length_in", "length in"},
-    {"current_sheet_turns", "current-sheet turns"},
-    {"wire_ft", "wire ft"},
-};
-
-constexpr Column kFlatColumns[] = {
-    {"diameter_in", ""},    {"cmin_pF", ""},       {"cmax_pF", ""},         {"stray_pF", ""},
-    {"band_low_kHz", ""},   {"band_high_kHz", ""}, {"needed_ratio", ""},    {"capacitor_ratio", ""},
-    {"inductance_uH", ""},  {"lowest_kHz", ""},    {"covered", ""},         {"cmax_to_cover_pF", ""},
-    {"gauge", ""},          {"wheeler_turns", ""}, {"length_in", ""},       {"current_sheet_turns", ""},
-    {"wire_ft", ""},
-};
-
-Cell Optional(const std::optional<double> &value)
-{
-    return value ? Cell(*value) : Cell(Gap{});
-}
-
-// One combination in words, then its gauges as a table.
-Outcome Story(const Design &d, Sink &sink)
+// One combination: the capacitor and the band in words, then a row per wire.
+Outcome Story(const Sweep &sweep, std::span<const double> in, const std::vector<Wire> &wires,
+              const Lengths &lengths, Sink &sink)
 {
     const auto n = NumberText;
+    const double diameter = in[0], cmin = in[1], cmax = in[2], stray = in[3], low = in[4], high = in[5];
     std::string out;
-    Outcome outcome;
-    if (!d.band) {
-        out += "band        " + n(d.low) + "-" + n(d.high) + " kHz with a capacitor of " + n(d.cmin) + "-" +
-               n(d.cmax) + " pF + " + n(d.stray) + " pF stray\n";
-        out += "error       " + d.error + "\n";
-        sink.write(out);
-        outcome.rows = outcome.failed = 1;
-        outcome.firstError = d.error;
-        return outcome;
+    std::optional<BandCoverage> coverage;
+    try {
+        coverage = CoverBand(cmin, cmax, stray, low, high);
+    } catch (const CalcError &error) {
+        const std::string why = FailureText(error, "the inductance for the band", sweep, in);
+        sink.write("band        " + n(low) + "-" + n(high) + " kHz with a capacitor of " + n(cmin) + "-" + n(cmax) +
+                   " pF + " + n(stray) + " pF stray\nerror       " + why + "\n");
+        return {1, 1, why};
     }
-    const BandCoverage &b = *d.band;
-    out += "band        " + n(d.low) + "-" + n(d.high) + " kHz needs a tuning ratio of " + n(b.neededRatio) +
+    const BandCoverage &b = *coverage;
+    out += "band        " + n(low) + "-" + n(high) + " kHz needs a tuning ratio of " + n(b.neededRatio) +
            " ((HIGH/LOW)^2)\n";
-    out += "capacitor   " + n(d.cmin) + "-" + n(d.cmax) + " pF + " + n(d.stray) + " pF stray = " + n(b.cLow) + "-" +
+    out += "capacitor   " + n(cmin) + "-" + n(cmax) + " pF + " + n(stray) + " pF stray = " + n(b.cLow) + "-" +
            n(b.cHigh) + " pF gives a ratio of " + n(b.capacitorRatio) + "\n";
-    out += "inductance  " + n(b.inductance) + " uH tunes " + n(d.high) + " kHz at " + n(b.cLow) + " pF\n";
+    out += "inductance  " + n(b.inductance) + " uH tunes " + n(high) + " kHz at " + n(b.cLow) + " pF\n";
     out += "lowest      " + n(b.lowest) + " kHz at " + n(b.cHigh) + " pF\n";
     if (b.covered)
         out += "verdict     covered: the whole band tunes\n";
     else
-        out += "verdict     falls short by " + n(b.lowest - d.low) + " kHz at the low end; a CMAX of " +
+        out += "verdict     falls short by " + n(b.lowest - low) + " kHz at the low end; a CMAX of " +
                n(b.cmaxToCover) + " pF would cover the band\n";
-    out += "\nclose-wound on a " + n(d.diameter) + " in form:\n";
-    if (!d.windings) {
-        out += "error       " + d.error + "\n";
-        sink.write(out);
-        outcome.rows = outcome.failed = 1;
-        outcome.firstError = d.error;
-        return outcome;
-    }
+    out += "\nwhole turns close-wound on a " + n(diameter) + " " + std::string(lengths.unit()) +
+           " form, the coil's own capacitance added:\n";
     sink.write(out);
-    const auto gauges = MakeWriter(Format::Table, kGaugeColumns, sink, ErrorColumn::No);
-    for (const Winding &w : *d.windings) {
-        const Cell row[] = {w.gauge, w.wheelerTurns, w.length, Optional(w.sheetTurns), w.feet};
-        gauges->row(row);
-    }
-    return gauges->finish();
+    const std::vector<Column> columns = CoilColumns(lengths, true);
+    const auto table = MakeWriter(Format::Table, columns, sink);
+    WireRows(*table, {}, sweep, in, wires, lengths);
+    return table->finish();
 }
 
 } // namespace
 
-Outcome Tune(const Sweep &sweep, Format format, Sink &out)
+Outcome Tune(const Sweep &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format, Sink &out)
 {
     if (format == Format::Table) {
         Outcome outcome;
         sweep.forEach([&](std::span<const double> in) {
             if (outcome.rows > 0)
                 out.write("\n");
-            outcome.add(Story(Work(sweep, in), out));
+            outcome.add(Story(sweep, in, wires, lengths, out));
         });
         return outcome;
     }
-    const auto writer = MakeWriter(format, kFlatColumns, out);
+    std::vector<Column> before = {lengths.millimetres ? Column{"diameter_mm", ""} : Column{"diameter_in", ""}};
+    before.insert(before.end(), std::begin(kDesignColumns), std::end(kDesignColumns));
+    const std::vector<Column> columns = Columns(before, lengths, true);
+    const auto writer = MakeWriter(format, columns, out);
     sweep.forEach([&](std::span<const double> in) {
-        const Design d = Work(sweep, in);
-        if (!d.band) {
-            const Cell known[] = {d.diameter, d.cmin, d.cmax, d.stray, d.low, d.high};
-            writer->failed(known, d.error);
+        std::vector<Cell> known(in.begin(), in.end());
+        try {
+            const BandCoverage b = CoverBand(in[1], in[2], in[3], in[4], in[5]);
+            known.insert(known.end(), {b.neededRatio, b.capacitorRatio, b.inductance, b.lowest, b.covered,
+                                       b.cmaxToCover});
+        } catch (const CalcError &error) {
+            writer->failed(known, FailureText(error, "the inductance for the band", sweep, in));
             return;
         }
-        const BandCoverage &b = *d.band;
-        if (!d.windings) {
-            const Cell known[] = {d.diameter,      d.cmin,       d.cmax,   d.stray,   d.low,         d.high,
-                                  b.neededRatio,   b.capacitorRatio, b.inductance, b.lowest, b.covered, b.cmaxToCover};
-            writer->failed(known, d.error);
-            return;
-        }
-        for (const Winding &w : *d.windings) {
-            const Cell row[] = {d.diameter,       d.cmin,         d.cmax,      d.stray,    d.low,
-                                d.high,           b.neededRatio,  b.capacitorRatio, b.inductance, b.lowest,
-                                b.covered,        b.cmaxToCover,  w.gauge,     w.wheelerTurns, w.length,
-                                Optional(w.sheetTurns), w.feet};
-            writer->row(row);
+        WireRows(*writer, std::move(known), sweep, in, wires, lengths);
+    });
+    return writer->finish();
+}
+
+Outcome Wind(const Sweep &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format, Sink &out)
+{
+    const Column form = lengths.millimetres ? Column{"diameter_mm", "form mm"} : Column{"diameter_in", "form in"};
+    const Column before[] = {{"wanted_uH", "wanted uH"}, form};
+    const std::vector<Column> columns = Columns(before, lengths, false);
+    const auto writer = MakeWriter(format, columns, out);
+    std::vector<Cell> cells;
+    sweep.forEach([&](std::span<const double> in) {
+        for (const Wire &wire : wires) {
+            cells = {in[0], in[1]};
+            try {
+                AppendCoilCells(cells, wire, spirelle::Wind(in[0], lengths.inches(in[1]), wire), lengths);
+                writer->row(cells);
+            } catch (const CalcError &error) {
+                cells = {in[0], in[1], std::string_view(wire.name)};
+                writer->failed(cells, FailureText(error, "the turns of the wire " + wire.name, sweep, in));
+            }
         }
     });
     return writer->finish();

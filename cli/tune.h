@@ -1,18 +1,27 @@
 #pragma once
 
+#include "calc/winding.h"
 #include "cli/arguments.h"
 #include "cli/output.h"
+#include "cli/real_coil_rows.h"
 
-#include <string>
+#include <vector>
 
-// The question builders ask: will my coil and capacitor cover the band? The
-// answer is calculated by calc/band.h; this is how the command prints it.
+// The questions builders ask: will my capacitor cover the band, and how many
+// turns of which wire does my form take for it (or for an inductance)? The
+// answers are calculated by calc/band.h and calc/winding.h; this is how the
+// commands print them. A wire whose coil cannot be worked out is a row that
+// says why in its error; the other rows are all printed.
 namespace spirelle::cli {
 
-// Arguments, in order: diameter (in), CMIN, CMAX, stray (pF), band low, band
-// high (kHz). The table format tells each combination in words, then lists
-// the gauges; CSV and JSON give one flat row per combination and gauge. A
-// combination that fails says why in place of what it could not work out.
-Outcome Tune(const Sweep &sweep, Format format, Sink &out);
+// Arguments, in order: diameter (in `lengths`' unit), CMIN, CMAX, stray (pF),
+// band low, band high (kHz). The table format tells each combination's
+// capacitor and band in words, then lists a row per wire; CSV and JSON give
+// one flat row per combination and wire.
+Outcome Tune(const Sweep &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format, Sink &out);
+
+// Arguments: inductance (uH), diameter. A row per combination and wire: the
+// whole turns nearest the inductance.
+Outcome Wind(const Sweep &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format, Sink &out);
 
 } // namespace spirelle::cli

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release preset, times the calculation core and the page handlers,
 # the command line (a sweep of 100,000 coils in-process, and as a process in each format: peak memory
-# with /usr/bin/time -v and time with hyperfine; `spirelle --version` against /bin/true), then compares Spirelle's start-up with a bare Qt
+# with /usr/bin/time -v and time with hyperfine; one tune and one wind in-process, a sweep of 8,281 tune
+# designs; `spirelle --version` against /bin/true), then compares Spirelle's start-up with a bare Qt
 # window of the same size (and with one that shows a label, a text box and a
 # button): time to the first paint and peak memory, under Xvfb on the xcb platform.
 # Last, the web page in headless Chromium (bench/web_bench.py).
@@ -27,7 +28,7 @@ echo "== Calculation core and page handlers"
 "$bin/core_bench" --benchmark_min_time=0.5 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 echo
-echo "== Command line in-process: 100,000 coils (600,000 rows) as CSV"
+echo "== Command line in-process: 100,000 coils (600,000 rows) as CSV; one tune and one wind"
 "$bin/cli_bench"
 
 echo
@@ -50,6 +51,11 @@ for r in json.load(open(sys.argv[1]))["results"]:
     print(f"{name:>7}: {cpu / 1e5 * 1e6:.2f} us of CPU a coil, {r['mean'] / 1e5 * 1e6:.2f} us elapsed "
           f"(mean {r['mean']:.3f} s, user {r['user']:.3f} s, system {r['system']:.3f} s)")
 PY
+
+echo
+echo "== Command line: tune, 8,281 designs (91 diameters x 91 CMIN) of 6 wires, as the table and as CSV"
+hyperfine -N --warmup 1 --runs 10 \
+    "$spirelle tune 1:10:0.1 10:100:1 365" "$spirelle tune 1:10:0.1 10:100:1 365 --csv"
 
 echo
 echo "== Command line start-up: spirelle --version against /bin/true"

@@ -121,7 +121,7 @@ Printed ParseRows(const Strings &args, const std::string &out)
         const std::string line = out.substr(begin, end - begin);
         begin = end == std::string::npos ? out.size() : end + 1;
         if (printed.heading.empty()) {
-            if (!story || line.starts_with("gauge  "))
+            if (!story || line.starts_with("wire  "))
                 printed.heading = csv ? SplitCsv(line) : SplitColumns(line);
             continue;
         }
@@ -155,7 +155,8 @@ struct GoodCase {
 
 // Expected values: the window's worked examples, sums by hand, and mpmath
 // (Nagaoka's coefficient from ellipk/ellipe at 40 digits; the current-sheet
-// turns from findroot). Current-sheet values carry the core's accuracy, 1e-10.
+// turns from findroot; the real coil from scripts/real_coil_values.py).
+// Current-sheet values, and the real coil's built on them, carry the core's accuracy, 1e-10.
 constexpr double kSheet = 1e-10;
 constexpr double kDerived = 1e-13; // several roundings of doubles from mpmath's exact decimals
 
@@ -198,26 +199,45 @@ const GoodCase kGood[] = {
      {{1, "frequency_MHz", "1.12542858695933"}, {2, "inductance_uH", "300"},
       {2, "frequency_MHz", "0.918908593330616", kDerived}}},
     {{"tune", "2", "15", "365"}, 6,
-     {{0, "gauge", "# 20"}, {0, "Wheeler turns", "143.02429396933", kDerived},
-      {0, "length in", "4.93433814194189", kDerived}, {0, "current-sheet turns", "142.340194523755", kSheet},
-      {0, "wire ft", "75"}, {5, "Wheeler turns", "77.5201384921044", kDerived},
-      {5, "length in", "0.813961454167096", kDerived}, {5, "current-sheet turns", "77.2613056883187", kSheet},
-      {5, "wire ft", "41"}},
+     {{0, "wire", "# 20"}, {0, "turns", "128"}, {0, "coil dia in", "2.0345"}, {0, "length in", "4.416"},
+      {0, "L uH", "315.26207293441202", kSheet}, {0, "C self pF", "2.6234466089730442", kDerived},
+      {0, "high kHz", "1705.5252142713901", kSheet}, {0, "low kHz", "461.2831608618402", kSheet},
+      {0, "covered", "yes"}, {0, "wire ft", "68.1767493731033", kDerived}, {0, "note", ""}, {5, "turns", "71"},
+      {5, "length in", "0.7455"}, {5, "L uH", "308.57944206894509", kSheet},
+      {5, "C self pF", "2.8860277181873429", kDerived}, {5, "high kHz", "1715.7583383948417", kSheet},
+      {5, "low kHz", "466.0891878158479", kSheet}},
      {"530-1700 kHz", "10 pF stray = 25-375 pF", "ratio of 15\n", "350.613011583467 uH", "438.938112570174 kHz",
       "covered"}},
+    {{"tune", "1.5", "12", "450", "--band", "531-1602", "--csv"}, 6,
+     {{2, "wire", "# 24"}, {2, "turns", "184"}, {2, "inductance_uH", "408.87047562800567", kSheet},
+      {2, "high_kHz", "1602.8682668114695", kSheet}, {2, "low_kHz", "366.15511444797866", kSheet},
+      {2, "needed_ratio", "9.10198218902614", kDerived}}}, // (1602 / 531)^2
     {{"tune", "2", "15", "200", "--json"}, 6,
-     {{0, "covered", "no"}, {0, "lowest_kHz", "586.555725441001", kDerived},
+     {{0, "capacitor_covers", "no"}, {0, "capacitor_lowest_kHz", "586.555725441001", kDerived},
       {0, "cmax_to_cover_pF", "247.208971164115", kDerived}, {0, "capacitor_ratio", "8.4", kDerived},
-      {0, "stray_pF", "10"}}},
-    {{"tune", "1", "10", "365", "--stray", "0", "--band", "1000-2000", "--csv"}, 6,
-     {{0, "needed_ratio", "4"}, {0, "capacitor_ratio", "36.5"}, {0, "inductance_uH", "633.294752172638", kDerived},
-      {0, "lowest_kHz", "331.042355440947", kDerived}, {0, "covered", "yes"},
-      {5, "wheeler_turns", "303.538520500103", kDerived}, {5, "current_sheet_turns", "301.964767855057", kSheet},
-      {5, "wire_ft", "79"}}},
+      {0, "needed_inductance_uH", "350.613011583467", kDerived}, {0, "stray_pF", "10"}}},
+    // The custom wire's bare diameter, 0.92 of 0.05 in, when --bare is not given.
+    {{"tune", "2", "15", "365", "--wire", "0.05", "--json"}, 7,
+     {{6, "wire", "custom"}, {6, "turns", "164"}, {6, "inductance_uH", "305.91184307346875", kSheet},
+      {6, "self_capacitance_pF", "3.4647378", kDerived}, {6, "high_kHz", "1705.6157633827096", kSheet}}},
+    // 2 in, and the custom wire above: 0.05 in over the enamel, 0.046 in bare.
+    {{"tune", "50.8", "15", "365", "--mm", "--wire", "1.27", "--bare", "1.1684", "--csv"}, 7,
+     {{0, "diameter_mm", "50.8"}, {0, "turns", "128"}, {0, "coil_diameter_mm", "51.6763", kDerived},
+      {0, "winding_length_mm", "112.1664", kDerived}, {0, "wire_m", "20.780273208921886", kDerived},
+      {6, "turns", "164"}, {6, "inductance_uH", "305.91184307346875", kSheet}}},
+    // CMIN + stray so large that one turn tunes below the band: an answer without a coil.
+    {{"tune", "2", "1e6", "2e6", "--json"}, 6,
+     {{0, "wire", "# 20"}, {0, "turns", ""}, {0, "covered", ""}, {5, "inductance_uH", ""}},
+     {"CMIN + stray is too large"}},
+    {{"wind", "250", "2", "--csv"}, 6,
+     {{0, "wanted_uH", "250"}, {0, "turns", "105"}, {0, "inductance_uH", "248.926098921231", kSheet},
+      {3, "wire", "# 26"}, {3, "turns", "75"}, {3, "inductance_uH", "251.84027038161451", kSheet},
+      {5, "turns", "62"}, {5, "inductance_uH", "250.67285297090289", kSheet}}},
     {{"--version"}, {}, {}, {"spirelle 1.0\n", "Qt 6.4.2"}},
     {{"--help"}, {}, {},
      {"coil DIAMETER TURNS", "loose DIAMETER TURNS LENGTH", "lc INDUCTANCE CAPACITANCE", "one command's arguments",
-      "tune DIAMETER CMIN CMAX [--stray PF] [--band LOW-HIGH]", "START:STOP:STEP"}},
+      "tune DIAMETER CMIN CMAX [--stray PF] [--band LOW-HIGH] [--wire OD [--bare BARE]] [--mm]",
+      "wind INDUCTANCE DIAMETER [--wire OD [--bare BARE]] [--mm]", "START:STOP:STEP"}},
     {{"tune", "--help"}, {}, {}, {"Usage: spirelle tune", "--band", "530-1700"}},
     {{"--help", "coil"}, {}, {}, {"Usage: spirelle coil", "TURNS"}},
     // The same 15 digits as the table and CSV.
@@ -245,9 +265,9 @@ const GoodCase kGood[] = {
                    "DIAMETER and TURNS are 0."},
       {6, "Wheeler uH", "0"}, {6, "error", ""}},
      {}, kCalculationFailed},
-    {{"tune", "0", "15", "365", "--csv"}, 1,
-     {{0, "diameter_in", "0"}, {0, "inductance_uH", "350.613011583467", kDerived}, {0, "gauge", ""},
-      {0, "error", "Division by zero. In the turns for each gauge: DIAMETER is 0."}},
+    {{"tune", "0", "15", "365", "--csv"}, 6,
+     {{0, "diameter_in", "0"}, {0, "needed_inductance_uH", "350.613011583467", kDerived}, {0, "wire", "# 20"},
+      {0, "turns", ""}, {0, "error", "Out of range: form diameter must be a number above 0 (it is 0)."}},
      {}, kCalculationFailed},
 };
 
@@ -313,7 +333,11 @@ const BadCase kBad[] = {
     {{"tune", "2", "15", "365", "--band", "530"}, kUsageError, "not a band LOW-HIGH"},
     {{"tune", "2", "15", "365", "--band", "0-1700"}, kUsageError, "--band: the band's LOW 0 is not above 0 kHz"},
     {{"tune", "2", "15", "365", "--stray", "-3"}, kUsageError, "--stray: \"-3\" is negative"},
-    {{"frob"}, kUsageError, "\"frob\" is no command; the first argument is one of coil, loose, lc, tune"},
+    {{"tune", "2", "15", "365", "--bare", "0.03"}, kUsageError, "--bare needs --wire"},
+    {{"wind", "250", "2", "--wire", "0.03", "--bare", "0.04"}, kUsageError, "--bare 0.04 is above --wire 0.03"},
+    {{"wind", "250", "2", "--wire", "0.03:0.05:0.01"}, kUsageError, "--wire: \"0.03:0.05:0.01\" is a range"},
+    {{"coil", "1", "20", "--mm"}, kUsageError, "\"--mm\" is not an option of coil"},
+    {{"frob"}, kUsageError, "\"frob\" is no command; the first argument is one of coil, loose, lc, tune, wind"},
     {{"--xyz"}, kUsageError, "\"--xyz\" is not an option of spirelle"},
     {{"-v"}, kUsageError, "\"-v\" is not an option of spirelle"},
     {{"--csv", "coil", "1", "20"}, kUsageError, "--csv goes after the command and its arguments"},
@@ -322,7 +346,9 @@ const BadCase kBad[] = {
     {{"coil", "1e200", "1e200"}, kCalculationFailed, "Overflow: a number is too large to compute with."},
     {{"lc", "0", "100"}, kCalculationFailed, "lc: 1 of 1 row failed (Division by zero. In the frequency: INDUCTANCE is 0.)"},
     {{"tune", "2", "0", "365", "--stray", "0"}, kCalculationFailed, "Division by zero. In the inductance for the band: CMIN and --stray are 0."},
-    {{"tune", "0", "15", "365"}, kCalculationFailed, "Division by zero. In the turns for each gauge: DIAMETER is 0."},
+    {{"tune", "0", "15", "365"}, kCalculationFailed,
+     "tune: 6 of 6 rows failed (the first: Out of range: form diameter must be a number above 0"},
+    {{"wind", "250", "0"}, kCalculationFailed, "wind: 6 of 6 rows failed (the first: Out of range: form diameter"},
 };
 
 TEST(CommandLine, RejectsBadCommandLines)
