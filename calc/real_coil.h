@@ -29,6 +29,12 @@ struct Wire {
 //   AwgBareDiameter(20) -> 0.0319615   AwgBareDiameter(30) -> 0.0100252
 double AwgBareDiameter(int gauge);
 
+// The bare diameter of a wire known only by its outside diameter: the enamel of
+// magnet wire takes about 8 % of it (# 20: .0345 over .0320 bare).
+//   DefaultBareDiameter(0.05) -> 0.046
+inline constexpr double kBareOfOutside = 0.92;
+inline constexpr double DefaultBareDiameter(double outsideDiameter) { return kBareOfOutside * outsideDiameter; }
+
 // The diameter to the wire's centres: form diameter + wire outside diameter:
 //   CoilDiameter(2, 0.0345) -> 2.0345
 double CoilDiameter(double formDiameter, double outsideDiameter);

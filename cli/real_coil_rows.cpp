@@ -63,7 +63,7 @@ std::vector<Wire> WiresFor(std::string_view wireText, std::string_view bareText,
     if (wireText.empty())
         return wires;
     const double outside = OneLength("--wire", wireText, lengths);
-    const double bare = bareText.empty() ? kBareOfOutside * outside : OneLength("--bare", bareText, lengths);
+    const double bare = bareText.empty() ? DefaultBareDiameter(outside) : OneLength("--bare", bareText, lengths);
     if (bare > outside)
         throw UsageError("--bare " + std::string(bareText) + " is above --wire " + std::string(wireText) +
                          "; the copper is inside the enamel");

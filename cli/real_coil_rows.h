@@ -27,9 +27,6 @@ struct Lengths {
     std::string_view unit() const { return millimetres ? "mm" : "in"; }
 };
 
-// The bare diameter of a custom wire when --bare is not given, as a part of its outside diameter.
-inline constexpr double kBareOfOutside = 0.92;
-
 // The six gauges, then "custom" when --wire is given (`wireText` and
 // `bareText` the options' texts, "" when not given; the parser lets --bare
 // come only with --wire), in `lengths`' unit. A range, a diameter of 0 or a

@@ -160,7 +160,7 @@ Inputs ReadInputs(const Reader &r)
     Require(!bare || positive(*bare), r, kBareInput, "must be above 0");
     Require(!bare || *bare <= *od, r, kBareInput, "must not be above the outside diameter");
     // Enamel takes about 4 % of the diameter on each side.
-    in.custom = Wire{"custom", r.inches(*od), bare ? r.inches(*bare) : 0.92 * r.inches(*od)};
+    in.custom = Wire{"custom", r.inches(*od), bare ? r.inches(*bare) : DefaultBareDiameter(r.inches(*od))};
     return in;
 }
 
