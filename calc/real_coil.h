@@ -29,6 +29,9 @@ struct Wire {
 //   AwgBareDiameter(20) -> 0.0319615   AwgBareDiameter(30) -> 0.0100252
 double AwgBareDiameter(int gauge);
 
+// Lengths are inches inside the core; millimetres are for reading and writing only.
+inline constexpr double kMillimetresPerInch = 25.4;
+
 // The bare diameter of a wire known only by its outside diameter: the enamel of
 // magnet wire takes about 8 % of it (# 20: .0345 over .0320 bare).
 //   DefaultBareDiameter(0.05) -> 0.046

@@ -5,8 +5,6 @@
 namespace spirelle::cli {
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
-
 // A column whose key and title name the unit.
 struct LengthColumn {
     Column inches;

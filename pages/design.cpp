@@ -1,8 +1,8 @@
 #include "pages/design.h"
 
 #include "calc/calc_error.h"
+#include "calc/band.h"
 #include "calc/coil.h"
-#include "calc/tuned_circuit.h"
 #include "calc/utf8.h"
 #include "calc/winding.h"
 
@@ -15,12 +15,6 @@
 
 namespace spirelle::design {
 namespace {
-
-constexpr double kMillimetresPerInch = 25.4;
-// The capacitor covers the band when its lowest frequency is at most the
-// band's low end; this much slack keeps a rounding of the last digit from
-// turning an exact fit into "short by 0 kHz".
-constexpr double kCoverSlack = 1e-12;
 
 enum class Unit { Length, Picofarad, Kilohertz };
 
@@ -238,7 +232,7 @@ std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Band &ban
     }
     const TunedCoil &t = *design.tuned;
     const RealCoil &c = t.coil;
-    const double wireLength = r.mm() ? c.wireLength * 0.0254 : c.wireLength / 12.0;
+    const double wireLength = r.mm() ? c.wireLength * kMillimetresPerInch / 1000.0 : c.wireLength / 12.0;
     const std::string covered = t.covered ? "yes: it tunes down to " + whole(t.lowKHz, "kHz") + ", at or below " +
                                                 whole(band.low, "kHz")
                                           : "no: it tunes down only to " + whole(t.lowKHz, "kHz") + ", above " +
@@ -279,13 +273,12 @@ std::vector<std::string> Verdict(const Inputs &in, std::string_view decimal)
                                    " kHz needs a tuning ratio of " + n(needed) + "; the capacitor with its stray, " +
                                    plain(cLow) + "–" + plain(cHigh) + " pF, gives " + n(cHigh / cLow) + "."};
     try {
-        const double inductance = InductanceForResonance(in.band.high / 1000.0, cLow);
-        const double lowest = ResonantFrequency(inductance, cHigh) * 1000.0;
-        if (lowest <= in.band.low * (1 + kCoverSlack))
+        const BandCoverage cover = CoverBand(c.cmin, c.cmax, c.stray, in.band.low, in.band.high);
+        if (cover.covered)
             lines.push_back("Covered: with the right coil this capacitor tunes the whole band.");
         else
-            lines.push_back("Short by " + n(lowest - in.band.low) + " kHz at the low end: a CMAX of " +
-                            n(cLow * needed - c.stray) + " pF would cover the band.");
+            lines.push_back("Short by " + n(cover.lowest - in.band.low) + " kHz at the low end: a CMAX of " +
+                            n(cover.cmaxToCover) + " pF would cover the band.");
     } catch (const CalcError &error) {
         lines.push_back(std::string("The capacitor's reach cannot be worked out: ") + error.what());
     }
