@@ -2,7 +2,6 @@
 
 #include "calc/checked.h"
 #include "calc/coil.h"
-#include "calc/number_text.h"
 #include "calc/tuned_circuit.h"
 
 namespace spirelle {
@@ -27,21 +26,6 @@ BandCoverage CoverBand(double cmin, double cmax, double stray, double low, doubl
     c.covered = c.lowest <= low * (1 + kCoverSlack);
     c.cmaxToCover = CheckedStep(Fp(c.cLow) * c.neededRatio - stray);
     return c;
-}
-
-std::array<Winding, kGaugeCount> CloseWoundWindings(double diameter, double inductance)
-{
-    std::array<Winding, kGaugeCount> windings;
-    for (std::size_t g = 0; g < kGaugeCount; ++g) {
-        Winding &w = windings[g];
-        const double inchesPerTurn = ParseNumber(kWireGauges[g].inchesPerTurn);
-        w.gauge = kWireGauges[g].name;
-        w.wheelerTurns = WheelerTurns(diameter, inchesPerTurn, inductance);
-        w.length = CloseWoundLength(inchesPerTurn, w.wheelerTurns);
-        w.sheetTurns = CurrentSheetTurns(diameter, inchesPerTurn, inductance);
-        w.feet = WireFeet(diameter, w.wheelerTurns);
-    }
-    return windings;
 }
 
 } // namespace spirelle

@@ -1,17 +1,11 @@
 #pragma once
 
-#include "calc/wire_gauges.h"
-
-#include <array>
-#include <optional>
-#include <string_view>
-
 // The question crystal-set builders ask: will my coil and variable capacitor
 // cover the band? For a capacitor CMIN..CMAX plus the stray capacitance of
 // wiring and aerial, the inductance that puts the top of the band at the
-// smallest capacitance, how low that inductance then tunes, and the turns it
-// takes on a form with each of the six gauges. Capacitances in pF,
-// frequencies in kHz, inductances in uH, lengths in inches.
+// smallest capacitance, and how low that inductance then tunes (the turns of
+// each wire for it: winding.h). Capacitances in pF, frequencies in kHz,
+// inductances in uH.
 namespace spirelle {
 
 struct BandCoverage {
@@ -30,22 +24,5 @@ struct BandCoverage {
 //     covered, cmaxToCover 247.208971164115 (25 x 10.288... - 10)
 //   CoverBand(0, 365, 0, 530, 1700)   -> ArithmeticError (division by zero)
 BandCoverage CoverBand(double cmin, double cmax, double stray, double low, double high);
-
-// Turns of a close-wound coil of one gauge that make an inductance.
-struct Winding {
-    std::string_view gauge;
-    double wheelerTurns = 0;
-    double length = 0; // close-wound with Wheeler's turns
-    std::optional<double> sheetTurns;
-    double feet = 0;
-};
-
-inline constexpr std::size_t kGaugeCount = std::size(kWireGauges);
-
-// The turns with each gauge, # 20 to # 30, on a form of `diameter` inches,
-// by Wheeler and as a current sheet (tuned_circuit.h), the coil's length and the
-// feet of wire:
-//   CloseWoundWindings(2, 350.613011583467)[0] -> # 20, 143.02429396933 turns, 4.93433814194189 in, 75 ft
-std::array<Winding, kGaugeCount> CloseWoundWindings(double diameter, double inductance);
 
 } // namespace spirelle
