@@ -17,6 +17,24 @@ namespace {
 
 using WindowMain = int (*)(int, char **);
 
+// How the window module is opened. Lazily bound: of the module's calls into
+// Qt only those the start-up makes are looked up before the first paint.
+// Bound deep: the module and the Qt libraries it brings look their symbols up
+// among themselves first, as they would in a program linked against Qt,
+// instead of first through this program's own libraries, where no Qt symbol
+// is (a sixth of the look-ups' work). The sanitizers' runtimes refuse a deep
+// binding, so their builds open it as any other library.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+#define SPIRELLE_SANITIZED
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || defined(SPIRELLE_SANITIZED)
+constexpr int kModuleMode = RTLD_LAZY | RTLD_LOCAL;
+#else
+constexpr int kModuleMode = RTLD_LAZY | RTLD_LOCAL | RTLD_DEEPBIND;
+#endif
+
 // The window module: beside the program in the build tree, in the library
 // folder once installed.
 int RunWindow(int argc, char **argv)
@@ -52,10 +70,9 @@ int RunWindow(int argc, char **argv)
         const std::filesystem::path module = folder / relative;
         if (!std::filesystem::exists(module, error))
             continue;
-        // Lazily bound: of the module's calls into Qt only those the start-up
-        // makes are looked up before the first paint. A Qt older than the one
-        // built against still fails here, on the module's Qt_6.x version need.
-        void *handle = dlopen(module.c_str(), RTLD_LAZY | RTLD_LOCAL);
+        // A Qt older than the one built against fails here, on the module's
+        // Qt_6.x version need.
+        void *handle = dlopen(module.c_str(), kModuleMode);
         if (!handle) {
             why = dlerror();
             break;

@@ -42,7 +42,12 @@ int main(int argc, char *argv[])
     window->setWindowTitle(QStringLiteral("Spirelle"));
     window->resize(kWidth, kHeight);
     if (argc > 1 && std::strcmp(argv[1], "--text") == 0) {
-        window->setFont(spirelle::FormFont());
+        QFont font;
+        font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                          QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+        font.setStyleHint(QFont::SansSerif);
+        font.setPointSizeF(8.25);
+        window->setFont(font);
         auto *label = new QLabel(QStringLiteral("Diameter"), window);
         label->setGeometry(32, 51, 48, 17);
         auto *box = new QLineEdit(window);

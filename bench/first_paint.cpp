@@ -123,6 +123,12 @@ void StartupReport::finish()
         std::printf("main-ms=%.2f\n", ms(m_mainNs - startNs));
     }
     std::printf("cpu-first-paint-ms=%.2f\n", cpuMs);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto tvMs = [](const timeval &tv) { return double(tv.tv_sec) * 1e3 + double(tv.tv_usec) / 1e3; };
+    std::printf("cpu-user-ms=%.2f\n", tvMs(usage.ru_utime));
+    std::printf("cpu-system-ms=%.2f\n", tvMs(usage.ru_stime));
+    std::printf("minor-faults=%ld\n", usage.ru_minflt);
     std::printf("peak-rss-kb=%ld\n", rssKb);
     PrintResidentSplit();
     std::printf("clock-tick-ms=%.0f\n", 1000.0 / double(sysconf(_SC_CLK_TCK)));

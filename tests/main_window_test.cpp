@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QStyle>
+#include <QToolButton>
 #include <QToolTip>
 #include <QtTest>
 
@@ -483,6 +485,16 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!bar->activeAction());
         QCOMPARE(QApplication::focusWidget(), start);
+    }
+
+    // Started as the program starts it, the menu bar's overflow button still shows its style's icon.
+    void overflowButtonIcon()
+    {
+        const QImage own = QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
+        const std::unique_ptr<MainWindow> window(CreateMainWindow(m_about));
+        const auto *button = window->menuBar()->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
+        QVERIFY(button && !own.isNull());
+        QCOMPARE(button->icon().pixmap(16).toImage(), own);
     }
 
     void resizingMovesNothing()

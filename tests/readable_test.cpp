@@ -6,6 +6,7 @@
 #include "pages/form_layout.h"
 #include "gui_helpers.h"
 #include "ui/main_window.h"
+#include "ui/form_widgets.h"
 #include "ui/tab_control.h"
 
 #include <QAccessible>
@@ -19,6 +20,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -283,6 +285,37 @@ private slots:
                 if (label->isVisible())
                     QVERIFY2(MostCommonColour(shot, rectIn(label)) == face, qPrintable(label->objectName()));
         }
+    }
+
+    // The dimmed colour's search finds the least step that reads wherever its
+    // forecast lands, and in two drawings when the forecast is right. Steps
+    // from `threshold` on pass; 256 is a colour that never reads.
+    void leastPassingStep_data()
+    {
+        QTest::addColumn<int>("threshold");
+        QTest::addColumn<int>("forecast");
+        QTest::addColumn<int>("least");
+        QTest::addColumn<int>("mostTries");
+        for (const auto &[threshold, forecast, least, tries] :
+             {std::array{142, 142, 142, 2}, {0, 0, 0, 1}, {255, 255, 255, 2}, {256, 255, 255, 1},
+              {143, 142, 143, 2}, {141, 142, 141, 10}, {0, 255, 0, 10}, {255, 0, 255, 10}, {256, 0, 255, 10},
+              {200, 300, 200, 10}, {17, -5, 17, 10}})
+            QTest::addRow("threshold %d, forecast %d", threshold, forecast) << threshold << forecast << least << tries;
+    }
+
+    void leastPassingStep()
+    {
+        QFETCH(int, threshold);
+        QFETCH(int, forecast);
+        QFETCH(int, least);
+        QFETCH(int, mostTries);
+        int tries = 0;
+        const int found = LeastPassingStep(forecast, [&](int step) {
+            ++tries;
+            return step >= threshold;
+        });
+        QCOMPARE(found, least);
+        QVERIFY2(tries <= mostTries, qPrintable(QStringLiteral("%1 tries").arg(tries)));
     }
 
     // With the font the window resolves, every one-line caption and every value

@@ -25,19 +25,6 @@
 namespace spirelle {
 namespace {
 
-// Relative luminance and contrast (WCAG 2).
-double Luminance(const QColor &c)
-{
-    const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-}
-
-double Contrast(const QColor &a, const QColor &b)
-{
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // Greyed text: the text colour moved towards the ground until it reads at
 // 7:1 as specified, which small smoothed glyphs still draw above 4.5:1,
 // clearly dimmer than the ordinary text at 13:1 or more.
@@ -50,7 +37,7 @@ QColor Dimmed(const QColor &text, const QColor &ground)
         const auto mix = [t](int from, int to) { return int(std::lround(from + t * (to - from))); };
         const QColor mixed(mix(text.red(), ground.red()), mix(text.green(), ground.green()),
                            mix(text.blue(), ground.blue()));
-        if (Contrast(mixed, ground) < kSpecified)
+        if (ContrastRatio(mixed, ground) < kSpecified)
             break;
         best = mixed;
     }
@@ -60,7 +47,7 @@ QColor Dimmed(const QColor &text, const QColor &ground)
 // The bad field's frame: a red that stands at 3:1 or more against a light or a dark box.
 QString BadFrameStyle(const QPalette &palette)
 {
-    const bool dark = Luminance(palette.color(QPalette::Base)) < 0.2;
+    const bool dark = RelativeLuminance(palette.color(QPalette::Base)) < 0.2;
     return QStringLiteral("QLineEdit { border: 2px solid %1; border-radius: 2px; padding: 1px; }")
         .arg(dark ? QStringLiteral("#ff7070") : QStringLiteral("#c80000"));
 }

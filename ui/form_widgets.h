@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <string_view>
 
 class QPalette;
@@ -28,6 +29,12 @@ QFont FormFont(double pointSize = 8.25, bool bold = false);
 // WCAG 2 relative luminance of an sRGB colour (0 black, 1 white) and the contrast ratio of two colours.
 double RelativeLuminance(const QColor &colour);
 double ContrastRatio(const QColor &a, const QColor &b);
+
+// The least step of 0 to 255 at which `passes` holds, where it holds from
+// some step on and never before; 255 where it never holds. Starts at the
+// step `forecast` and the one beside it, which settle it when the forecast
+// is right, and halves what is left when it is not.
+int LeastPassingStep(int forecast, const std::function<bool(int)> &passes);
 
 // The colour of marks that are not text, the focus ring and the selected tab:
 // the palette's highlight, moved towards its text colour until it stands at

@@ -10,6 +10,7 @@
 #include "ui/widget_fields.h"
 
 #include <QApplication>
+#include <QIconEngine>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -54,6 +55,68 @@ public:
             return;
         }
         QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+// The icon of a style's standard pixmap, read from the style only when first
+// drawn or measured. Reading it opens Qt's image files, which loads and scans
+// the image-format plugins: for the menu bar's overflow button, built hidden
+// with every menu bar and shown only when its menus do not fit, that was 2.5 %
+// of the work before the window's first paint.
+class DeferredStandardIcon : public QIconEngine {
+public:
+    DeferredStandardIcon(QStyle *style, QStyle::StandardPixmap which) : m_style(style), m_which(which) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return icon().isNull(); }
+    QIconEngine *clone() const override { return new DeferredStandardIcon(m_style, m_which); }
+
+private:
+    const QIcon &icon()
+    {
+        if (!m_read && m_style) { // a style replaced since leaves the button without an icon
+            m_icon = m_style->standardIcon(m_which);
+            m_read = true;
+        }
+        return m_icon;
+    }
+
+    QPointer<QStyle> m_style;
+    QStyle::StandardPixmap m_which;
+    QIcon m_icon;
+    bool m_read = false;
+};
+
+// The application's style as it was (the desktop's, or the one -style named),
+// but with the overflow buttons' icons read when first needed.
+class DeferredIconStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (which == SP_ToolBarHorizontalExtensionButton && !option)
+            return QIcon(new DeferredStandardIcon(baseStyle(), which));
+        return QProxyStyle::standardIcon(which, option, widget);
     }
 };
 
@@ -215,6 +278,8 @@ MainWindow *CreateMainWindow(AboutDialogRef &about)
     // Every control, message boxes included, uses the form's font; set once here,
     // no widget first lays itself out in the desktop's default font.
     QApplication::setFont(FormFont());
+    if (!dynamic_cast<DeferredIconStyle *>(QApplication::style()))
+        QApplication::setStyle(new DeferredIconStyle(QApplication::style())); // the proxy owns the old style now
     auto *window = new MainWindow(about);
     window->setAttribute(Qt::WA_DeleteOnClose);
     return window;
