@@ -26,6 +26,43 @@ double WheelerTurns(double diameter, double inchesPerTurn, double inductance)
     return CheckedStep((Fp(a) + root) / (Fp(r) * r * 2.0));
 }
 
+namespace {
+
+// The root of g between a and b, where g(a) = ga and g(b) = gb differ in
+// sign, by Illinois false position: superlinear, and never leaves the
+// bracket. Nothing when g sets `undefined` on the way.
+template <class G>
+std::optional<double> IllinoisRoot(G &g, const bool &undefined, double a, double ga, double b, double gb)
+{
+    int kept = 0; // which end stayed last time: -1 a, +1 b
+    for (int step = 0; step < 200; ++step) {
+        double c = (a * gb - b * ga) / (gb - ga);
+        if (!(c > std::fmin(a, b) && c < std::fmax(a, b)))
+            c = 0.5 * (a + b);
+        const double gc = g(c);
+        if (undefined)
+            return std::nullopt;
+        if (std::fabs(gc) < 1e-14 || std::fabs(b - a) < 1e-15 * std::fmax(1.0, std::fabs(c)))
+            return c;
+        if ((gc > 0.0) == (gb > 0.0)) {
+            b = c;
+            gb = gc;
+            if (kept == -1)
+                ga *= 0.5;
+            kept = -1;
+        } else {
+            a = c;
+            ga = gc;
+            if (kept == 1)
+                gb *= 0.5;
+            kept = 1;
+        }
+    }
+    return std::fabs(ga) < std::fabs(gb) ? a : b;
+}
+
+} // namespace
+
 std::optional<double> CurrentSheetTurns(double diameter, double inchesPerTurn, double inductance)
 {
     const auto positive = [](double x) { return x > 0.0 && std::isfinite(x); };
@@ -74,33 +111,8 @@ std::optional<double> CurrentSheetTurns(double diameter, double inchesPerTurn, d
     if ((ga > 0.0) == (gb > 0.0))
         return std::nullopt;
 
-    // Illinois false position: superlinear, and never leaves the bracket.
-    int kept = 0; // which end stayed last time: -1 a, +1 b
-    for (int step = 0; step < 200; ++step) {
-        double c = (a * gb - b * ga) / (gb - ga);
-        if (!(c > std::fmin(a, b) && c < std::fmax(a, b)))
-            c = 0.5 * (a + b);
-        const double gc = g(c);
-        if (undefined)
-            return std::nullopt;
-        if (std::fabs(gc) < 1e-14 || std::fabs(b - a) < 1e-15 * std::fmax(1.0, std::fabs(c)))
-            return std::exp(c);
-        if ((gc > 0.0) == (gb > 0.0)) {
-            b = c;
-            gb = gc;
-            if (kept == -1)
-                ga *= 0.5;
-            kept = -1;
-        } else {
-            a = c;
-            ga = gc;
-            if (kept == 1)
-                gb *= 0.5;
-            kept = 1;
-        }
-    }
-    const double best = std::fabs(ga) < std::fabs(gb) ? a : b;
-    return std::exp(best);
+    const std::optional<double> root = IllinoisRoot(g, undefined, a, ga, b, gb);
+    return root ? std::optional<double>(std::exp(*root)) : std::nullopt;
 }
 
 } // namespace spirelle

@@ -12,7 +12,7 @@ namespace spirelle::cli {
 namespace {
 
 // Text is handed to the sink in pieces about this large: few writes, little memory.
-constexpr std::size_t kFlushSize = 16 * 1024;
+constexpr std::size_t kFlushSize = std::size_t{16} * 1024;
 
 constexpr Column kErrorColumn{"error", "error"};
 

@@ -128,16 +128,16 @@ std::string SpokenName(const Control &control)
         return std::string(control.text);
     if (!control.accessibleName.empty())
         return std::string(control.accessibleName);
-    const std::string text(control.text);
+    std::string text(control.text);
     if (control.kind == Kind::Label) {
         for (const WireGauge &gauge : kWireGauges) {
             const std::string wire = "wire " + std::string(gauge.name);
             if (control.text == gauge.name)
                 return "Wire " + text;
             if (control.text == gauge.turnsPerInch)
-                return text + " turns per inch for " + wire;
+                return text.append(" turns per inch for ").append(wire);
             if (control.text == gauge.inchesPerTurn)
-                return text + " inches per turn for " + wire;
+                return text.append(" inches per turn for ").append(wire);
         }
     }
     return text;

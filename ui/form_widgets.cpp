@@ -297,9 +297,9 @@ QColor MarkColour(const QPalette &palette)
     constexpr int kSteps = 32;
     for (int step = 0; step <= kSteps; ++step) {
         const double t = step / double(kSteps);
-        const QColor mixed = QColor::fromRgbF(from.redF() + t * (to.redF() - from.redF()),
-                                              from.greenF() + t * (to.greenF() - from.greenF()),
-                                              from.blueF() + t * (to.blueF() - from.blueF()));
+        const auto mix = [t](float a, float b) { return float(a + t * (b - a)); };
+        const QColor mixed = QColor::fromRgbF(mix(from.redF(), to.redF()), mix(from.greenF(), to.greenF()),
+                                              mix(from.blueF(), to.blueF()));
         if (standsOut(mixed))
             return mixed;
     }

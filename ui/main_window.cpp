@@ -224,7 +224,7 @@ void MainWindow::createTabOrder()
     using namespace control;
     for (const std::string_view name : {kDiameter, kTurns, kCoilButton, kInductance, kCapacitance, kFrequencyButton,
                                         kLooseDiameter, kLooseTurns, kLooseButton, kLooseLength, kLooseInductance}) {
-        QWidget *next = findChild<QWidget *>(ToQString(name));
+        auto *next = findChild<QWidget *>(ToQString(name));
         setTabOrder(previous, next);
         previous = next;
     }
