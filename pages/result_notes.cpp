@@ -1,7 +1,7 @@
 #include "pages/result_notes.h"
 
 #include "calc/current_sheet.h"
-#include "calc/number_text.h"
+#include "calc/number_format.h"
 
 #include <cmath>
 
@@ -20,12 +20,12 @@ std::string InductanceNote(std::string_view written, double wheeler, const CoilI
     }
     const double deviation = WheelerDeviationPercent(wheeler, *sheet);
     const double ratio = coil.length / coil.diameter;
-    note += "\nCurrent sheet: " + FormatSignificant(*sheet, 6, separator) + " uH; Wheeler is " +
-            FormatSignificant(std::fabs(deviation), 3, separator) + " % " + (deviation < 0 ? "below" : "above") +
-            " it. Length/diameter: " + FormatSignificant(ratio, 3, separator) + ".";
+    note += "\nCurrent sheet: " + FormatNumber(*sheet, {.significant = 6, .decimal = separator}) + " uH; Wheeler is " +
+            FormatNumber(std::fabs(deviation), {.significant = 3, .decimal = separator}) + " % " + (deviation < 0 ? "below" : "above") +
+            " it. Length/diameter: " + FormatNumber(ratio, {.significant = 3, .decimal = separator}) + ".";
     if (ratio < kWheelerShortCoilRatio) {
         note += "\nWheeler's formula reads low for a coil this short: " +
-                FormatSignificant(std::fabs(deviation), 3, separator) + " % below the current sheet, the better value here.";
+                FormatNumber(std::fabs(deviation), {.significant = 3, .decimal = separator}) + " % below the current sheet, the better value here.";
     }
     return note;
 }

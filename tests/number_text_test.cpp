@@ -1,5 +1,6 @@
 #include "calc/calc_error.h"
-#include "calc/number_text.h"
+#include "calc/number_format.h"
+#include "calc/number_parse.h"
 
 #include <gtest/gtest.h>
 
