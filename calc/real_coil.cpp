@@ -25,7 +25,8 @@ constexpr int kAsymptoticFrom = 16;
 void RequirePositive(double value, const std::string &input)
 {
     if (!(value > 0.0) || !std::isfinite(value))
-        throw CalcError::outOfRange(input, "must be a number above 0 (it is " + FormatNumber(value, {.significant = 6}) + ")");
+        throw CalcError::outOfRange(input,
+                                    "must be a number above 0 (it is " + FormatNumber(value, {.significant = 6}) + ")");
 }
 
 void RequireWire(const Wire &wire)
@@ -96,7 +97,8 @@ double RoundWireInductance(double formDiameter, const Wire &wire, int turns)
     const double coilDiameter = CoilDiameter(formDiameter, wire.outsideDiameter);
     const auto sheet = CurrentSheetInductance(coilDiameter, turns, turns * wire.outsideDiameter);
     const auto coil = [&] {
-        return FormatNumber(turns, {.significant = 12}) + (turns == 1 ? " turn" : " turns") + " of the wire " + wire.name;
+        return FormatNumber(turns, {.significant = 12}) + (turns == 1 ? " turn" : " turns") + " of the wire " +
+               wire.name;
     };
     if (!sheet || !(*sheet > 0.0))
         throw CalcError::outOfRange("form diameter", "is too large against the wire to compute the inductance of " +

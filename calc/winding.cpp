@@ -18,7 +18,8 @@ namespace {
 void RequireAtLeast(double value, double least, const std::string &input, const std::string &what)
 {
     if (!(value >= least) || !std::isfinite(value))
-        throw CalcError::outOfRange(input, "must be " + what + " (it is " + FormatNumber(value, {.significant = 6}) + ")");
+        throw CalcError::outOfRange(input,
+                                    "must be " + what + " (it is " + FormatNumber(value, {.significant = 6}) + ")");
 }
 
 void RequireDesignInputs(double formDiameter, const Capacitor &capacitor, const Band &band)
@@ -136,8 +137,9 @@ BandDesign DesignForBand(double formDiameter, const Wire &wire, const Capacitor 
         return design;
     }
     if (turns == kMaxTurns)
-        throw CalcError::outOfRange("top of the band", "needs more than " + FormatNumber(kMaxTurns, {.significant = 9}) +
-                                                      " turns of the wire " + wire.name);
+        throw CalcError::outOfRange("top of the band", "needs more than " +
+                                                           FormatNumber(kMaxTurns, {.significant = 9}) +
+                                                           " turns of the wire " + wire.name);
     design.tuned = Tune(MakeRealCoil(formDiameter, wire, turns), capacitor, band);
     return design;
 }

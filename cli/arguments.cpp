@@ -20,7 +20,8 @@ constexpr double kStepTolerance = 1e-9;
 // smallest normal double unless 0 (where a quotient would lose its digits).
 double ParseOne(std::string_view name, std::string_view whole, std::string_view part, bool signedStep = false)
 {
-    const std::string where = std::string(name) + ": " + Quote(part, kArgumentQuote) + (part == whole ? "" : " in " + Quote(whole, kArgumentQuote));
+    const std::string where = std::string(name) + ": " + Quote(part, kArgumentQuote) +
+                              (part == whole ? "" : " in " + Quote(whole, kArgumentQuote));
     double value = 0;
     try {
         value = ParseNumber(part, ".");
@@ -39,7 +40,8 @@ double ParseOne(std::string_view name, std::string_view whole, std::string_view 
                          (comma ? "; write " + dotted + ": '.' is the decimal point" : std::string()));
     }
     if (value < 0 && !signedStep)
-        throw UsageError(std::string(name) + ": " + Quote(whole, kArgumentQuote) + " is negative; values are 0 or more");
+        throw UsageError(std::string(name) + ": " + Quote(whole, kArgumentQuote) +
+                         " is negative; values are 0 or more");
     const bool digits = part.find_first_of("123456789") < std::min(part.find_first_of("eE"), part.size());
     if ((value == 0 && digits) || (value != 0 && std::fabs(value) < DBL_MIN))
         throw UsageError(where + " is too small; the smallest besides 0 is " + FormatNumber(DBL_MIN));
@@ -55,7 +57,8 @@ std::vector<double> ParseValues(std::string_view name, std::string_view text)
         return {ParseOne(name, text, text)};
     const std::size_t second = text.find(':', first + 1);
     if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos)
-        throw UsageError(std::string(name) + ": " + Quote(text, kArgumentQuote) + " is not a number or a range START:STOP:STEP");
+        throw UsageError(std::string(name) + ": " + Quote(text, kArgumentQuote) +
+                         " is not a number or a range START:STOP:STEP");
     const double start = ParseOne(name, text, text.substr(0, first));
     const double stop = ParseOne(name, text, text.substr(first + 1, second - first - 1));
     const double step = ParseOne(name, text, text.substr(second + 1), true);

@@ -176,8 +176,8 @@ Parsed Parse(const Command &command, std::span<const std::string> args)
         } else if (arg.starts_with('-') && !(arg.size() > 1 && (std::isdigit(static_cast<unsigned char>(arg[1])) ||
                                                                 arg[1] == '.'))) {
             // A word after '-' is an option; '-' before a digit or '.' is a negative number.
-            throw UsageError(Quote(arg, kArgumentQuote) + " is not an option of " + std::string(command.name) + "; its options are " +
-                             optionNames);
+            throw UsageError(Quote(arg, kArgumentQuote) + " is not an option of " + std::string(command.name) +
+                             "; its options are " + optionNames);
         } else if (parsed.numbers.size() < command.positionals.size()) {
             parsed.numbers.push_back(arg);
         } else {

@@ -134,8 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         double any = 0;
         std::memcpy(&any, data, sizeof any);
         for (int digits = 1; std::isfinite(any) && digits <= 17; ++digits)
-            Check(FormatNumber(any, {.significant = digits}) == PrintfText(any, ".", digits), "FormatNumber differs from %G",
-                  FormatNumber(any, {.significant = digits}));
+            Check(FormatNumber(any, {.significant = digits}) == PrintfText(any, ".", digits),
+                  "FormatNumber differs from %G", FormatNumber(any, {.significant = digits}));
     }
     const fuzz::Input input = fuzz::SplitInput(data, size, 1);
     const std::string &text = input.fields[0];
@@ -170,8 +170,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const double rounded = RoundedTo15Digits(value);
     for (const int digits : {1, 3, 6, 17})
-        Check(FormatNumber(value, {.significant = digits, .decimal = ","}) == PrintfText(value, ",", digits), "FormatNumber differs from %G",
-              FormatNumber(value, {.significant = digits, .decimal = ","}));
+        Check(FormatNumber(value, {.significant = digits, .decimal = ","}) == PrintfText(value, ",", digits),
+              "FormatNumber differs from %G", FormatNumber(value, {.significant = digits, .decimal = ","}));
     for (const std::string_view separator : fuzz::kSeparators) {
         const std::string shown = FormatNumber(value, separator);
         Check(shown == PrintfText(value, separator), "FormatNumber differs from %.15G", shown);

@@ -20,12 +20,14 @@ std::string InductanceNote(std::string_view written, double wheeler, const CoilI
     }
     const double deviation = WheelerDeviationPercent(wheeler, *sheet);
     const double ratio = coil.length / coil.diameter;
-    note += "\nCurrent sheet: " + FormatNumber(*sheet, {.significant = 6, .decimal = separator}) + " uH; Wheeler is " +
-            FormatNumber(std::fabs(deviation), {.significant = 3, .decimal = separator}) + " % " + (deviation < 0 ? "below" : "above") +
-            " it. Length/diameter: " + FormatNumber(ratio, {.significant = 3, .decimal = separator}) + ".";
+    const auto digits = [separator](double value, int significant) {
+        return FormatNumber(value, {.significant = significant, .decimal = separator});
+    };
+    note += "\nCurrent sheet: " + digits(*sheet, 6) + " uH; Wheeler is " + digits(std::fabs(deviation), 3) + " % " +
+            (deviation < 0 ? "below" : "above") + " it. Length/diameter: " + digits(ratio, 3) + ".";
     if (ratio < kWheelerShortCoilRatio) {
         note += "\nWheeler's formula reads low for a coil this short: " +
-                FormatNumber(std::fabs(deviation), {.significant = 3, .decimal = separator}) + " % below the current sheet, the better value here.";
+                digits(std::fabs(deviation), 3) + " % below the current sheet, the better value here.";
     }
     return note;
 }
