@@ -5,7 +5,8 @@
 #include "pages/field_table.h"
 #include "pages/controls.h"
 #include "pages/design.h"
-#include "calc/number_text.h"
+#include "calc/number_format.h"
+#include "calc/number_parse.h"
 #include "calc/winding.h"
 #include "pages/pages.h"
 

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace spirelle {
 
@@ -32,19 +33,24 @@ public:
 
     ErrorKind kind() const noexcept { return m_kind; }
     ArithmeticFault fault() const noexcept { return m_fault; }
+    // A TypeMismatch from ambiguousGrouping: the text is a number, read two ways.
+    bool ambiguousGrouping() const noexcept { return m_ambiguousGrouping; }
+    // The message without the kind's name before it: "“1.000” could be read two ways, ..."
+    // rather than "Type mismatch: “1.000” could be ...".
+    std::string_view detail() const noexcept { return std::string_view(what()).substr(m_detailStart); }
     // For TypeMismatch: the text that is not a number, whole; for OutOfRange: the input's name.
     const std::string &text() const noexcept { return m_text; }
 
 private:
-    CalcError(ErrorKind kind, ArithmeticFault fault, std::string text, const std::string &message);
+    // The message is the title (the kind's name, "Type mismatch: ") and the detail.
+    CalcError(ErrorKind kind, ArithmeticFault fault, std::string text, std::string_view title,
+              const std::string &detail);
 
     ErrorKind m_kind;
     ArithmeticFault m_fault;
     std::string m_text;
+    bool m_ambiguousGrouping = false;
+    std::size_t m_detailStart = 0;
 };
-
-// The text of a TypeMismatch message quotes the offending text, shortened to
-// this many characters so that a pasted essay still fits in a message box.
-inline constexpr std::size_t kQuotedTextLimit = 40;
 
 } // namespace spirelle

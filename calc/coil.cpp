@@ -1,7 +1,8 @@
 #include "calc/coil.h"
 
 #include "calc/checked.h"
-#include "calc/number_text.h"
+#include "calc/number_format.h"
+#include "calc/number_parse.h"
 
 namespace spirelle {
 

@@ -3,7 +3,7 @@
 #include "calc/calc_error.h"
 #include "calc/coil.h"
 #include "calc/current_sheet.h"
-#include "calc/number_text.h"
+#include "calc/number_format.h"
 
 #include <cmath>
 #include <numbers>
@@ -25,7 +25,8 @@ constexpr int kAsymptoticFrom = 16;
 void RequirePositive(double value, const std::string &input)
 {
     if (!(value > 0.0) || !std::isfinite(value))
-        throw CalcError::outOfRange(input, "must be a number above 0 (it is " + FormatSignificant(value, 6) + ")");
+        throw CalcError::outOfRange(input,
+                                    "must be a number above 0 (it is " + FormatNumber(value, {.significant = 6}) + ")");
 }
 
 void RequireWire(const Wire &wire)
@@ -35,16 +36,16 @@ void RequireWire(const Wire &wire)
     if (wire.bareDiameter > wire.outsideDiameter)
         throw CalcError::outOfRange("bare diameter of the wire " + wire.name,
                                     "must not exceed its outside diameter (" +
-                                        FormatSignificant(wire.bareDiameter, 6) + " > " +
-                                        FormatSignificant(wire.outsideDiameter, 6) + ")");
+                                        FormatNumber(wire.bareDiameter, {.significant = 6}) + " > " +
+                                        FormatNumber(wire.outsideDiameter, {.significant = 6}) + ")");
 }
 
 void RequireTurns(int turns)
 {
     if (turns < 1 || turns > kMaxTurns)
         throw CalcError::outOfRange("number of turns", "must be a whole number from 1 to " +
-                                                           FormatSignificant(kMaxTurns, 9) + " (it is " +
-                                                           FormatSignificant(turns, 12) + ")");
+                                                           FormatNumber(kMaxTurns, {.significant = 9}) + " (it is " +
+                                                           FormatNumber(turns, {.significant = 12}) + ")");
 }
 
 } // namespace
@@ -96,7 +97,8 @@ double RoundWireInductance(double formDiameter, const Wire &wire, int turns)
     const double coilDiameter = CoilDiameter(formDiameter, wire.outsideDiameter);
     const auto sheet = CurrentSheetInductance(coilDiameter, turns, turns * wire.outsideDiameter);
     const auto coil = [&] {
-        return FormatSignificant(turns, 12) + (turns == 1 ? " turn" : " turns") + " of the wire " + wire.name;
+        return FormatNumber(turns, {.significant = 12}) + (turns == 1 ? " turn" : " turns") + " of the wire " +
+               wire.name;
     };
     if (!sheet || !(*sheet > 0.0))
         throw CalcError::outOfRange("form diameter", "is too large against the wire to compute the inductance of " +

@@ -2,7 +2,8 @@
 
 #include "calc/calc_error.h"
 #include "calc/coil.h"
-#include "calc/number_text.h"
+#include "calc/number_format.h"
+#include "calc/number_parse.h"
 #include "calc/tuned_circuit.h"
 #include "calc/wire_gauges.h"
 
@@ -17,7 +18,8 @@ namespace {
 void RequireAtLeast(double value, double least, const std::string &input, const std::string &what)
 {
     if (!(value >= least) || !std::isfinite(value))
-        throw CalcError::outOfRange(input, "must be " + what + " (it is " + FormatSignificant(value, 6) + ")");
+        throw CalcError::outOfRange(input,
+                                    "must be " + what + " (it is " + FormatNumber(value, {.significant = 6}) + ")");
 }
 
 void RequireDesignInputs(double formDiameter, const Capacitor &capacitor, const Band &band)
@@ -130,13 +132,14 @@ BandDesign DesignForBand(double formDiameter, const Wire &wire, const Capacitor 
     BandDesign design{wire, std::nullopt, {}};
     if (turns == 0) {
         const double top = TopKHz(formDiameter, wire, capacitor, 1);
-        design.reason = "even one turn tunes only up to " + FormatSignificant(top, 6) +
+        design.reason = "even one turn tunes only up to " + FormatNumber(top, {.significant = 6}) +
                         " kHz, below the band's top; CMIN + stray is too large";
         return design;
     }
     if (turns == kMaxTurns)
-        throw CalcError::outOfRange("top of the band", "needs more than " + FormatSignificant(kMaxTurns, 9) +
-                                                      " turns of the wire " + wire.name);
+        throw CalcError::outOfRange("top of the band", "needs more than " +
+                                                           FormatNumber(kMaxTurns, {.significant = 9}) +
+                                                           " turns of the wire " + wire.name);
     design.tuned = Tune(MakeRealCoil(formDiameter, wire, turns), capacitor, band);
     return design;
 }
@@ -158,7 +161,7 @@ RealCoil Wind(double inductance, double formDiameter, const Wire &wire)
     const auto below = [&](int turns) { return RoundWireInductance(formDiameter, wire, turns) <= inductance; };
     const int under = LargestTurns(below, WheelerGuess(formDiameter, wire, [&] { return inductance; }));
     if (under == kMaxTurns)
-        throw CalcError::outOfRange("inductance", "needs more than " + FormatSignificant(kMaxTurns, 9) +
+        throw CalcError::outOfRange("inductance", "needs more than " + FormatNumber(kMaxTurns, {.significant = 9}) +
                                                       " turns of the wire " + wire.name);
     if (under == 0)
         return MakeRealCoil(formDiameter, wire, 1);

@@ -1,7 +1,9 @@
 #include "cli/arguments.h"
 
 #include "calc/calc_error.h"
-#include "calc/number_text.h"
+#include "calc/number_format.h"
+#include "calc/number_parse.h"
+#include "calc/quote.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -14,20 +16,12 @@ namespace {
 // is counted as reached: 0.1:0.3:0.1 ends at 0.3, not 0.2.
 constexpr double kStepTolerance = 1e-9;
 
-// The argument's text, quoted for a message; control characters would garble the terminal.
-std::string Quoted(std::string_view text)
-{
-    std::string shown = "\"";
-    for (const char c : text)
-        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
-    return shown + "\"";
-}
-
 // A number of an argument: not negative (unless `signedStep`), not below the
 // smallest normal double unless 0 (where a quotient would lose its digits).
 double ParseOne(std::string_view name, std::string_view whole, std::string_view part, bool signedStep = false)
 {
-    const std::string where = std::string(name) + ": " + Quoted(part) + (part == whole ? "" : " in " + Quoted(whole));
+    const std::string where = std::string(name) + ": " + Quote(part, kArgumentQuote) +
+                              (part == whole ? "" : " in " + Quote(whole, kArgumentQuote));
     double value = 0;
     try {
         value = ParseNumber(part, ".");
@@ -46,7 +40,8 @@ double ParseOne(std::string_view name, std::string_view whole, std::string_view 
                          (comma ? "; write " + dotted + ": '.' is the decimal point" : std::string()));
     }
     if (value < 0 && !signedStep)
-        throw UsageError(std::string(name) + ": " + Quoted(whole) + " is negative; values are 0 or more");
+        throw UsageError(std::string(name) + ": " + Quote(whole, kArgumentQuote) +
+                         " is negative; values are 0 or more");
     const bool digits = part.find_first_of("123456789") < std::min(part.find_first_of("eE"), part.size());
     if ((value == 0 && digits) || (value != 0 && std::fabs(value) < DBL_MIN))
         throw UsageError(where + " is too small; the smallest besides 0 is " + FormatNumber(DBL_MIN));
@@ -62,11 +57,12 @@ std::vector<double> ParseValues(std::string_view name, std::string_view text)
         return {ParseOne(name, text, text)};
     const std::size_t second = text.find(':', first + 1);
     if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos)
-        throw UsageError(std::string(name) + ": " + Quoted(text) + " is not a number or a range START:STOP:STEP");
+        throw UsageError(std::string(name) + ": " + Quote(text, kArgumentQuote) +
+                         " is not a number or a range START:STOP:STEP");
     const double start = ParseOne(name, text, text.substr(0, first));
     const double stop = ParseOne(name, text, text.substr(first + 1, second - first - 1));
     const double step = ParseOne(name, text, text.substr(second + 1), true);
-    const std::string range = std::string(name) + ": the range " + Quoted(text);
+    const std::string range = std::string(name) + ": the range " + Quote(text, kArgumentQuote);
     if (stop < start)
         throw UsageError(range + " has its STOP below its START");
     if (!(step > 0))
@@ -91,7 +87,7 @@ BandValues ParseBand(std::string_view text)
         if (text[i] == '-' && text[i - 1] != 'e' && text[i - 1] != 'E' && text[i - 1] != ':')
             dash = i;
     if (dash == std::string_view::npos)
-        throw UsageError("--band: " + Quoted(text) + " is not a band LOW-HIGH in kHz, as 530-1700");
+        throw UsageError("--band: " + Quote(text, kArgumentQuote) + " is not a band LOW-HIGH in kHz, as 530-1700");
     BandValues band{ParseValues("--band LOW", text.substr(0, dash)), ParseValues("--band HIGH", text.substr(dash + 1))};
     if (*std::min_element(band.low.begin(), band.low.end()) == 0.0)
         throw UsageError("--band: the band's LOW 0 is not above 0 kHz");

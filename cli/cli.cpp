@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "calc/quote.h"
 #include "cli/arguments.h"
 #include "cli/command_table.h"
 
@@ -131,14 +132,6 @@ std::string CommandHelp(const Command &command)
     return sub->help("spirelle");
 }
 
-std::string Quote(std::string_view text)
-{
-    std::string shown = "\"";
-    for (const char c : text)
-        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
-    return shown + "\"";
-}
-
 // The command's arguments after its name; throws UsageError.
 Parsed Parse(const Command &command, std::span<const std::string> args)
 {
@@ -183,12 +176,12 @@ Parsed Parse(const Command &command, std::span<const std::string> args)
         } else if (arg.starts_with('-') && !(arg.size() > 1 && (std::isdigit(static_cast<unsigned char>(arg[1])) ||
                                                                 arg[1] == '.'))) {
             // A word after '-' is an option; '-' before a digit or '.' is a negative number.
-            throw UsageError(Quote(arg) + " is not an option of " + std::string(command.name) + "; its options are " +
-                             optionNames);
+            throw UsageError(Quote(arg, kArgumentQuote) + " is not an option of " + std::string(command.name) +
+                             "; its options are " + optionNames);
         } else if (parsed.numbers.size() < command.positionals.size()) {
             parsed.numbers.push_back(arg);
         } else {
-            throw UsageError(Quote(arg) + " is one argument too many: " + Synopsis(command));
+            throw UsageError(Quote(arg, kArgumentQuote) + " is one argument too many: " + Synopsis(command));
         }
     }
     for (std::size_t k = 0; k < command.options.size(); ++k) {
@@ -251,9 +244,9 @@ int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::s
         if (!args.empty() && (args[0] == "--csv" || args[0] == "--json"))
             why = args[0] + " goes after the command and its arguments";
         else if (!args.empty() && args[0].starts_with('-'))
-            why = Quote(args[0]) + " is not an option of spirelle";
+            why = Quote(args[0], kArgumentQuote) + " is not an option of spirelle";
         else if (!args.empty())
-            why = Quote(args[0]) + " is no command";
+            why = Quote(args[0], kArgumentQuote) + " is no command";
         err = "spirelle: " + why + "; the first argument is one of " + CommandNames() + ", --help, --version\n" +
               std::string(kProgramUsage);
         return kUsageError;

@@ -3,7 +3,7 @@
 #include "calc/calc_error.h"
 #include "calc/coil.h"
 #include "calc/current_sheet.h"
-#include "calc/number_text.h"
+#include "calc/number_parse.h"
 #include "calc/wire_gauges.h"
 
 #include <array>

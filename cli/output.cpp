@@ -1,6 +1,6 @@
 #include "cli/output.h"
 
-#include "calc/number_text.h"
+#include "calc/number_format.h"
 
 #include <algorithm>
 #include <cerrno>

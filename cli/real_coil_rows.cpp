@@ -1,41 +1,36 @@
 #include "cli/real_coil_rows.h"
 
+#include "calc/quote.h"
 #include "cli/arguments.h"
+#include "pages/coil_columns.h"
+
+#include <variant>
 
 namespace spirelle::cli {
 namespace {
-
-// A column whose key and title name the unit.
-struct LengthColumn {
-    Column inches;
-    Column millimetres;
-};
-
-constexpr LengthColumn kCoilDiameter{{"coil_diameter_in", "coil dia in"}, {"coil_diameter_mm", "coil dia mm"}};
-constexpr LengthColumn kWindingLength{{"winding_length_in", "length in"}, {"winding_length_mm", "length mm"}};
-constexpr LengthColumn kWireLength{{"wire_ft", "wire ft"}, {"wire_m", "wire m"}};
-
-Column Of(const LengthColumn &column, const Lengths &lengths)
-{
-    return lengths.millimetres ? column.millimetres : column.inches;
-}
 
 // One length option's value: a single number above 0.
 double OneLength(std::string_view name, std::string_view text, const Lengths &lengths)
 {
     const std::vector<double> values = ParseValues(name, text);
     if (values.size() != 1)
-        throw UsageError(std::string(name) + ": \"" + std::string(text) + "\" is a range; give one number");
+        throw UsageError(std::string(name) + ": " + Quote(text, kArgumentQuote) + " is a range; give one number");
     if (!(values[0] > 0))
         throw UsageError(std::string(name) + ": a wire's diameter must be above 0");
     return lengths.inches(values[0]);
 }
 
-void AppendCoil(std::vector<Cell> &cells, const RealCoil &coil, const Lengths &lengths)
+// The row's cells, a column's value or a gap where the row has no value for it.
+void AppendCells(std::vector<Cell> &cells, const CoilRow &row, bool band)
 {
-    cells.insert(cells.end(), {double(coil.turns), lengths.shown(coil.coilDiameter),
-                               lengths.shown(coil.windingLength), coil.inductance, coil.wheelerInductance,
-                               coil.selfCapacitance});
+    for (const CoilColumn &column : RealCoilColumns()) {
+        if (column.needs == Needs::Band && !band)
+            continue;
+        if (row.has(column.needs))
+            std::visit([&cells](auto value) { cells.emplace_back(value); }, column.value(row));
+        else
+            cells.emplace_back(Gap{});
+    }
 }
 
 } // namespace
@@ -43,16 +38,6 @@ void AppendCoil(std::vector<Cell> &cells, const RealCoil &coil, const Lengths &l
 double Lengths::inches(double typed) const
 {
     return millimetres ? typed / kMillimetresPerInch : typed;
-}
-
-double Lengths::shown(double inches) const
-{
-    return millimetres ? inches * kMillimetresPerInch : inches;
-}
-
-double Lengths::wire(double inches) const
-{
-    return millimetres ? inches * kMillimetresPerInch / 1000.0 : inches / 12.0;
 }
 
 std::vector<Wire> WiresFor(std::string_view wireText, std::string_view bareText, const Lengths &lengths)
@@ -71,41 +56,26 @@ std::vector<Wire> WiresFor(std::string_view wireText, std::string_view bareText,
 
 std::vector<Column> CoilColumns(const Lengths &lengths, bool band)
 {
-    std::vector<Column> columns = {{"wire", "wire"},
-                                   {"turns", "turns"},
-                                   Of(kCoilDiameter, lengths),
-                                   Of(kWindingLength, lengths),
-                                   {"inductance_uH", "L uH"},
-                                   {"wheeler_uH", "Wheeler uH"},
-                                   {"self_capacitance_pF", "C self pF"}};
-    if (!band) {
-        columns.push_back(Of(kWireLength, lengths));
-        return columns;
-    }
-    columns.insert(columns.end(), {{"high_kHz", "high kHz"}, {"low_kHz", "low kHz"}, {"covered", "covered"},
-                                   Of(kWireLength, lengths), {"note", "note"}});
+    std::vector<Column> columns;
+    for (const CoilColumn &column : RealCoilColumns())
+        if (band || column.needs != Needs::Band)
+            columns.push_back({column.key.in(lengths.millimetres), column.title.in(lengths.millimetres)});
+    if (band)
+        columns.push_back({"note", "note"});
     return columns;
 }
 
 void AppendCoilCells(std::vector<Cell> &cells, const BandDesign &design, const Lengths &lengths)
 {
-    cells.emplace_back(std::string_view(design.wire.name));
-    if (!design.tuned) {
-        // No coil: gaps for its ten values, then why.
-        cells.insert(cells.end(), 10, Gap{});
-        cells.emplace_back(std::string_view(design.reason));
-        return;
-    }
-    const TunedCoil &tuned = *design.tuned;
-    AppendCoil(cells, tuned.coil, lengths);
-    cells.insert(cells.end(), {tuned.highKHz, tuned.lowKHz, tuned.covered, lengths.wire(tuned.coil.wireLength), Gap{}});
+    const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
+    AppendCells(cells, {design.wire, tuned ? &tuned->coil : nullptr, tuned, lengths.millimetres}, true);
+    // The note: why the wire has no coil.
+    cells.emplace_back(tuned ? Cell(Gap{}) : Cell(std::string_view(design.reason)));
 }
 
 void AppendCoilCells(std::vector<Cell> &cells, const Wire &wire, const RealCoil &coil, const Lengths &lengths)
 {
-    cells.emplace_back(std::string_view(wire.name));
-    AppendCoil(cells, coil, lengths);
-    cells.emplace_back(lengths.wire(coil.wireLength));
+    AppendCells(cells, {wire, &coil, nullptr, lengths.millimetres}, false);
 }
 
 } // namespace spirelle::cli

@@ -20,10 +20,6 @@ struct Lengths {
 
     // A length as typed, in inches: 50.8 (mm) -> 2.
     double inches(double typed) const;
-    // A length in inches as printed: 2 -> 50.8 (mm).
-    double shown(double inches) const;
-    // The wire's length in inches as printed: feet, or metres.
-    double wire(double inches) const;
     std::string_view unit() const { return millimetres ? "mm" : "in"; }
 };
 
@@ -36,10 +32,11 @@ struct Lengths {
 //   ("0.03", "0.04")  -> UsageError "--bare 0.04 is above --wire 0.03; ..."
 std::vector<Wire> WiresFor(std::string_view wireText, std::string_view bareText, const Lengths &lengths);
 
-// The columns of a real coil, in `lengths`' unit, the band's among them when
-// `band`: wire, turns, coil_diameter_in, winding_length_in, inductance_uH,
-// wheeler_uH, self_capacitance_pF, [high_kHz, low_kHz, covered,] wire_ft[, note].
-// The band's note says why a wire has no coil (the cells before it are gaps).
+// The columns of a real coil (pages/coil_columns.h), in `lengths`' unit, the
+// band's among them when `band`: wire, turns, coil_diameter_in,
+// winding_length_in, inductance_uH, wheeler_uH, self_capacitance_pF,
+// [high_kHz, low_kHz, covered,] wire_ft[, note]. The band's note says why a
+// wire has no coil (the cells before it are gaps).
 std::vector<Column> CoilColumns(const Lengths &lengths, bool band);
 
 // A wire's cells for the band's columns: its tuned coil, or gaps and the reason.

@@ -10,7 +10,8 @@
 // libFuzzer leaves the C locale in place, so '.' is their separator.
 #include "calc/calc_error.h"
 #include "fuzz_support.h"
-#include "calc/number_text.h"
+#include "calc/number_format.h"
+#include "calc/number_parse.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -128,13 +129,13 @@ void CheckDotGrouping(const std::string &text)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // Any double, from the input's first eight bytes: its digits, which
-    // FormatSignificant works out in integers, against printf's, at every precision.
+    // FormatNumber works out in integers, against printf's, at every precision.
     if (size >= sizeof(double)) {
         double any = 0;
         std::memcpy(&any, data, sizeof any);
         for (int digits = 1; std::isfinite(any) && digits <= 17; ++digits)
-            Check(FormatSignificant(any, digits) == PrintfText(any, ".", digits), "FormatSignificant differs from %G",
-                  FormatSignificant(any, digits));
+            Check(FormatNumber(any, {.significant = digits}) == PrintfText(any, ".", digits),
+                  "FormatNumber differs from %G", FormatNumber(any, {.significant = digits}));
     }
     const fuzz::Input input = fuzz::SplitInput(data, size, 1);
     const std::string &text = input.fields[0];
@@ -169,8 +170,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const double rounded = RoundedTo15Digits(value);
     for (const int digits : {1, 3, 6, 17})
-        Check(FormatSignificant(value, digits, ",") == PrintfText(value, ",", digits), "FormatSignificant differs from %G",
-              FormatSignificant(value, digits, ","));
+        Check(FormatNumber(value, {.significant = digits, .decimal = ","}) == PrintfText(value, ",", digits),
+              "FormatNumber differs from %G", FormatNumber(value, {.significant = digits, .decimal = ","}));
     for (const std::string_view separator : fuzz::kSeparators) {
         const std::string shown = FormatNumber(value, separator);
         Check(shown == PrintfText(value, separator), "FormatNumber differs from %.15G", shown);

@@ -5,7 +5,8 @@
 #include "pages/field_table.h"
 #include "pages/form_layout.h"
 #include "fuzz_support.h"
-#include "calc/number_text.h"
+#include "calc/number_format.h"
+#include "calc/number_parse.h"
 #include "calc/utf8.h"
 
 #include <algorithm>

@@ -1,16 +1,14 @@
 #include "pages/design.h"
 
-#include "calc/calc_error.h"
 #include "calc/band.h"
+#include "calc/calc_error.h"
 #include "calc/coil.h"
-#include "calc/utf8.h"
+#include "calc/number_format.h"
+#include "calc/quote.h"
 #include "calc/winding.h"
+#include "pages/coil_columns.h"
 
-#include <array>
-#include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace spirelle::design {
@@ -38,6 +36,9 @@ constexpr Input kOdInput{control::kWireOd, "The custom wire's outside diameter",
 constexpr Input kBareInput{control::kWireBare, "The custom wire's bare diameter",
                            "the copper's diameter, or leave it empty for 0.92 of the outside", Unit::Length, 0.032};
 
+// A field's text in a message, whole up to 40 characters, as typed.
+constexpr QuoteStyle kFieldQuote{.control = "", .decode = false, .limit = kQuotedTextLimit, .ellipsisWithin = false};
+
 // A message for the user: which field, and what to type there.
 struct Bad {
     std::string_view control;
@@ -52,7 +53,6 @@ public:
     }
 
     bool mm() const { return m_mm; }
-    std::string_view lengthUnit() const { return m_mm ? "mm" : "in"; }
 
     std::string number(double value) const { return FormatNumber(value, m_separators.decimal); }
 
@@ -70,7 +70,7 @@ public:
     {
         const double example = input.unit == Unit::Length && m_mm ? input.example * kMillimetresPerInch : input.example;
         return "type " + std::string(input.what) + " in " + unitWords(input.unit) + ", such as " +
-               FormatSignificant(example, 4, m_separators.decimal) + ".";
+               FormatNumber(example, {.significant = 4, .decimal = m_separators.decimal}) + ".";
     }
 
     Bad bad(const Input &input, const std::string &why) const
@@ -91,13 +91,11 @@ public:
         try {
             return ParseNumber(text, m_separators.decimal, m_separators.group);
         } catch (const CalcError &error) {
-            const std::string quoted = "“" + utf8::Prefix(text, kQuotedTextLimit) +
-                                       (utf8::Length(text) > kQuotedTextLimit ? "…”" : "”");
+            if (error.ambiguousGrouping())
+                throw Bad{input.control, std::string(input.name) + ": " + std::string(error.detail())};
+            const std::string quoted = Quote(text, kFieldQuote);
             if (error.kind() == ErrorKind::ArithmeticError)
                 throw bad(input, "is " + quoted + ", too large a number");
-            std::string why = error.what();
-            if (const std::string prefix = "Type mismatch: "; why.starts_with(prefix) && why.find(" two ways") != std::string::npos)
-                throw Bad{input.control, std::string(input.name) + ": " + why.substr(prefix.size())};
             throw bad(input, "is " + quoted + ", not a number");
         }
     }
@@ -158,96 +156,27 @@ Inputs ReadInputs(const Reader &r)
     return in;
 }
 
-// Number texts for reading, in the locale's notation. printf rounds
-// correctly in glibc and in musl (std::to_chars with a precision is not in
-// every C++ library); its decimal point is the C locale's, whatever that is
-// set to, so every character that is not a digit or a sign is the point.
-std::string Printed(const char *format, int precision, double value, std::string_view decimal)
-{
-    std::array<char, 64> buffer{};
-    const int length = std::snprintf(buffer.data(), buffer.size(), format, precision, value);
-    std::string out;
-    for (const char c : std::string_view(buffer.data(), std::size_t(std::clamp(length, 0, int(buffer.size()) - 1))))
-        out += (c >= '0' && c <= '9') || c == '-' || c == '+' || c == 'e' ? std::string(1, c) : std::string(decimal);
-    return out;
-}
-
-//   (4.416, 3) -> "4.416"   (3.26, 3) -> "3.260"
-std::string Fixed(double value, int decimals, std::string_view decimal)
-{
-    if (!std::isfinite(value) || std::abs(value) >= 1e15)
-        return FormatSignificant(value, 7, decimal);
-    return Printed("%.*f", decimals, value, decimal);
-}
-
-// Four significant digits, trailing zeros kept so that a column reads alike:
-//   315.262 -> "315.3"   318.0 -> "318.0"   1705.53 -> "1706"   2.62345 -> "2.623"   12345.6 -> "12350"
-std::string FourDigits(double value, std::string_view decimal)
-{
-    if (value == 0 || !std::isfinite(value))
-        return FormatSignificant(value, 4, decimal);
-    const std::string scientific = Printed("%.*e", 3, value, decimal); // [-]d,ddde±x
-    const std::size_t e = scientific.find('e');
-    int exponent = 0;
-    std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1),
-                    scientific.data() + scientific.size(), exponent);
-    if (exponent < -4 || exponent > 14)
-        return FormatSignificant(value, 4, decimal);
-    std::string digits;
-    for (const char c : scientific.substr(0, e))
-        if (c >= '0' && c <= '9')
-            digits += c;
-    std::string out = value < 0 ? "-" : "";
-    if (exponent < 0)
-        return out + "0" + std::string(decimal) + std::string(std::size_t(-exponent - 1), '0') + digits;
-    const auto integer = std::size_t(exponent) + 1;
-    if (integer >= digits.size())
-        return out + digits + std::string(integer - digits.size(), '0');
-    return out + digits.substr(0, integer) + std::string(decimal) + digits.substr(integer);
-}
-
 std::vector<std::string> Headers(const Reader &r)
 {
-    const std::string unit = std::string(r.lengthUnit());
-    return {"Wire", "Turns", "Coil diameter (" + unit + ")", "Winding length (" + unit + ")", "L (µH)",
-            "Wheeler L (µH)", "C_self (pF)", "Tunes high (kHz)", "Tunes low (kHz)", "Covered",
-            std::string(r.mm() ? "Wire length (m)" : "Wire length (ft)")};
+    std::vector<std::string> headers;
+    for (const CoilColumn &column : RealCoilColumns())
+        headers.emplace_back(column.header.in(r.mm()));
+    return headers;
 }
 
+// A wire's cells: its tuned coil, or the wire and, in every other cell's tip, why it has none.
 std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Band &band, std::string_view decimal)
 {
-    const auto whole = [&](double value, std::string_view unit) { return r.number(value) + " " + std::string(unit); };
-    const double toUnit = r.mm() ? kMillimetresPerInch : 1.0;
-    const std::string lengthUnit(r.lengthUnit());
-    const Wire &wire = design.wire;
-    std::vector<Cell> row{{wire.name, wire.name + ": outside diameter " + whole(wire.outsideDiameter * toUnit, lengthUnit) +
-                                          ", bare " + whole(wire.bareDiameter * toUnit, lengthUnit)}};
-    if (!design.tuned) {
-        // The reason is long: the row says "no coil", each cell's tip says why.
-        for (int column = 1; column < 9; ++column)
-            row.push_back({"", design.reason});
-        row.push_back({"no coil", design.reason});
-        row.push_back({"", design.reason});
-        return row;
+    const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
+    const CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, r.mm(), band.low};
+    std::vector<Cell> cells;
+    for (const CoilColumn &column : RealCoilColumns()) {
+        if (!row.has(column.needs))
+            cells.push_back({std::string(column.noCoil), design.reason});
+        else
+            cells.push_back({ReadingText(column, row, decimal), WholeText(column, row, decimal)});
     }
-    const TunedCoil &t = *design.tuned;
-    const RealCoil &c = t.coil;
-    const double wireLength = r.mm() ? c.wireLength * kMillimetresPerInch / 1000.0 : c.wireLength / 12.0;
-    const std::string covered = t.covered ? "yes: it tunes down to " + whole(t.lowKHz, "kHz") + ", at or below " +
-                                                whole(band.low, "kHz")
-                                          : "no: it tunes down only to " + whole(t.lowKHz, "kHz") + ", above " +
-                                                whole(band.low, "kHz");
-    row.push_back({std::to_string(c.turns), std::to_string(c.turns) + (c.turns == 1 ? " turn" : " turns")});
-    row.push_back({Fixed(c.coilDiameter * toUnit, 3, decimal), whole(c.coilDiameter * toUnit, lengthUnit)});
-    row.push_back({Fixed(c.windingLength * toUnit, 3, decimal), whole(c.windingLength * toUnit, lengthUnit)});
-    row.push_back({FourDigits(c.inductance, decimal), whole(c.inductance, "µH")});
-    row.push_back({FourDigits(c.wheelerInductance, decimal), whole(c.wheelerInductance, "µH")});
-    row.push_back({FourDigits(c.selfCapacitance, decimal), whole(c.selfCapacitance, "pF")});
-    row.push_back({FourDigits(t.highKHz, decimal), whole(t.highKHz, "kHz")});
-    row.push_back({FourDigits(t.lowKHz, decimal), whole(t.lowKHz, "kHz")});
-    row.push_back({t.covered ? "yes" : "no", covered});
-    row.push_back({Fixed(wireLength, 3, decimal), whole(wireLength, r.mm() ? "m" : "ft")});
-    return row;
+    return cells;
 }
 
 // The capacitor and the band alone (the window's resonance formula): the
@@ -256,13 +185,7 @@ std::vector<std::string> Verdict(const Inputs &in, std::string_view decimal)
 {
     // Four digits as in the table, without the trailing zeros a column needs: 15.00 -> "15".
     const auto n = [decimal](double value) {
-        std::string text = FourDigits(value, decimal);
-        if (text.find(decimal) != std::string::npos && text.find('E') == std::string::npos) {
-            text.erase(text.find_last_not_of('0') + 1);
-            if (text.ends_with(decimal))
-                text.erase(text.size() - decimal.size());
-        }
-        return text;
+        return FormatNumber(value, {.significant = 4, .plainUpTo = 14, .decimal = decimal});
     };
     const auto plain = [decimal](double value) { return FormatNumber(value, decimal); };
     const Capacitor &c = in.capacitor;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pages/field_access.h"
-#include "calc/number_text.h"
+#include "calc/number_parse.h"
 
 #include <span>
 #include <string>
@@ -83,7 +83,7 @@ std::string ConvertLength(std::string_view text, bool toMillimetres, const Separ
 
 // A cell of the table: what it shows, rounded for reading (turns whole,
 // lengths to 3 decimals, uH, pF and kHz to 4 significant digits), and its whole
-// value with the unit, for the tool tip.
+// value with the unit, for the tool tip. The columns are pages/coil_columns.h's.
 struct Cell {
     std::string text;
     std::string whole;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pages/field_access.h"
-#include "calc/number_text.h"
+#include "calc/number_parse.h"
 
 #include <map>
 #include <string>

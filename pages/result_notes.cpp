@@ -1,7 +1,7 @@
 #include "pages/result_notes.h"
 
 #include "calc/current_sheet.h"
-#include "calc/number_text.h"
+#include "calc/number_format.h"
 
 #include <cmath>
 
@@ -20,12 +20,14 @@ std::string InductanceNote(std::string_view written, double wheeler, const CoilI
     }
     const double deviation = WheelerDeviationPercent(wheeler, *sheet);
     const double ratio = coil.length / coil.diameter;
-    note += "\nCurrent sheet: " + FormatSignificant(*sheet, 6, separator) + " uH; Wheeler is " +
-            FormatSignificant(std::fabs(deviation), 3, separator) + " % " + (deviation < 0 ? "below" : "above") +
-            " it. Length/diameter: " + FormatSignificant(ratio, 3, separator) + ".";
+    const auto digits = [separator](double value, int significant) {
+        return FormatNumber(value, {.significant = significant, .decimal = separator});
+    };
+    note += "\nCurrent sheet: " + digits(*sheet, 6) + " uH; Wheeler is " + digits(std::fabs(deviation), 3) + " % " +
+            (deviation < 0 ? "below" : "above") + " it. Length/diameter: " + digits(ratio, 3) + ".";
     if (ratio < kWheelerShortCoilRatio) {
         note += "\nWheeler's formula reads low for a coil this short: " +
-                FormatSignificant(std::fabs(deviation), 3, separator) + " % below the current sheet, the better value here.";
+                digits(std::fabs(deviation), 3) + " % below the current sheet, the better value here.";
     }
     return note;
 }

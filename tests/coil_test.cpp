@@ -2,7 +2,7 @@
 #include "calc/checked.h"
 #include "calc/coil.h"
 #include "calc/current_sheet.h"
-#include "calc/number_text.h"
+#include "calc/number_format.h"
 
 #include <gtest/gtest.h>
 

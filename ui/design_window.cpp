@@ -1,6 +1,7 @@
 #include "ui/design_window.h"
 
 #include "calc/winding.h"
+#include "pages/coil_columns.h"
 #include "ui/form_widgets.h"
 #include "ui/widget_fields.h"
 
@@ -228,13 +229,9 @@ void DesignWindow::createTable()
     // Room for the widest texts the columns usually hold, so the window does not
     // grow once the first design appears.
     const design::View headers = design::Design(WidgetFields(this), separators()); // the headers, fields still empty
-    const QStringList widest = {QStringLiteral("custom"), QStringLiteral("0000"), QStringLiteral("00.000"),
-                                QStringLiteral("000.000"), QStringLiteral("0000"), QStringLiteral("0000"),
-                                QStringLiteral("0.000"), QStringLiteral("0000"), QStringLiteral("0000"),
-                                QStringLiteral("yes"), QStringLiteral("000.000")};
     QList<QStandardItem *> sample;
-    for (const QString &text : widest)
-        sample.append(new QStandardItem(text));
+    for (const CoilColumn &column : RealCoilColumns())
+        sample.append(new QStandardItem(ToQString(column.widest)));
     QStringList labels;
     for (const std::string &header : headers.headers)
         labels << HeaderText(header);

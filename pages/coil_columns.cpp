@@ -1,0 +1,105 @@
+#include "pages/coil_columns.h"
+
+#include "calc/real_coil.h"
+
+namespace spirelle {
+namespace {
+
+// Turns whole, lengths to 3 decimals (7 digits beyond 1e15), uH, pF and kHz to
+// 4 significant digits with their trailing zeros, so that a column reads alike.
+constexpr NumberFormat kWhole{.decimals = 0};
+constexpr NumberFormat kThreeDecimals{.significant = 7, .decimals = 3};
+constexpr NumberFormat kFourDigits{.significant = 4, .plainUpTo = 14, .keepTrailingZeros = true};
+
+// A length in inches in the row's unit: 2 -> 50.8 (mm).
+double Length(const CoilRow &row, double inches)
+{
+    return row.millimetres ? inches * kMillimetresPerInch : inches;
+}
+
+std::string Whole(double value, std::string_view unit, std::string_view decimal)
+{
+    return FormatNumber(value, decimal) + " " + std::string(unit);
+}
+
+std::string WireTip(const CoilRow &row, std::string_view decimal)
+{
+    const std::string_view unit = row.millimetres ? "mm" : "in";
+    return row.wire.name + ": outside diameter " + Whole(Length(row, row.wire.outsideDiameter), unit, decimal) +
+           ", bare " + Whole(Length(row, row.wire.bareDiameter), unit, decimal);
+}
+
+std::string TurnsTip(const CoilRow &row, std::string_view)
+{
+    return std::to_string(row.coil->turns) + (row.coil->turns == 1 ? " turn" : " turns");
+}
+
+std::string CoveredTip(const CoilRow &row, std::string_view decimal)
+{
+    const TunedCoil &t = *row.tuned;
+    return t.covered ? "yes: it tunes down to " + Whole(t.lowKHz, "kHz", decimal) + ", at or below " +
+                           Whole(row.bandLow, "kHz", decimal)
+                     : "no: it tunes down only to " + Whole(t.lowKHz, "kHz", decimal) + ", above " +
+                           Whole(row.bandLow, "kHz", decimal);
+}
+
+// Priorities: what a narrow table keeps longest (the wire, its turns, the
+// inductance, the verdict) above what it drops first (Wheeler's estimate, C self).
+constexpr CoilColumn kColumns[] = {
+    {{"wire"}, {"wire"}, {"Wire"}, {""}, {}, 10, Needs::Wire, "", "custom",
+     [](const CoilRow &r) -> CoilValue { return std::string_view(r.wire.name); }, WireTip},
+    {{"turns"}, {"turns"}, {"Turns"}, {"turns"}, kWhole, 9, Needs::Coil, "", "0000",
+     [](const CoilRow &r) -> CoilValue { return double(r.coil->turns); }, TurnsTip},
+    {{"coil_diameter_in", "coil_diameter_mm"}, {"coil dia in", "coil dia mm"},
+     {"Coil diameter (in)", "Coil diameter (mm)"}, {"in", "mm"}, kThreeDecimals, 4, Needs::Coil, "", "00.000",
+     [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->coilDiameter); }},
+    {{"winding_length_in", "winding_length_mm"}, {"length in", "length mm"},
+     {"Winding length (in)", "Winding length (mm)"}, {"in", "mm"}, kThreeDecimals, 5, Needs::Coil, "", "000.000",
+     [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->windingLength); }},
+    {{"inductance_uH"}, {"L uH"}, {"L (µH)"}, {"µH"}, kFourDigits, 9, Needs::Coil, "", "0000",
+     [](const CoilRow &r) -> CoilValue { return r.coil->inductance; }},
+    {{"wheeler_uH"}, {"Wheeler uH"}, {"Wheeler L (µH)"}, {"µH"}, kFourDigits, 1, Needs::Coil, "", "0000",
+     [](const CoilRow &r) -> CoilValue { return r.coil->wheelerInductance; }},
+    {{"self_capacitance_pF"}, {"C self pF"}, {"C_self (pF)"}, {"pF"}, kFourDigits, 2, Needs::Coil, "", "0.000",
+     [](const CoilRow &r) -> CoilValue { return r.coil->selfCapacitance; }},
+    {{"high_kHz"}, {"high kHz"}, {"Tunes high (kHz)"}, {"kHz"}, kFourDigits, 6, Needs::Band, "", "0000",
+     [](const CoilRow &r) -> CoilValue { return r.tuned->highKHz; }},
+    {{"low_kHz"}, {"low kHz"}, {"Tunes low (kHz)"}, {"kHz"}, kFourDigits, 7, Needs::Band, "", "0000",
+     [](const CoilRow &r) -> CoilValue { return r.tuned->lowKHz; }},
+    {{"covered"}, {"covered"}, {"Covered"}, {""}, {}, 9, Needs::Band, "no coil", "yes",
+     [](const CoilRow &r) -> CoilValue { return r.tuned->covered; }, CoveredTip},
+    // The wire's length in feet or metres, for every table.
+    {{"wire_ft", "wire_m"}, {"wire ft", "wire m"}, {"Wire length (ft)", "Wire length (m)"}, {"ft", "m"},
+     kThreeDecimals, 8, Needs::Coil, "", "000.000", [](const CoilRow &r) -> CoilValue {
+         return r.millimetres ? r.coil->wireLength * kMillimetresPerInch / 1000.0 : r.coil->wireLength / 12.0;
+     }},
+};
+
+} // namespace
+
+std::span<const CoilColumn> RealCoilColumns()
+{
+    return kColumns;
+}
+
+std::string ReadingText(const CoilColumn &column, const CoilRow &row, std::string_view decimal)
+{
+    const CoilValue value = column.value(row);
+    if (const double *number = std::get_if<double>(&value)) {
+        NumberFormat format = column.rounding;
+        format.decimal = decimal;
+        return FormatNumber(*number, format);
+    }
+    if (const bool *yes = std::get_if<bool>(&value))
+        return *yes ? "yes" : "no";
+    return std::string(std::get<std::string_view>(value));
+}
+
+std::string WholeText(const CoilColumn &column, const CoilRow &row, std::string_view decimal)
+{
+    if (column.tip)
+        return column.tip(row, decimal);
+    return Whole(std::get<double>(column.value(row)), column.unit.in(row.millimetres), decimal);
+}
+
+} // namespace spirelle

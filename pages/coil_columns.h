@@ -1,0 +1,77 @@
+#pragma once
+
+#include "calc/number_format.h"
+#include "calc/winding.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// A real coil's columns, written once: the design window's table
+// (pages/design.h), the web page that draws it, and the command line's
+// table, CSV and JSON (cli/real_coil_rows.h) all read this list. A new
+// quantity is one row of the list in coil_columns.cpp.
+namespace spirelle {
+
+// What a column's value comes from.
+enum class Needs {
+    Wire, // the wire alone: every row has it, even one whose wire has no coil
+    Coil, // the coil
+    Band, // the coil tuned over a band: only `tune` and the design window show it
+};
+
+// What a row is made from: a wire, its coil unless it has none, and where
+// the coil tunes when it is designed for a band.
+struct CoilRow {
+    const Wire &wire;
+    const RealCoil *coil = nullptr;
+    const TunedCoil *tuned = nullptr;
+    bool millimetres = false; // lengths in mm and the wire in m, else inches and feet
+    double bandLow = 0;       // kHz, the band's low end, for the verdict's tip
+
+    // Whether the row has a value for a column that needs this.
+    bool has(Needs needs) const
+    {
+        return needs == Needs::Wire || (needs == Needs::Coil ? coil != nullptr : tuned != nullptr);
+    }
+};
+
+// A column's value, in its unit: a number, a text or yes/no.
+using CoilValue = std::variant<double, std::string_view, bool>;
+
+// Words that name the unit of lengths: the inch one, and the millimetre one
+// when it differs.
+struct InUnits {
+    std::string_view inches;
+    std::string_view millimetres = {};
+    std::string_view in(bool mm) const { return mm && !millimetres.empty() ? millimetres : inches; }
+};
+
+struct CoilColumn {
+    InUnits key;           // the CSV heading and the JSON name: "coil_diameter_in", "coil_diameter_mm"
+    InUnits title;         // the command line's table heading: "coil dia in"
+    InUnits header;        // the design window's heading: "Coil diameter (in)"
+    InUnits unit;          // after the whole value in the window's tool tip: "in"
+    NumberFormat rounding; // the window's text, rounded for reading; the command line writes 15 digits
+    int priority;          // a narrow table drops the columns of the lowest first
+    Needs needs;
+    std::string_view noCoil; // the window's text when the wire has no coil
+    std::string_view widest; // the widest text it usually holds, for the window to make room
+    CoilValue (*value)(const CoilRow &row);
+    // The window's tool tip when not the whole value and the unit; null for that.
+    std::string (*tip)(const CoilRow &row, std::string_view decimal) = nullptr;
+};
+
+// wire, turns, coil diameter, winding length, L, Wheeler L, C self, high,
+// low, covered, wire length: the order every table shows.
+std::span<const CoilColumn> RealCoilColumns();
+
+// The window's cell text, rounded for reading, in the locale's notation:
+//   turns 128 -> "128"   L 315.262 uH -> "315.3"   coil diameter 3.26 -> "3.260"   covered -> "yes"
+std::string ReadingText(const CoilColumn &column, const CoilRow &row, std::string_view decimal);
+
+// The window's tool tip, the whole value with its unit: "315.262072934 µH", "128 turns".
+std::string WholeText(const CoilColumn &column, const CoilRow &row, std::string_view decimal);
+
+} // namespace spirelle
