@@ -336,6 +336,18 @@ std::string CommandNames()
     return names;
 }
 
+// Why a command line names no command.
+std::string NoCommand(std::span<const std::string> args)
+{
+    if (args.empty())
+        return "a command is needed";
+    if (args[0] == "--csv" || args[0] == "--json")
+        return args[0] + " goes after the command and its arguments";
+    if (args[0].starts_with('-'))
+        return Quote(args[0]) + " is not an option of spirelle";
+    return Quote(args[0]) + " is no command";
+}
+
 // Run, with the output's failure left to the caller.
 int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::string_view toolkit)
 {
@@ -360,15 +372,8 @@ int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::s
 
     const auto known = args.empty() ? commands.end() : find(args[0]);
     if (known == commands.end()) {
-        std::string why = "a command is needed";
-        if (!args.empty() && (args[0] == "--csv" || args[0] == "--json"))
-            why = args[0] + " goes after the command and its arguments";
-        else if (!args.empty() && args[0].starts_with('-'))
-            why = Quote(args[0]) + " is not an option of spirelle";
-        else if (!args.empty())
-            why = Quote(args[0]) + " is no command";
-        err = "spirelle: " + why + "; the first argument is one of " + CommandNames() + ", --help, --version\n" +
-              std::string(kProgramUsage);
+        err = "spirelle: " + NoCommand(args) + "; the first argument is one of " + CommandNames() +
+              ", --help, --version\n" + std::string(kProgramUsage);
         return kUsageError;
     }
     const Command &command = *known;
