@@ -75,11 +75,10 @@ std::string OptionLine(std::string_view option, std::string_view help, std::size
 // An option's line under its command in the overview: its brief help, and its default.
 std::string OptionLine(const Option &option)
 {
-    const std::string head = std::string(option.flag) + (option.typeName.empty() ? "" : " ") + std::string(option.typeName);
     std::string help(option.brief.empty() ? option.help : option.brief);
     if (!option.fallback.empty())
         help += " (default " + std::string(option.fallback) + ")";
-    return OptionLine(head, help, kCommandOptionEnd);
+    return OptionLine(Spelled(option), help, kCommandOptionEnd);
 }
 
 // The overview's Options: the output's formats, --help and --version.

@@ -116,8 +116,8 @@ Outcome RunCoil(const CoilFields &fields, Format format, Sink &out)
 
 Outcome RunLoose(const LooseFields &fields, Format format, Sink &out)
 {
-    return Loose(Sweep({{Name(kDiameter), fields.diameter}, {Name(kTurns), fields.turns}, {Name(kLength), fields.length}}),
-                 format, out);
+    const Sweep sweep({{Name(kDiameter), fields.diameter}, {Name(kTurns), fields.turns}, {Name(kLength), fields.length}});
+    return Loose(sweep, format, out);
 }
 
 Outcome RunLc(const LcFields &fields, Format format, Sink &out)
@@ -138,8 +138,8 @@ Outcome RunTune(const TuneFields &fields, Format format, Sink &out)
 
 Outcome RunWind(const WindFields &fields, Format format, Sink &out)
 {
-    const CaseSweep<WindCase> sweep(
-        {{Name(kWanted), fields.inductance, &WindCase::inductance}, {Name(kForm), fields.diameter, &WindCase::diameter}});
+    const CaseSweep<WindCase> sweep({{Name(kWanted), fields.inductance, &WindCase::inductance},
+                                     {Name(kForm), fields.diameter, &WindCase::diameter}});
     return Wind(sweep, fields.wires, fields.lengths, format, out);
 }
 
@@ -235,6 +235,11 @@ std::span<const Command> Commands()
     return kCommands;
 }
 
+std::string Spelled(const Option &option)
+{
+    return std::string(option.flag) + (option.typeName.empty() ? "" : " ") + std::string(option.typeName);
+}
+
 std::string Synopsis(const Command &command)
 {
     std::string text(command.name);
@@ -243,7 +248,7 @@ std::string Synopsis(const Command &command)
     // An option that needs the one before it goes inside its brackets: [--wire OD [--bare BARE]].
     for (std::size_t i = 0; i < command.options.size(); ++i) {
         const Option &option = command.options[i];
-        text += " [" + std::string(option.flag) + (option.typeName.empty() ? "" : " ") + std::string(option.typeName);
+        text += " [" + Spelled(option);
         const bool nests = i + 1 < command.options.size() && command.options[i + 1].needs == option.flag;
         if (!nests)
             text += option.needs.empty() ? "]" : "]]";

@@ -11,9 +11,10 @@
 
 // The commands as one table: each command's name, summary, positional
 // arguments and options (each declared once: its name, its help, the field it
-// fills), the overview's paragraph and the function that runs it. Each command's help and the reading of its
-// arguments, the --help overview, the dispatch and the bash completion's
-// words are all built from it, so they cannot disagree.
+// fills), the overview's paragraph and the function that runs it. Each
+// command's help and the reading of its arguments, the --help overview, the
+// dispatch and the bash completion's words are all built from it, so they
+// cannot disagree.
 namespace spirelle::cli {
 
 // What a command's arguments fill: each command reads them into its own
@@ -124,6 +125,9 @@ Outcome Bound(const Command &command, Texts texts, Format format, Sink &out)
 }
 
 std::span<const Command> Commands();
+
+// The option with its value's type name: "--wire OD", "--mm".
+std::string Spelled(const Option &option);
 
 // "wind INDUCTANCE DIAMETER [--wire OD [--bare BARE]] [--mm]"
 std::string Synopsis(const Command &command);
