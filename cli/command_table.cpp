@@ -111,18 +111,24 @@ std::string Name(const Positional &positional)
 
 Outcome RunCoil(const CoilFields &fields, Format format, Sink &out)
 {
-    return Coil(Sweep({{Name(kDiameter), fields.diameter}, {Name(kTurns), fields.turns}}), format, out);
+    const CaseSweep<CoilCase> sweep({{Name(kDiameter), fields.diameter, &CoilCase::diameter},
+                                     {Name(kTurns), fields.turns, &CoilCase::turns}});
+    return Coil(sweep, format, out);
 }
 
 Outcome RunLoose(const LooseFields &fields, Format format, Sink &out)
 {
-    const Sweep sweep({{Name(kDiameter), fields.diameter}, {Name(kTurns), fields.turns}, {Name(kLength), fields.length}});
+    const CaseSweep<LooseCase> sweep({{Name(kDiameter), fields.diameter, &LooseCase::diameter},
+                                      {Name(kTurns), fields.turns, &LooseCase::turns},
+                                      {Name(kLength), fields.length, &LooseCase::length}});
     return Loose(sweep, format, out);
 }
 
 Outcome RunLc(const LcFields &fields, Format format, Sink &out)
 {
-    return Lc(Sweep({{Name(kInductance), fields.inductance}, {Name(kCapacitance), fields.capacitance}}), format, out);
+    const CaseSweep<LcCase> sweep({{Name(kInductance), fields.inductance, &LcCase::inductance},
+                                   {Name(kCapacitance), fields.capacitance, &LcCase::capacitance}});
+    return Lc(sweep, format, out);
 }
 
 Outcome RunTune(const TuneFields &fields, Format format, Sink &out)
