@@ -37,7 +37,7 @@ struct Binding {
 // The binding of a field, read by its type: a number or a range
 // (std::vector<double>), a band LOW-HIGH (BandValues), a text as typed
 // (std::string) or a flag (bool, set when given):
-//   Bind<&TuneFields::stray>(), Bind<&WireOptions::mm>()
+//   Bind<&TuneFields::stray>(), Bind<&WoundFields::mm>()
 template <auto Member>
 constexpr Binding Bind();
 

@@ -31,7 +31,7 @@ struct TuneCase {
 
 // The table format tells each combination's capacitor and band in words, then
 // lists a row per wire; CSV and JSON give one flat row per combination and
-// wire, its first columns the case's values in the sweep's order.
+// wire, its first columns the case's values from diameter to high.
 Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
              Sink &out);
 
