@@ -14,8 +14,10 @@ constexpr double kCoverSlack = 1e-12;
 
 } // namespace
 
-BandCoverage CoverBand(double cmin, double cmax, double stray, double low, double high)
+BandCoverage CoverBand(const Capacitor &capacitor, const Band &band)
 {
+    const auto [cmin, cmax, stray] = capacitor;
+    const auto [low, high] = band;
     BandCoverage c;
     c.cLow = CheckedStep(Fp(cmin) + stray);
     c.cHigh = CheckedStep(Fp(cmax) + stray);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/band.h"
 #include "calc/real_coil.h"
 
 #include <optional>
@@ -20,19 +21,6 @@ namespace spirelle {
 // outside diameters as the window has them (.0345 ... .0105), the bare
 // diameters of AWG 20 ... 30 (AwgBareDiameter).
 std::vector<Wire> GaugeWires();
-
-// A variable capacitor and the stray capacitance of wiring and aerial, in pF.
-struct Capacitor {
-    double cmin = 0;
-    double cmax = 0;
-    double stray = 0;
-};
-
-// A band, in kHz.
-struct Band {
-    double low = 0;
-    double high = 0;
-};
 
 // A coil and what it tunes with the capacitor, its own capacitance added.
 struct TunedCoil {

@@ -64,6 +64,52 @@ private:
     std::size_t m_size = 1;
 };
 
+// An argument of a sweep and the field of `Case` that its values fill.
+template <class Case>
+struct Axis {
+    std::string name;
+    std::vector<double> values;
+    double Case::*field;
+};
+
+// A sweep whose every combination is read once into a `Case`, each argument
+// into its field, so a command names its values instead of counting them.
+template <class Case>
+class CaseSweep {
+public:
+    explicit CaseSweep(std::vector<Axis<Case>> axes) : m_sweep(Arguments(axes))
+    {
+        for (const Axis<Case> &axis : axes)
+            m_fields.push_back(axis.field);
+    }
+
+    // Calls `visit` with each combination as a Case and as the values in the
+    // arguments' order (for FailureText).
+    void forEach(const std::function<void(const Case &, std::span<const double>)> &visit) const
+    {
+        m_sweep.forEach([&](std::span<const double> in) {
+            Case one{};
+            for (std::size_t i = 0; i < in.size(); ++i)
+                one.*m_fields[i] = in[i];
+            visit(one, in);
+        });
+    }
+
+    const Sweep &sweep() const { return m_sweep; }
+
+private:
+    static std::vector<Argument> Arguments(std::vector<Axis<Case>> &axes)
+    {
+        std::vector<Argument> arguments;
+        for (Axis<Case> &axis : axes)
+            arguments.push_back({std::move(axis.name), std::move(axis.values)});
+        return arguments;
+    }
+
+    std::vector<double Case::*> m_fields;
+    Sweep m_sweep;
+};
+
 // A failed combination's error text: the window's message, the result it
 // stopped in and the cause, the arguments that are 0 or else the range of a double:
 //   (division by zero, "the frequency", lc's sweep, {0, 100})

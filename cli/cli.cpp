@@ -20,13 +20,82 @@
 namespace spirelle::cli {
 namespace {
 
+// A command's arguments as typed: its positionals' and its options' texts, in the table's order.
+struct Parsed {
+    std::vector<std::string> numbers;
+    std::vector<std::string> options;
+    std::vector<bool> given; // each option's, in the table's order
+    bool csv = false;
+    bool json = false;
+    bool help = false;
+};
+
+// The options every command has besides --help, for its --help and the overview.
+struct FormatOption {
+    std::string_view flag;
+    std::string_view help;
+    bool Parsed::*given;
+};
+
+constexpr FormatOption kFormatOptions[] = {
+    {"--csv", "comma-separated values under a heading line", &Parsed::csv},
+    {"--json", "a JSON array with one object per row", &Parsed::json},
+};
+
+// The overview's option lines: the option from column 3, its help from
+// column 21 in words up to column `end`, each further line indented as far.
+constexpr std::size_t kHelpColumn = 20;
+constexpr std::size_t kCommandOptionEnd = 60; // beside a command's paragraph
+constexpr std::size_t kProgramOptionEnd = 80;
+
+//   ("--band LOW-HIGH", "the band in kHz (default 530-1700)", 60)
+//     -> "  --band LOW-HIGH   the band in kHz (default 530-1700)\n"
+std::string OptionLine(std::string_view option, std::string_view help, std::size_t end)
+{
+    std::string text = "  " + std::string(option);
+    text.append(text.size() < kHelpColumn ? kHelpColumn - text.size() : 1, ' ');
+    std::size_t lineStart = 0;
+    bool first = true;
+    while (!help.empty()) {
+        const std::size_t space = help.find(' ');
+        const std::string_view word = help.substr(0, space);
+        if (!first && text.size() - lineStart + 1 + word.size() > end) {
+            text += "\n";
+            lineStart = text.size();
+            text.append(kHelpColumn, ' ');
+        } else if (!first) {
+            text += " ";
+        }
+        text += word;
+        first = false;
+        help.remove_prefix(space == std::string_view::npos ? help.size() : space + 1);
+    }
+    return text + "\n";
+}
+
+// An option's line under its command in the overview: its brief help, and its default.
+std::string OptionLine(const Option &option)
+{
+    std::string help(option.brief.empty() ? option.help : option.brief);
+    if (!option.fallback.empty())
+        help += " (default " + std::string(option.fallback) + ")";
+    return OptionLine(Spelled(option), help, kCommandOptionEnd);
+}
+
+// The overview's Options: the output's formats, --help and --version.
+std::string ProgramOptions()
+{
+    std::string text = "Options:\n";
+    for (const FormatOption &option : kFormatOptions)
+        text += OptionLine(option.flag, option.help, kProgramOptionEnd);
+    text += OptionLine("-h, --help",
+                       "this help; spirelle COMMAND --help, or spirelle --help COMMAND, for one command's arguments "
+                       "and options",
+                       kProgramOptionEnd);
+    return text + OptionLine("--version", "the version and the Qt it was built with", kProgramOptionEnd);
+}
+
 constexpr std::string_view kOverviewEnd =
-    "Options:\n"
-    "  --csv             comma-separated values under a heading line\n"
-    "  --json            a JSON array with one object per row\n"
-    "  -h, --help        this help; spirelle COMMAND --help, or spirelle --help\n"
-    "                    COMMAND, for one command's arguments and options\n"
-    "  --version         the version and the Qt it was built with\n"
     "\n"
     "Numbers are written with '.' as the decimal point in every locale, on the\n"
     "command line and in the answers, which have 15 significant digits so that\n"
@@ -69,20 +138,27 @@ std::string Overview()
                        "and needs no display.\n"
                        "\n"
                        "Commands:\n";
+    std::vector<std::string_view> listed;
     for (const Command &command : Commands()) {
         text += "  " + Synopsis(command) + "\n";
         std::string_view help = command.overview;
         while (!help.empty()) {
             const std::size_t end = help.find('\n') + 1;
             const std::string_view line = help.substr(0, end);
-            // Lines that begin with an option are laid out already.
-            const bool laidOut = line == "\n" || line.starts_with("  ");
-            text += (laidOut ? "" : std::string(20, ' ')) + std::string(line);
+            text += (line == "\n" ? "" : std::string(kHelpColumn, ' ')) + std::string(line);
             help.remove_prefix(end);
         }
-        text += "\n";
+        // Each option under the first command that has it.
+        std::string options;
+        for (const Option &option : command.options) {
+            if (std::find(listed.begin(), listed.end(), option.flag) != listed.end())
+                continue;
+            listed.push_back(option.flag);
+            options += OptionLine(option);
+        }
+        text += (options.empty() ? "" : "\n" + options) + "\n";
     }
-    return text + std::string(kOverviewEnd);
+    return text + ProgramOptions() + std::string(kOverviewEnd);
 }
 
 std::string Usage(const Command &command)
@@ -90,15 +166,6 @@ std::string Usage(const Command &command)
     return "Usage: spirelle " + Synopsis(command) + " [--csv | --json]\n" + "Run 'spirelle " +
            std::string(command.name) + " --help' for more.\n";
 }
-
-// A command's arguments as typed: its positionals' and its options' texts, in the table's order.
-struct Parsed {
-    std::vector<std::string> numbers;
-    std::vector<std::string> options;
-    bool csv = false;
-    bool json = false;
-    bool help = false;
-};
 
 // CLI11 lays out a command's --help from the table; the command line itself
 // is read by Parse, whose messages name the argument and the cause.
@@ -125,86 +192,131 @@ std::string CommandHelp(const Command &command)
         if (!option.needs.empty())
             added->needs(std::string(option.needs));
     }
-    bool csv = false;
-    bool json = false;
-    sub->add_flag("--csv", csv, "comma-separated values under a heading line");
-    sub->add_flag("--json", json, "a JSON array with one object per row");
+    for (const FormatOption &option : kFormatOptions)
+        sub->add_flag(std::string(option.flag))->description(std::string(option.help));
     return sub->help("spirelle");
 }
 
-// The command's arguments after its name; throws UsageError.
-Parsed Parse(const Command &command, std::span<const std::string> args)
+// The option of `command` that `arg` gives, as "--stray" or "--stray=10"; nullptr when none.
+const Option *FindOption(const Command &command, std::string_view arg)
 {
-    Parsed parsed;
-    parsed.options.resize(command.options.size());
-    std::vector<bool> given(command.options.size(), false);
-    for (std::size_t i = 0; i < command.options.size(); ++i)
-        parsed.options[i] = std::string(command.options[i].fallback);
-    std::string optionNames = "--csv, --json, --help";
-    for (const Option &option : command.options)
-        optionNames += ", " + std::string(option.flag);
+    const auto found = std::find_if(command.options.begin(), command.options.end(), [&](const Option &o) {
+        return arg == o.flag || (arg.starts_with(o.flag) && arg.size() > o.flag.size() && arg[o.flag.size()] == '=');
+    });
+    return found == command.options.end() ? nullptr : &*found;
+}
 
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
+// A word after '-' is an option; '-' before a digit or '.' is a negative number.
+bool LooksLikeOption(std::string_view arg)
+{
+    return arg.starts_with('-') &&
+           !(arg.size() > 1 && (std::isdigit(static_cast<unsigned char>(arg[1])) || arg[1] == '.'));
+}
+
+// The command's arguments after its name, read one by one; throws UsageError.
+class Reader {
+public:
+    Reader(const Command &command, std::span<const std::string> args) : m_command(command), m_args(args)
+    {
+        m_parsed.given.resize(command.options.size(), false);
+        for (const Option &option : command.options)
+            m_parsed.options.emplace_back(option.fallback);
+    }
+
+    Parsed read()
+    {
+        for (m_next = 0; m_next < m_args.size();)
+            word(m_args[m_next++]);
+        checkNeeds();
+        const std::size_t numbers = m_parsed.numbers.size();
+        if (!m_parsed.help && numbers < m_command.positionals.size())
+            throw UsageError(std::string(m_command.positionals[numbers].name) + " is missing");
+        return std::move(m_parsed);
+    }
+
+private:
+    void word(const std::string &arg)
+    {
         if (arg == "--help" || arg == "-h") {
-            parsed.help = true;
-        } else if (arg == "--csv" || arg == "--json") {
-            (arg == "--csv" ? parsed.csv : parsed.json) = true;
-            if (parsed.csv && parsed.json)
+            m_parsed.help = true;
+        } else if (const auto format = std::find_if(std::begin(kFormatOptions), std::end(kFormatOptions),
+                                                    [&](const FormatOption &o) { return arg == o.flag; });
+                   format != std::end(kFormatOptions)) {
+            m_parsed.*format->given = true;
+            if (m_parsed.csv && m_parsed.json)
                 throw UsageError("--csv and --json cannot both be given: choose one");
-        } else if (const auto option = std::find_if(command.options.begin(), command.options.end(),
-                                                    [&](const Option &o) {
-                                                        return arg == o.flag ||
-                                                               (arg.starts_with(o.flag) && arg[o.flag.size()] == '=');
-                                                    });
-                   option != command.options.end()) {
-            const auto k = static_cast<std::size_t>(option - command.options.begin());
-            const std::string flag(option->flag);
-            if (given[k])
-                throw UsageError(flag + " is given twice: give it once");
-            given[k] = true;
-            if (option->typeName.empty()) {
-                // A flag: "yes" when given, and no value.
-                if (arg != flag)
-                    throw UsageError(flag + " takes no value");
-                parsed.options[k] = "yes";
-                continue;
-            }
-            if (arg == flag && i + 1 == args.size())
-                throw UsageError(flag + " needs a value: " + flag + " " + std::string(option->typeName));
-            parsed.options[k] = arg == flag ? args[++i] : arg.substr(flag.size() + 1);
-        } else if (arg.starts_with('-') && !(arg.size() > 1 && (std::isdigit(static_cast<unsigned char>(arg[1])) ||
-                                                                arg[1] == '.'))) {
-            // A word after '-' is an option; '-' before a digit or '.' is a negative number.
-            throw UsageError(Quote(arg, kArgumentQuote) + " is not an option of " + std::string(command.name) +
-                             "; its options are " + optionNames);
-        } else if (parsed.numbers.size() < command.positionals.size()) {
-            parsed.numbers.push_back(arg);
+        } else if (const Option *option = FindOption(m_command, arg)) {
+            readOption(*option, arg);
+        } else if (LooksLikeOption(arg)) {
+            throw UsageError(Quote(arg, kArgumentQuote) + " is not an option of " + std::string(m_command.name) +
+                             "; its options are " + optionNames());
+        } else if (m_parsed.numbers.size() < m_command.positionals.size()) {
+            m_parsed.numbers.push_back(arg);
         } else {
-            throw UsageError(Quote(arg, kArgumentQuote) + " is one argument too many: " + Synopsis(command));
+            throw UsageError(Quote(arg, kArgumentQuote) + " is one argument too many: " + Synopsis(m_command));
         }
     }
-    for (std::size_t k = 0; k < command.options.size(); ++k) {
-        const std::string_view needs = command.options[k].needs;
-        const auto needed = std::find_if(command.options.begin(), command.options.end(),
-                                         [&](const Option &o) { return o.flag == needs; });
-        if (given[k] && !needs.empty() && !given[std::size_t(needed - command.options.begin())])
-            throw UsageError(std::string(command.options[k].flag) + " needs " + std::string(needs));
+
+    // An option's text: "yes" for a flag, else the value after '=' or the next argument.
+    void readOption(const Option &option, const std::string &arg)
+    {
+        const auto k = static_cast<std::size_t>(&option - m_command.options.data());
+        const std::string flag(option.flag);
+        if (m_parsed.given[k])
+            throw UsageError(flag + " is given twice: give it once");
+        m_parsed.given[k] = true;
+        if (option.typeName.empty()) {
+            if (arg != flag)
+                throw UsageError(flag + " takes no value");
+            m_parsed.options[k] = "yes";
+        } else if (arg != flag) {
+            m_parsed.options[k] = arg.substr(flag.size() + 1);
+        } else if (m_next == m_args.size()) {
+            throw UsageError(flag + " needs a value: " + flag + " " + std::string(option.typeName));
+        } else {
+            m_parsed.options[k] = m_args[m_next++];
+        }
     }
-    if (!parsed.help && parsed.numbers.size() < command.positionals.size())
-        throw UsageError(std::string(command.positionals[parsed.numbers.size()].name) + " is missing");
-    return parsed;
+
+    // An option given without the one it goes with.
+    void checkNeeds() const
+    {
+        const std::span<const Option> options = m_command.options;
+        for (std::size_t k = 0; k < options.size(); ++k) {
+            const std::string_view needs = options[k].needs;
+            if (!m_parsed.given[k] || needs.empty())
+                continue;
+            const auto needed =
+                std::find_if(options.begin(), options.end(), [&](const Option &o) { return o.flag == needs; });
+            if (!m_parsed.given[std::size_t(needed - options.begin())])
+                throw UsageError(std::string(options[k].flag) + " needs " + std::string(needs));
+        }
+    }
+
+    // "--csv, --json, --help, --stray, ..."
+    std::string optionNames() const
+    {
+        std::string names = "--csv, --json, --help";
+        for (const Option &option : m_command.options)
+            names += ", " + std::string(option.flag);
+        return names;
+    }
+
+    const Command &m_command;
+    std::span<const std::string> m_args;
+    std::size_t m_next = 0;
+    Parsed m_parsed;
+};
+
+Parsed Parse(const Command &command, std::span<const std::string> args)
+{
+    return Reader(command, args).read();
 }
 
 Outcome RunCommand(const Command &command, const Parsed &parsed, Sink &out)
 {
     const Format format = parsed.csv ? Format::Csv : parsed.json ? Format::Json : Format::Table;
-    std::vector<Argument> arguments;
-    for (std::size_t i = 0; i < command.positionals.size(); ++i) {
-        const std::string_view name = command.positionals[i].name;
-        arguments.push_back({std::string(name), ParseValues(name, parsed.numbers[i])});
-    }
-    return command.run(std::move(arguments), parsed.options, format, out);
+    return command.run(command, {parsed.numbers, parsed.options}, format, out);
 }
 
 // "coil, loose, lc, tune"
@@ -214,6 +326,18 @@ std::string CommandNames()
     for (const Command &command : Commands())
         names += (names.empty() ? "" : ", ") + std::string(command.name);
     return names;
+}
+
+// Why a command line names no command.
+std::string NoCommand(std::span<const std::string> args)
+{
+    if (args.empty())
+        return "a command is needed";
+    if (args[0] == "--csv" || args[0] == "--json")
+        return args[0] + " goes after the command and its arguments";
+    if (args[0].starts_with('-'))
+        return Quote(args[0], kArgumentQuote) + " is not an option of spirelle";
+    return Quote(args[0], kArgumentQuote) + " is no command";
 }
 
 // Run, with the output's failure left to the caller.
@@ -240,15 +364,8 @@ int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::s
 
     const auto known = args.empty() ? commands.end() : find(args[0]);
     if (known == commands.end()) {
-        std::string why = "a command is needed";
-        if (!args.empty() && (args[0] == "--csv" || args[0] == "--json"))
-            why = args[0] + " goes after the command and its arguments";
-        else if (!args.empty() && args[0].starts_with('-'))
-            why = Quote(args[0], kArgumentQuote) + " is not an option of spirelle";
-        else if (!args.empty())
-            why = Quote(args[0], kArgumentQuote) + " is no command";
-        err = "spirelle: " + why + "; the first argument is one of " + CommandNames() + ", --help, --version\n" +
-              std::string(kProgramUsage);
+        err = "spirelle: " + NoCommand(args) + "; the first argument is one of " + CommandNames() +
+              ", --help, --version\n" + std::string(kProgramUsage);
         return kUsageError;
     }
     const Command &command = *known;

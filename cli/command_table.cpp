@@ -2,76 +2,151 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/real_coil_rows.h"
 #include "cli/tune.h"
 
 namespace spirelle::cli {
 namespace {
 
-constexpr Positional kDiameter{"DIAMETER", "the form's diameter, inches"};
-constexpr Positional kRealDiameter{"DIAMETER", "the form's diameter, inches (mm with --mm)"};
-constexpr Positional kTurns{"TURNS", "the number of turns"};
+// coil's arguments, and loose's before its length.
+struct CoilFields : Fields {
+    std::vector<double> diameter;
+    std::vector<double> turns;
+};
+
+struct LooseFields : CoilFields {
+    std::vector<double> length;
+};
+
+struct LcFields : Fields {
+    std::vector<double> inductance;
+    std::vector<double> capacitance;
+};
+
+// What tune and wind share: the form, the custom wire and the unit, and the
+// wires and lengths they make.
+struct WoundFields : Fields {
+    std::vector<double> diameter;
+    std::string wire;
+    std::string bare;
+    bool mm = false;
+    Lengths lengths;
+    std::vector<Wire> wires;
+
+    void relate() override
+    {
+        lengths.millimetres = mm;
+        wires = WiresFor(wire, bare, lengths);
+    }
+};
+
+struct TuneFields : WoundFields {
+    std::vector<double> cmin;
+    std::vector<double> cmax;
+    std::vector<double> stray;
+    BandValues band;
+
+    void relate() override
+    {
+        RequireBelow("CMIN", cmin, "CMAX", cmax);
+        WoundFields::relate();
+    }
+};
+
+struct WindFields : WoundFields {
+    std::vector<double> inductance;
+};
+
+constexpr Positional kDiameter{"DIAMETER", "the form's diameter, inches", Bind<&CoilFields::diameter>()};
+constexpr Positional kTurns{"TURNS", "the number of turns", Bind<&CoilFields::turns>()};
+constexpr Positional kLength{"LENGTH", "the winding's length, inches", Bind<&LooseFields::length>()};
+constexpr Positional kInductance{"INDUCTANCE", "the inductance, uH", Bind<&LcFields::inductance>()};
+constexpr Positional kCapacitance{"CAPACITANCE", "the capacitance, pF", Bind<&LcFields::capacitance>()};
+constexpr Positional kForm{"DIAMETER", "the form's diameter, inches (mm with --mm)", Bind<&WoundFields::diameter>()};
+constexpr Positional kCmin{"CMIN", "the variable capacitor's smallest capacitance, pF", Bind<&TuneFields::cmin>()};
+constexpr Positional kCmax{"CMAX", "the variable capacitor's largest capacitance, pF", Bind<&TuneFields::cmax>()};
+constexpr Positional kWanted{"INDUCTANCE", "the inductance wanted, uH", Bind<&WindFields::inductance>()};
 
 constexpr Positional kCoilArguments[] = {kDiameter, kTurns};
-constexpr Positional kLooseArguments[] = {kDiameter, kTurns, {"LENGTH", "the winding's length, inches"}};
-constexpr Positional kLcArguments[] = {{"INDUCTANCE", "the inductance, uH"}, {"CAPACITANCE", "the capacitance, pF"}};
-constexpr Positional kTuneArguments[] = {kRealDiameter,
-                                         {"CMIN", "the variable capacitor's smallest capacitance, pF"},
-                                         {"CMAX", "the variable capacitor's largest capacitance, pF"}};
-constexpr Positional kWindArguments[] = {{"INDUCTANCE", "the inductance wanted, uH"}, kRealDiameter};
+constexpr Positional kLooseArguments[] = {kDiameter, kTurns, kLength};
+constexpr Positional kLcArguments[] = {kInductance, kCapacitance};
+constexpr Positional kTuneArguments[] = {kForm, kCmin, kCmax};
+constexpr Positional kWindArguments[] = {kWanted, kForm};
 
 // The custom wire and the unit, which tune and wind share as their last three options.
-constexpr Option kWire{"--wire", "OD", "a custom wire's outside diameter, over the enamel", "", ""};
-constexpr Option kBare{"--bare", "BARE", "the custom wire's bare diameter (0.92 OD when not given)", "", "--wire"};
-constexpr Option kMm{"--mm", "", "lengths in millimetres, the wire's length in metres", "", ""};
+constexpr Option kWire{"--wire",
+                       "OD",
+                       "a custom wire's outside diameter, over the enamel",
+                       "a row for a custom wire of this outside diameter, over the enamel",
+                       "",
+                       "",
+                       Bind<&WoundFields::wire>()};
+constexpr Option kBare{"--bare",
+                       "BARE",
+                       "the custom wire's bare diameter (0.92 OD when not given)",
+                       "its bare diameter (default 0.92 OD)",
+                       "",
+                       "--wire",
+                       Bind<&WoundFields::bare>()};
+constexpr Option kMm{"--mm",
+                     "",
+                     "lengths in millimetres, the wire's length in metres",
+                     "lengths in mm, the wire's in metres",
+                     "",
+                     "",
+                     Bind<&WoundFields::mm>()};
 constexpr Option kTuneOptions[] = {
-    {"--stray", "PF", "stray capacitance of wiring and aerial, pF", "10", ""},
-    {"--band", "LOW-HIGH", "the band, kHz", "530-1700", ""},
-    kWire, kBare, kMm,
+    {"--stray", "PF", "stray capacitance of wiring and aerial, pF", "", "10", "", Bind<&TuneFields::stray>()},
+    {"--band", "LOW-HIGH", "the band, kHz", "the band in kHz", "530-1700", "", Bind<&TuneFields::band>()},
+    kWire,
+    kBare,
+    kMm,
 };
 constexpr Option kWindOptions[] = {kWire, kBare, kMm};
 
-Outcome RunCoil(std::vector<Argument> arguments, std::span<const std::string>, Format format, Sink &out)
+std::string Name(const Positional &positional)
 {
-    return Coil(Sweep(std::move(arguments)), format, out);
+    return std::string(positional.name);
 }
 
-Outcome RunLoose(std::vector<Argument> arguments, std::span<const std::string>, Format format, Sink &out)
+Outcome RunCoil(const CoilFields &fields, Format format, Sink &out)
 {
-    return Loose(Sweep(std::move(arguments)), format, out);
+    const CaseSweep<CoilCase> sweep({{Name(kDiameter), fields.diameter, &CoilCase::diameter},
+                                     {Name(kTurns), fields.turns, &CoilCase::turns}});
+    return Coil(sweep, format, out);
 }
 
-Outcome RunLc(std::vector<Argument> arguments, std::span<const std::string>, Format format, Sink &out)
+Outcome RunLoose(const LooseFields &fields, Format format, Sink &out)
 {
-    return Lc(Sweep(std::move(arguments)), format, out);
+    const CaseSweep<LooseCase> sweep({{Name(kDiameter), fields.diameter, &LooseCase::diameter},
+                                      {Name(kTurns), fields.turns, &LooseCase::turns},
+                                      {Name(kLength), fields.length, &LooseCase::length}});
+    return Loose(sweep, format, out);
 }
 
-// The wires and the unit from the last three options: --wire, --bare, --mm.
-std::vector<Wire> Wires(std::span<const std::string> options, Lengths &lengths)
+Outcome RunLc(const LcFields &fields, Format format, Sink &out)
 {
-    const std::size_t n = options.size();
-    lengths.millimetres = !options[n - 1].empty();
-    return WiresFor(options[n - 3], options[n - 2], lengths);
+    const CaseSweep<LcCase> sweep({{Name(kInductance), fields.inductance, &LcCase::inductance},
+                                   {Name(kCapacitance), fields.capacitance, &LcCase::capacitance}});
+    return Lc(sweep, format, out);
 }
 
-// Options: --stray, --band, --wire, --bare, --mm.
-Outcome RunTune(std::vector<Argument> arguments, std::span<const std::string> options, Format format, Sink &out)
+Outcome RunTune(const TuneFields &fields, Format format, Sink &out)
 {
-    RequireBelow("CMIN", arguments[1].values, "CMAX", arguments[2].values);
-    Lengths lengths;
-    const std::vector<Wire> wires = Wires(options, lengths);
-    arguments.push_back({"--stray", ParseValues("--stray", options[0])});
-    BandValues band = ParseBand(options[1]);
-    arguments.push_back({"--band LOW", std::move(band.low)});
-    arguments.push_back({"--band HIGH", std::move(band.high)});
-    return Tune(Sweep(std::move(arguments)), wires, lengths, format, out);
+    const CaseSweep<TuneCase> sweep({{Name(kForm), fields.diameter, &TuneCase::diameter},
+                                     {Name(kCmin), fields.cmin, &TuneCase::cmin},
+                                     {Name(kCmax), fields.cmax, &TuneCase::cmax},
+                                     {"--stray", fields.stray, &TuneCase::stray},
+                                     {"--band LOW", fields.band.low, &TuneCase::low},
+                                     {"--band HIGH", fields.band.high, &TuneCase::high}});
+    return Tune(sweep, fields.wires, fields.lengths, format, out);
 }
 
-// Options: --wire, --bare, --mm.
-Outcome RunWind(std::vector<Argument> arguments, std::span<const std::string> options, Format format, Sink &out)
+Outcome RunWind(const WindFields &fields, Format format, Sink &out)
 {
-    Lengths lengths;
-    const std::vector<Wire> wires = Wires(options, lengths);
-    return Wind(Sweep(std::move(arguments)), wires, lengths, format, out);
+    const CaseSweep<WindCase> sweep({{Name(kWanted), fields.inductance, &WindCase::inductance},
+                                     {Name(kForm), fields.diameter, &WindCase::diameter}});
+    return Wind(sweep, fields.wires, fields.lengths, format, out);
 }
 
 constexpr Command kCommands[] = {
@@ -81,17 +156,17 @@ constexpr Command kCommands[] = {
      "the coil's length, its Wheeler and current-sheet\n"
      "inductance, how far Wheeler is off in percent, and the\n"
      "feet of wire\n",
-     RunCoil},
+     Bound<CoilFields, RunCoil>},
     {"loose", "The loose-coil page: a coil wound LENGTH inches long", kLooseArguments, {},
      "the loose-coil page: TURNS wound LENGTH inches long on a\n"
      "form of DIAMETER inches: Wheeler and current-sheet\n"
      "inductance, how far Wheeler is off in percent, and\n"
      "length/diameter\n",
-     RunLoose},
+     Bound<LooseFields, RunLoose>},
     {"lc", "The frequency page: the resonant frequency of uH and pF in MHz", kLcArguments, {},
      "the frequency page: the resonant frequency in MHz of\n"
      "INDUCTANCE uH and CAPACITANCE pF\n",
-     RunLc},
+     Bound<LcFields, RunLc>},
     {"tune", "Will a CMIN..CMAX pF capacitor cover the band, and with how many turns of each wire?",
      kTuneArguments, kTuneOptions,
      "will a CMIN..CMAX pF variable capacitor cover the band?\n"
@@ -105,30 +180,70 @@ constexpr Command kCommands[] = {
      "wire, and Wheeler's), its own capacitance, the band it\n"
      "tunes, whether that covers the band, and the wire's\n"
      "length. A wire that cannot reach the top says why in\n"
-     "its note\n"
-     "\n"
-     "  --stray PF        stray capacitance of wiring and aerial,\n"
-     "                    pF (default 10)\n"
-     "  --band LOW-HIGH   the band in kHz (default 530-1700)\n"
-     "  --wire OD         a row for a custom wire of this outside\n"
-     "                    diameter, over the enamel\n"
-     "  --bare BARE       its bare diameter (default 0.92 OD)\n"
-     "  --mm              lengths in mm, the wire's in metres\n",
-     RunTune},
+     "its note\n",
+     Bound<TuneFields, RunTune>},
     {"wind", "How many turns of each wire make INDUCTANCE uH on this form?", kWindArguments, kWindOptions,
      "for each wire, the whole turns close-wound on a form of\n"
      "DIAMETER whose round-wire inductance is nearest\n"
      "INDUCTANCE uH: the coil's diameter and length, its\n"
      "inductance (and Wheeler's), its own capacitance and the\n"
      "wire's length; --wire, --bare and --mm as for tune\n",
-     RunWind},
+     Bound<WindFields, RunWind>},
 };
 
 } // namespace
 
+namespace detail {
+
+void Read(std::string_view name, std::string_view text, std::vector<double> &values)
+{
+    values = ParseValues(name, text);
+}
+
+void Read(std::string_view, std::string_view text, BandValues &band)
+{
+    band = ParseBand(text);
+}
+
+void Read(std::string_view, std::string_view text, std::string &value)
+{
+    value = text;
+}
+
+void Read(std::string_view, std::string_view text, bool &flag)
+{
+    flag = !text.empty();
+}
+
+} // namespace detail
+
+void Fill(const Command &command, Texts texts, Fields &fields)
+{
+    for (std::size_t i = 0; i < command.positionals.size(); ++i) {
+        const Positional &positional = command.positionals[i];
+        positional.field.fill(fields, positional.name, texts.positionals[i]);
+    }
+    const auto fillOptions = [&](bool ranges) {
+        for (std::size_t k = 0; k < command.options.size(); ++k) {
+            const Option &option = command.options[k];
+            if (option.field.range == ranges)
+                option.field.fill(fields, option.flag, texts.options[k]);
+        }
+    };
+    // The ranges last: every check of a single value comes before them.
+    fillOptions(false);
+    fields.relate();
+    fillOptions(true);
+}
+
 std::span<const Command> Commands()
 {
     return kCommands;
+}
+
+std::string Spelled(const Option &option)
+{
+    return std::string(option.flag) + (option.typeName.empty() ? "" : " ") + std::string(option.typeName);
 }
 
 std::string Synopsis(const Command &command)
@@ -139,7 +254,7 @@ std::string Synopsis(const Command &command)
     // An option that needs the one before it goes inside its brackets: [--wire OD [--bare BARE]].
     for (std::size_t i = 0; i < command.options.size(); ++i) {
         const Option &option = command.options[i];
-        text += " [" + std::string(option.flag) + (option.typeName.empty() ? "" : " ") + std::string(option.typeName);
+        text += " [" + Spelled(option);
         const bool nests = i + 1 < command.options.size() && command.options[i + 1].needs == option.flag;
         if (!nests)
             text += option.needs.empty() ? "]" : "]]";

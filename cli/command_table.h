@@ -6,18 +6,45 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 // The commands as one table: each command's name, summary, positional
-// arguments with their help, options, the overview's paragraph and the
-// function that runs it. Each command's help and the reading of its
-// arguments, the --help overview, the dispatch and the bash completion's
-// words are all built from it, so they cannot disagree.
+// arguments and options (each declared once: its name, its help, the field it
+// fills), the overview's paragraph and the function that runs it. Each
+// command's help and the reading of its arguments, the --help overview, the
+// dispatch and the bash completion's words are all built from it, so they
+// cannot disagree.
 namespace spirelle::cli {
+
+// What a command's arguments fill: each command reads them into its own
+// struct, derived from this one, and its runner receives it filled.
+struct Fields {
+    virtual ~Fields() = default;
+    // The checks between arguments and the values made of several (the wires
+    // of --wire, --bare and --mm): run after the positionals and the options
+    // that are one value are read, before the options that may be ranges. A
+    // UsageError stops the command.
+    virtual void relate() {}
+};
+
+// How one argument's text fills its field; `name` names it in messages.
+struct Binding {
+    void (*fill)(Fields &fields, std::string_view name, std::string_view text) = nullptr;
+    bool range = false; // whether the value may be a range START:STOP:STEP
+};
+
+// The binding of a field, read by its type: a number or a range
+// (std::vector<double>), a band LOW-HIGH (BandValues), a text as typed
+// (std::string) or a flag (bool, set when given):
+//   Bind<&TuneFields::stray>(), Bind<&WoundFields::mm>()
+template <auto Member>
+constexpr Binding Bind();
 
 struct Positional {
     std::string_view name; // "DIAMETER": the synopsis's word and the messages' name
     std::string_view help; // "the form's diameter, inches"
+    Binding field;
 };
 
 // An option besides --csv and --json, which every command has. One with no
@@ -25,16 +52,25 @@ struct Positional {
 struct Option {
     std::string_view flag;     // "--stray"
     std::string_view typeName; // "PF"
-    std::string_view help;
-    std::string_view fallback; // the value when the option is not given
+    std::string_view help;     // the command's --help
+    std::string_view brief;    // the overview's line, when it says less than `help`; "" when the same
+    std::string_view fallback; // the value when the option is not given; the overview says "(default 10)"
     std::string_view needs;    // the option it only goes with ("--wire" for --bare), or ""
+    Binding field;
 };
 
-// Runs a command over its positionals (named, with their values, in the
-// table's order) and its options' texts (in the table's order), writing its
-// rows to `out`. A UsageError ends it before the first row.
-using Runner = Outcome (*)(std::vector<Argument> arguments, std::span<const std::string> options, Format format,
-                           Sink &out);
+// The texts of a command line: its positionals' and its options' (the
+// fallback when not given), each in the table's order.
+struct Texts {
+    std::span<const std::string> positionals;
+    std::span<const std::string> options;
+};
+
+struct Command;
+
+// Reads a command's texts into its fields and runs it, writing its rows to
+// `out`. A UsageError ends it before the first row.
+using Runner = Outcome (*)(const Command &command, Texts texts, Format format, Sink &out);
 
 struct Command {
     std::string_view name;
@@ -45,7 +81,53 @@ struct Command {
     Runner run;
 };
 
+namespace detail {
+
+template <class T>
+struct MemberOf;
+template <class C, class T>
+struct MemberOf<T C::*> {
+    using Class = C;
+    using Type = T;
+};
+
+void Read(std::string_view name, std::string_view text, std::vector<double> &values);
+void Read(std::string_view name, std::string_view text, BandValues &band);
+void Read(std::string_view name, std::string_view text, std::string &value);
+void Read(std::string_view name, std::string_view text, bool &flag);
+
+} // namespace detail
+
+template <auto Member>
+constexpr Binding Bind()
+{
+    using Of = detail::MemberOf<decltype(Member)>;
+    using Type = typename Of::Type;
+    return {[](Fields &fields, std::string_view name, std::string_view text) {
+                // A field of another command's struct is a mistake in the table: std::bad_cast.
+                detail::Read(name, text, dynamic_cast<typename Of::Class &>(fields).*Member);
+            },
+            std::is_same_v<Type, std::vector<double>> || std::is_same_v<Type, BandValues>};
+}
+
+// Fills `fields` from `texts`: the positionals in order, the options that are
+// one value, fields.relate(), then the options that may be ranges.
+void Fill(const Command &command, Texts texts, Fields &fields);
+
+// The Runner of a command whose arguments fill a `F` and that `run` answers:
+//   Bound<TuneFields, RunTune>
+template <class F, Outcome (*run)(const F &fields, Format format, Sink &out)>
+Outcome Bound(const Command &command, Texts texts, Format format, Sink &out)
+{
+    F fields;
+    Fill(command, texts, fields);
+    return run(fields, format, out);
+}
+
 std::span<const Command> Commands();
+
+// The option with its value's type name: "--wire OD", "--mm".
+std::string Spelled(const Option &option);
 
 // "wind INDUCTANCE DIAMETER [--wire OD [--bare BARE]] [--mm]"
 std::string Synopsis(const Command &command);

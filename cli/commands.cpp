@@ -71,12 +71,11 @@ const std::array<double, kGauges> &InchesPerTurn()
 
 } // namespace
 
-Outcome Coil(const Sweep &sweep, Format format, Sink &out)
+Outcome Coil(const CaseSweep<CoilCase> &sweep, Format format, Sink &out)
 {
     const auto writer = MakeWriter(format, kCoilColumns, out);
-    sweep.forEach([&](std::span<const double> in) {
-        const double diameter = in[0];
-        const double turns = in[1];
+    sweep.forEach([&](const CoilCase &one, std::span<const double> in) {
+        const auto [diameter, turns] = one;
         for (std::size_t g = 0; g < kGauges; ++g) {
             const double inchesPerTurn = InchesPerTurn()[g];
             const char *stage = "the coil's length";
@@ -94,20 +93,18 @@ Outcome Coil(const Sweep &sweep, Format format, Sink &out)
                 writer->row(row);
             } catch (const CalcError &error) {
                 const Cell known[] = {diameter, turns, kWireGauges[g].name, inchesPerTurn};
-                writer->failed(known, FailureText(error, stage, sweep, in));
+                writer->failed(known, FailureText(error, stage, sweep.sweep(), in));
             }
         }
     });
     return writer->finish();
 }
 
-Outcome Loose(const Sweep &sweep, Format format, Sink &out)
+Outcome Loose(const CaseSweep<LooseCase> &sweep, Format format, Sink &out)
 {
     const auto writer = MakeWriter(format, kLooseColumns, out);
-    sweep.forEach([&](std::span<const double> in) {
-        const double diameter = in[0];
-        const double turns = in[1];
-        const double length = in[2];
+    sweep.forEach([&](const LooseCase &one, std::span<const double> in) {
+        const auto [diameter, turns, length] = one;
         try {
             const double wheeler = WheelerInductance(diameter, turns, length);
             const auto sheet = CurrentSheetInductance(diameter, turns, length);
@@ -118,22 +115,22 @@ Outcome Loose(const Sweep &sweep, Format format, Sink &out)
             writer->row(row);
         } catch (const CalcError &error) {
             const Cell known[] = {diameter, turns, length};
-            writer->failed(known, FailureText(error, "the Wheeler inductance", sweep, in));
+            writer->failed(known, FailureText(error, "the Wheeler inductance", sweep.sweep(), in));
         }
     });
     return writer->finish();
 }
 
-Outcome Lc(const Sweep &sweep, Format format, Sink &out)
+Outcome Lc(const CaseSweep<LcCase> &sweep, Format format, Sink &out)
 {
     const auto writer = MakeWriter(format, kLcColumns, out);
-    sweep.forEach([&](std::span<const double> in) {
+    sweep.forEach([&](const LcCase &one, std::span<const double> in) {
         try {
-            const Cell row[] = {in[0], in[1], ResonantFrequency(in[0], in[1])};
+            const Cell row[] = {one.inductance, one.capacitance, ResonantFrequency(one.inductance, one.capacitance)};
             writer->row(row);
         } catch (const CalcError &error) {
-            const Cell known[] = {in[0], in[1]};
-            writer->failed(known, FailureText(error, "the frequency", sweep, in));
+            const Cell known[] = {one.inductance, one.capacitance};
+            writer->failed(known, FailureText(error, "the frequency", sweep.sweep(), in));
         }
     });
     return writer->finish();

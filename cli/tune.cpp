@@ -26,15 +26,14 @@ std::vector<Column> Columns(std::span<const Column> before, const Lengths &lengt
 }
 
 // Each wire's row after `known`, the cells before the coil's: its design, or why it has none.
-void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, std::span<const double> in,
-              const std::vector<Wire> &wires, const Lengths &lengths)
+void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const TuneCase &one,
+              std::span<const double> in, const std::vector<Wire> &wires, const Lengths &lengths)
 {
     const std::size_t before = known.size();
     for (const Wire &wire : wires) {
         known.resize(before);
         try {
-            const BandDesign design =
-                DesignForBand(lengths.inches(in[0]), wire, {in[1], in[2], in[3]}, {in[4], in[5]});
+            const BandDesign design = DesignForBand(lengths.inches(one.diameter), wire, one.capacitor(), one.band());
             AppendCoilCells(known, design, lengths);
             writer.row(known);
         } catch (const CalcError &error) {
@@ -45,15 +44,15 @@ void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, std::
 }
 
 // One combination: the capacitor and the band in words, then a row per wire.
-Outcome Story(const Sweep &sweep, std::span<const double> in, const std::vector<Wire> &wires,
+Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> in, const std::vector<Wire> &wires,
               const Lengths &lengths, Sink &sink)
 {
     const auto n = NumberText;
-    const double diameter = in[0], cmin = in[1], cmax = in[2], stray = in[3], low = in[4], high = in[5];
+    const auto [diameter, cmin, cmax, stray, low, high] = one;
     std::string out;
     std::optional<BandCoverage> coverage;
     try {
-        coverage = CoverBand(cmin, cmax, stray, low, high);
+        coverage = CoverBand(one.capacitor(), one.band());
     } catch (const CalcError &error) {
         const std::string why = FailureText(error, "the inductance for the band", sweep, in);
         sink.write("band        " + n(low) + "-" + n(high) + " kHz with a capacitor of " + n(cmin) + "-" + n(cmax) +
@@ -77,20 +76,21 @@ Outcome Story(const Sweep &sweep, std::span<const double> in, const std::vector<
     sink.write(out);
     const std::vector<Column> columns = CoilColumns(lengths, true);
     const auto table = MakeWriter(Format::Table, columns, sink);
-    WireRows(*table, {}, sweep, in, wires, lengths);
+    WireRows(*table, {}, sweep, one, in, wires, lengths);
     return table->finish();
 }
 
 } // namespace
 
-Outcome Tune(const Sweep &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format, Sink &out)
+Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
+             Sink &out)
 {
     if (format == Format::Table) {
         Outcome outcome;
-        sweep.forEach([&](std::span<const double> in) {
+        sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
             if (outcome.rows > 0)
                 out.write("\n");
-            outcome.add(Story(sweep, in, wires, lengths, out));
+            outcome.add(Story(sweep.sweep(), one, in, wires, lengths, out));
         });
         return outcome;
     }
@@ -98,37 +98,39 @@ Outcome Tune(const Sweep &sweep, const std::vector<Wire> &wires, const Lengths &
     before.insert(before.end(), std::begin(kDesignColumns), std::end(kDesignColumns));
     const std::vector<Column> columns = Columns(before, lengths, true);
     const auto writer = MakeWriter(format, columns, out);
-    sweep.forEach([&](std::span<const double> in) {
-        std::vector<Cell> known(in.begin(), in.end());
+    sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
+        std::vector<Cell> known = {one.diameter, one.cmin, one.cmax, one.stray, one.low, one.high};
         try {
-            const BandCoverage b = CoverBand(in[1], in[2], in[3], in[4], in[5]);
+            const BandCoverage b = CoverBand(one.capacitor(), one.band());
             known.insert(known.end(), {b.neededRatio, b.capacitorRatio, b.inductance, b.lowest, b.covered,
                                        b.cmaxToCover});
         } catch (const CalcError &error) {
-            writer->failed(known, FailureText(error, "the inductance for the band", sweep, in));
+            writer->failed(known, FailureText(error, "the inductance for the band", sweep.sweep(), in));
             return;
         }
-        WireRows(*writer, std::move(known), sweep, in, wires, lengths);
+        WireRows(*writer, std::move(known), sweep.sweep(), one, in, wires, lengths);
     });
     return writer->finish();
 }
 
-Outcome Wind(const Sweep &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format, Sink &out)
+Outcome Wind(const CaseSweep<WindCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
+             Sink &out)
 {
     const Column form = lengths.millimetres ? Column{"diameter_mm", "form mm"} : Column{"diameter_in", "form in"};
     const Column before[] = {{"wanted_uH", "wanted uH"}, form};
     const std::vector<Column> columns = Columns(before, lengths, false);
     const auto writer = MakeWriter(format, columns, out);
     std::vector<Cell> cells;
-    sweep.forEach([&](std::span<const double> in) {
+    sweep.forEach([&](const WindCase &one, std::span<const double> in) {
         for (const Wire &wire : wires) {
-            cells = {in[0], in[1]};
+            cells = {one.inductance, one.diameter};
             try {
-                AppendCoilCells(cells, wire, spirelle::Wind(in[0], lengths.inches(in[1]), wire), lengths);
+                AppendCoilCells(cells, wire, spirelle::Wind(one.inductance, lengths.inches(one.diameter), wire),
+                                lengths);
                 writer->row(cells);
             } catch (const CalcError &error) {
-                cells = {in[0], in[1], std::string_view(wire.name)};
-                writer->failed(cells, FailureText(error, "the turns of the wire " + wire.name, sweep, in));
+                cells = {one.inductance, one.diameter, std::string_view(wire.name)};
+                writer->failed(cells, FailureText(error, "the turns of the wire " + wire.name, sweep.sweep(), in));
             }
         }
     });

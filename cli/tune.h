@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/band.h"
 #include "calc/winding.h"
 #include "cli/arguments.h"
 #include "cli/output.h"
@@ -14,14 +15,34 @@
 // says why in its error; the other rows are all printed.
 namespace spirelle::cli {
 
-// Arguments, in order: diameter (in `lengths`' unit), CMIN, CMAX, stray (pF),
-// band low, band high (kHz). The table format tells each combination's
-// capacitor and band in words, then lists a row per wire; CSV and JSON give
-// one flat row per combination and wire.
-Outcome Tune(const Sweep &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format, Sink &out);
+// One combination of tune's arguments: the form's diameter (in `lengths`'
+// unit), the capacitor and the stray (pF), the band (kHz).
+struct TuneCase {
+    double diameter = 0;
+    double cmin = 0;
+    double cmax = 0;
+    double stray = 0;
+    double low = 0;
+    double high = 0;
 
-// Arguments: inductance (uH), diameter. A row per combination and wire: the
-// whole turns nearest the inductance.
-Outcome Wind(const Sweep &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format, Sink &out);
+    Capacitor capacitor() const { return {cmin, cmax, stray}; }
+    Band band() const { return {low, high}; }
+};
+
+// The table format tells each combination's capacitor and band in words, then
+// lists a row per wire; CSV and JSON give one flat row per combination and
+// wire, its first columns the case's values from diameter to high.
+Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
+             Sink &out);
+
+// One combination of wind's arguments: the inductance wanted (uH), the form's diameter.
+struct WindCase {
+    double inductance = 0;
+    double diameter = 0;
+};
+
+// A row per combination and wire: the whole turns nearest the inductance.
+Outcome Wind(const CaseSweep<WindCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
+             Sink &out);
 
 } // namespace spirelle::cli

@@ -196,7 +196,7 @@ std::vector<std::string> Verdict(const Inputs &in, std::string_view decimal)
                                    " kHz needs a tuning ratio of " + n(needed) + "; the capacitor with its stray, " +
                                    plain(cLow) + "–" + plain(cHigh) + " pF, gives " + n(cHigh / cLow) + "."};
     try {
-        const BandCoverage cover = CoverBand(c.cmin, c.cmax, c.stray, in.band.low, in.band.high);
+        const BandCoverage cover = CoverBand(c, in.band);
         if (cover.covered)
             lines.push_back("Covered: with the right coil this capacitor tunes the whole band.");
         else

@@ -26,7 +26,7 @@ const BandCase kBands[] = {
 TEST(CoverBand, TunesTheTopAtCminAndTellsHowLowCmaxReaches)
 {
     for (const BandCase &c : kBands) {
-        const BandCoverage b = CoverBand(c.cmin, c.cmax, c.stray, c.low, c.high);
+        const BandCoverage b = CoverBand({c.cmin, c.cmax, c.stray}, {c.low, c.high});
         EXPECT_NEAR(b.inductance / c.inductance, 1.0, 1e-13) << c.cmax;
         EXPECT_NEAR(b.lowest / c.lowest, 1.0, 1e-13) << c.cmax;
         EXPECT_NEAR(b.cmaxToCover / c.cmaxToCover, 1.0, 1e-13) << c.cmax;
@@ -34,7 +34,7 @@ TEST(CoverBand, TunesTheTopAtCminAndTellsHowLowCmaxReaches)
         EXPECT_DOUBLE_EQ(b.capacitorRatio, (c.cmax + c.stray) / (c.cmin + c.stray)) << c.cmax;
         EXPECT_EQ(b.covered, c.covered) << c.cmax;
     }
-    EXPECT_THROW(CoverBand(0, 365, 0, 530, 1700), CalcError); // no capacitance tunes nothing
+    EXPECT_THROW(CoverBand({0, 365, 0}, {530, 1700}), CalcError); // no capacitance tunes nothing
 }
 
 } // namespace

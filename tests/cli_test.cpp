@@ -337,6 +337,11 @@ const BadCase kBad[] = {
     {{"wind", "250", "2", "--wire", "0.03", "--bare", "0.04"}, kUsageError, "--bare 0.04 is above --wire 0.03"},
     {{"wind", "250", "2", "--wire", "0.03:0.05:0.01"}, kUsageError, "--wire: \"0.03:0.05:0.01\" is a range"},
     {{"coil", "1", "20", "--mm"}, kUsageError, "\"--mm\" is not an option of coil"},
+    // Two faults: the positionals are read first, then the checks of single values, then the ranges.
+    {{"tune", "x", "15", "365", "--wire", "0"}, kUsageError, "DIAMETER: \"x\" is not a number"},
+    {{"tune", "2", "400", "365", "--stray", "x"}, kUsageError, "CMIN 400 is not below CMAX 365"},
+    {{"tune", "2", "15", "365", "--band", "x", "--wire", "0"}, kUsageError, "--wire: a wire's diameter must be above 0"},
+    {{"tune", "2", "15", "365", "--band", "x", "--stray", "y"}, kUsageError, "--stray: \"y\" is not a number"},
     {{"frob"}, kUsageError, "\"frob\" is no command; the first argument is one of coil, loose, lc, tune, wind"},
     {{"--xyz"}, kUsageError, "\"--xyz\" is not an option of spirelle"},
     {{"-v"}, kUsageError, "\"-v\" is not an option of spirelle"},
