@@ -9,32 +9,31 @@
 #include "pages/coil_columns.h"
 
 #include <cmath>
+#include <iterator>
 #include <optional>
 
 namespace spirelle::design {
 namespace {
 
-enum class Unit { Length, Picofarad, Kilohertz };
-
-// What a numeric input is called in a message and what to type there.
-struct Input {
-    std::string_view control;
-    std::string_view name; // starts a sentence
-    std::string_view what;
-    Unit unit;
-    double example;
-};
-
-constexpr Input kDiameterInput{control::kDiameter, "Form diameter", "the diameter of the coil form", Unit::Length, 1.5};
-constexpr Input kCminInput{control::kCmin, "CMIN", "the capacitor's minimum", Unit::Picofarad, 15};
-constexpr Input kCmaxInput{control::kCmax, "CMAX", "the capacitor's maximum", Unit::Picofarad, 365};
-constexpr Input kStrayInput{control::kStray, "Stray capacitance", "the stray capacitance", Unit::Picofarad, 10};
-constexpr Input kLowInput{control::kBandLow, "The band's low end", "the band's lowest frequency", Unit::Kilohertz, 530};
-constexpr Input kHighInput{control::kBandHigh, "The band's high end", "the band's highest frequency", Unit::Kilohertz, 1700};
-constexpr Input kOdInput{control::kWireOd, "The custom wire's outside diameter",
-                         "the wire's diameter over its enamel", Unit::Length, 0.0345};
-constexpr Input kBareInput{control::kWireBare, "The custom wire's bare diameter",
-                           "the copper's diameter, or leave it empty for 0.92 of the outside", Unit::Length, 0.032};
+// The form's rules, checked as it compiles: a preset list is followed by the
+// two number fields it fills, and the unit list follows a length of its group,
+// beside which it sits.
+constexpr bool FormHolds()
+{
+    const std::size_t rows = std::size(kInputs);
+    for (std::size_t i = 0; i < rows; ++i) {
+        const Input &input = kInputs[i];
+        const auto numberAt = [&](std::size_t j) {
+            return j < rows && kInputs[j].kind == Kind::Number && kInputs[j].group == input.group;
+        };
+        if (input.kind == Kind::Presets && !(numberAt(i + 1) && numberAt(i + 2)))
+            return false;
+        if (input.kind == Kind::Units && !(i > 0 && numberAt(i - 1) && kInputs[i - 1].unit == Unit::Length))
+            return false;
+    }
+    return true;
+}
+static_assert(FormHolds());
 
 // A field's text in a message, whole up to 40 characters, as typed.
 constexpr QuoteStyle kFieldQuote{.control = "", .decode = false, .limit = kQuotedTextLimit, .ellipsisWithin = false};
@@ -59,6 +58,7 @@ public:
     std::string unitWords(Unit unit) const
     {
         switch (unit) {
+        case Unit::None: return "";
         case Unit::Length: return m_mm ? "millimetres" : "inches";
         case Unit::Picofarad: return "pF";
         case Unit::Kilohertz: return "kHz";
@@ -124,33 +124,37 @@ struct Inputs {
 
 Inputs ReadInputs(const Reader &r)
 {
+    const Input &diameter = InputNamed(control::kDiameter), &cmin = InputNamed(control::kCmin),
+                &cmax = InputNamed(control::kCmax), &stray = InputNamed(control::kStray),
+                &low = InputNamed(control::kBandLow), &high = InputNamed(control::kBandHigh),
+                &outside = InputNamed(control::kWireOd), &bareInput = InputNamed(control::kWireBare);
     Inputs in;
     const auto positive = [](double v) { return v > 0 && std::isfinite(v); };
-    in.diameter = *r.read(kDiameterInput);
-    Require(positive(in.diameter), r, kDiameterInput, "must be above 0");
+    in.diameter = *r.read(diameter);
+    Require(positive(in.diameter), r, diameter, "must be above 0");
     in.diameter = r.inches(in.diameter);
-    in.capacitor.cmin = *r.read(kCminInput);
-    Require(in.capacitor.cmin >= 0, r, kCminInput, "must not be below 0");
-    in.capacitor.cmax = *r.read(kCmaxInput);
-    Require(in.capacitor.cmax > in.capacitor.cmin && std::isfinite(in.capacitor.cmax), r, kCmaxInput,
+    in.capacitor.cmin = *r.read(cmin);
+    Require(in.capacitor.cmin >= 0, r, cmin, "must not be below 0");
+    in.capacitor.cmax = *r.read(cmax);
+    Require(in.capacitor.cmax > in.capacitor.cmin && std::isfinite(in.capacitor.cmax), r, cmax,
             "must be above CMIN (" + r.number(in.capacitor.cmin) + " pF)");
-    in.capacitor.stray = *r.read(kStrayInput);
-    Require(in.capacitor.stray >= 0, r, kStrayInput, "must not be below 0");
-    Require(in.capacitor.cmin + in.capacitor.stray > 0, r, kStrayInput, "must be above 0 when CMIN is 0");
-    in.band.low = *r.read(kLowInput);
-    Require(positive(in.band.low), r, kLowInput, "must be above 0");
-    in.band.high = *r.read(kHighInput);
-    Require(in.band.high > in.band.low && std::isfinite(in.band.high), r, kHighInput,
+    in.capacitor.stray = *r.read(stray);
+    Require(in.capacitor.stray >= 0, r, stray, "must not be below 0");
+    Require(in.capacitor.cmin + in.capacitor.stray > 0, r, stray, "must be above 0 when CMIN is 0");
+    in.band.low = *r.read(low);
+    Require(positive(in.band.low), r, low, "must be above 0");
+    in.band.high = *r.read(high);
+    Require(in.band.high > in.band.low && std::isfinite(in.band.high), r, high,
             "must be above the low end (" + r.number(in.band.low) + " kHz)");
-    const std::optional<double> od = r.read(kOdInput, true);
-    const std::optional<double> bare = r.read(kBareInput, true);
+    const std::optional<double> od = r.read(outside, true);
+    const std::optional<double> bare = r.read(bareInput, true);
     if (!od) {
-        Require(!bare, r, kOdInput, "is empty while a bare diameter is given");
+        Require(!bare, r, outside, "is empty while a bare diameter is given");
         return in;
     }
-    Require(positive(*od), r, kOdInput, "must be above 0");
-    Require(!bare || positive(*bare), r, kBareInput, "must be above 0");
-    Require(!bare || *bare <= *od, r, kBareInput, "must not be above the outside diameter");
+    Require(positive(*od), r, outside, "must be above 0");
+    Require(!bare || positive(*bare), r, bareInput, "must be above 0");
+    Require(!bare || *bare <= *od, r, bareInput, "must not be above the outside diameter");
     // Enamel takes about 4 % of the diameter on each side.
     in.custom = Wire{"custom", r.inches(*od), bare ? r.inches(*bare) : DefaultBareDiameter(r.inches(*od))};
     return in;
@@ -212,16 +216,59 @@ std::vector<std::string> Verdict(const Inputs &in, std::string_view decimal)
 
 } // namespace
 
+const Input &InputNamed(std::string_view control)
+{
+    for (const Input &input : kInputs)
+        if (input.control == control)
+            return input;
+    throw ControlError("No design input named " + std::string(control) + ".");
+}
+
+std::vector<const Input *> InputsOf(Group group)
+{
+    std::vector<const Input *> rows;
+    for (const Input &input : kInputs)
+        if (input.group == group)
+            rows.push_back(&input);
+    return rows;
+}
+
+std::pair<const Input *, const Input *> PresetFields(const Input &list)
+{
+    const std::size_t rows = std::size(kInputs);
+    for (std::size_t i = 0; i + 2 < rows; ++i)
+        if (&kInputs[i] == &list && list.kind == Kind::Presets)
+            return {&kInputs[i + 1], &kInputs[i + 2]};
+    throw ControlError("No two fields for the list " + std::string(list.control) + " to fill.");
+}
+
+std::string_view UnitText(Unit unit, bool mm)
+{
+    switch (unit) {
+    case Unit::None: return "";
+    case Unit::Length: return mm ? "mm" : "in";
+    case Unit::Picofarad: return "pF";
+    case Unit::Kilohertz: return "kHz";
+    }
+    return "";
+}
+
+std::string_view SpokenUnit(Unit unit, bool mm)
+{
+    return unit != Unit::Length ? "" : mm ? ", millimetres" : ", inches";
+}
+
 std::vector<std::pair<std::string_view, std::string>> InitialTexts(const Separators &separators)
 {
-    const Preset &band = kBands[0];
-    const Preset &capacitor = kCapacitors[2];
-    const auto n = [&](double value) { return FormatNumber(value, separators.decimal); };
-    return {{control::kDiameter, ""},          {control::kUnits, std::string(kInch)},
-            {control::kCmin, n(capacitor.low)}, {control::kCmax, n(capacitor.high)},
-            {control::kStray, n(10)},           {control::kBandLow, n(band.low)},
-            {control::kBandHigh, n(band.high)}, {control::kWireOd, ""},
-            {control::kWireBare, ""}};
+    std::vector<std::pair<std::string_view, std::string>> texts;
+    for (const Input &input : kInputs) {
+        if (input.kind == Kind::Presets)
+            continue; // a list shows the preset its two fields hold
+        const bool number = input.kind == Kind::Number && !input.initial.empty();
+        texts.emplace_back(input.control, number ? FormatNumber(ParseNumber(input.initial), separators.decimal)
+                                                  : std::string(input.initial));
+    }
+    return texts;
 }
 
 std::pair<std::string, std::string> PresetTexts(const Preset &preset, const Separators &separators)

@@ -66,6 +66,98 @@ inline constexpr Preset kBands[] = {
 // The last entry of either list: what the two fields hold when no preset does.
 inline constexpr std::string_view kCustom = "Custom";
 
+// The form: the design's inputs, one row each. The window (ui/design_form.cpp)
+// and the web page (web/design.js, through web/page_binding.cpp) build their
+// fields from it, and the design reads the inputs and words its messages from
+// it. Within a group the rows are laid out, and the keyboard goes, in the
+// order of the list; the groups stand left to right in the order of kGroups.
+
+enum class Group { Form, Capacitor, Band };
+
+// A group box of the form: its control name and its title.
+struct FormGroup {
+    Group group;
+    std::string_view control;
+    std::string_view title;
+};
+inline constexpr FormGroup kGroups[] = {
+    {Group::Form, control::kFormGroup, "Coil form"},
+    {Group::Capacitor, control::kCapacitorGroup, "Variable capacitor"},
+    {Group::Band, control::kBandGroup, "Band"},
+};
+
+enum class Kind {
+    Number,  // a text box for a number in its unit
+    Units,   // the list of length units (kInch, kMillimetre): sits where the field before it shows its unit
+    Presets, // a list of its presets and Custom: a choice fills the two fields after it, low and high
+};
+
+// A number's unit: a length follows the unit list; the others stay.
+enum class Unit { None, Length, Picofarad, Kilohertz };
+
+struct Input {
+    std::string_view control{};
+    Kind kind = Kind::Number;
+    Group group = Group::Form;
+    std::string_view caption{}; // with its mnemonic: the window adds ":", the page drops the "&"
+    std::string_view spoken{};  // the accessible name; a length's is followed by its unit in words
+    Unit unit = Unit::None;
+    std::string_view initial{}; // the text as the form opens; a number in C notation, shown in the locale's
+    std::span<const Preset> presets{};
+    std::string_view heading{}; // a line across the group above the input, if any
+    // In a message: what it is (starting a sentence), what to type there, and
+    // an example in inches, pF or kHz.
+    std::string_view name{};
+    std::string_view what{};
+    double example = 0;
+};
+
+// clang-format off
+inline constexpr Input kInputs[] = {
+    {.control = control::kDiameter, .caption = "Form &diameter", .spoken = "Form diameter", .unit = Unit::Length,
+     .name = "Form diameter", .what = "the diameter of the coil form", .example = 1.5},
+    {.control = control::kUnits, .kind = Kind::Units, .spoken = "Unit of length", .initial = kInch},
+    {.control = control::kWireOd, .caption = "&Outside", .spoken = "Custom wire outside diameter", .unit = Unit::Length,
+     .heading = "Custom wire (optional)", .name = "The custom wire's outside diameter",
+     .what = "the wire's diameter over its enamel", .example = 0.0345},
+    {.control = control::kWireBare, .caption = "Ba&re", .spoken = "Custom wire bare diameter", .unit = Unit::Length,
+     .name = "The custom wire's bare diameter",
+     .what = "the copper's diameter, or leave it empty for 0.92 of the outside", .example = 0.032},
+    {.control = control::kCapacitors, .kind = Kind::Presets, .group = Group::Capacitor, .caption = "&Capacitor",
+     .spoken = "Capacitor", .presets = kCapacitors},
+    {.control = control::kCmin, .group = Group::Capacitor, .caption = "CM&IN", .spoken = "CMIN, pF",
+     .unit = Unit::Picofarad, .initial = "15", .name = "CMIN", .what = "the capacitor's minimum", .example = 15},
+    {.control = control::kCmax, .group = Group::Capacitor, .caption = "CMA&X", .spoken = "CMAX, pF",
+     .unit = Unit::Picofarad, .initial = "365", .name = "CMAX", .what = "the capacitor's maximum", .example = 365},
+    {.control = control::kStray, .group = Group::Capacitor, .caption = "&Stray", .spoken = "Stray capacitance, pF",
+     .unit = Unit::Picofarad, .initial = "10", .name = "Stray capacitance", .what = "the stray capacitance",
+     .example = 10},
+    {.control = control::kBands, .kind = Kind::Presets, .group = Group::Band, .caption = "&Band", .spoken = "Band",
+     .presets = kBands},
+    {.control = control::kBandLow, .group = Group::Band, .caption = "&Low end", .spoken = "Band low end, kHz",
+     .unit = Unit::Kilohertz, .initial = "530", .name = "The band's low end", .what = "the band's lowest frequency",
+     .example = 530},
+    {.control = control::kBandHigh, .group = Group::Band, .caption = "&High end", .spoken = "Band high end, kHz",
+     .unit = Unit::Kilohertz, .initial = "1700", .name = "The band's high end",
+     .what = "the band's highest frequency", .example = 1700},
+};
+// clang-format on
+
+// The row of the input with that control name; a name not in the list is a ControlError.
+const Input &InputNamed(std::string_view control);
+
+// A group's rows, in the order of the list.
+std::vector<const Input *> InputsOf(Group group);
+
+// The two fields a preset list fills, low and high: the two rows after it.
+std::pair<const Input *, const Input *> PresetFields(const Input &list);
+
+// What the form shows beside a number, and what a screen reader says after a
+// length's name, for the unit list's choice: (Length, mm) -> "mm" and
+// ", millimetres"; (Picofarad, either) -> "pF" and "".
+std::string_view UnitText(Unit unit, bool mm);
+std::string_view SpokenUnit(Unit unit, bool mm);
+
 // Every input's text when the window opens (MW Americas, 15-365 pF, 10 pF
 // stray, inches, the diameter and the custom wire empty), in the locale's notation.
 std::vector<std::pair<std::string_view, std::string>> InitialTexts(const Separators &separators);

@@ -27,6 +27,46 @@ class DesignWindowTest : public QObject {
 private slots:
     void initTestCase() { QuietOffscreenWarnings(); }
 
+    // Each caption's mnemonic takes the keyboard to its input, which a screen
+    // reader names; Tab then goes on as the eye reads, group by group.
+    void inputsByKeyboard_data()
+    {
+        QTest::addColumn<char>("key");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("spoken");
+        QTest::addColumn<QString>("tabbedTo");
+        const auto row = [](char key, std::string_view control, const char *spoken, std::string_view next) {
+            QTest::newRow(control.data()) << key << ToQString(control) << QString::fromUtf8(spoken) << ToQString(next);
+        };
+        row('d', kDiameter, "Form diameter, inches", kUnits);
+        row('o', kWireOd, "Custom wire outside diameter, inches", kWireBare);
+        row('r', kWireBare, "Custom wire bare diameter, inches", kCapacitors);
+        row('c', kCapacitors, "Capacitor", kCmin);
+        row('i', kCmin, "CMIN, pF", kCmax);
+        row('x', kCmax, "CMAX, pF", kStray);
+        row('s', kStray, "Stray capacitance, pF", kBands);
+        row('b', kBands, "Band", kBandLow);
+        row('l', kBandLow, "Band low end, kHz", kBandHigh);
+        row('h', kBandHigh, "Band high end, kHz", kTable);
+    }
+
+    void inputsByKeyboard()
+    {
+        QFETCH(char, key);
+        QFETCH(QString, control);
+        QFETCH(QString, spoken);
+        QFETCH(QString, tabbedTo);
+        DesignWindow window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, key, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), control);
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), spoken);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), tabbedTo);
+    }
+
     void designsAsTheUserTypes()
     {
         AboutDialogRef about;

@@ -5,10 +5,13 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <span>
 #include <string>
+#include <utility>
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QStandardItemModel;
@@ -35,22 +38,26 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QLineEdit *addField(std::string_view name, const QString &spoken);
-    QComboBox *addPresets(std::string_view name, const QString &caption, std::span<const design::Preset> presets,
-                          QLineEdit *low, QLineEdit *high);
-    void createTable();
+    // The form (design_form.cpp): its groups, fields and lists, from design::kInputs.
+    QLayout *createForm(QList<QWidget *> &keyboardOrder);
+    QWidget *createInput(const design::Input &input);
+    void tiePresets(QComboBox *list, std::span<const design::Preset> presets, QLineEdit *low, QLineEdit *high);
     void applyUnits(bool convert);
+    // The table and the clipboard (design_table.cpp).
+    void createTable();
+    void showRows(const design::View &view);
+    void fitColumns();
+    void copySelection();
+    // What the window says (design_window.cpp).
     void showView(const design::View &view);
     void markBad(QLineEdit *field, const QString &message);
     void greyTable(bool stale);
-    void fitColumns();
-    void copySelection();
     Separators separators() const { return Separators(m_decimal, m_group); }
 
     std::string m_decimal, m_group; // the locale's, read once
     QComboBox *m_units = nullptr;
     QList<QLabel *> m_lengthUnitLabels;
-    QList<QLineEdit *> m_lengthFields;
+    QList<std::pair<QLineEdit *, const design::Input *>> m_lengthFields;
     QLabel *m_message = nullptr;
     QLabel *m_verdict = nullptr;
     QTableView *m_table = nullptr;

@@ -1,22 +1,57 @@
 // The band design's page: what the design window does, drawn on the page. The
-// design, its texts and messages come from pages/design through the binding
-// (Module.design...); this only fills the lists and draws the view.
+// form is built from the design's list of inputs, and the design, its texts
+// and messages come from pages/design, all through the binding
+// (Module.design...); this only builds the form, fills the lists and draws the view.
 'use strict';
 
 const kStale = ' The table is still for the last good inputs.';
 
+// An element with its properties and attributes.
+function Element(tag, properties, attributes = {}) {
+  const element = Object.assign(document.createElement(tag), properties);
+  for (const name in attributes) element.setAttribute(name, attributes[name]);
+  return element;
+}
+
+// The form's groups as the window lays them out: each a fieldset whose rows are
+// caption, field and unit; the unit list stands in the unit's place of the length before it.
+function DesignForm(groups) {
+  return groups.map(group => {
+    const fieldset = Element('fieldset', {className: 'group'});
+    fieldset.append(Element('legend', {textContent: group.title}));
+    group.inputs.forEach((input, i) => {
+      if (input.kind === 'units') return fieldset.append(Element('select', {id: input.id}, {'aria-label': input.spoken[0]}));
+      if (input.heading) fieldset.append(Element('p', {className: 'sub', textContent: input.heading}));
+      fieldset.append(Element('label', {htmlFor: input.id, textContent: input.caption}));
+      if (input.kind === 'presets') return fieldset.append(Element('select', {id: input.id, className: 'preset'}));
+      fieldset.append(Element('input', {id: input.id},
+                              {'aria-label': input.spoken[0], inputmode: 'decimal', autocomplete: 'off', spellcheck: 'false'}));
+      const next = group.inputs[i + 1];
+      if (!input.unit[0] || (next && next.kind === 'units')) return;
+      const unit = Element('span', {textContent: input.unit[0]}, {'aria-hidden': 'true'});
+      if (input.length) unit.className = 'length';
+      fieldset.append(unit);
+    });
+    return fieldset;
+  });
+}
+
 function StartDesign(separators) {
   const sep = [separators.decimal, separators.group];
   const byId = id => document.getElementById(id);
+  const start = Module.designStart(...sep);
+  const section = byId('design');
+  section.querySelector('.groups').replaceChildren(...DesignForm(start.groups));
+  const inputs = start.groups.flatMap(group => group.inputs);
   const [units, message, verdict, table, copy] =
       ['designUnits', 'designMessage', 'designVerdict', 'designTable', 'designCopy'].map(byId);
-  const presetFields = {designCapacitor: ['designCmin', 'designCmax'], designBand: ['designBandLow', 'designBandHigh']};
-  const lengthFields = ['designDiameter', 'designWireOd', 'designWireBare'].map(byId);
+  const presetFields = Object.fromEntries(inputs.filter(input => input.fills).map(input => [input.id, input.fills]));
+  const lengths = inputs.filter(input => input.length);
   let hadGood = false, copyText = '';
 
-  const start = Module.designStart(...sep);
   units.replaceChildren(...start.units.map(unit => new Option(unit)));
-  for (const list in presetFields) byId(list).replaceChildren(...start[list].map(label => new Option(label)));
+  for (const input of inputs.filter(input => input.presets))
+    byId(input.id).replaceChildren(...input.presets.map(label => new Option(label)));
   for (const texts of start.texts) byId(texts[0]).value = texts[1]; // (the optimizer drops a pattern here)
 
   // The list shows the preset the two fields now hold, or Custom (its last entry).
@@ -83,7 +118,6 @@ function StartDesign(separators) {
   };
   const recompute = () => show(Module.design(...sep));
 
-  const section = byId('design');
   section.addEventListener('input', (event) => {
     if (event.target.tagName !== 'INPUT') return; // the lists act on change
     for (const list in presetFields)
@@ -100,11 +134,12 @@ function StartDesign(separators) {
   }
   // A unit changes every length typed, and what a screen reader hears with each field.
   const applyUnits = (convert) => {
-    const mm = units.value === start.units[1];
-    for (const unit of section.querySelectorAll('.length')) unit.textContent = mm ? 'mm' : 'in';
-    for (const field of lengthFields) {
-      field.setAttribute('aria-label', `${field.dataset.spoken}, ${mm ? 'millimetres' : 'inches'}`);
-      if (convert && field.value.trim()) field.value = Module.designConvert(field.value, mm, ...sep);
+    const mm = units.value === start.units[1] ? 1 : 0;
+    for (const input of lengths) {
+      const field = byId(input.id);
+      if (field.nextElementSibling.classList.contains('length')) field.nextElementSibling.textContent = input.unit[mm];
+      field.setAttribute('aria-label', input.spoken[mm]);
+      if (convert && field.value.trim()) field.value = Module.designConvert(field.value, mm === 1, ...sep);
     }
     recompute();
   };

@@ -126,8 +126,10 @@ val Strings(const std::vector<std::string> &texts)
 
 std::span<const design::Preset> PresetsOf(const std::string &list)
 {
-    return list == "designBand" ? std::span<const design::Preset>(design::kBands)
-                                : std::span<const design::Preset>(design::kCapacitors);
+    for (const design::Input &input : design::kInputs)
+        if (input.control == list)
+            return input.presets;
+    return {};
 }
 
 std::vector<std::string> Labels(std::span<const design::Preset> presets)
@@ -139,17 +141,66 @@ std::vector<std::string> Labels(std::span<const design::Preset> presets)
     return labels;
 }
 
-// What the design shows as it opens: the inputs' texts, the units and the two preset lists.
+// A caption as the page shows it, without the window's mnemonic: "CM&IN" -> "CMIN", "A && B" -> "A & B".
+std::string WithoutMnemonic(std::string_view caption)
+{
+    std::string out;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i; // the letter it marks, or the "&" it doubles
+        out += caption[i];
+    }
+    return out;
+}
+
+// One input of the form as design.js builds it: {id, kind ("number", "units"
+// or "presets"), caption, heading, length, spoken and unit (each [inches, mm]),
+// presets (the list's labels) and fills (the two fields a preset fills)}.
+val FormInput(const design::Input &input)
+{
+    using design::Kind;
+    val out = val::object();
+    out.set("id", std::string(input.control));
+    out.set("kind", std::string(input.kind == Kind::Number ? "number" : input.kind == Kind::Units ? "units" : "presets"));
+    out.set("caption", WithoutMnemonic(input.caption));
+    out.set("heading", std::string(input.heading));
+    out.set("length", input.unit == design::Unit::Length);
+    std::vector<std::string> spoken, unit;
+    for (const bool mm : {false, true}) {
+        spoken.push_back(std::string(input.spoken) + std::string(design::SpokenUnit(input.unit, mm)));
+        unit.emplace_back(design::UnitText(input.unit, mm));
+    }
+    out.set("spoken", Strings(spoken));
+    out.set("unit", Strings(unit));
+    if (input.kind == Kind::Presets) {
+        const auto [low, high] = design::PresetFields(input);
+        out.set("presets", Strings(Labels(input.presets)));
+        out.set("fills", Strings({std::string(low->control), std::string(high->control)}));
+    }
+    return out;
+}
+
+// What the design shows as it opens: its groups of inputs ({title, inputs}),
+// the inputs' texts and the units.
 val DesignStart(const std::string &decimal, const std::string &group)
 {
+    val groups = val::array();
+    for (const design::FormGroup &formGroup : design::kGroups) {
+        val inputs = val::array();
+        for (const design::Input *input : design::InputsOf(formGroup.group))
+            inputs.call<void>("push", FormInput(*input));
+        val each = val::object();
+        each.set("title", std::string(formGroup.title));
+        each.set("inputs", inputs);
+        groups.call<void>("push", each);
+    }
     val texts = val::array();
     for (const auto &[name, text] : design::InitialTexts(Separators(decimal, group)))
         texts.call<void>("push", Strings({std::string(name), text}));
     val out = val::object();
+    out.set("groups", groups);
     out.set("texts", texts);
     out.set("units", Strings({std::string(design::kInch), std::string(design::kMillimetre)}));
-    out.set("designCapacitor", Strings(Labels(design::kCapacitors)));
-    out.set("designBand", Strings(Labels(design::kBands)));
     return out;
 }
 

@@ -1,0 +1,146 @@
+// The design window's form: its group boxes, fields and lists, built from the
+// one list of the design's inputs (design::kInputs), so that an input added
+// there appears here with its caption, spoken name, unit and first text.
+#include "ui/design_window.h"
+
+#include "ui/form_widgets.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <map>
+
+namespace spirelle {
+namespace {
+
+// A caption as the window shows it: "CM&IN" -> "CM&IN:", its mnemonic moving the focus to its buddy.
+QLabel *Caption(std::string_view text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(ToQString(text) + QLatin1Char(':'), parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+QLayout *DesignWindow::createForm(QList<QWidget *> &keyboardOrder)
+{
+    using namespace design;
+    // Every input's widget first, so that a preset list can be tied to the fields it fills.
+    std::map<std::string_view, QWidget *> widgets;
+    for (const Input &input : kInputs)
+        widgets[input.control] = createInput(input);
+    for (const Input &input : kInputs) {
+        if (input.kind != Kind::Presets)
+            continue;
+        const auto [low, high] = PresetFields(input);
+        tiePresets(static_cast<QComboBox *>(widgets[input.control]), input.presets,
+                   static_cast<QLineEdit *>(widgets[low->control]), static_cast<QLineEdit *>(widgets[high->control]));
+    }
+
+    // Each group a box; each input a row of it: caption (its buddy), widget, unit.
+    // The keyboard goes as the eye reads: each group top to bottom, the groups left to right.
+    auto *columns = new QHBoxLayout;
+    for (const FormGroup &formGroup : kGroups) {
+        auto *box = new QGroupBox(ToQString(formGroup.title), this);
+        box->setObjectName(ToQString(formGroup.control));
+        columns->addWidget(box, 0, Qt::AlignTop);
+        auto *grid = new QGridLayout(box);
+        grid->setColumnStretch(1, 1);
+        const std::vector<const Input *> rows = InputsOf(formGroup.group);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const Input &input = *rows[i];
+            QWidget *widget = widgets[input.control];
+            keyboardOrder.append(widget);
+            if (input.kind == Kind::Units)
+                continue; // laid out beside the length before it
+            if (!input.heading.empty())
+                grid->addWidget(new QLabel(ToQString(input.heading) + QLatin1Char(':'), this), grid->rowCount(), 0, 1, 3);
+            QWidget *unit = nullptr;
+            if (i + 1 < rows.size() && rows[i + 1]->kind == Kind::Units) {
+                unit = widgets[rows[i + 1]->control];
+            } else if (input.unit == Unit::Length) {
+                m_lengthUnitLabels.append(new QLabel(this)); // its text follows the unit list
+                unit = m_lengthUnitLabels.last();
+            } else if (input.unit != Unit::None) {
+                unit = new QLabel(ToQString(UnitText(input.unit, false)), this);
+            }
+            const int r = grid->rowCount();
+            grid->addWidget(Caption(input.caption, widget, this), r, 0);
+            grid->addWidget(widget, r, 1);
+            if (unit)
+                grid->addWidget(unit, r, 2);
+        }
+    }
+    return columns;
+}
+
+// The widget of one input: a text box for a number, a list for the units or the presets.
+QWidget *DesignWindow::createInput(const design::Input &input)
+{
+    using design::Kind;
+    QWidget *widget = nullptr;
+    if (input.kind == Kind::Number) {
+        auto *box = new QLineEdit(this);
+        box->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000.0000")));
+        connect(box, &QLineEdit::textChanged, this, &DesignWindow::recompute);
+        if (input.unit == design::Unit::Length)
+            m_lengthFields.append({box, &input});
+        widget = box;
+    } else {
+        auto *list = new QComboBox(this);
+        if (input.kind == Kind::Units) {
+            list->addItems({ToQString(design::kInch), ToQString(design::kMillimetre)});
+            m_units = list;
+        } else {
+            for (const design::Preset &preset : input.presets)
+                list->addItem(ToQString(preset.label));
+            list->addItem(ToQString(design::kCustom));
+        }
+        widget = list;
+    }
+    widget->setObjectName(ToQString(input.control));
+    widget->setAccessibleName(ToQString(input.spoken));
+    return widget;
+}
+
+// A choice fills the two fields; typing in them shows the preset they now match, or Custom.
+void DesignWindow::tiePresets(QComboBox *list, std::span<const design::Preset> presets, QLineEdit *low,
+                              QLineEdit *high)
+{
+    connect(list, &QComboBox::activated, this, [this, presets, low, high](int index) {
+        if (index < 0 || index >= int(presets.size()))
+            return;
+        const auto [lowText, highText] = design::PresetTexts(presets[std::size_t(index)], separators());
+        low->setText(ToQString(lowText));
+        high->setText(ToQString(highText));
+    });
+    const auto match = [this, presets, list, low, high] {
+        const int index = design::MatchingPreset(presets, low->text().toStdString(), high->text().toStdString(),
+                                                 separators());
+        list->setCurrentIndex(index < 0 ? int(presets.size()) : index);
+    };
+    connect(low, &QLineEdit::textChanged, list, match);
+    connect(high, &QLineEdit::textChanged, list, match);
+}
+
+// Inches or millimetres: the unit beside each length, what a screen reader
+// says with it, and, when `convert`, each length typed in the other unit.
+void DesignWindow::applyUnits(bool convert)
+{
+    const bool mm = m_units->currentText() == ToQString(design::kMillimetre);
+    for (QLabel *label : std::as_const(m_lengthUnitLabels))
+        label->setText(ToQString(design::UnitText(design::Unit::Length, mm)));
+    for (const auto &[field, input] : std::as_const(m_lengthFields)) {
+        field->setAccessibleName(ToQString(input->spoken) + ToQString(design::SpokenUnit(input->unit, mm)));
+        if (convert && !field->text().trimmed().isEmpty())
+            field->setText(ToQString(design::ConvertLength(field->text().toStdString(), mm, separators())));
+    }
+    recompute();
+}
+
+} // namespace spirelle
