@@ -23,6 +23,7 @@ function SetUpTabs() {
       each.tabIndex = chosen ? 0 : -1;
       document.getElementById(each.getAttribute('aria-controls')).hidden = !chosen;
     }
+    tab.scrollIntoView({block: 'nearest', inline: 'nearest'}); // within the strip on a phone
   };
   const keys = {ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1};
   for (const tab of tabs) {
