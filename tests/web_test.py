@@ -308,23 +308,25 @@ Check("site.zip holds the site", sorted(zipfile.ZipFile(os.path.join(site, "..",
 manifest = json.load(open(os.path.join(site, "manifest.webmanifest")))
 Check("the manifest's icons", [PngSize(os.path.join(site, icon["src"])) for icon in manifest["icons"]],
       [icon["sizes"] for icon in manifest["icons"]])
-served = tempfile.mkdtemp(prefix="spirelle-site-")
-shutil.copytree(site, served, dirs_exist_ok=True)
-server = Serve(served)
-url = f"http://127.0.0.1:{server.server_address[1]}/index.html"
 CONTROLLED = """const done = arguments[arguments.length - 1], workers = navigator.serviceWorker;
+setTimeout(() => done(false), 20000);
 workers.addEventListener('controllerchange', () => done(true));
 if (arguments[0]) workers.getRegistration().then(r => r.update()); else workers.ready.then(() => workers.controller && done(true));"""
-with headless_chromium.Browser() as chromium:
-    browser = chromium.driver
-    browser.set_script_timeout(30)
-    chromium.open(url)
-    Check("the service worker controls the page", browser.execute_async_script(CONTROLLED, False), True)
+
+
+def Offline(chromium, served):
+    server = Serve(served)
+    port, browser = server.server_address[1], chromium.driver
+    chromium.open(f"http://127.0.0.1:{port}/index.html")
+    controlled = browser.execute_async_script(CONTROLLED, False)
+    Check("the service worker controls the page", controlled, True)
     Check("manifest errors, installability errors", [browser.execute_cdp_cmd("Page.getAppManifest", {})["errors"],
           browser.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]], [[], []])
     Stop(server)
+    if not controlled:
+        return
     try:
-        urllib.request.urlopen(url, timeout=5)
+        urllib.request.urlopen(f"http://127.0.0.1:{port}/index.html", timeout=5)
         Check("the server stopped", False, True)
     except OSError:
         pass
@@ -335,11 +337,18 @@ with headless_chromium.Browser() as chromium:
                            ("sw.js", "const kCache = 'spirelle-", "const kCache = 'spirelle-rebuilt-")):
         text = open(os.path.join(served, name)).read()
         open(os.path.join(served, name), "w").write(text.replace(old, new))
-    server = Serve(served, int(url.split(":")[2].split("/")[0]))
+    server = Serve(served, port)
     Check("the new build's service worker takes over", browser.execute_async_script(CONTROLLED, True), True)
     browser.refresh()
     Check("the new build's page", browser.title, "Spirelle, rebuilt")
     Stop(server)
+
+
+served = tempfile.mkdtemp(prefix="spirelle-site-")
+shutil.copytree(site, served, dirs_exist_ok=True)
+with headless_chromium.Browser() as chromium:
+    chromium.driver.set_script_timeout(30)
+    Offline(chromium, served)
 shutil.rmtree(served, ignore_errors=True)
 
 print("\n".join(failures[:20] + [f"{len(failures)} differences"]) if failures else "the page computes as the desktop does")

@@ -69,13 +69,16 @@ function StartLink(separators) {
 
   // The printed page ends with the date and the link that opens the same design.
   const printed = byId('printed');
+  const describe = () => {
+    printed.textContent = `${new Date().toLocaleDateString(navigator.language, {dateStyle: 'long'})}  ${location.href}`;
+  };
   let timer = 0;
   const write = () => {
     clearTimeout(timer);
     timer = 0;
     const hash = fragment();
     if (location.hash !== hash) history.replaceState(history.state, '', hash);
-    printed.textContent = `${new Date().toLocaleDateString(navigator.language, {dateStyle: 'long'})}  ${location.href}`;
+    describe();
   };
   const later = () => { clearTimeout(timer); timer = setTimeout(write, kLinkDelay); };
 
@@ -111,7 +114,7 @@ function StartLink(separators) {
   };
 
   restore();
-  write();
+  describe(); // the address as opened, until something changes
   document.addEventListener('input', later);
   document.addEventListener('change', later);
   byId('SSTab1').addEventListener('click', later);
