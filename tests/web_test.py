@@ -2,8 +2,7 @@
 """The web page in headless Chromium, driven as a person would: type, click, read.
 Usage: web_test.py SITE/index.html WEB_REFERENCE. Exits 77 (skipped) where there
 is no built site, no Chromium with its driver, or no python3-selenium."""
-import base64, functools, gzip, http.server, json, os, random, re, shutil, subprocess, sys, tempfile, threading
-import urllib.request, zipfile
+import contextlib, gzip, json, os, random, shutil, struct, subprocess, sys, tempfile, urllib.request, zipfile
 
 
 def Skip(why):
@@ -109,58 +108,19 @@ def Check(what, got, expected):
 
 
 AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "axe", "node_modules", "axe-core", "axe.min.js")
-AXE_RUN = """const done = arguments[arguments.length - 1];
-axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'best-practice']}).then(
-    found => done(found.violations.map(v => `${v.id} (${v.impact}) ${v.nodes.map(n => n.target).join(' ')}`)),
-    error => done([String(error)]));"""
-
-
-def Axe(chromium, what):
-    """axe-core's WCAG 2.1 A/AA rules and best practices over the page as shown: no violation of any impact."""
-    if not os.path.exists(AXE):
-        return Check("axe-core installed (scripts/deps.sh runs npm ci in tests/axe)", AXE, "there")
-    if not chromium.driver.execute_script("return typeof axe !== 'undefined'"):
-        chromium.driver.execute_script(open(AXE).read())
-    Check(f"axe-core on {what}", chromium.driver.execute_async_script(AXE_RUN), [])
-
-
 FIELDS = """return [document.querySelector('[role=tab][aria-selected=true]').getAttribute('aria-controls'), Object.fromEntries(
   [...document.querySelectorAll('.page input:not(.result), .page select:not(.preset)')].map(e => [e.id, e.value]))]"""
-# Links and the fields they fill (en-US texts; the rest keep their opening texts), the tab they open.
+# Links, the fields they fill (en-US texts; the rest keep their opening texts) and the tab they open.
 LINKS = [
     ("#design&d=2&u=in&c=15-365&b=530-1700", {"designDiameter": "2"}, "design"),
-    ("#design&d=50.8&u=mm&c=5-140&s=12.5&b=148.5-283.5&od=0.9&bare=", {
-        "designDiameter": "50.8", "designUnits": "mm", "designCmin": "5", "designCmax": "140", "designStray": "12.5",
-        "designBandLow": "148.5", "designBandHigh": "283.5", "designWireOd": "0.9"}, "design"),
-    ("#loose&uh=240&pf=100&dia=1.5&turns=20&ld=2&ln=10&ll=1.1", {"Text9": "240", "Text10": "100", "Text16": "1.5",
-                                                                "Text15": "20", "Text19": "2", "Text20": "10", "Text21": "1.1"}, "loose"),
+    ("#design&d=50.8&u=mm&c=5-140&s=12.5&b=148.5-283.5&od=0.9&bare=", dict(designDiameter="50.8", designUnits="mm",
+     designCmin="5", designCmax="140", designStray="12.5", designBandLow="148.5", designBandHigh="283.5", designWireOd="0.9"), "design"),
+    ("#loose&uh=240&pf=100&dia=1.5&turns=20&ld=2&ln=10&ll=1.1", dict(Text9="240", Text10="100", Text16="1.5", Text15="20",
+                                                                    Text19="2", Text20="10", Text21="1.1"), "loose"),
     # Unknown keys and tab, malformed parts, a result box, a list the fields choose, a unit nobody has: ignored.
     ("#nowhere&d=2&zz=9&x&=&%E0=1&s=%E0&Text22=5&designCapacitor=1&u=furlong", {"designDiameter": "2"}, "inductance"),
     ("#design&d=2.5x&c=15-", {"designDiameter": "2.5x", "designCmax": ""}, "design"),  # marked as a typed mistake
 ]
-
-
-def PngSize(path):
-    with open(path, "rb") as png:
-        head = png.read(24)
-    return f"{int.from_bytes(head[16:20], 'big')}x{int.from_bytes(head[20:24], 'big')}" if head[:8] == b"\x89PNG\r\n\x1a\n" else ""
-
-
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *_):
-        pass
-
-
-def Serve(folder, port=0):
-    """The site over HTTP from 127.0.0.1, as a static host serves it, until Stop."""
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", port), functools.partial(Quiet, directory=folder))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
-def Stop(server):
-    server.shutdown()
-    server.server_close()
 
 
 # Worked examples, by hand: Wheeler r²N²/(9r + 10l) uH (1 in form, 20 turns, lengths 20 × inches per turn:
@@ -217,7 +177,8 @@ for language, (decimal, group, presses) in LANGUAGES.items():
                 Check(f"{tab} at 360 px: page width, rows of tabs", browser.execute_script(
                     "return [document.documentElement.scrollWidth, new Set([...document.querySelectorAll('[role=tab]')]"
                     ".map(tab => tab.getBoundingClientRect().top)).size]"), [360, 1])
-                Axe(chromium, f"{language} {tab} dark={dark}")
+                Check(f"axe-core (scripts/deps.sh installs it) on {language} {tab} dark={dark}",
+                      chromium.axe_violations(AXE) if os.path.exists(AXE) else [AXE], [])
         if language == "en-US":
             layout = json.loads(subprocess.run([reference, "--layout"], capture_output=True, text=True).stdout)
             shown = browser.execute_script("""return arguments[0].map(c => { const e = document.getElementById(c.name);
@@ -282,22 +243,18 @@ for language, (decimal, group, presses) in LANGUAGES.items():
 
 # Printed: the design, no tabs or buttons, black on white in the dark scheme too, one A4 or Letter page.
 with headless_chromium.Browser() as chromium:
-    browser = chromium.driver
     chromium.open("file://" + page + "#design&d=2")
-    browser.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print", "features": [
-        {"name": "prefers-color-scheme", "value": "dark"}]})
-    Check("printed: tabs and buttons hidden; design, table, date and link shown", browser.execute_script(
+    chromium.printed(dark=True)
+    Check("printed: tabs and buttons hidden; design, table, date and link shown", chromium.driver.execute_script(
         "return [[...document.querySelectorAll('[role=tab], button')].some(e => e.getClientRects().length),"
         " ['design', 'designTable', 'printed'].every(id => document.getElementById(id).getClientRects().length),"
         " printed.textContent.endsWith(location.href), designTable.tBodies[0].rows.length]"), [False, True, True, 6])
     ratio, element = chromium.lowest_contrast()
     Check(f"printed: {element} reads at 4.5:1 at least", ratio >= 4.5, True)
-    for paper in ((8.27, 11.69), (8.5, 11)):
-        pdf = base64.b64decode(browser.execute_cdp_cmd("Page.printToPDF", {"paperWidth": paper[0], "paperHeight": paper[1]})["data"])
-        Check(f"printed on {paper} in paper: pages", len(re.findall(rb"/Type\s*/Page\b(?!s)", pdf)), 1)
+    Check("printed pages on A4 and on Letter", [chromium.print_pages(8.27, 11.69), chromium.print_pages(8.5, 11)], [1, 1])
 
-# Served: installable, and after one visit the page opens and computes with the server stopped;
-# a new build (other files, another sw.js) is what the next visit with the server back gets.
+# Served: its size, its zip, its icons; installable; after one visit it opens and computes with the
+# server stopped, and a new build (other files, another sw.js) is what a visit with the server back gets.
 site = os.path.dirname(page)
 names = sorted(os.listdir(site))
 raw = sum(os.path.getsize(os.path.join(site, name)) for name in names)
@@ -305,49 +262,39 @@ packed = sum(len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9)) 
 print(f"the site: {len(names)} files, {raw} bytes, {packed} bytes gzipped")
 Check("the site at most 400 KB", raw <= 400_000, True)
 Check("site.zip holds the site", sorted(zipfile.ZipFile(os.path.join(site, "..", "site.zip")).namelist()), names)
-manifest = json.load(open(os.path.join(site, "manifest.webmanifest")))
-Check("the manifest's icons", [PngSize(os.path.join(site, icon["src"])) for icon in manifest["icons"]],
-      [icon["sizes"] for icon in manifest["icons"]])
-CONTROLLED = """const done = arguments[arguments.length - 1], workers = navigator.serviceWorker;
-setTimeout(() => done(false), 20000);
-workers.addEventListener('controllerchange', () => done(true));
-if (arguments[0]) workers.getRegistration().then(r => r.update()); else workers.ready.then(() => workers.controller && done(true));"""
+icons = json.load(open(os.path.join(site, "manifest.webmanifest")))["icons"]
+Check("the manifest's icons: PNG, width, height", [struct.unpack(">8s8xII", open(os.path.join(site, icon["src"]), "rb").read(24))
+                                                  for icon in icons], [(b"\x89PNG\r\n\x1a\n", *map(int, icon["sizes"].split("x"))) for icon in icons])
 
 
 def Offline(chromium, served):
-    server = Serve(served)
-    port, browser = server.server_address[1], chromium.driver
-    chromium.open(f"http://127.0.0.1:{port}/index.html")
-    controlled = browser.execute_async_script(CONTROLLED, False)
-    Check("the service worker controls the page", controlled, True)
-    Check("manifest errors, installability errors", [browser.execute_cdp_cmd("Page.getAppManifest", {})["errors"],
-          browser.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]], [[], []])
-    Stop(server)
+    server = headless_chromium.Site(served)
+    chromium.open(server.url + "index.html")
+    controlled = chromium.controlled()
+    Check("a service worker controls the page; manifest errors, installability errors", [controlled, *(
+          chromium.driver.execute_cdp_cmd(f"Page.get{what}", {})[key] for what, key in (
+          ("AppManifest", "errors"), ("InstallabilityErrors", "installabilityErrors")))], [True, [], []])
+    server.stop()
     if not controlled:
         return
-    try:
-        urllib.request.urlopen(f"http://127.0.0.1:{port}/index.html", timeout=5)
-        Check("the server stopped", False, True)
-    except OSError:
-        pass
-    browser.refresh()
-    WebDriverWait(browser, 20).until(lambda d: d.execute_script("return document.documentElement.dataset.ready"))
-    Check("offline: a frequency", Press(browser, "Command1", {"Text9": "240", "Text10": "100"}, False)["texts"]["Text17"], "1.027")
+    with contextlib.suppress(OSError):
+        Check("the server stopped", urllib.request.urlopen(server.url, timeout=5).status, "no answer")
+    chromium.open()
+    Check("offline: a frequency", Press(chromium.driver, "Command1", {"Text9": "240", "Text10": "100"}, False)["texts"]["Text17"], "1.027")
     for name, old, new in (("index.html", "<title>Spirelle</title>", "<title>Spirelle, rebuilt</title>"),
                            ("sw.js", "const kCache = 'spirelle-", "const kCache = 'spirelle-rebuilt-")):
         text = open(os.path.join(served, name)).read()
         open(os.path.join(served, name), "w").write(text.replace(old, new))
-    server = Serve(served, port)
-    Check("the new build's service worker takes over", browser.execute_async_script(CONTROLLED, True), True)
-    browser.refresh()
-    Check("the new build's page", browser.title, "Spirelle, rebuilt")
-    Stop(server)
+    server = headless_chromium.Site(served, server.server.server_address[1])
+    Check("the new build's service worker takes over", chromium.controlled(update=True), True)
+    chromium.open()
+    Check("the new build's page", chromium.driver.title, "Spirelle, rebuilt")
+    server.stop()
 
 
 served = tempfile.mkdtemp(prefix="spirelle-site-")
 shutil.copytree(site, served, dirs_exist_ok=True)
 with headless_chromium.Browser() as chromium:
-    chromium.driver.set_script_timeout(30)
     Offline(chromium, served)
 shutil.rmtree(served, ignore_errors=True)
 
