@@ -64,6 +64,7 @@ with headless_chromium.Browser() as chromium:
         FullPage(driver, 360, os.path.join(docs, "web-design-360-dark.png" if dark else "web-design-360.png"))
 
     chromium.viewport(800, 1000, dark=True)
+    driver.get("about:blank")  # opened anew from the link, not the same page's fragment changed
     chromium.open(page + "#design&d=2&u=inch&c=15-365&s=10&b=530-1700")
     driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print", "features": [
         {"name": "prefers-color-scheme", "value": "dark"}]})
