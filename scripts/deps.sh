@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages Spirelle needs to build, run and test,
-# and only those that are missing: quick when everything is there.
+# and only those that are missing: quick when everything is there; then the web
+# test's axe-core from the npm registry, at the version tests/axe's lock file pins.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build g++ pkg-config
@@ -14,6 +16,8 @@ packages=(
     libboost-math-dev libfast-float-dev
     emscripten chromium chromium-driver python3-selenium
 )
+# A Node from elsewhere than Debian brings its own npm.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,7 +25,12 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+axe() {
+    local installed=tests/axe/node_modules/.package-lock.json
+    [ -f "$installed" ] && [ "$installed" -nt tests/axe/package-lock.json ] && return 0
+    npm ci --prefix tests/axe --no-audit --no-fund --loglevel=error
+}
+[ ${#missing[@]} -eq 0 ] && { axe; exit 0; }
 
 echo "Installing: ${missing[*]}"
 sudo=()
@@ -48,3 +57,4 @@ apt_get() {
 }
 apt_get update -qq
 apt_get install -y -qq --no-install-recommends "${missing[@]}"
+axe

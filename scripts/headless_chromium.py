@@ -1,7 +1,8 @@
 """Debian's Chromium, headless, driven through chromium-driver and python3-selenium:
 the one way the web test, the web benchmark and the web screenshots open the page.
-No browser is ever downloaded; each run gets a fresh profile that is removed after."""
-import shutil, tempfile
+No browser is ever downloaded; each run gets a fresh profile that is removed after.
+Site serves a folder over HTTP from 127.0.0.1, as a static host does, for as long as it runs."""
+import base64, functools, http.server, re, shutil, tempfile, threading
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -38,6 +39,19 @@ for (const element of document.querySelectorAll('body *')) {
 return worst;"""
 
 
+AXE_RUN = """const done = arguments[arguments.length - 1];
+axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'best-practice']}).then(
+    found => done(found.violations.map(v => `${v.id} (${v.impact}) ${v.nodes.map(n => n.target).join(' ')}`)),
+    error => done([String(error)]));"""
+
+# True once a service worker controls the page (after an update check when arguments[0]), false after 20 s.
+CONTROLLED = """const done = arguments[arguments.length - 1], workers = navigator.serviceWorker;
+setTimeout(() => done(false), 20000);
+workers.addEventListener('controllerchange', () => done(true));
+if (arguments[0]) workers.getRegistration().then(r => r.update());
+else workers.ready.then(() => workers.controller && done(true));"""
+
+
 def Available():
     return bool(shutil.which("chromium") and shutil.which("chromedriver"))
 
@@ -54,10 +68,33 @@ class Browser:
         options.add_experimental_option("prefs", {"intl.accept_languages": language})
         self.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
 
-    def open(self, url):
-        """Navigates to the page and waits until it can compute."""
-        self.driver.get(url)
+    def open(self, url=None):
+        """Navigates to the page (or loads it again) and waits until it can compute."""
+        self.driver.get(url) if url else self.driver.refresh()
         WebDriverWait(self.driver, 20).until(lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+
+    def printed(self, dark=False):
+        """Shows the page as printed, in the light or the dark scheme."""
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print", "features": [
+            {"name": "prefers-color-scheme", "value": "dark" if dark else "light"}]})
+
+    def print_pages(self, width, height):
+        """The number of pages Chromium prints the page on, on paper `width` x `height` inches."""
+        pdf = base64.b64decode(self.driver.execute_cdp_cmd("Page.printToPDF", {"paperWidth": width, "paperHeight": height})["data"])
+        return len(re.findall(rb"/Type\s*/Page\b(?!s)", pdf))
+
+    def axe_violations(self, axe_script):
+        """axe-core (its axe.min.js at `axe_script`) over the page as shown, with the WCAG 2.1 A and AA
+        rules and its best practices: "rule (impact) elements" for each violation."""
+        if not self.driver.execute_script("return typeof axe !== 'undefined'"):
+            with open(axe_script) as script:
+                self.driver.execute_script(script.read())
+        return self.driver.execute_async_script(AXE_RUN)
+
+    def controlled(self, update=False):
+        """Waits until a service worker controls the page; with `update`, until a new one takes over."""
+        self.driver.set_script_timeout(30)
+        return self.driver.execute_async_script(CONTROLLED, update)
 
     def viewport(self, width, height, dark=False):
         """Shows the page as a screen `width` CSS pixels wide would, in the light or the dark scheme."""
@@ -76,3 +113,17 @@ class Browser:
     def __exit__(self, *_):
         self.driver.quit()
         shutil.rmtree(self.profile, ignore_errors=True)
+
+
+class Site:
+    """The files of `folder` over HTTP from 127.0.0.1:`port` (any free port when 0) until stopped."""
+
+    def __init__(self, folder, port=0):
+        quiet = type("Quiet", (http.server.SimpleHTTPRequestHandler,), {"log_message": lambda *_: None})
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", port), functools.partial(quiet, directory=folder))
+        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.server.shutdown()
+        self.server.server_close()

@@ -5,7 +5,8 @@ on a 1 in form, the note of the # 30 inductance shown), docs/web-360.png and
 docs/web-360-dark.png (a 360 px wide phone, light and dark); the band design for a
 2 in form, docs/web-design.png (a desktop browser, the whole value of a cell
 shown as after a tap), docs/web-design-360.png and, with CMAX mistyped and the
-last good table greyed, docs/web-design-360-dark.png.
+last good table greyed, docs/web-design-360-dark.png; the design printed (print
+media, opened from its link, in the dark scheme), docs/web-print.png.
 Prints the lowest text contrast of each page in both schemes as it goes."""
 import os, sys
 
@@ -61,5 +62,12 @@ with headless_chromium.Browser() as chromium:
         if dark:
             driver.find_element(By.ID, "designCmax").send_keys("x")
         FullPage(driver, 360, os.path.join(docs, "web-design-360-dark.png" if dark else "web-design-360.png"))
+
+    chromium.viewport(800, 1000, dark=True)
+    driver.get("about:blank")  # opened anew from the link, not the same page's fragment changed
+    chromium.open(page + "#design&d=2&u=inch&c=15-365&s=10&b=530-1700")
+    driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print", "features": [
+        {"name": "prefers-color-scheme", "value": "dark"}]})
+    driver.save_screenshot(os.path.join(docs, "web-print.png"))
 print("docs/web.png, docs/web-360.png, docs/web-360-dark.png, docs/web-design.png, docs/web-design-360.png,"
-      " docs/web-design-360-dark.png")
+      " docs/web-design-360-dark.png, docs/web-print.png")

@@ -2,7 +2,7 @@
 """The web page in headless Chromium, driven as a person would: type, click, read.
 Usage: web_test.py SITE/index.html WEB_REFERENCE. Exits 77 (skipped) where there
 is no built site, no Chromium with its driver, or no python3-selenium."""
-import json, os, random, subprocess, sys
+import contextlib, gzip, json, os, random, shutil, struct, subprocess, sys, tempfile, urllib.request, zipfile
 
 
 def Skip(why):
@@ -18,6 +18,7 @@ try:
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
     from selenium.webdriver.support.select import Select
+    from selenium.webdriver.support.wait import WebDriverWait
     import headless_chromium
 except ImportError:
     Skip("python3-selenium is not installed")
@@ -27,7 +28,7 @@ if not headless_chromium.Available():
 TABS = {"Command2": "tab-inductance", "Command1": "tab-frequency", "Command3": "tab-loose"}
 INPUTS = {"Command2": ["Text16", "Text15"], "Command1": ["Text9", "Text10"], "Command3": ["Text19", "Text20", "Text21"]}
 READ = """const texts = {}, notes = {};
-for (const box of document.querySelectorAll('form.page input')) {
+for (const box of document.querySelectorAll('.page form input')) {
   const described = box.getAttribute('aria-describedby');
   texts[box.id] = box.value;
   notes[box.id] = described ? document.getElementById(described).textContent : '';
@@ -59,8 +60,8 @@ def Press(browser, button, inputs, typed):
 
 STALE = " The table is still for the last good inputs."
 # The design as drawn: set by script, or typed when `typed`; the copy button's text is caught as it is written.
-DESIGN = """const [inputs, typed] = arguments, cells = row => [...row.cells].map(c => [c.textContent, c.title]);
-if (!typed) { for (const [id, text] of Object.entries(inputs)) document.getElementById(id).value = text;
+DESIGN = """const [inputs, shown] = arguments, cells = row => [...row.cells].map(c => [c.textContent, c.title]);
+if (!shown) { for (const [id, text] of Object.entries(inputs)) document.getElementById(id).value = text;
               designDiameter.dispatchEvent(new Event('input', {bubbles: true})); }
 navigator.clipboard.writeText = text => { window.copied = text; return Promise.resolve(); };
 window.copied = ''; designCopy.click();
@@ -106,6 +107,22 @@ def Check(what, got, expected):
         failures.append(f"{what}: got {got!r}, expected {expected!r}")
 
 
+AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "axe", "node_modules", "axe-core", "axe.min.js")
+FIELDS = """return [document.querySelector('[role=tab][aria-selected=true]').getAttribute('aria-controls'), Object.fromEntries(
+  [...document.querySelectorAll('.page input:not(.result), .page select:not(.preset)')].map(e => [e.id, e.value]))]"""
+# Links, the fields they fill (en-US texts; the rest keep their opening texts) and the tab they open.
+LINKS = [
+    ("#design&d=2&u=in&c=15-365&b=530-1700", {"designDiameter": "2"}, "design"),
+    ("#design&d=50.8&u=mm&c=5-140&s=12.5&b=148.5-283.5&od=0.9&bare=", dict(designDiameter="50.8", designUnits="mm",
+     designCmin="5", designCmax="140", designStray="12.5", designBandLow="148.5", designBandHigh="283.5", designWireOd="0.9"), "design"),
+    ("#loose&uh=240&pf=100&dia=1.5&turns=20&ld=2&ln=10&ll=1.1", dict(Text9="240", Text10="100", Text16="1.5", Text15="20",
+                                                                    Text19="2", Text20="10", Text21="1.1"), "loose"),
+    # Unknown keys and tab, malformed parts, a result box, a list the fields choose, a unit nobody has: ignored.
+    ("#nowhere&d=2&zz=9&x&=&%E0=1&s=%E0&Text22=5&designCapacitor=1&u=furlong", {"designDiameter": "2"}, "inductance"),
+    ("#design&d=2.5x&c=15-", {"designDiameter": "2.5x", "designCmax": ""}, "design"),  # marked as a typed mistake
+]
+
+
 # Worked examples, by hand: Wheeler r²N²/(9r + 10l) uH (1 in form, 20 turns, lengths 20 × inches per turn:
 # 100/11.4, 100/10.22, 100/6.6), feet 20 × 1 × 3.14159 / 12; f = 1000 / (6.283 √(LC)); 100 / (9 + 11).
 WORKED = [
@@ -129,11 +146,13 @@ for language, (decimal, group, presses) in LANGUAGES.items():
             Check(f"{language} {button} {inputs}", answer, json.loads(desktop.stdout.readline()))
             return answer
 
-        def Design(inputs, typed=False):
-            """The design on the page, against pages/design's view of its inputs; the table once good stays."""
+        def Design(inputs, typed=False, fresh=False):
+            """The design on the page, against pages/design's view of its inputs; the table once good stays.
+            Typed None: the inputs are the page's own (from a link); fresh: no good design was shown before."""
             if typed:
                 for box, text in inputs.items():
                     browser.find_element(By.ID, box).send_keys(text)
+            if typed is not False:
                 inputs = browser.execute_script("return Object.fromEntries([...document.querySelectorAll("
                                                 "'#design input, #designUnits')].map(e => [e.id, e.value]))")
             desktop.stdin.write(json.dumps({"design": inputs, "decimal": decimal, "group": group}) + "\n")
@@ -141,12 +160,25 @@ for language, (decimal, group, presses) in LANGUAGES.items():
             view = json.loads(desktop.stdout.readline())
             expected = ({"message": "", "badField": "", "stale": False, "copy": view["copy"], "verdict": view["verdict"],
                          "headers": view["headers"], "rows": view["rows"]} if view["good"] else
-                        {"message": view["message"] + STALE, "badField": view["badField"], "stale": True, "copy": ""})
-            answer = browser.execute_script(DESIGN, inputs, typed)
+                        {"message": view["message"] + ("" if fresh else STALE),  # an empty field just opened: a hint
+                         "badField": view["badField"] if not fresh or inputs.get(view["badField"], "").strip() else "",
+                         "stale": not fresh, "copy": ""})
+            answer = browser.execute_script(DESIGN, inputs, typed is not False)
             Check(f"{language} design {inputs}", {key: answer[key] for key in expected}, expected)
             return answer
 
         chromium.open("file://" + page)
+        for dark in (False, True):  # a 360 px phone, light and dark: readable, no sideways scrolling, no violation
+            chromium.viewport(360, 740, dark)
+            for tab in [*TABS.values(), "tab-design"]:
+                browser.find_element(By.ID, tab).click()
+                ratio, element = chromium.lowest_contrast()
+                Check(f"{tab} dark={dark}: {element} reads at 4.5:1 at least", ratio >= 4.5, True)
+                Check(f"{tab} at 360 px: page width, rows of tabs", browser.execute_script(
+                    "return [document.documentElement.scrollWidth, new Set([...document.querySelectorAll('[role=tab]')]"
+                    ".map(tab => tab.getBoundingClientRect().top)).size]"), [360, 1])
+                Check(f"axe-core (scripts/deps.sh installs it) on {language} {tab} dark={dark}",
+                      chromium.axe_violations(AXE) if os.path.exists(AXE) else [AXE], [])
         if language == "en-US":
             layout = json.loads(subprocess.run([reference, "--layout"], capture_output=True, text=True).stdout)
             shown = browser.execute_script("""return arguments[0].map(c => { const e = document.getElementById(c.name);
@@ -154,14 +186,6 @@ for language, (decimal, group, presses) in LANGUAGES.items():
                                            layout)
             for control, got in zip(layout, shown):
                 Check(f"control {control['name']}", got, [control["text"], control["maxLength"]])
-            for dark in (False, True):  # a 360 px phone, light and dark: readable, no sideways scrolling
-                chromium.viewport(360, 740, dark)
-                for tab in [*TABS.values(), "tab-design"]:
-                    browser.find_element(By.ID, tab).click()
-                    ratio, element = chromium.lowest_contrast()
-                    Check(f"{tab} dark={dark}: {element} reads at 4.5:1 at least", ratio >= 4.5, True)
-                    Check(f"{tab} at 360 px: page width", browser.execute_script(
-                        "return document.documentElement.scrollWidth"), 360)
             browser.find_element(By.ID, "tab-loose").click()
             browser.find_element(By.ID, "Text19").click()
             order = [browser.switch_to.active_element.send_keys(Keys.TAB) or browser.switch_to.active_element.get_attribute("id")
@@ -195,7 +219,84 @@ for language, (decimal, group, presses) in LANGUAGES.items():
             Both(button, {box: RandomText(rng, decimal) for box in INPUTS[button]}, typed=False)
         for _ in range(presses // 4):
             Design(RandomDesign(rng, decimal))
+        browser.get("about:blank")
+        chromium.open("file://" + page)
+        opening = browser.execute_script(FIELDS)[1]
+        for fragment, fills, tab in LINKS:  # each link opened anew, as from another program
+            browser.get("about:blank")
+            chromium.open("file://" + page + fragment)
+            expected = {**opening, **{box: text.replace(".", decimal) for box, text in fills.items()}}
+            Check(f"{language} link {fragment}", browser.execute_script(FIELDS), [tab, expected])
+            Design(None, typed=None, fresh=True)
+        browser.get("about:blank")
+        chromium.open("file://" + page)
+        entries = browser.execute_script("return history.length")
+        browser.find_element(By.ID, "Text16").send_keys(f"1{decimal}5")
+        browser.find_element(By.ID, "tab-design").click()
+        browser.find_element(By.ID, "designDiameter").send_keys("2")
+        WebDriverWait(browser, 5).until(lambda b: b.execute_script("return location.hash").endswith("&d=2&u=inch&c=15-365&s=10&b=530-1700"))
+        link = browser.execute_script("navigator.clipboard.writeText = text => { window.copied = text; return Promise.resolve(); };"
+                                      "copyLink.click(); return [location.hash, history.length, window.copied === location.href]")
+        Check(f"{language} typed: the link, history entries, the copied link", link, [
+              "#design&dia=1.5&d=2&u=inch&c=15-365&s=10&b=530-1700", entries, True])
         desktop.stdin.close()
+
+# Printed: the design, no tabs or buttons, black on white in the dark scheme too, one A4 or Letter page.
+with headless_chromium.Browser() as chromium:
+    chromium.open("file://" + page + "#design&d=2")
+    chromium.printed(dark=True)
+    Check("printed: tabs and buttons hidden; design, table, date and link shown", chromium.driver.execute_script(
+        "return [[...document.querySelectorAll('[role=tab], button')].some(e => e.getClientRects().length),"
+        " ['design', 'designTable', 'printed'].every(id => document.getElementById(id).getClientRects().length),"
+        " printed.textContent.endsWith(location.href), designTable.tBodies[0].rows.length]"), [False, True, True, 6])
+    ratio, element = chromium.lowest_contrast()
+    Check(f"printed: {element} reads at 4.5:1 at least", ratio >= 4.5, True)
+    Check("printed pages on A4 and on Letter", [chromium.print_pages(8.27, 11.69), chromium.print_pages(8.5, 11)], [1, 1])
+
+# Served: its size, its zip, its icons; installable; after one visit it opens and computes with the
+# server stopped, and a new build (other files, another sw.js) is what a visit with the server back gets.
+site = os.path.dirname(page)
+names = sorted(os.listdir(site))
+raw = sum(os.path.getsize(os.path.join(site, name)) for name in names)
+packed = sum(len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9)) for name in names)
+print(f"the site: {len(names)} files, {raw} bytes, {packed} bytes gzipped")
+Check("the site at most 400 KB", raw <= 400_000, True)
+Check("site.zip holds the site", sorted(zipfile.ZipFile(os.path.join(site, "..", "site.zip")).namelist()), names)
+icons = json.load(open(os.path.join(site, "manifest.webmanifest")))["icons"]
+Check("the manifest's icons: PNG, width, height", [struct.unpack(">8s8xII", open(os.path.join(site, icon["src"]), "rb").read(24))
+                                                  for icon in icons], [(b"\x89PNG\r\n\x1a\n", *map(int, icon["sizes"].split("x"))) for icon in icons])
+
+
+def Offline(chromium, served):
+    server = headless_chromium.Site(served)
+    chromium.open(server.url + "index.html")
+    controlled = chromium.controlled()
+    Check("a service worker controls the page; manifest errors, installability errors", [controlled, *(
+          chromium.driver.execute_cdp_cmd(f"Page.get{what}", {})[key] for what, key in (
+          ("AppManifest", "errors"), ("InstallabilityErrors", "installabilityErrors")))], [True, [], []])
+    server.stop()
+    if not controlled:
+        return
+    with contextlib.suppress(OSError):
+        Check("the server stopped", urllib.request.urlopen(server.url, timeout=5).status, "no answer")
+    chromium.open()
+    Check("offline: a frequency", Press(chromium.driver, "Command1", {"Text9": "240", "Text10": "100"}, False)["texts"]["Text17"], "1.027")
+    for name, old, new in (("index.html", "<title>Spirelle</title>", "<title>Spirelle, rebuilt</title>"),
+                           ("sw.js", "const kCache = 'spirelle-", "const kCache = 'spirelle-rebuilt-")):
+        text = open(os.path.join(served, name)).read()
+        open(os.path.join(served, name), "w").write(text.replace(old, new))
+    server = headless_chromium.Site(served, server.server.server_address[1])
+    Check("the new build's service worker takes over", chromium.controlled(update=True), True)
+    chromium.open()
+    Check("the new build's page", chromium.driver.title, "Spirelle, rebuilt")
+    server.stop()
+
+
+served = tempfile.mkdtemp(prefix="spirelle-site-")
+shutil.copytree(site, served, dirs_exist_ok=True)
+with headless_chromium.Browser() as chromium:
+    Offline(chromium, served)
+shutil.rmtree(served, ignore_errors=True)
 
 print("\n".join(failures[:20] + [f"{len(failures)} differences"]) if failures else "the page computes as the desktop does")
 sys.exit(1 if failures else 0)

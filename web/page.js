@@ -23,6 +23,7 @@ function SetUpTabs() {
       each.tabIndex = chosen ? 0 : -1;
       document.getElementById(each.getAttribute('aria-controls')).hidden = !chosen;
     }
+    tab.scrollIntoView({block: 'nearest', inline: 'nearest'}); // within the strip on a phone
   };
   const keys = {ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1};
   for (const tab of tabs) {
@@ -58,7 +59,7 @@ function ShowWholeTexts(page) {
 function StartPage() {
   const separators = LocaleSeparators(navigator.language);
   SetUpTabs();
-  for (const page of document.querySelectorAll('form.page')) {
+  for (const page of document.querySelectorAll('.page > form')) {
     // A button press or Enter in an input runs the page's handler.
     page.addEventListener('submit', (event) => {
       event.preventDefault();
@@ -69,8 +70,17 @@ function StartPage() {
     page.querySelector('button').disabled = false;
   }
   StartDesign(separators);
+  StartLink(separators);
+  KeepOffline();
   document.documentElement.dataset.ready = 'true';
   performance.mark('spirelle-interactive');
+}
+
+// Served over HTTP(S), a service worker (sw.js) keeps the site's files, so the
+// page opens and computes with no network after one visit; from file:// there is none.
+function KeepOffline() {
+  if (window.isSecureContext && 'serviceWorker' in navigator && location.protocol !== 'file:')
+    navigator.serviceWorker.register('sw.js').catch(() => {});
 }
 
 // The core compiles asynchronously; the page starts once it can compute.
