@@ -1,5 +1,7 @@
 #include "calc/calc_error.h"
+#include "calc/solenoid.h"
 #include "calc/winding.h"
+#include "calc/wire.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +68,30 @@ TEST(RealCoil, ReproducesPublishedAndIndependentValues)
         EXPECT_NEAR(row.actual, row.expected, row.tolerance) << row.what;
 }
 
+TEST(RealCoil, ForwardCoilAtAnyPitchMatchesIndependentValues)
+{
+    // awg24 on a 1.5 in form: scripts/real_coil_values.py (mpmath); Grover 1946's G = ks - 1/4 against d/p.
+    const Wire awg24 = ParseWire("awg24");
+    const Solenoid spaced = MakeSolenoid(1.5, awg24, 40, 0.05), half = MakeSolenoid(1.5, awg24, 40.5, 0.05);
+    const Solenoid one = MakeSolenoid(1.5, awg24, 1);
+    const Row rows[] = {
+        {"G d/p 1", RosaSelfCorrection(1, 1) - 0.25, 0.556853, 1e-6},
+        {"G d/p .8", RosaSelfCorrection(1, 0.8) - 0.25, 0.333709, 1e-6},
+        {"G d/p .2", RosaSelfCorrection(1, 0.2) - 0.25, -1.05259, 1e-5},
+        {"km 2.5", RosaMutualCorrection(2.5), (0.1137 + 0.1663) / 2, 1e-4},
+        Relative("Dc", spaced.coilDiameter, 1.52200075697097), Relative("length", spaced.windingLength, 2),
+        Relative("L", spaced.inductance, 34.4037015734761), Relative("Wheeler", spaced.wheelerInductance, 34.5113190111282),
+        Relative("sheet", spaced.currentSheetInductance, 34.6075658821031),
+        Relative("wire", spaced.wireLength, 191.270712544058), Relative("R", spaced.dcResistance, 0.409131109967848),
+        Relative("40.5 L", half.inductance, 34.9470420079141), Relative("40.5 wire", half.wireLength, 193.661596450859),
+        Relative("40.5 R", half.dcResistance, 0.414245248842446), Relative("1 turn L", one.inductance, 0.107036994596835),
+        Relative("1 turn sheet", one.currentSheetInductance, 0.12444162931185),
+        Relative("AWG 20 ohm/1000 ft", CopperResistance(12000, AwgBareDiameter(20)), 10.1523598319604), // tables: 10.15
+    };
+    for (const Row &row : rows)
+        EXPECT_NEAR(row.actual, row.expected, row.tolerance) << row.what;
+}
+
 TEST(RealCoil, ChosenTurnsReachTheTopAndOneMoreDoesNot)
 {
     // Forms, wires, capacitors and bands over what builders use and beyond.
@@ -80,13 +106,14 @@ TEST(RealCoil, ChosenTurnsReachTheTopAndOneMoreDoesNot)
         const double form = uniform(0.3, 6), high = uniform(500, 50000);
         const Capacitor capacitor{uniform(0, 50), uniform(100, 500), uniform(0, 30)};
         const Band band{high / 3, high};
-        const BandDesign design = DesignForBand(form, wire, capacitor, band);
+        const std::optional<double> pitch = i % 3 ? std::nullopt : std::optional(wire.outsideDiameter * uniform(1, 3));
+        const BandDesign design = DesignForBand(form, wire, capacitor, band, pitch);
         const int n = design.tuned ? design.tuned->coil.turns : 0; // none: not even one turn reaches
         EXPECT_EQ(design.reason.empty(), n > 0) << i;
         if (n > 0) {
-            EXPECT_GE(Tune(MakeRealCoil(form, wire, n), capacitor, band).highKHz, high) << i;
+            EXPECT_GE(Tune(MakeRealCoil(form, wire, n, pitch), capacitor, band).highKHz, high) << i;
         }
-        EXPECT_LT(Tune(MakeRealCoil(form, wire, n + 1), capacitor, band).highKHz, high) << i;
+        EXPECT_LT(Tune(MakeRealCoil(form, wire, n + 1, pitch), capacitor, band).highKHz, high) << i;
     }
 }
 
@@ -100,6 +127,10 @@ TEST(RealCoil, RefusesInvalidInputsByName)
         {[&] { Wind(250, 2, {"custom", 0.01, 0.02}); }, "bare diameter of the wire custom"},
         {[&] { DesignForBand(2, good, {15, 10, 10}, {530, 1700}); }, "CMAX"},
         {[&] { DesignForBand(2, good, {15, 365, 10}, {530, 0}); }, "top of the band"},
+        {[&] { Wind(250, 2, good, 0.03); }, "pitch"},
+        {[&] { MakeSolenoid(2, good, 40, 0.0344); }, "pitch"},
+        {[&] { PitchForLength(0, 40); }, "winding length"},
+        {[&] { MakeSolenoid(2, good, 0.5); }, "number of turns"},
     };
     for (const auto &[call, input] : rows) {
         try {
@@ -110,6 +141,8 @@ TEST(RealCoil, RefusesInvalidInputsByName)
             EXPECT_EQ(error.text(), input);
         }
     }
+    EXPECT_EQ(DesignForBand(2, good, {15, 365, 10}, {530, 1700}, 0.03).reason,
+              "the wire is thicker than the pitch (0.0345 in > 0.03 in)");
 }
 
 } // namespace
