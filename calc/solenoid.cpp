@@ -53,8 +53,8 @@ Solenoid MakeSolenoid(double formDiameter, const Wire &wire, double turns, std::
     s.currentSheetInductance = CurrentSheetInductance(s.coilDiameter, turns, s.windingLength).value_or(NAN);
     s.selfCapacitance = MedhurstCapacitance(s.coilDiameter, s.windingLength);
     s.note = MedhurstNote(s.coilDiameter, s.windingLength);
-    // Lumped: 1 / (2 pi sqrt(L C)), uH and pF give MHz; x 1000 for kHz.
-    s.selfResonanceKHz = 1000.0 / (2.0 * std::numbers::pi * std::sqrt(s.inductance * s.selfCapacitance));
+    // Lumped: 1 / (2 pi sqrt(L C)); uH x pF is 1e-18 s^2, so 1e6 over it gives kHz.
+    s.selfResonanceKHz = 1e6 / (2.0 * std::numbers::pi * std::sqrt(s.inductance * s.selfCapacitance));
     s.wireLength = HelixWireLength(s.coilDiameter, turns, s.pitch);
     s.dcResistance = CopperResistance(s.wireLength, wire.bareDiameter);
     return s;
