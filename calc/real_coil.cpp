@@ -177,9 +177,8 @@ double MedhurstCapacitance(double coilDiameter, double windingLength)
 {
     RequirePositive(coilDiameter, "coil diameter");
     RequirePositive(windingLength, "winding length");
-    // Medhurst 1947, his measurements fitted per centimetre of diameter.
-    const double x = windingLength / coilDiameter;
-    return coilDiameter * 2.54 * (0.1126 * x + 0.08 + 0.27 / std::sqrt(x));
+    // Medhurst 1947: H pF per cm of the coil's diameter.
+    return MedhurstCoefficient(windingLength / coilDiameter) * coilDiameter * 2.54;
 }
 
 std::string MedhurstNote(double coilDiameter, double windingLength)

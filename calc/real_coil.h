@@ -97,7 +97,7 @@ inline constexpr double kMedhurstLongest = 50;
 
 // The self-capacitance in pF of a coil of diameter Dc and winding length l
 // (inches): H(l / Dc) x Dc in cm:
-//   MedhurstCapacitance(2.0345, 4.416) -> 0.5057 x 5.16763 = 2.61333 (l/D 2.17055)
+//   MedhurstCapacitance(2.0345, 4.416) -> l/D 2.17055, H 0.520466, x 5.16763 cm = 2.68958
 double MedhurstCapacitance(double coilDiameter, double windingLength);
 
 // "" within Medhurst's measurements; otherwise a note that the value is held:

@@ -116,18 +116,18 @@ def row(d_form, pitch, bare, n, cmin, cmax, stray):
     dc = d_form + pitch
     length = n * pitch
     l = rosa_uH(d_form, pitch, bare, n)
-    c = medhurst_pF(dc, length)
+    c = medhurst_table_pF(dc, length)
     return dict(n=n, dc=dc, length=length, L=l, wheeler=wheeler_uH(dc, n, length), C=c,
                 high=khz(l, cmin + stray + c), low=khz(l, cmax + stray + c), wire_in=n * pi * dc)
 
 
 def tune(d_form, pitch, bare, cmin, cmax, stray, top):
     n = 1
-    if khz(rosa_uH(d_form, pitch, bare, 1), cmin + stray + medhurst_pF(d_form + pitch, pitch)) < top:
+    if khz(rosa_uH(d_form, pitch, bare, 1), cmin + stray + medhurst_table_pF(d_form + pitch, pitch)) < top:
         return None
     while True:
         nxt = n + 1
-        if khz(rosa_uH(d_form, pitch, bare, nxt), cmin + stray + medhurst_pF(d_form + pitch, nxt * pitch)) < top:
+        if khz(rosa_uH(d_form, pitch, bare, nxt), cmin + stray + medhurst_table_pF(d_form + pitch, nxt * pitch)) < top:
             return row(d_form, pitch, bare, n, cmin, cmax, stray)
         n = nxt
 

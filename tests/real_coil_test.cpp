@@ -23,7 +23,7 @@ Row Relative(const char *what, double actual, double expected) { return {what, a
 
 TEST(RealCoil, ReproducesPublishedAndIndependentValues)
 {
-    // Grover 1946 (km to his 4 places) and scripts/real_coil_values.py (mpmath, 40 digits).
+    // Grover 1946 (km to his 4 places) and scripts/real_coil_values.py (mpmath, 40 digits; Medhurst's table).
     const std::vector<Wire> gauges = GaugeWires();
     const auto on2in = DesignForBand(2, gauges, {15, 365, 10}, {530, 1700});
     const auto on15in = DesignForBand(1.5, gauges[2], {12, 450, 10}, {531, 1602});
@@ -48,18 +48,18 @@ TEST(RealCoil, ReproducesPublishedAndIndependentValues)
         Relative("# 20 Dc", g20.coil.coilDiameter, 2.0345),
         Relative("# 20 L", g20.coil.inductance, 315.26207293441202),
         Relative("# 20 Wheeler", g20.coil.wheelerInductance, 317.99763227219229),
-        Relative("# 20 C", g20.coil.selfCapacitance, 2.6234466089730442),
-        Relative("# 20 high", g20.highKHz, 1705.5252142713901),
-        Relative("# 20 low", g20.lowKHz, 461.2831608618402),
+        Relative("# 20 C", g20.coil.selfCapacitance, 2.6895806),
+        Relative("# 20 high", g20.highKHz, 1703.4872524039001),
+        Relative("# 20 low", g20.lowKHz, 461.24277341995911),
         Relative("# 20 wire", g20.coil.wireLength, 818.1209924772396),
         {"# 20 covered", double(g20.covered), 1, 0},
         {"# 30 turns", double(g30.coil.turns), 71, 0}, Relative("# 30 length", g30.coil.windingLength, 0.7455),
         Relative("# 30 L", g30.coil.inductance, 308.57944206894509),
-        Relative("# 30 C", g30.coil.selfCapacitance, 2.8860277181873429),
-        Relative("# 30 high", g30.highKHz, 1715.7583383948417), Relative("# 30 low", g30.lowKHz, 466.0891878158479),
-        {"# 24 turns", double(g24.coil.turns), 184, 0}, Relative("# 24 L", g24.coil.inductance, 408.87047562800567),
-        Relative("# 24 high", g24.highKHz, 1602.8682668114695), Relative("# 24 low", g24.lowKHz, 366.15511444797866),
-        {"custom turns", double(custom.turns), 164, 0}, Relative("custom L", custom.inductance, 305.91184307346875),
+        Relative("# 30 C", g30.coil.selfCapacitance, 2.8470606),
+        Relative("# 30 high", g30.highKHz, 1716.9583714283514), Relative("# 30 low", g30.lowKHz, 466.11322093152183),
+        {"# 24 turns", double(g24.coil.turns), 183, 0}, Relative("# 24 L", g24.coil.inductance, 406.322766556781),
+        Relative("# 24 high", g24.highKHz, 1604.044258260984), Relative("# 24 low", g24.lowKHz, 367.25529965427096),
+        {"custom turns", double(custom.turns), 163, 0}, Relative("custom L", custom.inductance, 303.8556850732135),
         {"wind # 20", double(w20.turns), 105, 0},       Relative("wind # 20 L", w20.inductance, 248.926098921231),
         {"wind # 26", double(w26.turns), 75, 0},        Relative("wind # 26 L", w26.inductance, 251.84027038161451),
         {"wind # 30", double(w30.turns), 62, 0},        Relative("wind # 30 L", w30.inductance, 250.67285297090289),
@@ -86,10 +86,19 @@ TEST(RealCoil, ForwardCoilAtAnyPitchMatchesIndependentValues)
         Relative("40.5 L", half.inductance, 34.9470420079141), Relative("40.5 wire", half.wireLength, 193.661596450859),
         Relative("40.5 R", half.dcResistance, 0.414245248842446), Relative("1 turn L", one.inductance, 0.107036994596835),
         Relative("1 turn sheet", one.currentSheetInductance, 0.12444162931185),
+        // Medhurst 1947's table: rows, linear between them, held at its ends.
+        {"H 0.125", MedhurstCoefficient(0.125), 0.875, 1e-12}, {"H 2.75", MedhurstCoefficient(2.75), 0.585, 1e-12},
+        {"H 12.5", MedhurstCoefficient(12.5), 1.59, 1e-12},    {"H 45", MedhurstCoefficient(45), 5.2, 1e-12},
+        {"H 0.06", MedhurstCoefficient(0.06), 0.96, 0},         {"H 80", MedhurstCoefficient(80), 5.8, 0},
+        Relative("C", spaced.selfCapacitance, 1.80258804599075), Relative("SRF", spaced.selfResonanceKHz, 20210.1390883573),
+        Relative("40.5 C", half.selfCapacitance, 1.80385804599075), Relative("1 turn C", one.selfCapacitance, 3.71124664579801),
         Relative("AWG 20 ohm/1000 ft", CopperResistance(12000, AwgBareDiameter(20)), 10.1523598319604), // tables: 10.15
     };
     for (const Row &row : rows)
         EXPECT_NEAR(row.actual, row.expected, row.tolerance) << row.what;
+    EXPECT_EQ(spaced.note, "");
+    EXPECT_EQ(one.note, "outside Medhurst's measurements, l/D 0.014");
+    EXPECT_EQ(MedhurstNote(1, 60), "outside Medhurst's measurements, l/D 60");
 }
 
 TEST(RealCoil, ChosenTurnsReachTheTopAndOneMoreDoesNot)
