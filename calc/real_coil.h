@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The coil a builder actually winds: whole turns of round wire, close-wound on
@@ -14,6 +15,7 @@
 //   L = Lsheet(Dc, N, N p) - mu0 a N (ks + km),   a = Dc / 2.
 // Worked value: 128 turns of # 20 (p = .0345, bare .0319615) on a 2 in form:
 //   Dc 2.0345, ks 0.730374, km 0.328975, L 315.26207 uH (Wheeler 317.99763).
+// Spaced coils: ks takes the pitch p in place of the outside diameter.
 namespace spirelle {
 
 // A round wire: its outside diameter over the enamel is the pitch of a
@@ -59,30 +61,68 @@ double RosaSelfCorrection(double pitch, double bareDiameter);
 //   RosaMutualCorrection(10) -> 0.266408
 double RosaMutualCorrection(int turns);
 
+// km for a fractional number of turns (1 or more), interpolated linearly
+// between the whole numbers around it (Rosa's sum is over whole turns):
+//   RosaMutualCorrection(2.5) -> (0.113706 + 0.166330) / 2 = 0.140018
+double RosaMutualCorrection(double turns);
+
 // The round-wire inductance in uH of `turns` turns of `wire`, close-wound on a
 // form of `formDiameter` inches (Rosa 1906, above):
 //   RoundWireInductance(2, {"# 20", .0345, .0319615}, 128) -> 315.262
 double RoundWireInductance(double formDiameter, const Wire &wire, int turns);
 
-// Medhurst's fit for the self-capacitance in pF of a single-layer coil of
-// diameter Dc and winding length l (Medhurst 1947), an estimate:
-//   C = Dc[cm] (0.1126 x + 0.08 + 0.27 / sqrt(x)),  x = l / Dc:
-//   MedhurstCapacitance(2.0345, 4.416) -> 2.62345
+// The same for `turns` (1 or more, fractional allowed) wound at `pitch`
+// inches a turn, not below the wire's outside diameter: ks takes the pitch,
+// km (which depends on N alone) is the same for any pitch, as Grover 1946
+// tabulates them (his G = 5/4 - ln(2p/d) against d/p, H against N); the
+// current sheet is N turns over N p. A pitch below the outside diameter throws
+// OutOfRange "pitch", naming both:
+//   RoundWireInductance(2, {"# 20", .0345, .0319615}, 40, 0.069) -> 44.7243 (2.76 in long, a wire between turns)
+double RoundWireInductance(double formDiameter, const Wire &wire, double turns, double pitch);
+
+// Medhurst's measured self-capacitance of single-layer coils (Medhurst 1947,
+// the table reproduced in the Radiotron Designer's Handbook, 4th ed. 1953,
+// ch. 11): H in pF per cm of coil diameter against l/D, 0.1 to 50, taken
+// from the transcription Rzeszotarski posted to the Tesla Coil Mailing List
+// (12 Nov 1997); its rows 0.1 to 5 agree with a second, independent
+// transcription (glukki's Proxmark3 antenna calculator, GitHub gist 2022),
+// and its rows 6 to 50 lie within 6 % of Medhurst's own fit. Medhurst states
+// about 5 % for his measurements. Between rows H is interpolated linearly in
+// l/D; outside them it is held at the end row, never extrapolated:
+//   MedhurstCoefficient(1) -> 0.46   MedhurstCoefficient(2.75) -> 0.585
+//   MedhurstCoefficient(0.06) -> 0.96 (held)   MedhurstCoefficient(80) -> 5.8 (held)
+double MedhurstCoefficient(double lengthOverDiameter);
+inline constexpr double kMedhurstShortest = 0.1;
+inline constexpr double kMedhurstLongest = 50;
+
+// The self-capacitance in pF of a coil of diameter Dc and winding length l
+// (inches): H(l / Dc) x Dc in cm:
+//   MedhurstCapacitance(2.0345, 4.416) -> l/D 2.17055, H 0.520466, x 5.16763 cm = 2.68958
 double MedhurstCapacitance(double coilDiameter, double windingLength);
 
-// A close-wound coil of whole turns of one wire, worked out.
+// "" within Medhurst's measurements; otherwise a note that the value is held:
+//   MedhurstNote(2.0345, 0.0345) -> "outside Medhurst's measurements, l/D 0.017"
+std::string MedhurstNote(double coilDiameter, double windingLength);
+
+// A coil of whole turns of one wire, worked out.
 struct RealCoil {
     int turns = 0;
     double coilDiameter = 0;      // inches, to the wire centres
-    double windingLength = 0;     // inches, turns x outside diameter
+    double windingLength = 0;     // inches, turns x pitch
     double inductance = 0;        // uH, round wire (Rosa)
     double wheelerInductance = 0; // uH, Wheeler's formula for the same diameter and length
     double selfCapacitance = 0;   // pF (Medhurst)
     double wireLength = 0;        // inches of wire, turns x pi x coil diameter
+    double pitch = 0;             // inches a turn: the wire's outside diameter unless given
+    std::string note;             // why a value is uncertain (MedhurstNote); "" when none is
 };
 
-// Everything about `turns` turns of `wire` on the form; turns must be 1 or more.
-RealCoil MakeRealCoil(double formDiameter, const Wire &wire, int turns);
+// Everything about `turns` turns of `wire` on the form, wound at `pitch`
+// (default: close-wound, the wire's outside diameter); turns must be 1 or more.
+RealCoil MakeRealCoil(double formDiameter, const Wire &wire, int turns, std::optional<double> pitch = std::nullopt);
+
+// The pitch a coil is wound at: `pitch` when given, else the wire's outside diameter.
+inline double PitchOf(const Wire &wire, std::optional<double> pitch) { return pitch.value_or(wire.outsideDiameter); }
 
 // More turns than anyone winds; the searches stop here.
 inline constexpr int kMaxTurns = 100'000'000;

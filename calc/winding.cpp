@@ -37,12 +37,12 @@ double KHz(double inductance, double capacitance)
     return ResonantFrequency(inductance, capacitance) * 1000.0;
 }
 
-// The top frequency of `turns` turns, at CMIN + stray + their own capacitance.
-double TopKHz(double formDiameter, const Wire &wire, const Capacitor &capacitor, int turns)
+// The top frequency of `turns` turns at `pitch`, at CMIN + stray + their own capacitance.
+double TopKHz(double formDiameter, const Wire &wire, const Capacitor &capacitor, int turns, double pitch)
 {
-    const double inductance = RoundWireInductance(formDiameter, wire, turns);
+    const double inductance = RoundWireInductance(formDiameter, wire, static_cast<double>(turns), pitch);
     const double coilDiameter = CoilDiameter(formDiameter, wire.outsideDiameter);
-    const double self = MedhurstCapacitance(coilDiameter, turns * wire.outsideDiameter);
+    const double self = MedhurstCapacitance(coilDiameter, turns * pitch);
     return KHz(inductance, capacitor.cmin + capacitor.stray + self);
 }
 
@@ -87,10 +87,10 @@ int LargestTurns(Holds holds, double guess)
 
 // Where to start looking: Wheeler's count for the inductance, when it has one.
 template <class Inductance>
-double WheelerGuess(double formDiameter, const Wire &wire, Inductance inductance)
+double WheelerGuess(double formDiameter, const Wire &wire, double pitch, Inductance inductance)
 {
     try {
-        return WheelerTurns(CoilDiameter(formDiameter, wire.outsideDiameter), wire.outsideDiameter, inductance());
+        return WheelerTurns(CoilDiameter(formDiameter, wire.outsideDiameter), pitch, inductance());
     } catch (const CalcError &) {
         return 1.0;
     }
@@ -119,19 +119,26 @@ TunedCoil Tune(const RealCoil &coil, const Capacitor &capacitor, const Band &ban
     return tuned;
 }
 
-BandDesign DesignForBand(double formDiameter, const Wire &wire, const Capacitor &capacitor, const Band &band)
+BandDesign DesignForBand(double formDiameter, const Wire &wire, const Capacitor &capacitor, const Band &band,
+                         std::optional<double> pitch)
 {
     RequireDesignInputs(formDiameter, capacitor, band);
+    const double p = PitchOf(wire, pitch);
+    BandDesign design{wire, std::nullopt, {}};
+    if (pitch && *pitch < wire.outsideDiameter) {
+        design.reason = "the wire is thicker than the pitch (" + FormatNumber(wire.outsideDiameter, {.significant = 6}) +
+                        " in > " + FormatNumber(p, {.significant = 6}) + " in)";
+        return design;
+    }
     // The estimate of the self-capacitance only steers the start of the search.
     constexpr double kTypicalSelfCapacitance = 2.5;
     const double cTop = capacitor.cmin + capacitor.stray + kTypicalSelfCapacitance;
     const double guess =
-        WheelerGuess(formDiameter, wire, [&] { return InductanceForResonance(band.high / 1000.0, cTop); });
-    const auto reaches = [&](int turns) { return TopKHz(formDiameter, wire, capacitor, turns) >= band.high; };
+        WheelerGuess(formDiameter, wire, p, [&] { return InductanceForResonance(band.high / 1000.0, cTop); });
+    const auto reaches = [&](int turns) { return TopKHz(formDiameter, wire, capacitor, turns, p) >= band.high; };
     const int turns = LargestTurns(reaches, guess);
-    BandDesign design{wire, std::nullopt, {}};
     if (turns == 0) {
-        const double top = TopKHz(formDiameter, wire, capacitor, 1);
+        const double top = TopKHz(formDiameter, wire, capacitor, 1, p);
         design.reason = "even one turn tunes only up to " + FormatNumber(top, {.significant = 6}) +
                         " kHz, below the band's top; CMIN + stray is too large";
         return design;
@@ -140,33 +147,36 @@ BandDesign DesignForBand(double formDiameter, const Wire &wire, const Capacitor 
         throw CalcError::outOfRange("top of the band", "needs more than " +
                                                            FormatNumber(kMaxTurns, {.significant = 9}) +
                                                            " turns of the wire " + wire.name);
-    design.tuned = Tune(MakeRealCoil(formDiameter, wire, turns), capacitor, band);
+    design.tuned = Tune(MakeRealCoil(formDiameter, wire, turns, p), capacitor, band);
     return design;
 }
 
 std::vector<BandDesign> DesignForBand(double formDiameter, const std::vector<Wire> &wires,
-                                      const Capacitor &capacitor, const Band &band)
+                                      const Capacitor &capacitor, const Band &band, std::optional<double> pitch)
 {
     std::vector<BandDesign> designs;
     designs.reserve(wires.size());
     for (const Wire &wire : wires)
-        designs.push_back(DesignForBand(formDiameter, wire, capacitor, band));
+        designs.push_back(DesignForBand(formDiameter, wire, capacitor, band, pitch));
     return designs;
 }
 
-RealCoil Wind(double inductance, double formDiameter, const Wire &wire)
+RealCoil Wind(double inductance, double formDiameter, const Wire &wire, std::optional<double> pitch)
 {
     RequireAtLeast(inductance, std::nextafter(0.0, 1.0), "inductance", "a number above 0");
     RequireAtLeast(formDiameter, std::nextafter(0.0, 1.0), "form diameter", "a number above 0");
-    const auto below = [&](int turns) { return RoundWireInductance(formDiameter, wire, turns) <= inductance; };
-    const int under = LargestTurns(below, WheelerGuess(formDiameter, wire, [&] { return inductance; }));
+    const double p = PitchOf(wire, pitch);
+    const auto below = [&](int turns) {
+        return RoundWireInductance(formDiameter, wire, static_cast<double>(turns), p) <= inductance;
+    };
+    const int under = LargestTurns(below, WheelerGuess(formDiameter, wire, p, [&] { return inductance; }));
     if (under == kMaxTurns)
         throw CalcError::outOfRange("inductance", "needs more than " + FormatNumber(kMaxTurns, {.significant = 9}) +
                                                       " turns of the wire " + wire.name);
     if (under == 0)
-        return MakeRealCoil(formDiameter, wire, 1);
-    RealCoil fewer = MakeRealCoil(formDiameter, wire, under);
-    RealCoil more = MakeRealCoil(formDiameter, wire, under + 1);
+        return MakeRealCoil(formDiameter, wire, 1, p);
+    RealCoil fewer = MakeRealCoil(formDiameter, wire, under, p);
+    RealCoil more = MakeRealCoil(formDiameter, wire, under + 1, p);
     return inductance - fewer.inductance <= more.inductance - inductance ? fewer : more;
 }
 

@@ -14,7 +14,7 @@
 // an answer (an empty coil and the reason), not an error.
 //
 // Worked value: a 2 in form, 15-365 pF and 10 pF stray, 530-1700 kHz:
-//   # 20: 128 turns, 315.262 uH, C_self 2.623 pF, tunes 1705.53 down to 461.28 kHz.
+//   # 20: 128 turns, 315.262 uH, C_self 2.690 pF, tunes 1703.49 down to 461.24 kHz.
 namespace spirelle {
 
 // The six gauges of the inductance page (wire_gauges.h), # 20 to # 30: their
@@ -42,17 +42,23 @@ TunedCoil Tune(const RealCoil &coil, const Capacitor &capacitor, const Band &ban
 
 // The largest whole number of turns of `wire` on the form whose top frequency
 // (at CMIN + stray + its own capacitance) is at or above the band's top:
-//   DesignForBand(2, # 20, {15, 365, 10}, {530, 1700}) -> 128 turns, 1705.53-461.28 kHz, covered
+//   DesignForBand(2, # 20, {15, 365, 10}, {530, 1700}) -> 128 turns, 1703.49-461.24 kHz, covered
 //   DesignForBand(2, # 20, {1e9, 2e9, 10}, {530, 1700}) -> no coil, with the reason
-BandDesign DesignForBand(double formDiameter, const Wire &wire, const Capacitor &capacitor, const Band &band);
+// With a `pitch` (inches a turn; default close-wound) every coil is wound at
+// it; a wire thicker than the pitch is an answer with no coil and the reason.
+BandDesign DesignForBand(double formDiameter, const Wire &wire, const Capacitor &capacitor, const Band &band,
+                         std::optional<double> pitch = std::nullopt);
 
 // The same for each of `wires`, in order.
 std::vector<BandDesign> DesignForBand(double formDiameter, const std::vector<Wire> &wires,
-                                      const Capacitor &capacitor, const Band &band);
+                                      const Capacitor &capacitor, const Band &band,
+                                      std::optional<double> pitch = std::nullopt);
 
 // The whole number of turns (1 or more) of `wire` on the form whose
 // round-wire inductance is nearest `inductance` uH (the fewer turns on a tie):
 //   Wind(250, 2, # 20) -> 105 turns, 248.926 uH
-RealCoil Wind(double inductance, double formDiameter, const Wire &wire);
+// With a `pitch` every count is wound at it; one below the wire's outside
+// diameter throws OutOfRange "pitch".
+RealCoil Wind(double inductance, double formDiameter, const Wire &wire, std::optional<double> pitch = std::nullopt);
 
 } // namespace spirelle

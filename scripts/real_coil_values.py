@@ -49,6 +49,60 @@ def medhurst_pF(dc, length):  # Medhurst 1947
     return dc * mpf("2.54") * (mpf("0.1126") * x + mpf("0.08") + mpf("0.27") / sqrt(x))
 
 
+# Medhurst 1947 (Radiotron Designer's Handbook, ch. 11): l/D, H in pF per cm of diameter.
+MEDHURST = [(".1", ".96"), (".15", ".79"), (".2", ".7"), (".25", ".64"), (".3", ".6"), (".35", ".57"), (".4", ".54"),
+            (".45", ".52"), (".5", ".5"), (".6", ".48"), (".7", ".47"), (".8", ".46"), (".9", ".46"), ("1", ".46"),
+            ("1.5", ".47"), ("2", ".5"), ("2.5", ".56"), ("3", ".61"), ("3.5", ".67"), ("4", ".72"), ("4.5", ".77"),
+            ("5", ".81"), ("6", ".92"), ("7", "1.01"), ("8", "1.12"), ("9", "1.22"), ("10", "1.32"), ("15", "1.86"),
+            ("20", "2.36"), ("25", "2.9"), ("30", "3.4"), ("40", "4.6"), ("50", "5.8")]
+MEDHURST = [(mpf(x), mpf(h)) for x, h in MEDHURST]
+
+
+def medhurst_h(x):  # linear between rows, held at the ends
+    x = min(max(x, MEDHURST[0][0]), MEDHURST[-1][0])
+    for (x0, h0), (x1, h1) in zip(MEDHURST, MEDHURST[1:]):
+        if x0 <= x <= x1:
+            return h0 + (x - x0) / (x1 - x0) * (h1 - h0)
+
+
+def medhurst_table_pF(dc, length):
+    return medhurst_h(length / dc) * dc * mpf("2.54")
+
+
+# NEMA MW 1000 heavy build, least increment in mils for AWG 6 .. 40.
+HEAVY = [mpf(v) for v in "3.5 3.4 3.3 3.2 3.1 3.0 2.9 2.8 3.2 3.0 2.9 2.8 2.6 2.5 2.3 2.2 2.1 2.0 1.9 1.8 1.7 "
+                          "1.6 1.6 1.5 1.4 1.3 1.2 1.1 1.0 0.9 0.8 0.8 0.7 0.6 0.6".split()]
+
+
+def heavy_increment(bare):  # inches; interpolated in bare diameter over AWG 6 .. 40
+    rows = [(awg_bare(6 + i), HEAVY[i] / 1000) for i in range(len(HEAVY))]
+    if bare >= rows[0][0]:
+        return rows[0][1]
+    if bare <= rows[-1][0]:
+        return rows[-1][1] * bare / rows[-1][0]
+    for (d0, i0), (d1, i1) in zip(rows, rows[1:]):
+        if d0 >= bare >= d1:
+            return i0 + (d0 - bare) / (d0 - d1) * (i1 - i0)
+
+
+def km_fractional(n):
+    whole = int(mp.floor(n))
+    return km(whole) + (n - whole) * (km(whole + 1) - km(whole)) if n != whole else km(whole)
+
+
+def solenoid(d_form, od, bare, n, pitch):  # the forward coil, every field
+    dc = d_form + od
+    length = n * pitch
+    ks = mpf(3) / 2 - log(2 * pitch / bare)
+    l_rosa = sheet_uH(dc, n, length) - MU0 * dc / 2 * INCH * n * (ks + km_fractional(n)) * mpf(10) ** 6
+    c = medhurst_table_pF(dc, length)
+    wire_in = n * sqrt((pi * dc) ** 2 + pitch ** 2)
+    r_ohm = mpf("1.7241e-8") * wire_in * INCH / (pi * (bare * INCH / 2) ** 2)
+    srf_khz = 1 / (2 * pi * sqrt(l_rosa * mpf(10) ** -6 * c * mpf(10) ** -12)) / 1000
+    return dict(dc=dc, length=length, L=l_rosa, wheeler=wheeler_uH(dc, n, length), sheet=sheet_uH(dc, n, length),
+                C=c, srf_kHz=srf_khz, wire_in=wire_in, R=r_ohm)
+
+
 def khz(l_uH, c_pF):
     return 1000 / (mpf("6.283") * sqrt(l_uH * c_pF)) * 1000
 
@@ -62,18 +116,18 @@ def row(d_form, pitch, bare, n, cmin, cmax, stray):
     dc = d_form + pitch
     length = n * pitch
     l = rosa_uH(d_form, pitch, bare, n)
-    c = medhurst_pF(dc, length)
+    c = medhurst_table_pF(dc, length)
     return dict(n=n, dc=dc, length=length, L=l, wheeler=wheeler_uH(dc, n, length), C=c,
                 high=khz(l, cmin + stray + c), low=khz(l, cmax + stray + c), wire_in=n * pi * dc)
 
 
 def tune(d_form, pitch, bare, cmin, cmax, stray, top):
     n = 1
-    if khz(rosa_uH(d_form, pitch, bare, 1), cmin + stray + medhurst_pF(d_form + pitch, pitch)) < top:
+    if khz(rosa_uH(d_form, pitch, bare, 1), cmin + stray + medhurst_table_pF(d_form + pitch, pitch)) < top:
         return None
     while True:
         nxt = n + 1
-        if khz(rosa_uH(d_form, pitch, bare, nxt), cmin + stray + medhurst_pF(d_form + pitch, nxt * pitch)) < top:
+        if khz(rosa_uH(d_form, pitch, bare, nxt), cmin + stray + medhurst_table_pF(d_form + pitch, nxt * pitch)) < top:
             return row(d_form, pitch, bare, n, cmin, cmax, stray)
         n = nxt
 
@@ -123,5 +177,25 @@ def main():
               f"CMAX to cover {mp.nstr(c_low * ratio - 10, 17)} pF")
 
 
+def forward():
+    print("AWG bare by definition:", ", ".join(f"{g} {mp.nstr(awg_bare(g), 12)}" for g in (-3, 0, 10, 36, 46)))
+    for g in (20, 24, 40, 44, -3):
+        print(f"awg{g}: outside {mp.nstr(awg_bare(g) + heavy_increment(awg_bare(g)), 12)}")
+    for name, bare in (("swg22", mpf(".028")), ("swg7/0", mpf(".5")), ("swg36", mpf(".0076"))):
+        print(f"{name}: bare {bare} outside {mp.nstr(bare + heavy_increment(bare), 12)}")
+    print("Medhurst H:", ", ".join(f"{x} {mp.nstr(medhurst_h(mpf(x)), 12)}" for x in
+                                   ("0.06", "0.125", "2.75", "12.5", "45", "80")))
+    print("Grover's G = 5/4 - ln(2p/d) against d/p:",
+          ", ".join(f"{r} {mp.nstr(mpf(5) / 4 - log(2 / mpf(r)), 6)}" for r in ("1", ".8", ".5", ".2")))
+    od, bare = awg_bare(24) + heavy_increment(awg_bare(24)), awg_bare(24)
+    for n, pitch in ((mpf(40), mpf("0.05")), (mpf("40.5"), mpf("0.05")), (mpf(1), od)):
+        r = solenoid(mpf("1.5"), od, bare, n, pitch)
+        print(f"awg24 on 1.5 in, N {n}, pitch {mp.nstr(pitch, 8)}: " +
+              " ".join(f"{k} {mp.nstr(v, 15)}" for k, v in r.items()))
+    r = tune(mpf(2), mpf(".0345"), awg_bare(20), 15, 365, 10, 1700)
+    print("table: #20 tune 2 15 365: C", mp.nstr(medhurst_table_pF(r["dc"], r["length"]), 15))
+
+
 if __name__ == "__main__":
     main()
+    forward()

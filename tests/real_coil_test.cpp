@@ -1,5 +1,7 @@
 #include "calc/calc_error.h"
+#include "calc/solenoid.h"
 #include "calc/winding.h"
+#include "calc/wire.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +23,7 @@ Row Relative(const char *what, double actual, double expected) { return {what, a
 
 TEST(RealCoil, ReproducesPublishedAndIndependentValues)
 {
-    // Grover 1946 (km to his 4 places) and scripts/real_coil_values.py (mpmath, 40 digits).
+    // Grover 1946 (km to his 4 places) and scripts/real_coil_values.py (mpmath, 40 digits; Medhurst's table).
     const std::vector<Wire> gauges = GaugeWires();
     const auto on2in = DesignForBand(2, gauges, {15, 365, 10}, {530, 1700});
     const auto on15in = DesignForBand(1.5, gauges[2], {12, 450, 10}, {531, 1602});
@@ -46,24 +48,57 @@ TEST(RealCoil, ReproducesPublishedAndIndependentValues)
         Relative("# 20 Dc", g20.coil.coilDiameter, 2.0345),
         Relative("# 20 L", g20.coil.inductance, 315.26207293441202),
         Relative("# 20 Wheeler", g20.coil.wheelerInductance, 317.99763227219229),
-        Relative("# 20 C", g20.coil.selfCapacitance, 2.6234466089730442),
-        Relative("# 20 high", g20.highKHz, 1705.5252142713901),
-        Relative("# 20 low", g20.lowKHz, 461.2831608618402),
+        Relative("# 20 C", g20.coil.selfCapacitance, 2.6895806),
+        Relative("# 20 high", g20.highKHz, 1703.4872524039001),
+        Relative("# 20 low", g20.lowKHz, 461.24277341995911),
         Relative("# 20 wire", g20.coil.wireLength, 818.1209924772396),
         {"# 20 covered", double(g20.covered), 1, 0},
         {"# 30 turns", double(g30.coil.turns), 71, 0}, Relative("# 30 length", g30.coil.windingLength, 0.7455),
         Relative("# 30 L", g30.coil.inductance, 308.57944206894509),
-        Relative("# 30 C", g30.coil.selfCapacitance, 2.8860277181873429),
-        Relative("# 30 high", g30.highKHz, 1715.7583383948417), Relative("# 30 low", g30.lowKHz, 466.0891878158479),
-        {"# 24 turns", double(g24.coil.turns), 184, 0}, Relative("# 24 L", g24.coil.inductance, 408.87047562800567),
-        Relative("# 24 high", g24.highKHz, 1602.8682668114695), Relative("# 24 low", g24.lowKHz, 366.15511444797866),
-        {"custom turns", double(custom.turns), 164, 0}, Relative("custom L", custom.inductance, 305.91184307346875),
+        Relative("# 30 C", g30.coil.selfCapacitance, 2.8470606),
+        Relative("# 30 high", g30.highKHz, 1716.9583714283514), Relative("# 30 low", g30.lowKHz, 466.11322093152183),
+        {"# 24 turns", double(g24.coil.turns), 183, 0}, Relative("# 24 L", g24.coil.inductance, 406.322766556781),
+        Relative("# 24 high", g24.highKHz, 1604.044258260984), Relative("# 24 low", g24.lowKHz, 367.25529965427096),
+        {"custom turns", double(custom.turns), 163, 0}, Relative("custom L", custom.inductance, 303.8556850732135),
         {"wind # 20", double(w20.turns), 105, 0},       Relative("wind # 20 L", w20.inductance, 248.926098921231),
         {"wind # 26", double(w26.turns), 75, 0},        Relative("wind # 26 L", w26.inductance, 251.84027038161451),
         {"wind # 30", double(w30.turns), 62, 0},        Relative("wind # 30 L", w30.inductance, 250.67285297090289),
     };
     for (const Row &row : rows)
         EXPECT_NEAR(row.actual, row.expected, row.tolerance) << row.what;
+}
+
+TEST(RealCoil, ForwardCoilAtAnyPitchMatchesIndependentValues)
+{
+    // awg24 on a 1.5 in form: scripts/real_coil_values.py (mpmath); Grover 1946's G = ks - 1/4 against d/p.
+    const Wire awg24 = ParseWire("awg24");
+    const Solenoid spaced = MakeSolenoid(1.5, awg24, 40, 0.05), half = MakeSolenoid(1.5, awg24, 40.5, 0.05);
+    const Solenoid one = MakeSolenoid(1.5, awg24, 1);
+    const Row rows[] = {
+        {"G d/p 1", RosaSelfCorrection(1, 1) - 0.25, 0.556853, 1e-6},
+        {"G d/p .8", RosaSelfCorrection(1, 0.8) - 0.25, 0.333709, 1e-6},
+        {"G d/p .2", RosaSelfCorrection(1, 0.2) - 0.25, -1.05259, 1e-5},
+        {"km 2.5", RosaMutualCorrection(2.5), (0.1137 + 0.1663) / 2, 1e-4},
+        Relative("Dc", spaced.coilDiameter, 1.52200075697097), Relative("length", spaced.windingLength, 2),
+        Relative("L", spaced.inductance, 34.4037015734761), Relative("Wheeler", spaced.wheelerInductance, 34.5113190111282),
+        Relative("sheet", spaced.currentSheetInductance, 34.6075658821031),
+        Relative("wire", spaced.wireLength, 191.270712544058), Relative("R", spaced.dcResistance, 0.409131109967848),
+        Relative("40.5 L", half.inductance, 34.9470420079141), Relative("40.5 wire", half.wireLength, 193.661596450859),
+        Relative("40.5 R", half.dcResistance, 0.414245248842446), Relative("1 turn L", one.inductance, 0.107036994596835),
+        Relative("1 turn sheet", one.currentSheetInductance, 0.12444162931185),
+        // Medhurst 1947's table: rows, linear between them, held at its ends.
+        {"H 0.125", MedhurstCoefficient(0.125), 0.875, 1e-12}, {"H 2.75", MedhurstCoefficient(2.75), 0.585, 1e-12},
+        {"H 12.5", MedhurstCoefficient(12.5), 1.59, 1e-12},    {"H 45", MedhurstCoefficient(45), 5.2, 1e-12},
+        {"H 0.06", MedhurstCoefficient(0.06), 0.96, 0},         {"H 80", MedhurstCoefficient(80), 5.8, 0},
+        Relative("C", spaced.selfCapacitance, 1.80258804599075), Relative("SRF", spaced.selfResonanceKHz, 20210.1390883573),
+        Relative("40.5 C", half.selfCapacitance, 1.80385804599075), Relative("1 turn C", one.selfCapacitance, 3.71124664579801),
+        Relative("AWG 20 ohm/1000 ft", CopperResistance(12000, AwgBareDiameter(20)), 10.1523598319604), // tables: 10.15
+    };
+    for (const Row &row : rows)
+        EXPECT_NEAR(row.actual, row.expected, row.tolerance) << row.what;
+    EXPECT_EQ(spaced.note, "");
+    EXPECT_EQ(one.note, "outside Medhurst's measurements, l/D 0.014");
+    EXPECT_EQ(MedhurstNote(1, 60), "outside Medhurst's measurements, l/D 60");
 }
 
 TEST(RealCoil, ChosenTurnsReachTheTopAndOneMoreDoesNot)
@@ -80,13 +115,14 @@ TEST(RealCoil, ChosenTurnsReachTheTopAndOneMoreDoesNot)
         const double form = uniform(0.3, 6), high = uniform(500, 50000);
         const Capacitor capacitor{uniform(0, 50), uniform(100, 500), uniform(0, 30)};
         const Band band{high / 3, high};
-        const BandDesign design = DesignForBand(form, wire, capacitor, band);
+        const std::optional<double> pitch = i % 3 ? std::nullopt : std::optional(wire.outsideDiameter * uniform(1, 3));
+        const BandDesign design = DesignForBand(form, wire, capacitor, band, pitch);
         const int n = design.tuned ? design.tuned->coil.turns : 0; // none: not even one turn reaches
         EXPECT_EQ(design.reason.empty(), n > 0) << i;
         if (n > 0) {
-            EXPECT_GE(Tune(MakeRealCoil(form, wire, n), capacitor, band).highKHz, high) << i;
+            EXPECT_GE(Tune(MakeRealCoil(form, wire, n, pitch), capacitor, band).highKHz, high) << i;
         }
-        EXPECT_LT(Tune(MakeRealCoil(form, wire, n + 1), capacitor, band).highKHz, high) << i;
+        EXPECT_LT(Tune(MakeRealCoil(form, wire, n + 1, pitch), capacitor, band).highKHz, high) << i;
     }
 }
 
@@ -100,6 +136,10 @@ TEST(RealCoil, RefusesInvalidInputsByName)
         {[&] { Wind(250, 2, {"custom", 0.01, 0.02}); }, "bare diameter of the wire custom"},
         {[&] { DesignForBand(2, good, {15, 10, 10}, {530, 1700}); }, "CMAX"},
         {[&] { DesignForBand(2, good, {15, 365, 10}, {530, 0}); }, "top of the band"},
+        {[&] { Wind(250, 2, good, 0.03); }, "pitch"},
+        {[&] { MakeSolenoid(2, good, 40, 0.0344); }, "pitch"},
+        {[&] { PitchForLength(0, 40); }, "winding length"},
+        {[&] { MakeSolenoid(2, good, 0.5); }, "number of turns"},
     };
     for (const auto &[call, input] : rows) {
         try {
@@ -110,6 +150,8 @@ TEST(RealCoil, RefusesInvalidInputsByName)
             EXPECT_EQ(error.text(), input);
         }
     }
+    EXPECT_EQ(DesignForBand(2, good, {15, 365, 10}, {530, 1700}, 0.03).reason,
+              "the wire is thicker than the pitch (0.0345 in > 0.03 in)");
 }
 
 } // namespace
