@@ -20,7 +20,7 @@ struct Decimal {
     int exponent = 0;
 };
 
-__extension__ typedef unsigned __int128 Wide;
+__extension__ using Wide = unsigned __int128;
 
 // 5^0 to 5^27, the largest below 2^64.
 constexpr auto kPowersOfFive = [] {
@@ -30,6 +30,53 @@ constexpr auto kPowersOfFive = [] {
         powers[i] = powers[i - 1] * 5;
     return powers;
 }();
+
+// m x 2^k x 10^p as a whole quotient and how the rest compares with a half:
+// exact in 128 bits for the range ExactDigits takes. False where it is not.
+struct Scaled {
+    Wide quotient = 0;
+    bool above = false; // the rest is above one half
+    bool tie = false;   // the rest is exactly one half
+};
+
+bool ScaleExactly(std::uint64_t m, int k, int p, Scaled &out)
+{
+    Wide numerator = m;
+    Wide denominator = 1;
+    int shift = 0; // the denominator is 2^shift when `denominator` is 1
+    if (p >= 0) {
+        numerator *= kPowersOfFive[p];
+        if (k + p >= 0)
+            numerator <<= (k + p);
+        else
+            shift = -(k + p);
+    } else {
+        for (int i = 0; i < -p; ++i)
+            denominator *= 10;
+        if (k >= 0)
+            numerator <<= k;
+        else
+            denominator <<= -k;
+    }
+    out = {};
+    if (denominator != 1) {
+        out.quotient = numerator / denominator;
+        const Wide rest = numerator % denominator;
+        out.above = rest * 2 > denominator;
+        out.tie = rest * 2 == denominator;
+        return true;
+    }
+    if (shift >= 128)
+        return false;
+    out.quotient = shift == 0 ? numerator : numerator >> shift;
+    if (shift > 0) {
+        const Wide rest = numerator & ((Wide(1) << shift) - 1);
+        const Wide half = Wide(1) << (shift - 1);
+        out.above = rest > half;
+        out.tie = rest == half;
+    }
+    return true;
+}
 
 // The value rounded to `digitCount` significant digits as printf rounds it
 // (the exact binary value, halves to even), from integer arithmetic: a
@@ -52,54 +99,19 @@ bool ExactDigits(double value, int digitCount, Decimal &out)
     int e = ((biased - 1023) * 78913) >> 18;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int p = digitCount - 1 - e;
-        if (p > 27 || p < -38)
+        Scaled scaled;
+        if (p > 27 || p < -38 || !ScaleExactly(m, k, p, scaled))
             return false;
-        Wide numerator = m;
-        Wide denominator = 1;
-        int shift = 0; // the denominator is 2^shift when `denominator` is 1
-        if (p >= 0) {
-            numerator *= kPowersOfFive[p];
-            if (k + p >= 0)
-                numerator <<= (k + p);
-            else
-                shift = -(k + p);
-        } else {
-            for (int i = 0; i < -p; ++i)
-                denominator *= 10;
-            if (k >= 0)
-                numerator <<= k;
-            else
-                denominator <<= -k;
-        }
-        Wide quotient = 0;
-        bool above = false;
-        bool tie = false;
-        if (denominator == 1) {
-            if (shift >= 128)
-                return false;
-            quotient = shift == 0 ? numerator : numerator >> shift;
-            if (shift > 0) {
-                const Wide rest = numerator & ((Wide(1) << shift) - 1);
-                const Wide half = Wide(1) << (shift - 1);
-                above = rest > half;
-                tie = rest == half;
-            }
-        } else {
-            quotient = numerator / denominator;
-            const Wide rest = numerator % denominator;
-            above = rest * 2 > denominator;
-            tie = rest * 2 == denominator;
-        }
-        if (quotient < low) { // the estimate of the exponent was one too high
+        if (scaled.quotient < low) { // the estimate of the exponent was one too high
             --e;
             continue;
         }
-        if (quotient >= Wide(low) * 10) { // one too low
+        if (scaled.quotient >= Wide(low) * 10) { // one too low
             ++e;
             continue;
         }
-        std::uint64_t n = static_cast<std::uint64_t>(quotient);
-        if (above || (tie && (n & 1) != 0))
+        auto n = static_cast<std::uint64_t>(scaled.quotient);
+        if (scaled.above || (scaled.tie && (n & 1) != 0))
             ++n;
         if (n == low * 10) { // 9.99...5 rounds up to 10.0...
             n = low;

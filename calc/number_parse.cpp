@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace spirelle {
@@ -69,80 +70,78 @@ std::string WithoutDots(std::string_view text)
     return out;
 }
 
-} // namespace
-
-double ParseNumber(std::string_view text, std::string_view decimalSeparator, std::string_view groupSeparator)
+// The text without the blanks around it.
+std::string_view Trimmed(std::string_view text)
 {
-    const auto mismatch = [&] { return CalcError::typeMismatch(std::string(text)); };
-
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && IsBlank(text[begin]))
         ++begin;
     while (end > begin && IsBlank(text[end - 1]))
         --end;
-    std::string_view body = text.substr(begin, end - begin);
+    return text.substr(begin, end - begin);
+}
 
-    // Where '.' groups digits, "1.000" (or "1.000e3") could be a thousand or
-    // one: refuse to guess. A grouped whole number followed by the decimal
-    // separator is unambiguous.
-    std::string regrouped;
-    if (groupSeparator == "." && decimalSeparator != "." && !decimalSeparator.empty()) {
-        const std::size_t signLength = !body.empty() && (body[0] == '+' || body[0] == '-') ? 1 : 0;
-        const std::string_view sign = body.substr(0, signLength);
-        const std::string_view unsignedBody = body.substr(signLength);
-        const std::size_t grouped = DotGroupedLength(unsignedBody);
-        const std::string_view rest = unsignedBody.substr(grouped);
-        if (grouped > 0 && (rest.empty() || IsExponent(rest))) {
-            const std::string_view number = unsignedBody.substr(0, grouped);
-            const std::string whole = std::string(sign) + WithoutDots(number) + std::string(rest);
-            std::string fraction;
-            if (const std::size_t dot = number.find('.'); dot + 4 == number.size()) {
-                std::string_view decimals = number.substr(dot + 1);
-                while (decimals.size() > 1 && decimals.back() == '0')
-                    decimals.remove_suffix(1);
-                fraction = std::string(sign).append(number.substr(0, dot)).append(decimalSeparator).append(decimals);
-                fraction += rest;
-            }
-            throw CalcError::ambiguousGrouping(std::string(text), whole, fraction);
+// Where '.' groups digits, "1.000" (or "1.000e3") could be a thousand or one:
+// refuse to guess (an ambiguous-grouping error quoting `text`). A grouped whole
+// number followed by the decimal separator is unambiguous: the body without its
+// group marks, kept in `regrouped`. Any other body is returned as it is.
+std::string_view Ungrouped(std::string_view body, std::string_view text, std::string_view decimalSeparator,
+                           std::string &regrouped)
+{
+    const std::size_t signLength = !body.empty() && (body[0] == '+' || body[0] == '-') ? 1 : 0;
+    const std::string_view sign = body.substr(0, signLength);
+    const std::string_view unsignedBody = body.substr(signLength);
+    const std::size_t grouped = DotGroupedLength(unsignedBody);
+    if (grouped == 0)
+        return body;
+    const std::string_view rest = unsignedBody.substr(grouped);
+    const std::string_view number = unsignedBody.substr(0, grouped);
+    if (rest.empty() || IsExponent(rest)) {
+        const std::string whole = std::string(sign) + WithoutDots(number) + std::string(rest);
+        std::string fraction;
+        if (const std::size_t dot = number.find('.'); dot + 4 == number.size()) {
+            std::string_view decimals = number.substr(dot + 1);
+            while (decimals.size() > 1 && decimals.back() == '0')
+                decimals.remove_suffix(1);
+            fraction = std::string(sign).append(number.substr(0, dot)).append(decimalSeparator).append(decimals);
+            fraction += rest;
         }
-        if (grouped > 0 && rest.starts_with(decimalSeparator) && rest.size() > decimalSeparator.size() &&
-            IsDigit(rest[decimalSeparator.size()])) {
-            regrouped = std::string(sign) + WithoutDots(unsignedBody.substr(0, grouped)) + std::string(rest);
-            body = regrouped;
-        }
+        throw CalcError::ambiguousGrouping(std::string(text), whole, fraction);
     }
-
-    // Rebuild the number in the one form from_chars reads: [-]digits[.digits][e[-]digits].
-    std::string plain;
-    plain.reserve(body.size());
-    std::size_t i = 0;
-    if (i < body.size() && (body[i] == '+' || body[i] == '-')) {
-        if (body[i] == '-')
-            plain += '-';
-        ++i;
+    if (rest.starts_with(decimalSeparator) && rest.size() > decimalSeparator.size() &&
+        IsDigit(rest[decimalSeparator.size()])) {
+        regrouped = std::string(sign) + WithoutDots(number) + std::string(rest);
+        return regrouped;
     }
+    return body;
+}
 
-    std::size_t integerDigits = 0;
+// The digits before the exponent, rebuilt into `plain` as [-]digits[.digits].
+struct Mantissa {
+    std::size_t digits = 0;       // integer and fraction digits
+    bool nonZeroSeen = false;     // a digit other than 0
+    std::int64_t leadingPower = 0; // where the first non-zero digit stands, as a power of ten
+};
+
+Mantissa ReadMantissa(std::string_view body, std::size_t &i, std::string_view decimalSeparator, std::string &plain)
+{
+    Mantissa m;
     std::size_t fractionDigits = 0;
-    // Where the first non-zero digit stands, as a power of ten (for telling overflow from underflow).
-    std::int64_t leadingPower = 0;
-    bool nonZeroSeen = false;
     bool separatorSeen = false;
     while (i < body.size()) {
         const char c = body[i];
         if (IsDigit(c)) {
             plain += c;
+            ++m.digits;
             if (separatorSeen) {
                 ++fractionDigits;
-                if (!nonZeroSeen && c != '0')
-                    nonZeroSeen = true, leadingPower = -static_cast<std::int64_t>(fractionDigits);
-            } else {
-                ++integerDigits;
-                if (!nonZeroSeen && c != '0')
-                    nonZeroSeen = true, leadingPower = 0;
-                else if (nonZeroSeen)
-                    ++leadingPower;
+                if (!m.nonZeroSeen && c != '0')
+                    m.nonZeroSeen = true, m.leadingPower = -static_cast<std::int64_t>(fractionDigits);
+            } else if (!m.nonZeroSeen && c != '0') {
+                m.nonZeroSeen = true, m.leadingPower = 0;
+            } else if (m.nonZeroSeen) {
+                ++m.leadingPower;
             }
             ++i;
         } else if (!separatorSeen && c == '.') {
@@ -153,27 +152,56 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator, std
             break;
         }
     }
-    if (integerDigits + fractionDigits == 0)
-        throw mismatch();
+    return m;
+}
 
+// An exponent "e[+-]digits" at i, copied into `plain`: its value (saturated),
+// 0 when there is none, nullopt when the 'e' has no digits.
+std::optional<std::int64_t> ReadExponent(std::string_view body, std::size_t &i, std::string &plain)
+{
     std::int64_t exponent = 0;
-    if (i < body.size() && (body[i] == 'e' || body[i] == 'E')) {
-        plain += 'e';
-        ++i;
-        bool negative = false;
-        if (i < body.size() && (body[i] == '+' || body[i] == '-'))
-            negative = body[i] == '-', plain += body[i], ++i;
-        std::size_t exponentDigits = 0;
-        for (; i < body.size() && IsDigit(body[i]); ++i, ++exponentDigits) {
-            plain += body[i];
-            exponent = SaturatingPush(exponent, body[i]);
-        }
-        if (exponentDigits == 0)
-            throw mismatch();
-        if (negative)
-            exponent = -exponent;
+    if (i >= body.size() || (body[i] != 'e' && body[i] != 'E'))
+        return exponent;
+    plain += 'e';
+    ++i;
+    bool negative = false;
+    if (i < body.size() && (body[i] == '+' || body[i] == '-'))
+        negative = body[i] == '-', plain += body[i], ++i;
+    std::size_t exponentDigits = 0;
+    for (; i < body.size() && IsDigit(body[i]); ++i, ++exponentDigits) {
+        plain += body[i];
+        exponent = SaturatingPush(exponent, body[i]);
     }
-    if (i != body.size())
+    if (exponentDigits == 0)
+        return std::nullopt;
+    return negative ? -exponent : exponent;
+}
+
+} // namespace
+
+double ParseNumber(std::string_view text, std::string_view decimalSeparator, std::string_view groupSeparator)
+{
+    const auto mismatch = [&] { return CalcError::typeMismatch(std::string(text)); };
+
+    std::string_view body = Trimmed(text);
+    std::string regrouped;
+    if (groupSeparator == "." && decimalSeparator != "." && !decimalSeparator.empty())
+        body = Ungrouped(body, text, decimalSeparator, regrouped);
+
+    // Rebuild the number in the one form from_chars reads: [-]digits[.digits][e[-]digits].
+    std::string plain;
+    plain.reserve(body.size());
+    std::size_t i = 0;
+    if (i < body.size() && (body[i] == '+' || body[i] == '-')) {
+        if (body[i] == '-')
+            plain += '-';
+        ++i;
+    }
+    const Mantissa mantissa = ReadMantissa(body, i, decimalSeparator, plain);
+    if (mantissa.digits == 0)
+        throw mismatch();
+    const std::optional<std::int64_t> exponent = ReadExponent(body, i, plain);
+    if (!exponent || i != body.size())
         throw mismatch();
 
     // fast_float, correctly rounded like std::from_chars (which not every C++
@@ -183,8 +211,8 @@ double ParseNumber(std::string_view text, std::string_view decimalSeparator, std
     const auto [ptr, ec] = fast_float::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (ptr != plain.data() + plain.size())
         throw mismatch();
-    if (ec == std::errc() && (std::isinf(value) || (value == 0.0 && nonZeroSeen))) {
-        if (nonZeroSeen && leadingPower + exponent > 0)
+    if (ec == std::errc() && (std::isinf(value) || (value == 0.0 && mantissa.nonZeroSeen))) {
+        if (mantissa.nonZeroSeen && mantissa.leadingPower + *exponent > 0)
             throw CalcError::arithmetic(ArithmeticFault::Overflow);
         value = plain.front() == '-' ? -0.0 : 0.0;
     } else if (ec != std::errc()) {

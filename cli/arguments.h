@@ -101,6 +101,7 @@ private:
     static std::vector<Argument> Arguments(std::vector<Axis<Case>> &axes)
     {
         std::vector<Argument> arguments;
+        arguments.reserve(axes.size());
         for (Axis<Case> &axis : axes)
             arguments.push_back({std::move(axis.name), std::move(axis.values)});
         return arguments;

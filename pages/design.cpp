@@ -202,7 +202,7 @@ std::vector<std::string> Verdict(const Inputs &in, std::string_view decimal)
     try {
         const BandCoverage cover = CoverBand(c, in.band);
         if (cover.covered)
-            lines.push_back("Covered: with the right coil this capacitor tunes the whole band.");
+            lines.emplace_back("Covered: with the right coil this capacitor tunes the whole band.");
         else
             lines.push_back("Short by " + n(cover.lowest - in.band.low) + " kHz at the low end: a CMAX of " +
                             n(cover.cmaxToCover) + " pF would cover the band.");
