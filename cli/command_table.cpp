@@ -2,6 +2,7 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/flat.h"
 #include "cli/real_coil_rows.h"
 #include "cli/tune.h"
 
@@ -30,13 +31,60 @@ struct WoundFields : Fields {
     std::string wire;
     std::string bare;
     bool mm = false;
+    std::string kind;
+    std::string spokes;
     Lengths lengths;
     std::vector<Wire> wires;
+    std::optional<FlatForm> flat; // --kind spider or spiral
 
     void relate() override
     {
         lengths.millimetres = mm;
         wires = WiresFor(wire, bare, lengths);
+        if (!spokes.empty() && kind != "spider")
+            throw UsageError("--spokes " + spokes + " goes only with --kind spider");
+        flat = ReadKind(kind, ReadSpokes(spokes), std::nullopt);
+        if (flat)
+            CheckFlatForms(diameter, "DIAMETER", *flat, wires, lengths);
+    }
+};
+
+// spiral's and spider's: the inner (hub) diameter, the turns, the wire by name.
+struct FlatFields : Fields {
+    std::vector<double> inner;
+    std::vector<double> turns;
+    std::string wire;
+    std::string bare;
+    std::string pitch;
+    std::string spokes;
+    bool mm = false;
+    Lengths lengths;
+    std::vector<Wire> wires;
+    FlatForm form;
+
+    void relate() override
+    {
+        lengths.millimetres = mm;
+        wires = NamedWires(wire, bare, lengths);
+        CheckFlatTurns(turns);
+    }
+};
+
+struct SpiralFields : FlatFields {
+    void relate() override
+    {
+        FlatFields::relate();
+        form.pitch = ReadPitch(pitch, lengths);
+        CheckFlatForms(inner, "INNER", form, wires, lengths);
+    }
+};
+
+struct SpiderFields : FlatFields {
+    void relate() override
+    {
+        FlatFields::relate();
+        form.spokes = ReadSpokes(spokes);
+        CheckFlatForms(inner, "HUB", form, wires, lengths);
     }
 };
 
@@ -67,6 +115,12 @@ constexpr Positional kCmin{"CMIN", "the variable capacitor's smallest capacitanc
 constexpr Positional kCmax{"CMAX", "the variable capacitor's largest capacitance, pF", Bind<&TuneFields::cmax>()};
 constexpr Positional kWanted{"INDUCTANCE", "the inductance wanted, uH", Bind<&WindFields::inductance>()};
 
+constexpr Positional kInner{"INNER", "the spiral's inside diameter, inches (mm with --mm)", Bind<&FlatFields::inner>()};
+constexpr Positional kHub{"HUB", "the hub's diameter, inches (mm with --mm)", Bind<&FlatFields::inner>()};
+constexpr Positional kFlatTurns{"TURNS", "the number of whole turns", Bind<&FlatFields::turns>()};
+constexpr Positional kSpiralArguments[] = {kInner, kFlatTurns};
+constexpr Positional kSpiderArguments[] = {kHub, kFlatTurns};
+
 constexpr Positional kCoilArguments[] = {kDiameter, kTurns};
 constexpr Positional kLooseArguments[] = {kDiameter, kTurns, kLength};
 constexpr Positional kLcArguments[] = {kInductance, kCapacitance};
@@ -95,14 +149,61 @@ constexpr Option kMm{"--mm",
                      "",
                      "",
                      Bind<&WoundFields::mm>()};
+constexpr Option kKind{"--kind",
+                       "KIND",
+                       "solenoid (on a form of DIAMETER), spider or spiral (flat, DIAMETER the hub's or the inside's)",
+                       "solenoid, spider or spiral (DIAMETER the hub's)",
+                       "solenoid",
+                       "",
+                       Bind<&WoundFields::kind>()};
+constexpr Option kKindSpokes{"--spokes",
+                             "S",
+                             "a spiderweb's spokes, odd, 5 or more (9 when not given)",
+                             "",
+                             "",
+                             "--kind",
+                             Bind<&WoundFields::spokes>()};
 constexpr Option kTuneOptions[] = {
     {"--stray", "PF", "stray capacitance of wiring and aerial, pF", "", "10", "", Bind<&TuneFields::stray>()},
     {"--band", "LOW-HIGH", "the band, kHz", "the band in kHz", "530-1700", "", Bind<&TuneFields::band>()},
     kWire,
     kBare,
     kMm,
+    kKind,
+    kKindSpokes,
 };
-constexpr Option kWindOptions[] = {kWire, kBare, kMm};
+constexpr Option kWindOptions[] = {kWire, kBare, kMm, kKind, kKindSpokes};
+
+// spiral's and spider's options: the wire by name.
+constexpr Option kNamedWire{"--wire",
+                            "W",
+                            "the wire: awg24, swg22, 0.5mm or an outside diameter (a row for each of the six "
+                            "gauges when not given)",
+                            "the wire by name (the six gauges when not given)",
+                            "",
+                            "",
+                            Bind<&FlatFields::wire>()};
+constexpr Option kNamedBare{"--bare", "BARE", "the wire's bare diameter", "", "", "--wire", Bind<&FlatFields::bare>()};
+constexpr Option kFlatMm{"--mm",
+                         "",
+                         "lengths in millimetres, the wire's length in metres",
+                         "lengths in mm, the wire's in metres",
+                         "",
+                         "",
+                         Bind<&FlatFields::mm>()};
+constexpr Option kSpiralOptions[] = {
+    kNamedWire,
+    kNamedBare,
+    {"--pitch", "P", "the radial distance from turn to turn (the wire's outside diameter when not given)",
+     "turn to turn (default the wire's outside diameter)", "", "", Bind<&FlatFields::pitch>()},
+    kFlatMm,
+};
+constexpr Option kSpiderOptions[] = {
+    {"--spokes", "S", "the number of spokes, odd, 5 or more", "", "9", "", Bind<&FlatFields::spokes>()},
+    kNamedWire,
+    kNamedBare,
+    kFlatMm,
+};
 
 std::string Name(const Positional &positional)
 {
@@ -139,14 +240,31 @@ Outcome RunTune(const TuneFields &fields, Format format, Sink &out)
                                      {"--stray", fields.stray, &TuneCase::stray},
                                      {"--band LOW", fields.band.low, &TuneCase::low},
                                      {"--band HIGH", fields.band.high, &TuneCase::high}});
-    return Tune(sweep, fields.wires, fields.lengths, format, out);
+    return Tune(sweep, fields.wires, fields.lengths, fields.flat, format, out);
 }
 
 Outcome RunWind(const WindFields &fields, Format format, Sink &out)
 {
     const CaseSweep<WindCase> sweep({{Name(kWanted), fields.inductance, &WindCase::inductance},
                                      {Name(kForm), fields.diameter, &WindCase::diameter}});
-    return Wind(sweep, fields.wires, fields.lengths, format, out);
+    return Wind(sweep, fields.wires, fields.lengths, fields.flat, format, out);
+}
+
+Outcome RunFlat(const FlatFields &fields, Format format, Sink &out, std::string_view inner)
+{
+    const CaseSweep<FlatCase> sweep({{std::string(inner), fields.inner, &FlatCase::inner},
+                                     {Name(kFlatTurns), fields.turns, &FlatCase::turns}});
+    return Flat(sweep, fields.form, fields.wires, fields.lengths, format, out);
+}
+
+Outcome RunSpiral(const SpiralFields &fields, Format format, Sink &out)
+{
+    return RunFlat(fields, format, out, kInner.name);
+}
+
+Outcome RunSpider(const SpiderFields &fields, Format format, Sink &out)
+{
+    return RunFlat(fields, format, out, kHub.name);
 }
 
 constexpr Command kCommands[] = {
@@ -189,6 +307,21 @@ constexpr Command kCommands[] = {
      "inductance (and Wheeler's), its own capacitance and the\n"
      "wire's length; --wire, --bare and --mm as for tune\n",
      Bound<WindFields, RunWind>},
+    {"spiral", "A flat spiral of TURNS from an inside diameter of INNER", kSpiralArguments, kSpiralOptions,
+     "a flat spiral: TURNS whole turns wound outward from an\n"
+     "inside diameter of INNER inches, the turns taken as\n"
+     "concentric circles: its inside and outside diameters, the\n"
+     "pitch, its inductance (the turns' own and every pair's\n"
+     "mutual) and Wheeler's flat-spiral estimate, the wire's\n"
+     "length and its DC resistance; the self-capacitance is\n"
+     "not estimated\n",
+     Bound<SpiralFields, RunSpiral>},
+    {"spider", "A spiderweb coil of TURNS on a hub of HUB with S spokes", kSpiderArguments, kSpiderOptions,
+     "a spiderweb coil: TURNS woven over and under S spokes\n"
+     "(odd) from a hub of HUB inches, taken as the flat spiral\n"
+     "at a pitch of the wire's outside diameter; the columns\n"
+     "are spiral's, after the spokes\n",
+     Bound<SpiderFields, RunSpider>},
 };
 
 } // namespace

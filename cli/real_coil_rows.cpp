@@ -21,9 +21,9 @@ double OneLength(std::string_view name, std::string_view text, const Lengths &le
 }
 
 // The row's cells, a column's value or a gap where the row has no value for it.
-void AppendCells(std::vector<Cell> &cells, const CoilRow &row, bool band)
+void AppendCells(std::vector<Cell> &cells, const CoilRow &row, bool band, bool flat)
 {
-    for (const CoilColumn &column : RealCoilColumns()) {
+    for (const CoilColumn &column : flat ? FlatCoilColumns() : RealCoilColumns()) {
         if (column.needs == Needs::Band && !band)
             continue;
         if (row.has(column.needs))
@@ -54,10 +54,10 @@ std::vector<Wire> WiresFor(std::string_view wireText, std::string_view bareText,
     return wires;
 }
 
-std::vector<Column> CoilColumns(const Lengths &lengths, bool band)
+std::vector<Column> CoilColumns(const Lengths &lengths, bool band, bool flat)
 {
     std::vector<Column> columns;
-    for (const CoilColumn &column : RealCoilColumns())
+    for (const CoilColumn &column : flat ? FlatCoilColumns() : RealCoilColumns())
         if (band || column.needs != Needs::Band)
             columns.push_back({column.key.in(lengths.millimetres), column.title.in(lengths.millimetres)});
     if (band)
@@ -65,17 +65,18 @@ std::vector<Column> CoilColumns(const Lengths &lengths, bool band)
     return columns;
 }
 
-void AppendCoilCells(std::vector<Cell> &cells, const BandDesign &design, const Lengths &lengths)
+void AppendCoilCells(std::vector<Cell> &cells, const BandDesign &design, const Lengths &lengths, bool flat)
 {
     const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
-    AppendCells(cells, {design.wire, tuned ? &tuned->coil : nullptr, tuned, lengths.millimetres}, true);
+    AppendCells(cells, {design.wire, tuned ? &tuned->coil : nullptr, tuned, lengths.millimetres}, true, flat);
     // The note: why the wire has no coil.
     cells.emplace_back(tuned ? Cell(Gap{}) : Cell(std::string_view(design.reason)));
 }
 
-void AppendCoilCells(std::vector<Cell> &cells, const Wire &wire, const RealCoil &coil, const Lengths &lengths)
+void AppendCoilCells(std::vector<Cell> &cells, const Wire &wire, const RealCoil &coil, const Lengths &lengths,
+                     bool flat)
 {
-    AppendCells(cells, {wire, &coil, nullptr, lengths.millimetres}, false);
+    AppendCells(cells, {wire, &coil, nullptr, lengths.millimetres}, false, flat);
 }
 
 } // namespace spirelle::cli

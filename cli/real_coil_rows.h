@@ -36,13 +36,15 @@ std::vector<Wire> WiresFor(std::string_view wireText, std::string_view bareText,
 // band's among them when `band`: wire, turns, coil_diameter_in,
 // winding_length_in, inductance_uH, wheeler_uH, self_capacitance_pF,
 // [high_kHz, low_kHz, covered,] wire_ft[, note]. The band's note says why a
-// wire has no coil (the cells before it are gaps).
-std::vector<Column> CoilColumns(const Lengths &lengths, bool band);
+// wire has no coil (the cells before it are gaps). With `flat`, a flat coil's
+// (pages/coil_columns.h's FlatCoilColumns).
+std::vector<Column> CoilColumns(const Lengths &lengths, bool band, bool flat = false);
 
 // A wire's cells for the band's columns: its tuned coil, or gaps and the reason.
-void AppendCoilCells(std::vector<Cell> &cells, const BandDesign &design, const Lengths &lengths);
+void AppendCoilCells(std::vector<Cell> &cells, const BandDesign &design, const Lengths &lengths, bool flat = false);
 
 // A wire's cells for the columns without the band's.
-void AppendCoilCells(std::vector<Cell> &cells, const Wire &wire, const RealCoil &coil, const Lengths &lengths);
+void AppendCoilCells(std::vector<Cell> &cells, const Wire &wire, const RealCoil &coil, const Lengths &lengths,
+                     bool flat = false);
 
 } // namespace spirelle::cli

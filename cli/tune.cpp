@@ -17,24 +17,37 @@ constexpr Column kDesignColumns[] = {
 };
 
 // The columns before a coil's: the arguments, named in the unit of lengths.
-std::vector<Column> Columns(std::span<const Column> before, const Lengths &lengths, bool band)
+std::vector<Column> Columns(std::span<const Column> before, const Lengths &lengths, bool band, bool flat)
 {
     std::vector<Column> columns(before.begin(), before.end());
-    const std::vector<Column> coil = CoilColumns(lengths, band);
+    const std::vector<Column> coil = CoilColumns(lengths, band, flat);
     columns.insert(columns.end(), coil.begin(), coil.end());
     return columns;
 }
 
 // Each wire's row after `known`, the cells before the coil's: its design, or why it has none.
-void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const TuneCase &one,
-              std::span<const double> in, const std::vector<Wire> &wires, const Lengths &lengths)
+// The flat form of a case: `flat` with the case's diameter as its inner one.
+std::optional<FlatForm> FormOf(const std::optional<FlatForm> &flat, double inches)
 {
+    std::optional<FlatForm> form = flat;
+    if (form)
+        form->innerDiameter = inches;
+    return form;
+}
+
+void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const TuneCase &one,
+              std::span<const double> in, const std::vector<Wire> &wires, const Lengths &lengths,
+              const std::optional<FlatForm> &flat)
+{
+    const std::optional<FlatForm> form = FormOf(flat, lengths.inches(one.diameter));
     const std::size_t before = known.size();
     for (const Wire &wire : wires) {
         known.resize(before);
         try {
-            const BandDesign design = DesignForBand(lengths.inches(one.diameter), wire, one.capacitor(), one.band());
-            AppendCoilCells(known, design, lengths);
+            const BandDesign design =
+                form ? DesignFlatForBand(*form, wire, one.capacitor(), one.band())
+                     : DesignForBand(lengths.inches(one.diameter), wire, one.capacitor(), one.band());
+            AppendCoilCells(known, design, lengths, form.has_value());
             writer.row(known);
         } catch (const CalcError &error) {
             known.emplace_back(std::string_view(wire.name));
@@ -45,7 +58,7 @@ void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const
 
 // One combination: the capacitor and the band in words, then a row per wire.
 Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> in, const std::vector<Wire> &wires,
-              const Lengths &lengths, Sink &sink)
+              const Lengths &lengths, const std::optional<FlatForm> &flat, Sink &sink)
 {
     const auto n = NumberText;
     const auto [diameter, cmin, cmax, stray, low, high] = one;
@@ -71,32 +84,39 @@ Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> i
     else
         out += "verdict     falls short by " + n(b.lowest - low) + " kHz at the low end; a CMAX of " +
                n(b.cmaxToCover) + " pF would cover the band\n";
-    out += "\nwhole turns close-wound on a " + n(diameter) + " " + std::string(lengths.unit()) +
-           " form, the coil's own capacitance added:\n";
+    const std::string on = n(diameter) + " " + std::string(lengths.unit());
+    if (!flat)
+        out += "\nwhole turns close-wound on a " + on + " form, the coil's own capacitance added:\n";
+    else if (flat->spokes)
+        out += "\nwhole turns of a spiderweb of " + std::to_string(flat->spokes) + " spokes on a " + on +
+               " hub, with the stray alone (its self-capacitance is not estimated):\n";
+    else
+        out += "\nwhole turns of a flat spiral from a " + on +
+               " inside diameter, with the stray alone (its self-capacitance is not estimated):\n";
     sink.write(out);
-    const std::vector<Column> columns = CoilColumns(lengths, true);
+    const std::vector<Column> columns = CoilColumns(lengths, true, flat.has_value());
     const auto table = MakeWriter(Format::Table, columns, sink);
-    WireRows(*table, {}, sweep, one, in, wires, lengths);
+    WireRows(*table, {}, sweep, one, in, wires, lengths, flat);
     return table->finish();
 }
 
 } // namespace
 
-Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
-             Sink &out)
+Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths,
+             const std::optional<FlatForm> &flat, Format format, Sink &out)
 {
     if (format == Format::Table) {
         Outcome outcome;
         sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
             if (outcome.rows > 0)
                 out.write("\n");
-            outcome.add(Story(sweep.sweep(), one, in, wires, lengths, out));
+            outcome.add(Story(sweep.sweep(), one, in, wires, lengths, flat, out));
         });
         return outcome;
     }
     std::vector<Column> before = {lengths.millimetres ? Column{"diameter_mm", ""} : Column{"diameter_in", ""}};
     before.insert(before.end(), std::begin(kDesignColumns), std::end(kDesignColumns));
-    const std::vector<Column> columns = Columns(before, lengths, true);
+    const std::vector<Column> columns = Columns(before, lengths, true, flat.has_value());
     const auto writer = MakeWriter(format, columns, out);
     sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
         std::vector<Cell> known = {one.diameter, one.cmin, one.cmax, one.stray, one.low, one.high};
@@ -108,25 +128,27 @@ Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, c
             writer->failed(known, FailureText(error, "the inductance for the band", sweep.sweep(), in));
             return;
         }
-        WireRows(*writer, std::move(known), sweep.sweep(), one, in, wires, lengths);
+        WireRows(*writer, std::move(known), sweep.sweep(), one, in, wires, lengths, flat);
     });
     return writer->finish();
 }
 
-Outcome Wind(const CaseSweep<WindCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
-             Sink &out)
+Outcome Wind(const CaseSweep<WindCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths,
+             const std::optional<FlatForm> &flat, Format format, Sink &out)
 {
     const Column form = lengths.millimetres ? Column{"diameter_mm", "form mm"} : Column{"diameter_in", "form in"};
     const Column before[] = {{"wanted_uH", "wanted uH"}, form};
-    const std::vector<Column> columns = Columns(before, lengths, false);
+    const std::vector<Column> columns = Columns(before, lengths, false, flat.has_value());
     const auto writer = MakeWriter(format, columns, out);
     std::vector<Cell> cells;
     sweep.forEach([&](const WindCase &one, std::span<const double> in) {
         for (const Wire &wire : wires) {
             cells = {one.inductance, one.diameter};
             try {
-                AppendCoilCells(cells, wire, spirelle::Wind(one.inductance, lengths.inches(one.diameter), wire),
-                                lengths);
+                const std::optional<FlatForm> shape = FormOf(flat, lengths.inches(one.diameter));
+                const RealCoil coil = shape ? WindFlat(one.inductance, *shape, wire)
+                                            : spirelle::Wind(one.inductance, lengths.inches(one.diameter), wire);
+                AppendCoilCells(cells, wire, coil, lengths, shape.has_value());
                 writer->row(cells);
             } catch (const CalcError &error) {
                 cells = {one.inductance, one.diameter, std::string_view(wire.name)};

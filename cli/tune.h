@@ -1,11 +1,13 @@
 #pragma once
 
 #include "calc/band.h"
+#include "calc/flat_coil.h"
 #include "calc/winding.h"
 #include "cli/arguments.h"
 #include "cli/output.h"
 #include "cli/real_coil_rows.h"
 
+#include <optional>
 #include <vector>
 
 // The questions builders ask: will my capacitor cover the band, and how many
@@ -31,9 +33,11 @@ struct TuneCase {
 
 // The table format tells each combination's capacitor and band in words, then
 // lists a row per wire; CSV and JSON give one flat row per combination and
-// wire, its first columns the case's values from diameter to high.
-Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
-             Sink &out);
+// wire, its first columns the case's values from diameter to high. With a
+// `flat` form (its inner diameter the case's diameter) the coils are flat
+// (calc/flat_coil.h), in the flat coil's columns.
+Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths,
+             const std::optional<FlatForm> &flat, Format format, Sink &out);
 
 // One combination of wind's arguments: the inductance wanted (uH), the form's diameter.
 struct WindCase {
@@ -42,7 +46,7 @@ struct WindCase {
 };
 
 // A row per combination and wire: the whole turns nearest the inductance.
-Outcome Wind(const CaseSweep<WindCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
-             Sink &out);
+Outcome Wind(const CaseSweep<WindCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths,
+             const std::optional<FlatForm> &flat, Format format, Sink &out);
 
 } // namespace spirelle::cli

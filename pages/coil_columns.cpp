@@ -1,6 +1,9 @@
 #include "pages/coil_columns.h"
 
 #include "calc/real_coil.h"
+#include "calc/solenoid.h"
+
+#include <cmath>
 
 namespace spirelle {
 namespace {
@@ -75,6 +78,40 @@ constexpr CoilColumn kColumns[] = {
      }},
 };
 
+// kColumns' row of that key: a flat coil shares them.
+consteval CoilColumn Shared(std::string_view key)
+{
+    for (const CoilColumn &column : kColumns)
+        if (column.key.inches == key)
+            return column;
+    throw "no such column";
+}
+
+// A flat coil (calc/flat_coil.h) as its real coil: the coil diameter is its
+// outer diameter, the winding length its radial depth, C self not estimated (a gap).
+constexpr CoilColumn kFlatColumns[] = {
+    Shared("wire"),
+    Shared("turns"),
+    {{"inner_diameter_in", "inner_diameter_mm"}, {"inner in", "inner mm"}, {"Inner diameter (in)", "Inner diameter (mm)"},
+     {"in", "mm"}, kThreeDecimals, 5, Needs::Coil, "", "00.000", [](const CoilRow &r) -> CoilValue {
+         return Length(r, r.coil->coilDiameter - 2.0 * r.coil->windingLength);
+     }},
+    {{"outer_diameter_in", "outer_diameter_mm"}, {"outer in", "outer mm"}, {"Outer diameter (in)", "Outer diameter (mm)"},
+     {"in", "mm"}, kThreeDecimals, 5, Needs::Coil, "", "00.000",
+     [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->coilDiameter); }},
+    {{"pitch_in", "pitch_mm"}, {"pitch in", "pitch mm"}, {"Pitch (in)", "Pitch (mm)"}, {"in", "mm"}, kThreeDecimals,
+     3, Needs::Coil, "", "0.000", [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->pitch); }},
+    Shared("inductance_uH"),
+    Shared("wheeler_uH"),
+    Shared("self_capacitance_pF"),
+    Shared("high_kHz"),
+    Shared("low_kHz"),
+    Shared("covered"),
+    Shared("wire_ft"),
+    {{"dc_resistance_ohm"}, {"R ohm"}, {"DC resistance (Ω)"}, {"Ω"}, kFourDigits, 3, Needs::Coil, "", "00.00",
+     [](const CoilRow &r) -> CoilValue { return CopperResistance(r.coil->wireLength, r.wire.bareDiameter); }},
+};
+
 } // namespace
 
 std::span<const CoilColumn> RealCoilColumns()
@@ -82,10 +119,17 @@ std::span<const CoilColumn> RealCoilColumns()
     return kColumns;
 }
 
+std::span<const CoilColumn> FlatCoilColumns()
+{
+    return kFlatColumns;
+}
+
 std::string ReadingText(const CoilColumn &column, const CoilRow &row, std::string_view decimal)
 {
     const CoilValue value = column.value(row);
     if (const double *number = std::get_if<double>(&value)) {
+        if (std::isnan(*number))
+            return "–"; // not estimated
         NumberFormat format = column.rounding;
         format.decimal = decimal;
         return FormatNumber(*number, format);
@@ -99,7 +143,10 @@ std::string WholeText(const CoilColumn &column, const CoilRow &row, std::string_
 {
     if (column.tip)
         return column.tip(row, decimal);
-    return Whole(std::get<double>(column.value(row)), column.unit.in(row.millimetres), decimal);
+    const double value = std::get<double>(column.value(row));
+    if (std::isnan(value))
+        return "not estimated";
+    return Whole(value, column.unit.in(row.millimetres), decimal);
 }
 
 } // namespace spirelle

@@ -67,6 +67,11 @@ struct CoilColumn {
 // low, covered, wire length: the order every table shows.
 std::span<const CoilColumn> RealCoilColumns();
 
+// A flat coil's (calc/flat_coil.h, as AsRealCoil gives it): wire, turns, inner
+// and outer diameter, pitch, L, Wheeler L, C self (not estimated: NaN, "–"),
+// high, low, covered, wire length, DC resistance.
+std::span<const CoilColumn> FlatCoilColumns();
+
 // The window's cell text, rounded for reading, in the locale's notation:
 //   turns 128 -> "128"   L 315.262 uH -> "315.3"   coil diameter 3.26 -> "3.260"   covered -> "yes"
 std::string ReadingText(const CoilColumn &column, const CoilRow &row, std::string_view decimal);
