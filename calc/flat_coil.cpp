@@ -27,9 +27,6 @@ using DoublePolicy = boost::math::policies::policy<boost::math::policies::promot
 // mu0 in uH per inch: 4 pi 1e-7 H/m x 0.0254 m x 1e6.
 constexpr double kMu0UhPerInch = 4.0 * std::numbers::pi * 1e-7 * 0.0254 * 1e6;
 
-// More turns than a flat coil is ever wound with; the searches stop here.
-constexpr int kMostFlatTurns = 1000;
-
 std::string Text(double value)
 {
     return FormatNumber(value, {.significant = 6});

@@ -71,6 +71,9 @@ struct FlatForm {
 
 inline constexpr int kDefaultSpokes = 9;
 
+// More turns than a flat coil is ever wound with (the sum is N^2/2 pairs); the searches stop here.
+inline constexpr int kMostFlatTurns = 1000;
+
 // uH of a circular ring of radius `radius` of round wire of `bareDiameter`:
 //   RingInductance(1, 0.0201) -> 0.149367 (mu0 0.0254 m (ln(8 / 0.01005) - 2))
 double RingInductance(double radius, double bareDiameter);

@@ -38,7 +38,9 @@ private slots:
         const auto row = [](char key, std::string_view control, const char *spoken, std::string_view next) {
             QTest::newRow(control.data()) << key << ToQString(control) << QString::fromUtf8(spoken) << ToQString(next);
         };
+        row('k', kCoilKind, "Coil kind", kDiameter);
         row('d', kDiameter, "Form diameter, inches", kUnits);
+        row('p', kSpokes, "Spokes of a spiderweb", kWireOd);
         row('o', kWireOd, "Custom wire outside diameter, inches", kWireBare);
         row('r', kWireBare, "Custom wire bare diameter, inches", kCapacitors);
         row('c', kCapacitors, "Capacitor", kCmin);

@@ -79,7 +79,7 @@ QLayout *DesignWindow::createForm(QList<QWidget *> &keyboardOrder)
     return columns;
 }
 
-// The widget of one input: a text box for a number, a list for the units or the presets.
+// The widget of one input: a text box for a number, a list for the units, the presets or the choices.
 QWidget *DesignWindow::createInput(const design::Input &input)
 {
     using design::Kind;
@@ -96,6 +96,10 @@ QWidget *DesignWindow::createInput(const design::Input &input)
         if (input.kind == Kind::Units) {
             list->addItems({ToQString(design::kInch), ToQString(design::kMillimetre)});
             m_units = list;
+        } else if (input.kind == Kind::Choice) {
+            for (const std::string_view choice : input.choices)
+                list->addItem(ToQString(choice));
+            connect(list, &QComboBox::currentIndexChanged, this, &DesignWindow::recompute);
         } else {
             for (const design::Preset &preset : input.presets)
                 list->addItem(ToQString(preset.label));

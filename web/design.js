@@ -24,6 +24,11 @@ function DesignForm(groups) {
       if (input.heading) fieldset.append(Element('p', {className: 'sub', textContent: input.heading}));
       fieldset.append(Element('label', {htmlFor: input.id, textContent: input.caption}));
       if (input.kind === 'presets') return fieldset.append(Element('select', {id: input.id, className: 'preset'}));
+      if (input.kind === 'choice') {
+        const list = Element('select', {id: input.id}, {'aria-label': input.spoken[0]});
+        list.append(...input.choices.map(choice => new Option(choice)));
+        return fieldset.append(list);
+      }
       fieldset.append(Element('input', {id: input.id},
                               {'aria-label': input.spoken[0], inputmode: 'decimal', autocomplete: 'off', spellcheck: 'false'}));
       const next = group.inputs[i + 1];
@@ -144,6 +149,7 @@ function StartDesign(separators) {
     recompute();
   };
   units.addEventListener('change', () => applyUnits(true));
+  for (const input of inputs.filter(input => input.choices)) byId(input.id).addEventListener('change', recompute);
   applyUnits(false);
 
   copy.addEventListener('click', () => {
