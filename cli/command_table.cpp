@@ -119,9 +119,7 @@ constexpr FormatOption kFormatOptions[] = {
      [](Format &format, std::string_view) { OneFormat(format, Format::Csv); }},
     {"--json", "", "a JSON array with one object per row",
      [](Format &format, std::string_view) { OneFormat(format, Format::Json); }},
-    {"--digits", "N",
-     "the table's significant digits for uH, pF, kHz, MHz, percent and ratios, 1 to 15 (default 4); lengths keep "
-     "their decimals, turns are whole, CSV and JSON always have 15",
+    {"--digits", "N", "the table's significant digits, 1 to 15 (default 4); CSV and JSON have 15",
      [](Format &format, std::string_view text) {
          const char *end = text.data() + text.size();
          int digits = 0;
@@ -130,10 +128,7 @@ constexpr FormatOption kFormatOptions[] = {
              throw UsageError("--digits: " + Quote(text, kArgumentQuote) + " is not a whole number from 1 to 15");
          format.digits = digits;
      }},
-    {"--wide", "",
-     "every column of the table; without it a table wider than 100 columns leaves out its least needed columns "
-     "first: Wheeler diff % (coil, loose), then in/turn (coil) or length/diameter (loose); Wheeler uH (tune, "
-     "wind), then C self pF",
+    {"--wide", "", "every column of the table, however wide; else it fits 100 columns",
      [](Format &format, std::string_view) { format.wide = true; }},
 };
 
