@@ -413,6 +413,7 @@ const BadCase kBad[] = {
     {{"wind", "250", "2", "--wire", "0.03", "--bare", "0.04"}, kUsageError, "--bare 0.04 is above --wire 0.03"},
     {{"wind", "250", "2", "--wire", "0.03:0.05:0.01"}, kUsageError, "--wire: \"0.03:0.05:0.01\" is a range"},
     {{"coil", "1", "20", "--mm"}, kUsageError, "\"--mm\" is not an option of coil"},
+    {{"lc", "240", "100", "--digits", "16"}, kUsageError, "--digits: \"16\" is not a whole number from 1 to 15"},
     // Two faults: the positionals are read first, then the checks of single values, then the ranges.
     {{"tune", "x", "15", "365", "--wire", "0"}, kUsageError, "DIAMETER: \"x\" is not a number"},
     {{"tune", "2", "400", "365", "--stray", "x"}, kUsageError, "CMIN 400 is not below CMAX 365"},
