@@ -214,10 +214,17 @@ void AppendSignificant(std::string &out, double value, const NumberFormat &forma
 
 void AppendNumber(std::string &out, double value, const NumberFormat &format)
 {
-    if (format.decimals >= 0 && std::isfinite(value) && std::fabs(value) < 1e15)
+    if (format.decimals >= 0 && std::isfinite(value) && std::fabs(value) < 1e15) {
+        const std::size_t start = out.size();
         AppendFixed(out, value, format.decimals, format.decimal);
-    else
+        // "20.00" -> "20": the separator and the zeros after it go.
+        const std::size_t point = out.size() - std::size_t(format.decimals) - format.decimal.size();
+        if (format.wholeBare && format.decimals > 0 && point > start &&
+            out.find_first_not_of('0', point + format.decimal.size()) == std::string::npos)
+            out.resize(point);
+    } else {
         AppendSignificant(out, value, format);
+    }
 }
 
 std::string FormatNumber(double value, const NumberFormat &format)

@@ -23,6 +23,8 @@ struct NumberFormat {
     std::optional<int> plainUpTo = std::nullopt;
     // Trailing zeros kept (in plain notation), so that a column reads alike.
     bool keepTrailingZeros = false;
+    // With `decimals`: a whole number written without them, as turns are.
+    bool wholeBare = false;
     std::string_view decimal = ".";
 };
 
@@ -42,6 +44,8 @@ struct NumberFormat {
 //   (3.26, {.significant = 7, .decimals = 3})               -> "3.260"
 //   (4.416, {.significant = 7, .decimals = 3}) -> "4.416"   (127.6, {.decimals = 0}) -> "128"
 //   (2e15, {.significant = 7, .decimals = 3})               -> "2E+15"
+// Whole numbers bare, others with their decimals:
+//   (128, {.decimals = 2, .wholeBare = true}) -> "128"   20.5 -> "20.50"   20.001 -> "20"
 // The default text read back, ParseNumber(FormatNumber(x)), is x rounded to 15 significant digits.
 std::string FormatNumber(double value, const NumberFormat &format = {});
 

@@ -20,26 +20,15 @@
 namespace spirelle::cli {
 namespace {
 
-// A command's arguments as typed: its positionals' and its options' texts, in the table's order.
+// A command's arguments as typed: its positionals' and its options' texts, in
+// the table's order, and the format the options every command has make.
 struct Parsed {
     std::vector<std::string> numbers;
     std::vector<std::string> options;
-    std::vector<bool> given; // each option's, in the table's order
-    bool csv = false;
-    bool json = false;
+    std::vector<bool> given;       // each option's, in the table's order
+    std::vector<bool> formatGiven; // each of FormatOptions()'
+    Format format;
     bool help = false;
-};
-
-// The options every command has besides --help, for its --help and the overview.
-struct FormatOption {
-    std::string_view flag;
-    std::string_view help;
-    bool Parsed::*given;
-};
-
-constexpr FormatOption kFormatOptions[] = {
-    {"--csv", "comma-separated values under a heading line", &Parsed::csv},
-    {"--json", "a JSON array with one object per row", &Parsed::json},
 };
 
 // The overview's option lines: the option from column 3, its help from
@@ -86,8 +75,10 @@ std::string OptionLine(const Option &option)
 std::string ProgramOptions()
 {
     std::string text = "Options:\n";
-    for (const FormatOption &option : kFormatOptions)
-        text += OptionLine(option.flag, option.help, kProgramOptionEnd);
+    for (const FormatOption &option : FormatOptions())
+        text += OptionLine(std::string(option.flag) + (option.typeName.empty() ? "" : " ") +
+                               std::string(option.typeName),
+                           option.help, kProgramOptionEnd);
     text += OptionLine("-h, --help",
                        "this help; spirelle COMMAND --help, or spirelle --help COMMAND, for one command's arguments "
                        "and options",
@@ -98,16 +89,23 @@ std::string ProgramOptions()
 constexpr std::string_view kOverviewEnd =
     "\n"
     "Numbers are written with '.' as the decimal point in every locale, on the\n"
-    "command line and in the answers, which have 15 significant digits so that\n"
-    "they can be fed back in. Any number but --wire's and --bare's may be a\n"
-    "range START:STOP:STEP (inclusive, STEP above 0): the command then prints a\n"
-    "row for every combination of values, at most 100000 in all. Diameters and\n"
-    "lengths are in inches (millimetres with --mm, in tune and wind),\n"
-    "inductances in uH, capacitances in pF, frequencies in MHz (lc) or kHz\n"
-    "(tune). No value is negative. tune and wind compute the coil as wound:\n"
-    "whole turns of round wire (Rosa 1906, at radio frequency) with its own\n"
-    "capacitance estimated by Medhurst's fit (1947); the form's material, the\n"
-    "leads and nearby metal are not modelled.\n"
+    "command line and in the answers. CSV and JSON have 15 significant digits,\n"
+    "so that they can be fed back in; the table rounds for reading: turns\n"
+    "whole, lengths to 3 decimals (a wire's diameter to 4), uH, pF, kHz, MHz,\n"
+    "percent and ratios to 4 significant digits (--digits). The table leaves\n"
+    "out a column with nothing in it, and, to fit 100 columns, the least needed\n"
+    "columns first: Wheeler diff %, then in/turn or length/diameter (coil,\n"
+    "loose); Wheeler uH, then C self pF (tune, wind). A line under it names\n"
+    "them; --wide shows them.\n"
+    "Any number but --wire's and --bare's may be a range START:STOP:STEP\n"
+    "(inclusive, STEP above 0): the command then prints a row for every\n"
+    "combination of values, at most 100000 in all. Diameters and lengths are in\n"
+    "inches (millimetres with --mm, in tune and wind), inductances in uH,\n"
+    "capacitances in pF, frequencies in MHz (lc) or kHz (tune). No value is\n"
+    "negative. tune and wind compute the coil as wound: whole turns of round\n"
+    "wire (Rosa 1906, at radio frequency) with its own capacitance estimated by\n"
+    "Medhurst's fit (1947); the form's material, the leads and nearby metal are\n"
+    "not modelled.\n"
     "A value that does not exist is '-' (an empty CSV field, JSON null); a row\n"
     "that cannot be calculated says why in its last column, error, and the\n"
     "other rows are printed all the same.\n"
@@ -121,6 +119,7 @@ constexpr std::string_view kOverviewEnd =
     "  $ spirelle coil 1:3:0.5 20:100:10 --csv\n"
     "  $ spirelle lc 240 100 --json\n"
     "  $ spirelle tune 2 15 365 --stray 10 --band 530-1700\n"
+    "  $ spirelle tune 2 15 365 --wide --digits 6\n"
     "  $ spirelle lc 0:200:100 100 --csv\n"
     "  $ spirelle tune 50.8 15 365 --mm --wire 0.8\n"
     "  $ spirelle wind 250 2 --json\n";
@@ -192,18 +191,37 @@ std::string CommandHelp(const Command &command)
         if (!option.needs.empty())
             added->needs(std::string(option.needs));
     }
-    for (const FormatOption &option : kFormatOptions)
-        sub->add_flag(std::string(option.flag))->description(std::string(option.help));
+    for (const FormatOption &option : FormatOptions()) {
+        if (option.typeName.empty())
+            sub->add_flag(std::string(option.flag))->description(std::string(option.help));
+        else
+            sub->add_option(std::string(option.flag), unused, std::string(option.help))
+                ->type_name(std::string(option.typeName));
+    }
     return sub->help("spirelle");
 }
 
-// The option of `command` that `arg` gives, as "--stray" or "--stray=10"; nullptr when none.
+// Whether `arg` gives the option `flag`, as "--stray" or "--stray=10".
+bool Gives(std::string_view arg, std::string_view flag)
+{
+    return arg == flag || (arg.starts_with(flag) && arg.size() > flag.size() && arg[flag.size()] == '=');
+}
+
+// The option of `command` that `arg` gives; nullptr when none.
 const Option *FindOption(const Command &command, std::string_view arg)
 {
-    const auto found = std::find_if(command.options.begin(), command.options.end(), [&](const Option &o) {
-        return arg == o.flag || (arg.starts_with(o.flag) && arg.size() > o.flag.size() && arg[o.flag.size()] == '=');
-    });
+    const auto found = std::find_if(command.options.begin(), command.options.end(),
+                                    [&](const Option &o) { return Gives(arg, o.flag); });
     return found == command.options.end() ? nullptr : &*found;
+}
+
+// The option every command has that `arg` gives; nullptr when none.
+const FormatOption *FindFormatOption(std::string_view arg)
+{
+    const std::span<const FormatOption> options = FormatOptions();
+    const auto found =
+        std::find_if(options.begin(), options.end(), [&](const FormatOption &o) { return Gives(arg, o.flag); });
+    return found == options.end() ? nullptr : &*found;
 }
 
 // A word after '-' is an option; '-' before a digit or '.' is a negative number.
@@ -219,6 +237,7 @@ public:
     Reader(const Command &command, std::span<const std::string> args) : m_command(command), m_args(args)
     {
         m_parsed.given.resize(command.options.size(), false);
+        m_parsed.formatGiven.resize(FormatOptions().size(), false);
         for (const Option &option : command.options)
             m_parsed.options.emplace_back(option.fallback);
     }
@@ -239,12 +258,8 @@ private:
     {
         if (arg == "--help" || arg == "-h") {
             m_parsed.help = true;
-        } else if (const auto format = std::find_if(std::begin(kFormatOptions), std::end(kFormatOptions),
-                                                    [&](const FormatOption &o) { return arg == o.flag; });
-                   format != std::end(kFormatOptions)) {
-            m_parsed.*format->given = true;
-            if (m_parsed.csv && m_parsed.json)
-                throw UsageError("--csv and --json cannot both be given: choose one");
+        } else if (const FormatOption *format = FindFormatOption(arg)) {
+            readFormat(*format, arg);
         } else if (const Option *option = FindOption(m_command, arg)) {
             readOption(*option, arg);
         } else if (LooksLikeOption(arg)) {
@@ -278,6 +293,28 @@ private:
         }
     }
 
+    // An option every command has: a flag, or its value after '=' or in the next argument.
+    void readFormat(const FormatOption &option, const std::string &arg)
+    {
+        const auto k = static_cast<std::size_t>(&option - FormatOptions().data());
+        const std::string flag(option.flag);
+        if (option.typeName.empty()) {
+            if (arg != flag)
+                throw UsageError(flag + " takes no value");
+            option.apply(m_parsed.format, "");
+            return;
+        }
+        if (m_parsed.formatGiven[k])
+            throw UsageError(flag + " is given twice: give it once");
+        m_parsed.formatGiven[k] = true;
+        if (arg != flag)
+            option.apply(m_parsed.format, std::string_view(arg).substr(flag.size() + 1));
+        else if (m_next == m_args.size())
+            throw UsageError(flag + " needs a value: " + flag + " " + std::string(option.typeName));
+        else
+            option.apply(m_parsed.format, m_args[m_next++]);
+    }
+
     // An option given without the one it goes with.
     void checkNeeds() const
     {
@@ -293,10 +330,13 @@ private:
         }
     }
 
-    // "--csv, --json, --help, --stray, ..."
+    // "--csv, --json, --digits, --wide, --help, --stray, ..."
     std::string optionNames() const
     {
-        std::string names = "--csv, --json, --help";
+        std::string names;
+        for (const FormatOption &option : FormatOptions())
+            names += std::string(option.flag) + ", ";
+        names += "--help";
         for (const Option &option : m_command.options)
             names += ", " + std::string(option.flag);
         return names;
@@ -315,8 +355,7 @@ Parsed Parse(const Command &command, std::span<const std::string> args)
 
 Outcome RunCommand(const Command &command, const Parsed &parsed, Sink &out)
 {
-    const Format format = parsed.csv ? Format::Csv : parsed.json ? Format::Json : Format::Table;
-    return command.run(command, {parsed.numbers, parsed.options}, format, out);
+    return command.run(command, {parsed.numbers, parsed.options}, parsed.format, out);
 }
 
 // "coil, loose, lc, tune"

@@ -1,10 +1,13 @@
 #include "cli/command_table.h"
 
+#include "calc/quote.h"
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/flat.h"
 #include "cli/real_coil_rows.h"
 #include "cli/tune.h"
+
+#include <charconv>
 
 namespace spirelle::cli {
 namespace {
@@ -205,6 +208,31 @@ constexpr Option kSpiderOptions[] = {
     kFlatMm,
 };
 
+void OneFormat(Format &format, Format::Kind kind)
+{
+    if (format.kind != Format::Table && format.kind != kind)
+        throw UsageError("--csv and --json cannot both be given: choose one");
+    format.kind = kind;
+}
+
+constexpr FormatOption kFormatOptions[] = {
+    {"--csv", "", "comma-separated values under a heading line",
+     [](Format &format, std::string_view) { OneFormat(format, Format::Csv); }},
+    {"--json", "", "a JSON array with one object per row",
+     [](Format &format, std::string_view) { OneFormat(format, Format::Json); }},
+    {"--digits", "N", "the table's significant digits, 1 to 15 (default 4); CSV and JSON have 15",
+     [](Format &format, std::string_view text) {
+         const char *end = text.data() + text.size();
+         int digits = 0;
+         const auto read = std::from_chars(text.data(), end, digits);
+         if (read.ec != std::errc{} || read.ptr != end || digits < 1 || digits > 15)
+             throw UsageError("--digits: " + Quote(text, kArgumentQuote) + " is not a whole number from 1 to 15");
+         format.digits = digits;
+     }},
+    {"--wide", "", "every column of the table, however wide; else it fits 100 columns",
+     [](Format &format, std::string_view) { format.wide = true; }},
+};
+
 std::string Name(const Positional &positional)
 {
     return std::string(positional.name);
@@ -374,6 +402,11 @@ std::span<const Command> Commands()
     return kCommands;
 }
 
+std::span<const FormatOption> FormatOptions()
+{
+    return kFormatOptions;
+}
+
 std::string Spelled(const Option &option)
 {
     return std::string(option.flag) + (option.typeName.empty() ? "" : " ") + std::string(option.typeName);
@@ -398,6 +431,9 @@ std::string Synopsis(const Command &command)
 std::string BashCompletion()
 {
     std::string commands;
+    std::string formatOptions;
+    for (const FormatOption &option : kFormatOptions)
+        formatOptions += std::string(option.flag) + " ";
     std::string commandOptions;
     for (const Command &command : kCommands) {
         commands += std::string(command.name) + " ";
@@ -418,8 +454,9 @@ std::string BashCompletion()
            "--help --version\" -- \"$cur\")\n"
            "        return\n"
            "    fi\n"
-           "    local options=\"--csv --json --help\"\n" +
-           commandOptions +
+           "    local options=\"" +
+           formatOptions +
+           "--help\"\n" + commandOptions +
            "    [[ $cur == -* ]] && mapfile -t COMPREPLY < <(compgen -W \"$options\" -- \"$cur\")\n"
            "}\n"
            "complete -F _spirelle spirelle\n";

@@ -47,7 +47,20 @@ struct Positional {
     Binding field;
 };
 
-// An option besides --csv and --json, which every command has. One with no
+// An option every command has, declared once: the output's format (--csv,
+// --json) and the table's digits and width (--digits, --wide). One with no
+// typeName is a flag.
+struct FormatOption {
+    std::string_view flag;     // "--digits"
+    std::string_view typeName; // "N"
+    std::string_view help;     // every command's --help and the overview
+    // Sets its part of the format from its text ("" for a flag); a UsageError when the text will not do.
+    void (*apply)(Format &format, std::string_view text);
+};
+
+std::span<const FormatOption> FormatOptions();
+
+// An option of one command, besides those every command has. One with no
 // typeName is a flag: its text is "yes" when given and "" when not.
 struct Option {
     std::string_view flag;     // "--stray"

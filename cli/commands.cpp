@@ -5,6 +5,7 @@
 #include "calc/current_sheet.h"
 #include "calc/number_parse.h"
 #include "calc/wire_gauges.h"
+#include "pages/coil_columns.h"
 
 #include <array>
 #include <cmath>
@@ -20,32 +21,35 @@ Cell Optional(const std::optional<double> &value)
     return value ? Cell(*value) : Cell(Gap{});
 }
 
+// Each column's rounding for reading and its priority: what a narrow table
+// keeps longest (the arguments, the gauge, the length and the inductance)
+// above what it leaves out first (Wheeler's deviation, the inches per turn).
 constexpr Column kCoilColumns[] = {
-    {"diameter_in", "diameter in"},
-    {"turns", "turns"},
-    {"gauge", "gauge"},
-    {"inches_per_turn", "in/turn"},
-    {"length_in", "length in"},
-    {"wheeler_uH", "Wheeler uH"},
-    {"current_sheet_uH", "current sheet uH"},
-    {"wheeler_diff_percent", "Wheeler diff %"},
-    {"wire_ft", "wire ft"},
+    {"diameter_in", "diameter in", kAsTyped, 9},
+    {"turns", "turns", kTurns, 9},
+    {"gauge", "gauge", {}, 10},
+    {"inches_per_turn", "in/turn", kFourDecimals, 3},
+    {"length_in", "length in", kThreeDecimals, 8},
+    {"wheeler_uH", "Wheeler uH", kFourDigits, 7},
+    {"current_sheet_uH", "current sheet uH", kFourDigits, 6},
+    {"wheeler_diff_percent", "Wheeler diff %", kFourDigits, 2},
+    {"wire_ft", "wire ft", kWhole, 5}, // whole feet, as the window writes them
 };
 
 constexpr Column kLooseColumns[] = {
-    {"diameter_in", "diameter in"},
-    {"turns", "turns"},
-    {"length_in", "length in"},
-    {"wheeler_uH", "Wheeler uH"},
-    {"current_sheet_uH", "current sheet uH"},
-    {"wheeler_diff_percent", "Wheeler diff %"},
-    {"length_over_diameter", "length/diameter"},
+    {"diameter_in", "diameter in", kAsTyped, 9},
+    {"turns", "turns", kTurns, 9},
+    {"length_in", "length in", kAsTyped, 8},
+    {"wheeler_uH", "Wheeler uH", kFourDigits, 7},
+    {"current_sheet_uH", "current sheet uH", kFourDigits, 6},
+    {"wheeler_diff_percent", "Wheeler diff %", kFourDigits, 2},
+    {"length_over_diameter", "length/diameter", kFourDigits, 3},
 };
 
 constexpr Column kLcColumns[] = {
-    {"inductance_uH", "inductance uH"},
-    {"capacitance_pF", "capacitance pF"},
-    {"frequency_MHz", "frequency MHz"},
+    {"inductance_uH", "inductance uH", kAsTyped, 9},
+    {"capacitance_pF", "capacitance pF", kAsTyped, 9},
+    {"frequency_MHz", "frequency MHz", kFourDigits, 9},
 };
 
 // Wheeler's deviation from the current sheet in percent; a gap where the sheet

@@ -109,10 +109,10 @@ Outcome Flat(const CaseSweep<FlatCase> &sweep, const FlatForm &form, const std::
 {
     std::vector<Column> columns;
     if (form.spokes)
-        columns.push_back({"spokes", "spokes"});
+        columns.push_back({"spokes", "spokes", {.decimals = 0}, 9});
     const std::vector<Column> coil = CoilColumns(lengths, false, true);
     columns.insert(columns.end(), coil.begin(), coil.end());
-    columns.push_back({"note", "note"});
+    columns.push_back({"note", "note", {}, kWords});
     const auto writer = MakeWriter(format, columns, out);
     std::vector<Cell> cells;
     sweep.forEach([&](const FlatCase &one, std::span<const double> in) {

@@ -16,12 +16,13 @@ constexpr std::size_t kFlushSize = std::size_t{16} * 1024;
 
 constexpr Column kErrorColumn{"error", "error"};
 
-// A cell's text in the table and in CSV; CSV leaves a gap empty.
-void AppendCell(std::string &out, const Cell &cell, std::string_view gap)
+// A cell's text in the table and in CSV, a number rounded as `rounding` says;
+// CSV leaves a gap empty.
+void AppendCell(std::string &out, const Cell &cell, std::string_view gap, const NumberFormat &rounding = {})
 {
     if (const double *number = std::get_if<double>(&cell)) {
         if (std::isfinite(*number))
-            AppendNumber(out, *number);
+            AppendNumber(out, *number, rounding);
         else
             out += gap;
     } else if (const auto *text = std::get_if<std::string_view>(&cell)) {
@@ -31,6 +32,25 @@ void AppendCell(std::string &out, const Cell &cell, std::string_view gap)
     } else {
         out += gap;
     }
+}
+
+// Whether a cell says something: not a gap, a number not finite or an empty text.
+bool Filled(const Cell &cell)
+{
+    if (const double *number = std::get_if<double>(&cell))
+        return std::isfinite(*number);
+    if (const auto *text = std::get_if<std::string_view>(&cell))
+        return !text->empty();
+    return !std::holds_alternative<Gap>(cell);
+}
+
+// "a", "a and b", "a, b and c"
+std::string Listed(const std::vector<std::string_view> &names)
+{
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += std::string(i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + std::string(names[i]);
+    return text;
 }
 
 // The writers' shared part: the text held until it is worth a write.
@@ -68,73 +88,132 @@ private:
 
 class TableWriter final : public BufferedWriter {
 public:
-    TableWriter(std::span<const Column> columns, Sink &out, ErrorColumn errors) : BufferedWriter(columns, out, errors)
+    TableWriter(std::span<const Column> columns, Sink &out, ErrorColumn errors, const Format &format)
+        : BufferedWriter(columns, out, errors), m_wide(format.wide)
     {
-        m_widths.resize(m_columns.size());
-        std::vector<std::string> titles;
-        for (const Column &column : m_columns)
-            titles.emplace_back(column.title);
-        hold(std::move(titles));
+        m_shown.resize(m_columns.size(), Shown::Empty);
+        for (Column &column : m_columns) {
+            m_widths.push_back(column.title.size());
+            if (column.rounding.decimals < 0)
+                column.rounding.significant = format.digits;
+        }
     }
 
 protected:
     void put(std::span<const Cell> cells, std::string_view error) override
     {
         std::vector<std::string> texts(m_columns.size());
-        for (std::size_t i = 0; i < dataColumns(); ++i)
-            AppendCell(texts[i], i < cells.size() ? cells[i] : Cell(Gap{}), "-");
-        if (m_errors)
+        std::vector<bool> filled(m_columns.size());
+        for (std::size_t i = 0; i < dataColumns(); ++i) {
+            const Cell &cell = i < cells.size() ? cells[i] : Cell(Gap{});
+            AppendCell(texts[i], cell, "-", m_columns[i].rounding);
+            filled[i] = Filled(cell);
+        }
+        if (m_errors) {
             texts.back() = error;
+            filled.back() = !error.empty();
+        }
         if (!m_streaming) {
-            hold(std::move(texts));
-            if (m_held.size() > kTableLookahead)
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                m_widths[i] = std::max(m_widths[i], texts[i].size());
+                if (filled[i])
+                    m_shown[i] = Shown::Yes;
+            }
+            m_held.push_back(std::move(texts));
+            if (m_held.size() >= kTableLookahead)
                 release();
             return;
         }
-        line(texts);
+        line(texts, filled);
         flushIfFull();
     }
 
     void end() override
     {
         release();
+        std::vector<std::string_view> leftOut;
+        for (std::size_t i = 0; i < m_columns.size(); ++i)
+            if (m_shown[i] == Shown::LeftOut)
+                leftOut.push_back(m_columns[i].title);
+        if (!leftOut.empty())
+            m_text += Listed(leftOut) + " left out to fit " + std::to_string(kTableWidth) + " columns; --wide shows " +
+                      (leftOut.size() == 1 ? "it" : "them") + "\n";
         flush();
     }
 
 private:
-    void hold(std::vector<std::string> texts)
-    {
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            m_widths[i] = std::max(m_widths[i], texts[i].size());
-        m_held.push_back(std::move(texts));
-    }
+    // Whether a column is shown: a column with nothing in the first rows is not, nor one left out to fit.
+    enum class Shown { Yes, Empty, LeftOut };
 
+    // The heading and the rows held back, once the columns are chosen.
     void release()
     {
-        for (const auto &texts : m_held)
-            line(texts);
-        m_held = {};
+        if (m_streaming)
+            return;
         m_streaming = true;
+        if (m_held.empty()) // no row to judge by: every column
+            std::fill(m_shown.begin(), m_shown.end(), Shown::Yes);
+        if (!m_wide)
+            narrow();
+        std::vector<std::string> titles;
+        for (const Column &column : m_columns)
+            titles.emplace_back(column.title);
+        line(titles, {});
+        for (const auto &texts : m_held)
+            line(texts, {});
+        m_held = {};
         flush();
     }
 
-    // Cells two blanks apart, the last non-empty one unpadded.
-    void line(const std::vector<std::string> &texts)
+    // Leaves out the columns of the lowest priority, the rightmost of equals
+    // first, until the table fits its width; words do not count.
+    void narrow()
     {
-        std::size_t last = texts.size();
-        while (last > 1 && texts[last - 1].empty())
-            --last;
-        for (std::size_t i = 0; i < last; ++i) {
-            m_text += texts[i];
-            m_widths[i] = std::max(m_widths[i], texts[i].size());
-            if (i + 1 < last)
-                m_text.append(m_widths[i] - texts[i].size() + 2, ' ');
+        const auto width = [&] {
+            std::size_t total = 0;
+            for (std::size_t i = 0; i < m_columns.size(); ++i)
+                if (m_shown[i] == Shown::Yes && m_columns[i].priority < kWords)
+                    total += (total == 0 ? 0 : 2) + m_widths[i];
+            return total;
+        };
+        while (width() > kTableWidth) {
+            std::size_t lowest = m_columns.size();
+            for (std::size_t i = 0; i < m_columns.size(); ++i)
+                if (m_shown[i] == Shown::Yes && m_columns[i].priority < kWords &&
+                    (lowest == m_columns.size() || m_columns[i].priority <= m_columns[lowest].priority))
+                    lowest = i;
+            m_shown[lowest] = Shown::LeftOut;
         }
+    }
+
+    // The shown cells two blanks apart, the last non-empty one unpadded; then
+    // any value of a column not shown for being empty in the first rows, after its title.
+    void line(const std::vector<std::string> &texts, const std::vector<bool> &filled)
+    {
+        std::size_t last = 0;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            if (m_shown[i] == Shown::Yes && (!texts[i].empty() || last == 0))
+                last = i + 1;
+        std::string_view gap;
+        for (std::size_t i = 0; i < last; ++i) {
+            if (m_shown[i] != Shown::Yes)
+                continue;
+            m_widths[i] = std::max(m_widths[i], texts[i].size());
+            m_text.append(gap).append(texts[i]);
+            gap = std::string_view("  ");
+            if (i + 1 < last)
+                m_text.append(m_widths[i] - texts[i].size(), ' ');
+        }
+        for (std::size_t i = 0; i < filled.size(); ++i)
+            if (filled[i] && m_shown[i] == Shown::Empty)
+                m_text.append(gap).append(m_columns[i].title).append(": ").append(texts[i]);
         m_text += '\n';
     }
 
+    bool m_wide;
     std::vector<std::size_t> m_widths;
-    std::vector<std::vector<std::string>> m_held; // the heading and the first rows
+    std::vector<Shown> m_shown;
+    std::vector<std::vector<std::string>> m_held; // the first rows
     bool m_streaming = false;
 };
 
@@ -292,7 +371,7 @@ Outcome Writer::finish()
 
 std::unique_ptr<Writer> MakeWriter(Format format, std::span<const Column> columns, Sink &out, ErrorColumn errors)
 {
-    switch (format) {
+    switch (format.kind) {
     case Format::Csv:
         return std::make_unique<CsvWriter>(columns, out, errors);
     case Format::Json:
@@ -300,12 +379,12 @@ std::unique_ptr<Writer> MakeWriter(Format format, std::span<const Column> column
     case Format::Table:
         break;
     }
-    return std::make_unique<TableWriter>(columns, out, errors);
+    return std::make_unique<TableWriter>(columns, out, errors, format);
 }
 
-std::string NumberText(double value)
+std::string NumberText(double value, int digits)
 {
-    return std::isfinite(value) ? FormatNumber(value) : std::string("-");
+    return std::isfinite(value) ? FormatNumber(value, {.significant = digits, .plainUpTo = 14}) : std::string("-");
 }
 
 } // namespace spirelle::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/number_format.h"
+
 #include <cstdio>
 #include <memory>
 #include <span>
@@ -10,15 +12,32 @@
 
 // The three ways a command prints its rows: an aligned table for people, CSV
 // and JSON for programs. Rows are written as they are made, so a sweep's
-// first rows appear at once and its memory stays flat. Every number is
-// written with the window's 15 significant digits and '.', so that it can be
-// fed back in; a value that is not a finite number is written as a gap ("-",
-// an empty CSV field, JSON null), never as "inf" or "nan". A row whose
+// first rows appear at once and its memory stays flat. CSV and JSON write
+// every number with the window's 15 significant digits and '.', so that it
+// can be fed back in; the table rounds each column for reading (its
+// `rounding`) and fits 100 columns, leaving out the columns of the lowest
+// `priority` first. A value that is not a finite number is written as a gap
+// ("-", an empty CSV field, JSON null), never as "inf" or "nan". A row whose
 // calculation failed keeps its inputs, has gaps for its results and says why
 // in the last column, `error`.
 namespace spirelle::cli {
 
-enum class Format { Table, Csv, Json };
+// The significant digits of the table's numbers unless --digits says otherwise.
+inline constexpr int kTableDigits = 4;
+// The width a table fits unless --wide is given.
+inline constexpr std::size_t kTableWidth = 100;
+
+// How a command prints: the kind of output and, for the table, --digits and --wide.
+struct Format {
+    enum Kind { Table, Csv, Json };
+    constexpr Format(Kind kind = Table, int digits = kTableDigits, bool wide = false)
+        : kind(kind), digits(digits), wide(wide)
+    {
+    }
+    Kind kind;
+    int digits; // significant digits of the table's columns rounded to significant digits
+    bool wide;  // every column, however wide the table
+};
 
 // Where the text goes as it is made: stdout in the program, a string in tests and fuzzing.
 class Sink {
@@ -52,9 +71,18 @@ private:
     std::FILE *m_file;
 };
 
+// A column's priority in a table too wide: the lowest is left out first.
+// Words (a note, the error) are never left out, and the width a table fits
+// does not count them: they end their line, where a terminal wraps them.
+inline constexpr int kWords = 1000;
+
 struct Column {
     std::string_view key;   // the CSV heading and JSON name: "wheeler_uH"
     std::string_view title; // the table heading: "Wheeler uH"
+    // The table's text (pages/coil_columns.h's roundings); a rounding to
+    // significant digits takes --digits' instead of its own.
+    NumberFormat rounding = {};
+    int priority = kWords;
 };
 
 // No value: the current sheet of a coil of no length, for one.
@@ -89,20 +117,23 @@ private:
 };
 
 // With an error column (the commands' rows) or without (a table inside a story):
-//   Table: "gauge  length in  error\n# 20   0.69\n"
+//   Table: "gauge  length in\n# 20   0.690\n" (the error column is empty: not shown)
 //   Csv:   "gauge,length_in,error\n# 20,0.69,\n"
 //   Json:  "[\n{\"gauge\":\"# 20\",\"length_in\":0.69,\"error\":null}\n]\n"
 enum class ErrorColumn { Yes, No };
 std::unique_ptr<Writer> MakeWriter(Format format, std::span<const Column> columns, Sink &out,
                                    ErrorColumn errors = ErrorColumn::Yes);
 
-// A table's column widths come from its heading and its first rows, this
-// many, held back until then; a wider cell further down widens its column
-// from that row on.
+// A table's column widths, the columns it leaves out to fit and the columns
+// with nothing in them, which it does not show, come from its heading and its
+// first rows, this many, held back until then. A wider cell further down
+// widens its column from that row on; a value further down in a column not
+// shown ends its row after the column's title: "  error: Division by zero...".
 inline constexpr std::size_t kTableLookahead = 1000;
 
-// A number as every format writes it; "-" when it is not finite:
-//   0.6900000000000001 -> "0.69"   1e300 * 1e300 -> "-"
-std::string NumberText(double value);
+// A number as the table writes it in words, to `digits` significant digits;
+// "-" when it is not finite:
+//   (350.613011583467, 4) -> "350.6"   (1700, 4) -> "1700"   (1e300 * 1e300, 4) -> "-"
+std::string NumberText(double value, int digits);
 
 } // namespace spirelle::cli

@@ -59,9 +59,10 @@ std::vector<Column> CoilColumns(const Lengths &lengths, bool band, bool flat)
     std::vector<Column> columns;
     for (const CoilColumn &column : flat ? FlatCoilColumns() : RealCoilColumns())
         if (band || column.needs != Needs::Band)
-            columns.push_back({column.key.in(lengths.millimetres), column.title.in(lengths.millimetres)});
+            columns.push_back({column.key.in(lengths.millimetres), column.title.in(lengths.millimetres),
+                               column.rounding, column.priority});
     if (band)
-        columns.push_back({"note", "note"});
+        columns.push_back({"note", "note", {}, kWords});
     return columns;
 }
 

@@ -2,6 +2,7 @@
 
 #include "calc/band.h"
 #include "calc/calc_error.h"
+#include "pages/coil_columns.h"
 
 #include <optional>
 
@@ -9,11 +10,19 @@ namespace spirelle::cli {
 namespace {
 
 // The capacitor and the band alone; each wire's own answer is in its row.
+// In CSV and JSON only: the table's story says them in words.
 constexpr Column kDesignColumns[] = {
-    {"cmin_pF", ""},          {"cmax_pF", ""},           {"stray_pF", ""},
-    {"band_low_kHz", ""},     {"band_high_kHz", ""},     {"needed_ratio", ""},
-    {"capacitor_ratio", ""},  {"needed_inductance_uH", ""}, {"capacitor_lowest_kHz", ""},
-    {"capacitor_covers", ""}, {"cmax_to_cover_pF", ""},
+    {"cmin_pF", "", kAsTyped, 8},
+    {"cmax_pF", "", kAsTyped, 8},
+    {"stray_pF", "", kAsTyped, 8},
+    {"band_low_kHz", "", kAsTyped, 8},
+    {"band_high_kHz", "", kAsTyped, 8},
+    {"needed_ratio", "", kFourDigits, 3},
+    {"capacitor_ratio", "", kFourDigits, 3},
+    {"needed_inductance_uH", "", kFourDigits, 7},
+    {"capacitor_lowest_kHz", "", kFourDigits, 7},
+    {"capacitor_covers", "", {}, 9},
+    {"cmax_to_cover_pF", "", kFourDigits, 6},
 };
 
 // The columns before a coil's: the arguments, named in the unit of lengths.
@@ -58,9 +67,9 @@ void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const
 
 // One combination: the capacitor and the band in words, then a row per wire.
 Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> in, const std::vector<Wire> &wires,
-              const Lengths &lengths, const std::optional<FlatForm> &flat, Sink &sink)
+              const Lengths &lengths, const std::optional<FlatForm> &flat, Format format, Sink &sink)
 {
-    const auto n = NumberText;
+    const auto n = [&format](double value) { return NumberText(value, format.digits); };
     const auto [diameter, cmin, cmax, stray, low, high] = one;
     std::string out;
     std::optional<BandCoverage> coverage;
@@ -95,7 +104,7 @@ Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> i
                " inside diameter, with the stray alone (its self-capacitance is not estimated):\n";
     sink.write(out);
     const std::vector<Column> columns = CoilColumns(lengths, true, flat.has_value());
-    const auto table = MakeWriter(Format::Table, columns, sink);
+    const auto table = MakeWriter(format, columns, sink);
     WireRows(*table, {}, sweep, one, in, wires, lengths, flat);
     return table->finish();
 }
@@ -105,16 +114,16 @@ Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> i
 Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths,
              const std::optional<FlatForm> &flat, Format format, Sink &out)
 {
-    if (format == Format::Table) {
+    if (format.kind == Format::Table) {
         Outcome outcome;
         sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
             if (outcome.rows > 0)
                 out.write("\n");
-            outcome.add(Story(sweep.sweep(), one, in, wires, lengths, flat, out));
+            outcome.add(Story(sweep.sweep(), one, in, wires, lengths, flat, format, out));
         });
         return outcome;
     }
-    std::vector<Column> before = {lengths.millimetres ? Column{"diameter_mm", ""} : Column{"diameter_in", ""}};
+    std::vector<Column> before = {{lengths.millimetres ? "diameter_mm" : "diameter_in", "", kAsTyped, 9}};
     before.insert(before.end(), std::begin(kDesignColumns), std::end(kDesignColumns));
     const std::vector<Column> columns = Columns(before, lengths, true, flat.has_value());
     const auto writer = MakeWriter(format, columns, out);
@@ -136,8 +145,9 @@ Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, c
 Outcome Wind(const CaseSweep<WindCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths,
              const std::optional<FlatForm> &flat, Format format, Sink &out)
 {
-    const Column form = lengths.millimetres ? Column{"diameter_mm", "form mm"} : Column{"diameter_in", "form in"};
-    const Column before[] = {{"wanted_uH", "wanted uH"}, form};
+    const Column form = lengths.millimetres ? Column{"diameter_mm", "form mm", kAsTyped, 9}
+                                            : Column{"diameter_in", "form in", kAsTyped, 9};
+    const Column before[] = {{"wanted_uH", "wanted uH", kAsTyped, 9}, form};
     const std::vector<Column> columns = Columns(before, lengths, false, flat.has_value());
     const auto writer = MakeWriter(format, columns, out);
     std::vector<Cell> cells;

@@ -8,12 +8,6 @@
 namespace spirelle {
 namespace {
 
-// Turns whole, lengths to 3 decimals (7 digits beyond 1e15), uH, pF and kHz to
-// 4 significant digits with their trailing zeros, so that a column reads alike.
-constexpr NumberFormat kWhole{.decimals = 0};
-constexpr NumberFormat kThreeDecimals{.significant = 7, .decimals = 3};
-constexpr NumberFormat kFourDigits{.significant = 4, .plainUpTo = 14, .keepTrailingZeros = true};
-
 // A length in inches in the row's unit: 2 -> 50.8 (mm).
 double Length(const CoilRow &row, double inches)
 {

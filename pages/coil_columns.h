@@ -14,6 +14,19 @@
 // quantity is one row of the list in coil_columns.cpp.
 namespace spirelle {
 
+// The roundings for reading that every table uses (the design window's, the
+// command line's): turns whole, lengths to 3 decimals (7 digits beyond 1e15),
+// a wire's diameter and pitch to 4 decimals in inches (3 in mm: kThreeDecimals),
+// uH, pF, kHz, MHz, ohms and Q to 4 significant digits with their trailing
+// zeros, so that a column reads alike, and an argument echoed back (15 pF,
+// a 2 in form) to 4 significant digits as typed.
+inline constexpr NumberFormat kWhole{.decimals = 0};
+inline constexpr NumberFormat kTurns{.decimals = 2, .wholeBare = true}; // 2 decimals when not whole
+inline constexpr NumberFormat kThreeDecimals{.significant = 7, .decimals = 3};
+inline constexpr NumberFormat kFourDecimals{.significant = 7, .decimals = 4};
+inline constexpr NumberFormat kFourDigits{.significant = 4, .plainUpTo = 14, .keepTrailingZeros = true};
+inline constexpr NumberFormat kAsTyped{.significant = 4, .plainUpTo = 14};
+
 // What a column's value comes from.
 enum class Needs {
     Wire, // the wire alone: every row has it, even one whose wire has no coil
@@ -53,7 +66,7 @@ struct CoilColumn {
     InUnits title;         // the command line's table heading: "coil dia in"
     InUnits header;        // the design window's heading: "Coil diameter (in)"
     InUnits unit;          // after the whole value in the window's tool tip: "in"
-    NumberFormat rounding; // the window's text, rounded for reading; the command line writes 15 digits
+    NumberFormat rounding; // the window's and the command line's table, rounded for reading; CSV and JSON have 15 digits
     int priority;          // a narrow table drops the columns of the lowest first
     Needs needs;
     std::string_view noCoil; // the window's text when the wire has no coil

@@ -125,7 +125,7 @@ Printed ParseRows(const Strings &args, const std::string &out)
                 printed.heading = csv ? SplitCsv(line) : SplitColumns(line);
             continue;
         }
-        if (line.empty())
+        if (line.empty() || line.find(" left out to fit ") != std::string::npos)
             break;
         Strings cells = csv ? SplitCsv(line) : SplitColumns(line);
         if (!csv && cells.size() + 1 == printed.heading.size() && printed.heading.back() == "error")
@@ -161,11 +161,11 @@ constexpr double kSheet = 1e-10;
 constexpr double kDerived = 1e-13; // several roundings of doubles from mpmath's exact decimals
 
 const GoodCase kGood[] = {
-    {{"coil", "1", "20"}, 6,
-     {{0, "gauge", "# 20"}, {0, "in/turn", "0.0345"}, {0, "length in", "0.69"}, {0, "Wheeler uH", "8.7719298245614"},
-      {0, "current sheet uH", "8.76701017270412", kSheet}, {0, "Wheeler diff %", "0.0561155030091839", 1e-9},
-      {0, "wire ft", "5"}, {5, "gauge", "# 30"}, {5, "length in", "0.21"}, {5, "Wheeler uH", "15.1515151515152"},
-      {5, "current sheet uH", "15.7326483188296", kSheet}}},
+    {{"coil", "1", "20", "--csv"}, 6,
+     {{0, "gauge", "# 20"}, {0, "inches_per_turn", "0.0345"}, {0, "length_in", "0.69"}, {0, "wheeler_uH", "8.7719298245614"},
+      {0, "current_sheet_uH", "8.76701017270412", kSheet}, {0, "wheeler_diff_percent", "0.0561155030091839", 1e-9},
+      {0, "wire_ft", "5"}, {5, "gauge", "# 30"}, {5, "length_in", "0.21"}, {5, "wheeler_uH", "15.1515151515152"},
+      {5, "current_sheet_uH", "15.7326483188296", kSheet}}},
     // The window's statements in doubles (Python) give 1.83908045977012 from the
     // length as written, 0.69, and 1.83908045977011 from 0.6900000000000001.
     {{"coil", "0.4", "20", "--csv"}, 6, {{0, "length_in", "0.69"}, {0, "wheeler_uH", "1.83908045977012"}}},
@@ -188,26 +188,24 @@ const GoodCase kGood[] = {
     {{"lc", "1:1000:1", "1:100:1", "--csv"}, 100000, {{99999, "frequency_MHz", "0.503306964852519"}}},
     {{"coil", "1", "0", "--json"}, 6,
      {{0, "length_in", "0"}, {0, "wheeler_uH", "0"}, {0, "current_sheet_uH", ""}, {0, "wheeler_diff_percent", ""}}},
-    {{"loose", "2", "10", "1.1"}, 1,
-     {{0, "Wheeler uH", "5"}, {0, "current sheet uH", "5.00118268658961", kSheet}, {0, "length/diameter", "0.55"}}},
+    {{"loose", "2", "10", "1.1", "--csv"}, 1,
+     {{0, "wheeler_uH", "5"}, {0, "current_sheet_uH", "5.00118268658961", kSheet}, {0, "length_over_diameter", "0.55"}}},
     {{"loose", "2", "10", "0.1", "--json"}, 1,
      {{0, "wheeler_uH", "10"}, {0, "current_sheet_uH", "12.3954973822038", kSheet}}},
     {{"loose", "0", "10", "1", "--csv"}, 1,
      {{0, "wheeler_uH", "0"}, {0, "current_sheet_uH", ""}, {0, "length_over_diameter", ""}}},
-    {{"lc", "240", "100"}, 1, {{0, "frequency MHz", "1.02737103989798"}}},
+    {{"lc", "240", "100", "--csv"}, 1, {{0, "frequency_MHz", "1.02737103989798"}}},
     {{"lc", "100:300:100", "100", "--csv"}, 3,
      {{1, "frequency_MHz", "1.12542858695933"}, {2, "inductance_uH", "300"},
       {2, "frequency_MHz", "0.918908593330616", kDerived}}},
-    {{"tune", "2", "15", "365"}, 6,
-     {{0, "wire", "# 20"}, {0, "turns", "128"}, {0, "coil dia in", "2.0345"}, {0, "length in", "4.416"},
-      {0, "L uH", "315.26207293441202", kSheet}, {0, "C self pF", "2.6895806", kDerived},
-      {0, "high kHz", "1703.4872524039001", kSheet}, {0, "low kHz", "461.24277341995911", kSheet},
-      {0, "covered", "yes"}, {0, "wire ft", "68.1767493731033", kDerived}, {0, "note", ""}, {5, "turns", "71"},
-      {5, "length in", "0.7455"}, {5, "L uH", "308.57944206894509", kSheet},
-      {5, "C self pF", "2.8470606", kDerived}, {5, "high kHz", "1716.9583714283514", kSheet},
-      {5, "low kHz", "466.11322093152183", kSheet}},
-     {"530-1700 kHz", "10 pF stray = 25-375 pF", "ratio of 15\n", "350.613011583467 uH", "438.938112570174 kHz",
-      "covered"}},
+    {{"tune", "2", "15", "365", "--csv"}, 6,
+     {{0, "wire", "# 20"}, {0, "turns", "128"}, {0, "coil_diameter_in", "2.0345"}, {0, "winding_length_in", "4.416"},
+      {0, "inductance_uH", "315.26207293441202", kSheet}, {0, "self_capacitance_pF", "2.6895806", kDerived},
+      {0, "high_kHz", "1703.4872524039001", kSheet}, {0, "low_kHz", "461.24277341995911", kSheet},
+      {0, "covered", "yes"}, {0, "wire_ft", "68.1767493731033", kDerived}, {0, "note", ""}, {5, "turns", "71"},
+      {5, "winding_length_in", "0.7455"}, {5, "inductance_uH", "308.57944206894509", kSheet},
+      {5, "self_capacitance_pF", "2.8470606", kDerived}, {5, "high_kHz", "1716.9583714283514", kSheet},
+      {5, "low_kHz", "466.11322093152183", kSheet}}},
     {{"tune", "1.5", "12", "450", "--band", "531-1602", "--csv"}, 6,
      {{2, "wire", "# 24"}, {2, "turns", "183"}, {2, "inductance_uH", "406.322766556781", kSheet},
       {2, "high_kHz", "1604.044258260984", kSheet}, {2, "low_kHz", "367.25529965427096", kSheet},
@@ -275,30 +273,108 @@ const GoodCase kGood[] = {
      {}, kDone},
 };
 
+void CheckPrinted(const GoodCase &c)
+{
+    const std::string line = ::testing::PrintToString(c.args);
+    const Result r = RunArgs(c.args);
+    ASSERT_EQ(r.status, c.status) << line << "\n" << r.err;
+    EXPECT_EQ(r.err.empty(), c.status == kDone) << line << r.err;
+    for (const std::string &fragment : c.fragments)
+        EXPECT_NE(r.out.find(fragment), std::string::npos) << line << " lacks " << fragment << "\n" << r.out;
+    if (!c.rows)
+        return;
+    for (const char *word : {"inf", "nan", "INF", "NAN"})
+        EXPECT_EQ(r.out.find(word), std::string::npos) << line << " prints " << word;
+    const Printed printed = ParseRows(c.args, r.out);
+    ASSERT_EQ(printed.rows.size(), *c.rows) << line;
+    for (const Expect &e : c.cells) {
+        const std::string got = printed.cell(e.row, e.column);
+        if (e.tolerance == 0) {
+            EXPECT_EQ(got, e.text) << line << " row " << e.row << " " << e.column;
+        } else {
+            const double expected = std::strtod(e.text.c_str(), nullptr);
+            EXPECT_NEAR(std::strtod(got.c_str(), nullptr) / expected, 1.0, e.tolerance)
+                << line << " row " << e.row << " " << e.column << ": " << got;
+        }
+    }
+}
+
 TEST(CommandLine, PrintsTheExpectedRows)
 {
-    for (const GoodCase &c : kGood) {
-        const std::string line = ::testing::PrintToString(c.args);
-        const Result r = RunArgs(c.args);
-        ASSERT_EQ(r.status, c.status) << line << "\n" << r.err;
-        EXPECT_EQ(r.err.empty(), c.status == kDone) << line << r.err;
-        for (const std::string &fragment : c.fragments)
-            EXPECT_NE(r.out.find(fragment), std::string::npos) << line << " lacks " << fragment << "\n" << r.out;
-        if (!c.rows)
-            continue;
-        for (const char *word : {"inf", "nan", "INF", "NAN"})
-            EXPECT_EQ(r.out.find(word), std::string::npos) << line << " prints " << word;
-        const Printed printed = ParseRows(c.args, r.out);
-        ASSERT_EQ(printed.rows.size(), *c.rows) << line;
-        for (const Expect &e : c.cells) {
-            const std::string got = printed.cell(e.row, e.column);
-            if (e.tolerance == 0) {
-                EXPECT_EQ(got, e.text) << line << " row " << e.row << " " << e.column;
-            } else {
-                const double expected = std::strtod(e.text.c_str(), nullptr);
-                EXPECT_NEAR(std::strtod(got.c_str(), nullptr) / expected, 1.0, e.tolerance)
-                    << line << " row " << e.row << " " << e.column << ": " << got;
-            }
+    for (const GoodCase &c : kGood)
+        CheckPrinted(c);
+}
+
+// The table rounded for reading, from the values above rounded by hand: lengths
+// to 3 decimals, a wire's pitch to 4, turns whole (2 decimals when not), the
+// rest to 4 significant digits or --digits; the story above tune's table alike.
+const GoodCase kRounded[] = {
+    {{"coil", "1", "20.5"}, 6,
+     {{0, "turns", "20.50"}, {0, "in/turn", "0.0345"}, {5, "in/turn", "0.0105"}, {5, "wire ft", "5"}}},
+    {{"coil", "1", "20"}, 6,
+     {{0, "turns", "20"}, {0, "length in", "0.690"}, {0, "Wheeler uH", "8.772"}, {0, "current sheet uH", "8.767"},
+      {0, "Wheeler diff %", "0.05612"}, {5, "Wheeler uH", "15.15"}}},
+    {{"loose", "2", "10", "1.1"}, 1, {{0, "Wheeler uH", "5.000"}, {0, "length/diameter", "0.5500"}}},
+    {{"lc", "240", "100"}, 1, {{0, "inductance uH", "240"}, {0, "frequency MHz", "1.027"}}},
+    {{"lc", "240", "100", "--digits", "7"}, 1, {{0, "frequency MHz", "1.027371"}}},
+    {{"tune", "2", "15", "365"}, 6,
+     {{0, "turns", "128"}, {0, "length in", "4.416"}, {0, "L uH", "315.3"}, {0, "C self pF", "2.690"},
+      {0, "high kHz", "1703"}, {0, "low kHz", "461.2"}, {0, "wire ft", "68.177"}, {5, "length in", "0.746"}},
+     {"530-1700 kHz needs a tuning ratio of 10.29 ", "10 pF stray = 25-375 pF gives a ratio of 15\n",
+      "350.6 uH tunes 1700 kHz", "438.9 kHz at 375 pF"}},
+    {{"tune", "2", "15", "200", "--digits", "6"}, 6, {{0, "L uH", "315.262"}},
+     {"350.613 uH", "short by 56.5557 kHz", "CMAX of 247.209 pF"}},
+    {{"tune", "50.8", "15", "365", "--mm"}, 6, {{0, "coil dia mm", "51.676"}, {0, "wire m", "20.780"}}},
+};
+
+TEST(CommandLine, RoundsTheTableForReading)
+{
+    for (const GoodCase &c : kRounded)
+        CheckPrinted(c);
+}
+
+// Each command at its default options fits 100 columns, leaving out the
+// columns of the lowest priority and saying so; --wide shows them.
+TEST(CommandLine, FitsTheTableToAHundredColumns)
+{
+    const std::pair<Strings, std::string> rows[] = {
+        {{"tune", "2", "15", "365", "--wire", "0.05"}, "Wheeler uH"},
+        {{"tune", "2", "15", "365", "--band", "148.5-283.5"}, "Wheeler uH"},
+        {{"wind", "250", "50.8", "--mm", "--wire", "0.8"}, ""},
+        {{"coil", "10", "5000"}, ""},
+        {{"coil", "1:3:0.5", "20:100:10"}, ""},
+        {{"loose", "1:2:0.5", "10:30:10", "1:2:1"}, ""},
+        {{"lc", "100:300:100", "100"}, ""},
+    };
+    for (const auto &[args, leftOut] : rows) {
+        const std::string text = RunArgs(args).out;
+        for (std::size_t begin = 0, end; (end = text.find('\n', begin)) != std::string::npos; begin = end + 1)
+            EXPECT_LE(end - begin, 100u) << ::testing::PrintToString(args) << text.substr(begin, end - begin);
+        EXPECT_EQ(text.find("  note"), text.find("  error")) << "a column with nothing in it is shown\n" << text;
+        const std::string footer = leftOut + " left out to fit 100 columns; --wide shows it\n";
+        EXPECT_EQ(text.ends_with(footer), !leftOut.empty()) << text;
+        Strings wide = args;
+        wide.push_back("--wide");
+        const std::string all = RunArgs(wide).out;
+        EXPECT_EQ(all.find(" left out "), std::string::npos) << all;
+        EXPECT_TRUE(leftOut.empty() || all.find("  " + leftOut + "  ") != std::string::npos) << all;
+    }
+    // The error column, empty in the first 1000 rows, is not shown; an error further down follows its title.
+    const std::string late = RunArgs({"lc", "1:1001:1", "1.7969e305"}).out;
+    EXPECT_TRUE(late.starts_with("inductance uH  capacitance pF  frequency MHz\n")) << late.substr(0, 100);
+    EXPECT_NE(late.find("\n1001           1.797E+305      -  error: Overflow"), std::string::npos);
+}
+
+// CSV and JSON keep their 15 digits and every column whatever --digits and --wide say.
+TEST(CommandLine, WritesCsvAndJsonWhateverTheTableOptions)
+{
+    for (const char *format : {"--csv", "--json"}) {
+        for (Strings args : {Strings{"coil", "1", "20"}, Strings{"tune", "2", "15", "200"},
+                             Strings{"wind", "250", "50.8", "--mm"}, Strings{"lc", "0:200:100", "100"}}) {
+            args.push_back(format);
+            const Result plain = RunArgs(args);
+            args.insert(args.end(), {"--digits", "2", "--wide"});
+            EXPECT_EQ(RunArgs(args).out, plain.out) << ::testing::PrintToString(args);
         }
     }
 }
@@ -341,6 +417,7 @@ const BadCase kBad[] = {
     {{"wind", "250", "2", "--wire", "0.03", "--bare", "0.04"}, kUsageError, "--bare 0.04 is above --wire 0.03"},
     {{"wind", "250", "2", "--wire", "0.03:0.05:0.01"}, kUsageError, "--wire: \"0.03:0.05:0.01\" is a range"},
     {{"coil", "1", "20", "--mm"}, kUsageError, "\"--mm\" is not an option of coil"},
+    {{"lc", "240", "100", "--digits", "16"}, kUsageError, "--digits: \"16\" is not a whole number from 1 to 15"},
     // Two faults: the positionals are read first, then the checks of single values, then the ranges.
     {{"tune", "x", "15", "365", "--wire", "0"}, kUsageError, "DIAMETER: \"x\" is not a number"},
     {{"tune", "2", "400", "365", "--stray", "x"}, kUsageError, "CMIN 400 is not below CMAX 365"},
