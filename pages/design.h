@@ -114,6 +114,7 @@ struct Input {
     std::string_view initial{}; // the text as the form opens; a number in C notation, shown in the locale's
     std::span<const Preset> presets{};
     std::span<const std::string_view> choices{};
+    std::string_view onlyFor{}; // enabled only while the coil kind (kCoilKind) is this; "" always
     std::string_view heading{}; // a line across the group above the input, if any
     // In a message: what it is (starting a sentence), what to type there, and
     // an example in inches, pF or kHz.
@@ -130,6 +131,7 @@ inline constexpr Input kInputs[] = {
      .name = "Form diameter", .what = "the diameter of the coil form", .example = 1.5},
     {.control = control::kUnits, .kind = Kind::Units, .spoken = "Unit of length", .initial = kInch},
     {.control = control::kSpokes, .caption = "S&pokes", .spoken = "Spokes of a spiderweb", .initial = "9",
+     .onlyFor = kSpiderweb,
      .name = "The number of spokes", .what = "an odd number of spokes, 5 or more", .example = 9},
     {.control = control::kWireOd, .caption = "&Outside", .spoken = "Custom wire outside diameter", .unit = Unit::Length,
      .heading = "Custom wire (optional)", .name = "The custom wire's outside diameter",

@@ -42,6 +42,18 @@ QLayout *DesignWindow::createForm(QList<QWidget *> &keyboardOrder)
                    static_cast<QLineEdit *>(widgets[low->control]), static_cast<QLineEdit *>(widgets[high->control]));
     }
 
+    // An input for one coil kind is enabled only while that kind is chosen.
+    auto *kinds = static_cast<QComboBox *>(widgets[control::kCoilKind]);
+    for (const Input &input : kInputs) {
+        if (input.onlyFor.empty())
+            continue;
+        QWidget *widget = widgets[input.control];
+        const QString kind = ToQString(input.onlyFor);
+        const auto enable = [kinds, widget, kind] { widget->setEnabled(kinds->currentText() == kind); };
+        connect(kinds, &QComboBox::currentIndexChanged, widget, enable);
+        enable();
+    }
+
     // Each group a box; each input a row of it: caption (its buddy), widget, unit.
     // The keyboard goes as the eye reads: each group top to bottom, the groups left to right.
     auto *columns = new QHBoxLayout;

@@ -149,7 +149,14 @@ function StartDesign(separators) {
     recompute();
   };
   units.addEventListener('change', () => applyUnits(true));
-  for (const input of inputs.filter(input => input.choices)) byId(input.id).addEventListener('change', recompute);
+  // An input for one coil kind is enabled only while that kind is chosen.
+  const kinds = byId('designCoilKind');
+  const enableForKind = () => {
+    for (const input of inputs.filter(input => input.onlyFor)) byId(input.id).disabled = kinds.value !== input.onlyFor;
+  };
+  for (const input of inputs.filter(input => input.choices))
+    byId(input.id).addEventListener('change', () => { enableForKind(); recompute(); });
+  enableForKind();
   applyUnits(false);
 
   copy.addEventListener('click', () => {

@@ -155,7 +155,7 @@ std::string WithoutMnemonic(std::string_view caption)
 
 // One input of the form as design.js builds it: {id, kind ("number", "units",
 // "choice" or "presets"), caption, heading, length, spoken and unit (each
-// [inches, mm]), choices (a choice's texts), presets (the list's labels) and
+// [inches, mm]), onlyFor (the coil kind it is for, or ""), choices (a choice's texts), presets (the list's labels) and
 // fills (the two fields a preset fills)}.
 val FormInput(const design::Input &input)
 {
@@ -168,6 +168,7 @@ val FormInput(const design::Input &input)
                                                              : "presets"));
     out.set("caption", WithoutMnemonic(input.caption));
     out.set("heading", std::string(input.heading));
+    out.set("onlyFor", std::string(input.onlyFor));
     out.set("length", input.unit == design::Unit::Length);
     std::vector<std::string> spoken, unit;
     for (const bool mm : {false, true}) {
