@@ -25,7 +25,7 @@ function DesignForm(groups) {
       fieldset.append(Element('label', {htmlFor: input.id, textContent: input.caption}));
       if (input.kind === 'presets') return fieldset.append(Element('select', {id: input.id, className: 'preset'}));
       if (input.kind === 'choice') {
-        const list = Element('select', {id: input.id}, {'aria-label': input.spoken[0]});
+        const list = Element('select', {id: input.id, className: 'choice'});
         list.append(...input.choices.map(choice => new Option(choice)));
         return fieldset.append(list);
       }
