@@ -49,8 +49,8 @@ double WheelerGuess(const FlatForm &form, const Wire &wire, double pitch, double
     int low = n / 2;
     while (n - low > 1) {
         const int middle = low + (n - low) / 2;
-        (WheelerFlatInductance(form.innerDiameter, wire.outsideDiameter, middle, pitch) >= inductance ? n : low) =
-            middle;
+        (WheelerFlatInductance(form.innerDiameter, wire.outsideDiameter, middle, pitch) >= inductance ? n
+                                                                                                      : low) = middle;
     }
     return n;
 }
@@ -89,22 +89,24 @@ double CheckFlatForm(const FlatForm &form, const Wire &wire)
         throw CalcError::outOfRange("wire", "must have diameters above 0");
     if (form.spokes != 0) {
         if (form.spokes < 5 || form.spokes % 2 == 0)
-            throw CalcError::outOfRange("spokes", "must be an odd number, 5 or more, for the wire to weave over and "
-                                                  "under them turn by turn (it is " +
-                                                      std::to_string(form.spokes) + ")");
+            throw CalcError::outOfRange("spokes",
+                                        "must be an odd number, 5 or more, for the wire to weave over and "
+                                        "under them turn by turn (it is " +
+                                            std::to_string(form.spokes) + ")");
         // The hub's circumference holds S spokes and S slots, each at least a wire wide.
         const double least = 2.0 * form.spokes * wire.outsideDiameter / std::numbers::pi;
         if (form.innerDiameter < least)
-            throw CalcError::outOfRange("hub diameter", "is too small for " + std::to_string(form.spokes) +
-                                                            " spokes and slots each a wire wide: at least " +
-                                                            Text(least) + " in (it is " + Text(form.innerDiameter) +
-                                                            " in)");
+            throw CalcError::outOfRange("hub diameter",
+                                        "is too small for " + std::to_string(form.spokes) +
+                                            " spokes and slots each a wire wide: at least " + Text(least) +
+                                            " in (it is " + Text(form.innerDiameter) + " in)");
         return wire.outsideDiameter;
     }
     const double pitch = PitchOf(wire, form.pitch);
     if (!(pitch >= wire.outsideDiameter) || !std::isfinite(pitch))
-        throw CalcError::outOfRange("pitch", "must not be below the wire's outside diameter (" +
-                                                 Text(wire.outsideDiameter) + " in; it is " + Text(pitch) + " in)");
+        throw CalcError::outOfRange("pitch",
+                                    "must not be below the wire's outside diameter (" + Text(wire.outsideDiameter) +
+                                        " in; it is " + Text(pitch) + " in)");
     return pitch;
 }
 
@@ -160,7 +162,8 @@ BandDesign DesignFlatForBand(const FlatForm &form, const Wire &wire, const Capac
     const auto make = [&](int turns) { return AsRealCoil(MakeFlatCoil(form, wire, turns)); };
     double guess = 1;
     if (capacitor.cmin + capacitor.stray > 0 && band.high > 0 && std::isfinite(band.high))
-        guess = WheelerGuess(form, wire, pitch, InductanceForResonance(band.high / 1000.0, capacitor.cmin + capacitor.stray));
+        guess = WheelerGuess(form, wire, pitch,
+                             InductanceForResonance(band.high / 1000.0, capacitor.cmin + capacitor.stray));
     return DesignForBand(wire, capacitor, band, make, guess, kMostFlatTurns);
 }
 

@@ -49,15 +49,15 @@ namespace spirelle {
 struct FlatCoil {
     std::string wire;
     int turns = 0;
-    int spokes = 0;              // 0 for a flat spiral
-    double innerDiameter = 0;    // inches, the winding's inside edge
-    double outerDiameter = 0;    // inches, its outside edge: D_i + 2c
-    double pitch = 0;            // inches, radial, turn to turn
-    double inductance = 0;       // uH, the sum over the turns
+    int spokes = 0;               // 0 for a flat spiral
+    double innerDiameter = 0;     // inches, the winding's inside edge
+    double outerDiameter = 0;     // inches, its outside edge: D_i + 2c
+    double pitch = 0;             // inches, radial, turn to turn
+    double inductance = 0;        // uH, the sum over the turns
     double wheelerInductance = 0; // uH, Wheeler 1928
-    double selfCapacitance = 0;  // pF; NaN: not estimated
-    double wireLength = 0;       // inches, the turns' circumferences
-    double dcResistance = 0;     // ohms
+    double selfCapacitance = 0;   // pF; NaN: not estimated
+    double wireLength = 0;        // inches, the turns' circumferences
+    double dcResistance = 0;      // ohms
     std::string note;
 };
 

@@ -39,8 +39,9 @@ std::vector<Wire> NamedWires(std::string_view wireText, std::string_view bareTex
             throw UsageError("--bare: a wire's diameter must be above 0");
         wire.bareDiameter = lengths.inches(bare);
         if (wire.bareDiameter > wire.outsideDiameter)
-            throw UsageError("--bare " + std::string(bareText) + " is above the wire's outside diameter; the copper "
-                                                                 "is inside the enamel");
+            throw UsageError("--bare " + std::string(bareText) +
+                             " is above the wire's outside diameter; the copper "
+                             "is inside the enamel");
     }
     return {wire};
 }

@@ -28,7 +28,8 @@ TEST(FlatCoil, SumMatchesIndependentValues)
         }
     }
     // The spiderweb's band design, the same script: 60 turns of # 24 on a 2 in hub, 349.49099 uH.
-    const BandDesign web = DesignFlatForBand({2, 9, {}}, {"# 24", 0.0222, 0.020100756970967415}, {15, 365, 10}, {530, 1700});
+    const BandDesign web = DesignFlatForBand({2, 9, {}}, {"# 24", 0.0222, 0.020100756970967415}, {15, 365, 10},
+                                             {530, 1700});
     ASSERT_TRUE(web.tuned);
     EXPECT_EQ(web.tuned->coil.turns, 60);
     EXPECT_NEAR(web.tuned->coil.inductance, 349.49099161339002, 1e-6);
@@ -49,7 +50,7 @@ TEST(FlatCoil, BadFormNamesTheInput)
         FlatForm form;
         const char *input;
     } const rows[] = {
-        {{2, 8, {}}, "spokes"},  {{2, 3, {}}, "spokes"},          {{0.1, 9, {}}, "hub diameter"},
+        {{2, 8, {}}, "spokes"},  {{2, 3, {}}, "spokes"},         {{0.1, 9, {}}, "hub diameter"},
         {{2, 0, 0.03}, "pitch"}, {{0, 0, {}}, "inner diameter"}, {{-1, 9, {}}, "hub diameter"},
     };
     for (const Row &r : rows) {
