@@ -2,6 +2,7 @@
 
 #include "calc/band.h"
 #include "calc/calc_error.h"
+#include "calc/solenoid.h"
 #include "pages/coil_columns.h"
 
 #include <optional>
@@ -26,24 +27,32 @@ constexpr Column kDesignColumns[] = {
 };
 
 // The columns before a coil's: the arguments, named in the unit of lengths.
-std::vector<Column> Columns(std::span<const Column> before, const Lengths &lengths, bool band)
+std::vector<Column> Columns(std::span<const Column> before, const Lengths &lengths, Face face)
 {
     std::vector<Column> columns(before.begin(), before.end());
-    const std::vector<Column> coil = CoilColumns(lengths, band);
+    const std::vector<Column> coil = CoilColumns(lengths, face);
     columns.insert(columns.end(), coil.begin(), coil.end());
     return columns;
 }
 
 // Each wire's row after `known`, the cells before the coil's: its design, or why it has none.
 void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const TuneCase &one,
-              std::span<const double> in, const std::vector<Wire> &wires, const Lengths &lengths)
+              std::span<const double> in, const Winding &winding, const Lengths &lengths)
 {
     const std::size_t before = known.size();
-    for (const Wire &wire : wires) {
+    const double form = lengths.inches(one.diameter);
+    std::string note;
+    for (std::size_t i = 0; i < winding.wires.size(); ++i) {
+        const Wire &wire = winding.wires[i];
         known.resize(before);
+        if (const std::string misfit = winding.misfit(i, form, lengths); !misfit.empty()) {
+            known.emplace_back(std::string_view(wire.name));
+            writer.failed(known, misfit);
+            continue;
+        }
         try {
-            const BandDesign design = DesignForBand(lengths.inches(one.diameter), wire, one.capacitor(), one.band());
-            AppendCoilCells(known, design, lengths);
+            const BandDesign design = DesignForBand(form, wire, one.capacitor(), one.band(), winding.pitch);
+            AppendCoilCells(known, note, design, form, lengths);
             writer.row(known);
         } catch (const CalcError &error) {
             known.emplace_back(std::string_view(wire.name));
@@ -53,7 +62,7 @@ void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const
 }
 
 // One combination: the capacitor and the band in words, then a row per wire.
-Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> in, const std::vector<Wire> &wires,
+Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> in, const Winding &winding,
               const Lengths &lengths, Format format, Sink &sink)
 {
     const auto n = [&format](double value) { return NumberText(value, format.digits); };
@@ -80,18 +89,23 @@ Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> i
     else
         out += "verdict     falls short by " + n(b.lowest - low) + " kHz at the low end; a CMAX of " +
                n(b.cmaxToCover) + " pF would cover the band\n";
-    out += "\nwhole turns close-wound on a " + n(diameter) + " " + std::string(lengths.unit()) +
+    const std::string unit(lengths.unit());
+    const std::string wound = winding.pitch ? "wound at " + n(lengths.millimetres ? *winding.pitch * kMillimetresPerInch
+                                                                                  : *winding.pitch) +
+                                                  " " + unit + " a turn"
+                                            : "close-wound";
+    out += "\nwhole turns " + wound + " on a " + n(diameter) + " " + unit +
            " form, the coil's own capacitance added:\n";
     sink.write(out);
-    const std::vector<Column> columns = CoilColumns(lengths, true);
+    const std::vector<Column> columns = CoilColumns(lengths, Face::Tune);
     const auto table = MakeWriter(format, columns, sink);
-    WireRows(*table, {}, sweep, one, in, wires, lengths);
+    WireRows(*table, {}, sweep, one, in, winding, lengths);
     return table->finish();
 }
 
 } // namespace
 
-Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
+Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Lengths &lengths, Format format,
              Sink &out)
 {
     if (format.kind == Format::Table) {
@@ -99,13 +113,13 @@ Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, c
         sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
             if (outcome.rows > 0)
                 out.write("\n");
-            outcome.add(Story(sweep.sweep(), one, in, wires, lengths, format, out));
+            outcome.add(Story(sweep.sweep(), one, in, winding, lengths, format, out));
         });
         return outcome;
     }
     std::vector<Column> before = {{lengths.millimetres ? "diameter_mm" : "diameter_in", "", kAsTyped, 9}};
     before.insert(before.end(), std::begin(kDesignColumns), std::end(kDesignColumns));
-    const std::vector<Column> columns = Columns(before, lengths, true);
+    const std::vector<Column> columns = Columns(before, lengths, Face::Tune);
     const auto writer = MakeWriter(format, columns, out);
     sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
         std::vector<Cell> known = {one.diameter, one.cmin, one.cmax, one.stray, one.low, one.high};
@@ -117,30 +131,85 @@ Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, c
             writer->failed(known, FailureText(error, "the inductance for the band", sweep.sweep(), in));
             return;
         }
-        WireRows(*writer, std::move(known), sweep.sweep(), one, in, wires, lengths);
+        WireRows(*writer, std::move(known), sweep.sweep(), one, in, winding, lengths);
     });
     return writer->finish();
 }
 
-Outcome Wind(const CaseSweep<WindCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
+Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Lengths &lengths, Format format,
              Sink &out)
 {
     const Column form = lengths.millimetres ? Column{"diameter_mm", "form mm", kAsTyped, 9}
                                             : Column{"diameter_in", "form in", kAsTyped, 9};
     const Column before[] = {{"wanted_uH", "wanted uH", kAsTyped, 9}, form};
-    const std::vector<Column> columns = Columns(before, lengths, false);
+    const std::vector<Column> columns = Columns(before, lengths, Face::Wind);
     const auto writer = MakeWriter(format, columns, out);
     std::vector<Cell> cells;
+    std::string note;
     sweep.forEach([&](const WindCase &one, std::span<const double> in) {
-        for (const Wire &wire : wires) {
+        const double diameter = lengths.inches(one.diameter);
+        for (std::size_t i = 0; i < winding.wires.size(); ++i) {
+            const Wire &wire = winding.wires[i];
             cells = {one.inductance, one.diameter};
+            const std::string misfit = winding.misfit(i, diameter, lengths);
             try {
-                AppendCoilCells(cells, wire, spirelle::Wind(one.inductance, lengths.inches(one.diameter), wire),
-                                lengths);
-                writer->row(cells);
+                if (!misfit.empty()) {
+                    cells.emplace_back(std::string_view(wire.name));
+                    writer->failed(cells, misfit);
+                } else if (winding.pitch && *winding.pitch < wire.outsideDiameter) {
+                    const std::string why = PitchNote(wire, *winding.pitch, lengths);
+                    AppendCoilCells(cells, note, wire, nullptr, why, diameter, lengths);
+                    writer->row(cells);
+                } else {
+                    const RealCoil coil = spirelle::Wind(one.inductance, diameter, wire, winding.pitch);
+                    AppendCoilCells(cells, note, wire, &coil, "", diameter, lengths);
+                    writer->row(cells);
+                }
             } catch (const CalcError &error) {
                 cells = {one.inductance, one.diameter, std::string_view(wire.name)};
                 writer->failed(cells, FailureText(error, "the turns of the wire " + wire.name, sweep.sweep(), in));
+            }
+        }
+    });
+    return writer->finish();
+}
+
+Outcome Solenoid(const CaseSweep<SolenoidCase> &sweep, const Winding &winding, std::optional<double> length,
+                 const Lengths &lengths, Format format, Sink &out)
+{
+    const std::vector<Column> columns = CoilColumns(lengths, Face::Solenoid);
+    const auto writer = MakeWriter(format, columns, out);
+    std::vector<Cell> cells;
+    std::string note;
+    sweep.forEach([&](const SolenoidCase &one, std::span<const double> in) {
+        const double diameter = lengths.inches(one.diameter);
+        for (std::size_t i = 0; i < winding.wires.size(); ++i) {
+            const Wire &wire = winding.wires[i];
+            cells = {std::string_view(wire.name), one.turns};
+            try {
+                if (const std::string misfit = winding.misfit(i, diameter, lengths); !misfit.empty()) {
+                    writer->failed(cells, misfit);
+                    continue;
+                }
+                const double pitch = length ? PitchForLength(*length, one.turns) : PitchOf(wire, winding.pitch);
+                if (pitch < wire.outsideDiameter) {
+                    const std::string why = PitchNote(wire, pitch, lengths);
+                    if (winding.isGiven(i)) {
+                        writer->failed(cells, "--length: " + why);
+                        continue;
+                    }
+                    cells.clear();
+                    AppendSolenoidCells(cells, note, wire, nullptr, why, diameter, lengths);
+                    cells[1] = one.turns; // the turns asked for, though there is no coil
+                } else {
+                    const spirelle::Solenoid coil = MakeSolenoid(diameter, wire, one.turns, pitch);
+                    cells.clear();
+                    AppendSolenoidCells(cells, note, wire, &coil, "", diameter, lengths);
+                }
+                writer->row(cells);
+            } catch (const CalcError &error) {
+                cells = {std::string_view(wire.name), one.turns};
+                writer->failed(cells, FailureText(error, "the coil of the wire " + wire.name, sweep.sweep(), in));
             }
         }
     });

@@ -6,6 +6,7 @@
 #include "cli/output.h"
 #include "cli/real_coil_rows.h"
 
+#include <optional>
 #include <vector>
 
 // The questions builders ask: will my capacitor cover the band, and how many
@@ -32,7 +33,7 @@ struct TuneCase {
 // The table format tells each combination's capacitor and band in words, then
 // lists a row per wire; CSV and JSON give one flat row per combination and
 // wire, its first columns the case's values from diameter to high.
-Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
+Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Lengths &lengths, Format format,
              Sink &out);
 
 // One combination of wind's arguments: the inductance wanted (uH), the form's diameter.
@@ -42,7 +43,20 @@ struct WindCase {
 };
 
 // A row per combination and wire: the whole turns nearest the inductance.
-Outcome Wind(const CaseSweep<WindCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths, Format format,
+Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Lengths &lengths, Format format,
              Sink &out);
+
+// One combination of solenoid's arguments: the form's diameter, the turns.
+struct SolenoidCase {
+    double diameter = 0;
+    double turns = 0;
+};
+
+// A row per combination and wire: the coil of those turns (calc/solenoid.h),
+// at the winding's pitch, or at `length` (inches) over the turns when given.
+// A wire thicker than the pitch is a row with no coil that says so, or a
+// failed row when --wire gives it.
+Outcome Solenoid(const CaseSweep<SolenoidCase> &sweep, const Winding &winding, std::optional<double> length,
+                 const Lengths &lengths, Format format, Sink &out);
 
 } // namespace spirelle::cli

@@ -43,7 +43,9 @@ constexpr CoilColumn kColumns[] = {
     {{"wire"}, {"wire"}, {"Wire"}, {""}, {}, 10, Needs::Wire, "", "custom",
      [](const CoilRow &r) -> CoilValue { return std::string_view(r.wire.name); }, WireTip},
     {{"turns"}, {"turns"}, {"Turns"}, {"turns"}, kWhole, 9, Needs::Coil, "", "0000",
-     [](const CoilRow &r) -> CoilValue { return double(r.coil->turns); }, TurnsTip},
+     [](const CoilRow &r) -> CoilValue { return r.solenoid ? r.solenoid->turns : double(r.coil->turns); }, TurnsTip},
+    {{"pitch_in", "pitch_mm"}, {"pitch in", "pitch mm"}, {"Pitch (in)", "Pitch (mm)"}, {"in", "mm"}, kFourDecimals, 5,
+     Needs::Forward, "", "0.0000", [](const CoilRow &r) -> CoilValue { return Length(r, r.solenoid->pitch); }},
     {{"coil_diameter_in", "coil_diameter_mm"}, {"coil dia in", "coil dia mm"},
      {"Coil diameter (in)", "Coil diameter (mm)"}, {"in", "mm"}, kThreeDecimals, 4, Needs::Coil, "", "00.000",
      [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->coilDiameter); }},
@@ -54,8 +56,12 @@ constexpr CoilColumn kColumns[] = {
      [](const CoilRow &r) -> CoilValue { return r.coil->inductance; }},
     {{"wheeler_uH"}, {"Wheeler uH"}, {"Wheeler L (µH)"}, {"µH"}, kFourDigits, 1, Needs::Coil, "", "0000",
      [](const CoilRow &r) -> CoilValue { return r.coil->wheelerInductance; }},
+    {{"current_sheet_uH"}, {"sheet uH"}, {"Current sheet L (µH)"}, {"µH"}, kFourDigits, 1, Needs::Forward, "", "0000",
+     [](const CoilRow &r) -> CoilValue { return r.solenoid->currentSheetInductance; }},
     {{"self_capacitance_pF"}, {"C self pF"}, {"C_self (pF)"}, {"pF"}, kFourDigits, 2, Needs::Coil, "", "0.000",
      [](const CoilRow &r) -> CoilValue { return r.coil->selfCapacitance; }},
+    {{"self_resonance_kHz"}, {"SRF kHz"}, {"Self-resonance (kHz)"}, {"kHz"}, kFourDigits, 2, Needs::Forward, "",
+     "00000", [](const CoilRow &r) -> CoilValue { return r.solenoid->selfResonanceKHz; }},
     {{"high_kHz"}, {"high kHz"}, {"Tunes high (kHz)"}, {"kHz"}, kFourDigits, 6, Needs::Band, "", "0000",
      [](const CoilRow &r) -> CoilValue { return r.tuned->highKHz; }},
     {{"low_kHz"}, {"low kHz"}, {"Tunes low (kHz)"}, {"kHz"}, kFourDigits, 7, Needs::Band, "", "0000",
@@ -67,6 +73,8 @@ constexpr CoilColumn kColumns[] = {
      kThreeDecimals, 8, Needs::Coil, "", "000.000", [](const CoilRow &r) -> CoilValue {
          return r.millimetres ? r.coil->wireLength * kMillimetresPerInch / 1000.0 : r.coil->wireLength / 12.0;
      }},
+    {{"dc_resistance_ohm"}, {"DC ohm"}, {"DC resistance (Ω)"}, {"Ω"}, kFourDigits, 6, Needs::Forward, "", "0.000",
+     [](const CoilRow &r) -> CoilValue { return r.solenoid->dcResistance; }},
 };
 
 } // namespace
@@ -76,11 +84,26 @@ std::span<const CoilColumn> RealCoilColumns()
     return kColumns;
 }
 
+bool Shows(Face face, const CoilColumn &column)
+{
+    switch (column.needs) {
+    case Needs::Band: return face == Face::Tune || face == Face::Design;
+    case Needs::Forward: return face == Face::Solenoid;
+    default: return true;
+    }
+}
+
+RealCoil CoilOf(const Solenoid &s)
+{
+    return {static_cast<int>(s.turns), s.coilDiameter,      s.windingLength, s.inductance, s.wheelerInductance,
+            s.selfCapacitance,         s.wireLength,        s.pitch,         s.note};
+}
+
 std::string ReadingText(const CoilColumn &column, const CoilRow &row, std::string_view decimal)
 {
     const CoilValue value = column.value(row);
     if (const double *number = std::get_if<double>(&value)) {
-        NumberFormat format = column.rounding;
+        NumberFormat format = column.roundingIn(row.millimetres);
         format.decimal = decimal;
         return FormatNumber(*number, format);
     }

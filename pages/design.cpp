@@ -120,6 +120,7 @@ struct Inputs {
     Capacitor capacitor;
     Band band;
     std::optional<Wire> custom;
+    std::optional<double> pitch; // inches; nullopt: close-wound
 };
 
 Inputs ReadInputs(const Reader &r)
@@ -127,7 +128,8 @@ Inputs ReadInputs(const Reader &r)
     const Input &diameter = InputNamed(control::kDiameter), &cmin = InputNamed(control::kCmin),
                 &cmax = InputNamed(control::kCmax), &stray = InputNamed(control::kStray),
                 &low = InputNamed(control::kBandLow), &high = InputNamed(control::kBandHigh),
-                &outside = InputNamed(control::kWireOd), &bareInput = InputNamed(control::kWireBare);
+                &outside = InputNamed(control::kWireOd), &bareInput = InputNamed(control::kWireBare),
+                &pitch = InputNamed(control::kPitch);
     Inputs in;
     const auto positive = [](double v) { return v > 0 && std::isfinite(v); };
     in.diameter = *r.read(diameter);
@@ -146,6 +148,10 @@ Inputs ReadInputs(const Reader &r)
     in.band.high = *r.read(high);
     Require(in.band.high > in.band.low && std::isfinite(in.band.high), r, high,
             "must be above the low end (" + r.number(in.band.low) + " kHz)");
+    in.pitch = r.read(pitch, true);
+    Require(!in.pitch || positive(*in.pitch), r, pitch, "must be above 0");
+    if (in.pitch)
+        in.pitch = r.inches(*in.pitch);
     const std::optional<double> od = r.read(outside, true);
     const std::optional<double> bare = r.read(bareInput, true);
     if (!od) {
@@ -164,21 +170,26 @@ std::vector<std::string> Headers(const Reader &r)
 {
     std::vector<std::string> headers;
     for (const CoilColumn &column : RealCoilColumns())
-        headers.emplace_back(column.header.in(r.mm()));
+        if (Shows(Face::Design, column))
+            headers.emplace_back(column.header.in(r.mm()));
     return headers;
 }
 
-// A wire's cells: its tuned coil, or the wire and, in every other cell's tip, why it has none.
+// A wire's cells: its tuned coil, each tip ending with the coil's note when
+// it has one, or the wire and, in every other cell's tip, why it has none.
 std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Band &band, std::string_view decimal)
 {
     const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
     const CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, r.mm(), band.low};
+    const std::string note = tuned && !tuned->coil.note.empty() ? "\n" + tuned->coil.note : "";
     std::vector<Cell> cells;
     for (const CoilColumn &column : RealCoilColumns()) {
+        if (!Shows(Face::Design, column))
+            continue;
         if (!row.has(column.needs))
             cells.push_back({std::string(column.noCoil), design.reason});
         else
-            cells.push_back({ReadingText(column, row, decimal), WholeText(column, row, decimal)});
+            cells.push_back({ReadingText(column, row, decimal), WholeText(column, row, decimal) + note});
     }
     return cells;
 }
@@ -320,7 +331,7 @@ View Design(const FieldAccess &fields, const Separators &separators)
     for (const Wire &wire : wires) {
         BandDesign design{wire, std::nullopt, {}};
         try {
-            design = DesignForBand(in.diameter, wire, in.capacitor, in.band);
+            design = DesignForBand(in.diameter, wire, in.capacitor, in.band, in.pitch);
         } catch (const CalcError &error) { // this wire on this form: an answer for its row
             design.reason = error.what();
         }

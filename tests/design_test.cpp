@@ -42,6 +42,9 @@ const Case kCases[] = {
     {"custom wire", {}, {{control::kDiameter, "2"}, {control::kWireOd, ".05"}, {control::kWireBare, ".046"}}, "",
      "Covered", {{6, 0, "custom", ""}, {6, 1, "163", ""}, {6, 4, "303.9", "303.855685"}, {6, 6, "3.736", ""},
                  {6, 7, "1703", "1703.27013"}}, 8},
+    // A pitch between # 22 and # 20: # 20 has no coil and says why (mpmath: # 22 at 0.03 in, 117 turns).
+    {"pitch below a wire", {}, {{control::kDiameter, "2"}, {control::kPitch, ".03"}}, "", "Covered",
+     {{0, 9, "no coil", "the wire is thicker than the pitch"}, {1, 1, "117", ""}, {1, 4, "316.1", "316.149095"}}, 7},
     {"a letter", {}, {{control::kDiameter, "2x"}}, control::kDiameter, "Form diameter is “2x”, not a number: type", {}, 0},
     {"empty", {}, {}, control::kDiameter, "Form diameter is empty: type the diameter of the coil form in inches, such as 1.5.",
      {}, 0},

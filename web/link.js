@@ -12,7 +12,7 @@ const kLinkKeys = {
   uh: ['Text9'], pf: ['Text10'],                            // frequency
   ld: ['Text19'], ln: ['Text20'], ll: ['Text21'],           // loose coil
   d: ['designDiameter'], u: ['designUnits'], od: ['designWireOd'], bare: ['designWireBare'],
-  c: ['designCmin', 'designCmax'], s: ['designStray'], b: ['designBandLow', 'designBandHigh'],
+  c: ['designCmin', 'designCmax'], s: ['designStray'], b: ['designBandLow', 'designBandHigh'], p: ['designPitch'],
 };
 const kLinkDelay = 250; // ms of quiet typing before the address changes
 
