@@ -8,6 +8,7 @@
 #include "cli/tune.h"
 
 #include <charconv>
+#include <optional>
 
 namespace spirelle::cli {
 namespace {
@@ -27,67 +28,43 @@ struct LcFields : Fields {
     std::vector<double> capacitance;
 };
 
-// What tune and wind share: the form, the custom wire and the unit, and the
-// wires and lengths they make.
+// What tune, wind and solenoid share: the form, the given wire, the pitch and
+// the unit, and the wires and lengths they make. A given wire that does not
+// fit the one form is a usage error; in a sweep of forms, that row's error.
 struct WoundFields : Fields {
     std::vector<double> diameter;
     std::string wire;
     std::string bare;
+    std::string pitch;
     bool mm = false;
-    std::string kind;
-    std::string spokes;
+    std::string kind;   // tune's and wind's --kind
+    std::string spokes; // tune's and wind's --spokes, spider's
     Lengths lengths;
-    std::vector<Wire> wires;
+    Winding winding;
     std::optional<FlatForm> flat; // --kind spider or spiral
 
-    void relate() override
+    void relate() override { relateWires(false); }
+
+    // --kind and --spokes, after the wires.
+    void relateKind()
     {
-        lengths.millimetres = mm;
-        wires = WiresFor(wire, bare, lengths);
         if (!spokes.empty() && kind != "spider")
             throw UsageError("--spokes " + spokes + " goes only with --kind spider");
-        flat = ReadKind(kind, ReadSpokes(spokes), std::nullopt);
+        flat = ReadKind(kind, ReadSpokes(spokes));
+        if (flat && flat->spokes && !pitch.empty())
+            throw UsageError("--pitch goes not with --kind spider: its turns lie a wire apart");
         if (flat)
-            CheckFlatForms(diameter, "DIAMETER", *flat, wires, lengths);
+            CheckFlatForms(diameter, "DIAMETER", *flat, winding.wires, lengths);
     }
-};
 
-// spiral's and spider's: the inner (hub) diameter, the turns, the wire by name.
-struct FlatFields : Fields {
-    std::vector<double> inner;
-    std::vector<double> turns;
-    std::string wire;
-    std::string bare;
-    std::string pitch;
-    std::string spokes;
-    bool mm = false;
-    Lengths lengths;
-    std::vector<Wire> wires;
-    FlatForm form;
-
-    void relate() override
+    void relateWires(bool alone)
     {
         lengths.millimetres = mm;
-        wires = NamedWires(wire, bare, lengths);
-        CheckFlatTurns(turns);
-    }
-};
-
-struct SpiralFields : FlatFields {
-    void relate() override
-    {
-        FlatFields::relate();
-        form.pitch = ReadPitch(pitch, lengths);
-        CheckFlatForms(inner, "INNER", form, wires, lengths);
-    }
-};
-
-struct SpiderFields : FlatFields {
-    void relate() override
-    {
-        FlatFields::relate();
-        form.spokes = ReadSpokes(spokes);
-        CheckFlatForms(inner, "HUB", form, wires, lengths);
+        winding = WindingFor(wire, bare, pitch, lengths, alone);
+        if (diameter.size() == 1)
+            if (const std::string misfit = winding.misfit(winding.wires.size() - 1, lengths.inches(diameter[0]), lengths);
+                !misfit.empty())
+                throw UsageError(misfit);
     }
 };
 
@@ -101,11 +78,63 @@ struct TuneFields : WoundFields {
     {
         RequireBelow("CMIN", cmin, "CMAX", cmax);
         WoundFields::relate();
+        relateKind();
     }
 };
 
 struct WindFields : WoundFields {
     std::vector<double> inductance;
+
+    void relate() override
+    {
+        WoundFields::relate();
+        relateKind();
+    }
+};
+
+// spiral's and spider's: the inner (hub) diameter, the whole turns, the wire
+// by name (that one alone when given).
+struct FlatFields : WoundFields {
+    std::vector<double> turns;
+    FlatForm form;
+
+    void relate() override
+    {
+        relateWires(!wire.empty());
+        CheckFlatTurns(turns);
+    }
+};
+
+struct SpiralFields : FlatFields {
+    void relate() override
+    {
+        FlatFields::relate();
+        CheckFlatForms(diameter, "INNER", form, winding.wires, lengths);
+    }
+};
+
+struct SpiderFields : FlatFields {
+    void relate() override
+    {
+        FlatFields::relate();
+        form.spokes = ReadSpokes(spokes);
+        CheckFlatForms(diameter, "HUB", form, winding.wires, lengths);
+    }
+};
+
+struct SolenoidFields : WoundFields {
+    std::vector<double> turns;
+    std::string length;
+    std::optional<double> lengthInches;
+
+    void relate() override
+    {
+        if (!pitch.empty() && !length.empty())
+            throw UsageError("--pitch and --length cannot both be given: choose one");
+        relateWires(!wire.empty());
+        if (!length.empty())
+            lengthInches = OneLength("--length", length, lengths);
+    }
 };
 
 constexpr Positional kDiameter{"DIAMETER", "the form's diameter, inches", Bind<&CoilFields::diameter>()};
@@ -117,9 +146,11 @@ constexpr Positional kForm{"DIAMETER", "the form's diameter, inches (mm with --m
 constexpr Positional kCmin{"CMIN", "the variable capacitor's smallest capacitance, pF", Bind<&TuneFields::cmin>()};
 constexpr Positional kCmax{"CMAX", "the variable capacitor's largest capacitance, pF", Bind<&TuneFields::cmax>()};
 constexpr Positional kWanted{"INDUCTANCE", "the inductance wanted, uH", Bind<&WindFields::inductance>()};
+constexpr Positional kWoundTurns{"TURNS", "the number of turns, whole or not", Bind<&SolenoidFields::turns>()};
 
-constexpr Positional kInner{"INNER", "the spiral's inside diameter, inches (mm with --mm)", Bind<&FlatFields::inner>()};
-constexpr Positional kHub{"HUB", "the hub's diameter, inches (mm with --mm)", Bind<&FlatFields::inner>()};
+constexpr Positional kInner{"INNER", "the spiral's inside diameter, inches (mm with --mm)",
+                            Bind<&WoundFields::diameter>()};
+constexpr Positional kHub{"HUB", "the hub's diameter, inches (mm with --mm)", Bind<&WoundFields::diameter>()};
 constexpr Positional kFlatTurns{"TURNS", "the number of whole turns", Bind<&FlatFields::turns>()};
 constexpr Positional kSpiralArguments[] = {kInner, kFlatTurns};
 constexpr Positional kSpiderArguments[] = {kHub, kFlatTurns};
@@ -129,22 +160,31 @@ constexpr Positional kLooseArguments[] = {kDiameter, kTurns, kLength};
 constexpr Positional kLcArguments[] = {kInductance, kCapacitance};
 constexpr Positional kTuneArguments[] = {kForm, kCmin, kCmax};
 constexpr Positional kWindArguments[] = {kWanted, kForm};
+constexpr Positional kSolenoidArguments[] = {kForm, kWoundTurns};
 
-// The custom wire and the unit, which tune and wind share as their last three options.
+// The given wire, the pitch and the unit, which tune, wind and solenoid share.
 constexpr Option kWire{"--wire",
-                       "OD",
-                       "a custom wire's outside diameter, over the enamel",
-                       "a row for a custom wire of this outside diameter, over the enamel",
+                       "WIRE",
+                       "a row for this wire: a gauge (awg26, #26, swg22), an outside diameter in mm (0.5mm) or a "
+                       "plain outside diameter over the enamel, in inches (mm with --mm)",
+                       "a row for this wire: awg26, #26, swg22, 0.5mm or an outside diameter",
                        "",
                        "",
                        Bind<&WoundFields::wire>()};
 constexpr Option kBare{"--bare",
                        "BARE",
-                       "the custom wire's bare diameter (0.92 OD when not given)",
-                       "its bare diameter (default 0.92 OD)",
+                       "the wire's bare diameter, in place of its gauge's (0.92 OD for a diameter)",
+                       "its bare diameter, in place of its gauge's",
                        "",
                        "--wire",
                        Bind<&WoundFields::bare>()};
+constexpr Option kPitch{"--pitch",
+                        "P",
+                        "wind every coil at P inches a turn (mm with --mm); a wire thicker than P says so in its note",
+                        "inches a turn (default close-wound: the wire's outside diameter)",
+                        "",
+                        "",
+                        Bind<&WoundFields::pitch>()};
 constexpr Option kMm{"--mm",
                      "",
                      "lengths in millimetres, the wire's length in metres",
@@ -171,41 +211,40 @@ constexpr Option kTuneOptions[] = {
     {"--band", "LOW-HIGH", "the band, kHz", "the band in kHz", "530-1700", "", Bind<&TuneFields::band>()},
     kWire,
     kBare,
+    kPitch,
     kMm,
     kKind,
     kKindSpokes,
 };
-constexpr Option kWindOptions[] = {kWire, kBare, kMm, kKind, kKindSpokes};
-
-// spiral's and spider's options: the wire by name.
-constexpr Option kNamedWire{"--wire",
-                            "W",
-                            "the wire: awg24, swg22, 0.5mm or an outside diameter (a row for each of the six "
-                            "gauges when not given)",
-                            "the wire by name (the six gauges when not given)",
-                            "",
-                            "",
-                            Bind<&FlatFields::wire>()};
-constexpr Option kNamedBare{"--bare", "BARE", "the wire's bare diameter", "", "", "--wire", Bind<&FlatFields::bare>()};
-constexpr Option kFlatMm{"--mm",
-                         "",
-                         "lengths in millimetres, the wire's length in metres",
-                         "lengths in mm, the wire's in metres",
-                         "",
-                         "",
-                         Bind<&FlatFields::mm>()};
+constexpr Option kWindOptions[] = {kWire, kBare, kPitch, kMm, kKind, kKindSpokes};
+constexpr Option kFlatWire{"--wire",
+                           "WIRE",
+                           "only this wire: awg26, #26, swg22, 0.5mm or an outside diameter (as for tune)",
+                           "only this wire (as for tune)",
+                           "",
+                           "",
+                           Bind<&WoundFields::wire>()};
 constexpr Option kSpiralOptions[] = {
-    kNamedWire,
-    kNamedBare,
-    {"--pitch", "P", "the radial distance from turn to turn (the wire's outside diameter when not given)",
-     "turn to turn (default the wire's outside diameter)", "", "", Bind<&FlatFields::pitch>()},
-    kFlatMm,
+    kFlatWire,
+    kBare,
+    {"--pitch", "P", "the radial distance from turn to turn, inches (mm with --mm; default the wire's outside diameter)",
+     "turn to turn (default the wire's outside diameter)", "", "", Bind<&WoundFields::pitch>()},
+    kMm,
 };
 constexpr Option kSpiderOptions[] = {
-    {"--spokes", "S", "the number of spokes, odd, 5 or more", "", "9", "", Bind<&FlatFields::spokes>()},
-    kNamedWire,
-    kNamedBare,
-    kFlatMm,
+    {"--spokes", "S", "the number of spokes, odd, 5 or more", "", "9", "", Bind<&WoundFields::spokes>()},
+    kFlatWire,
+    kBare,
+    kMm,
+};
+constexpr Option kSolenoidOptions[] = {
+    {"--wire", "WIRE", "only this wire: awg26, #26, swg22, 0.5mm or an outside diameter (as for tune)",
+     "only this wire (as for tune)", "", "", Bind<&WoundFields::wire>()},
+    kBare,
+    kPitch,
+    {"--length", "L", "the winding's length, inches (mm with --mm): the pitch is L / TURNS; not with --pitch", "", "",
+     "", Bind<&SolenoidFields::length>()},
+    kMm,
 };
 
 void OneFormat(Format &format, Format::Kind kind)
@@ -268,21 +307,28 @@ Outcome RunTune(const TuneFields &fields, Format format, Sink &out)
                                      {"--stray", fields.stray, &TuneCase::stray},
                                      {"--band LOW", fields.band.low, &TuneCase::low},
                                      {"--band HIGH", fields.band.high, &TuneCase::high}});
-    return Tune(sweep, fields.wires, fields.lengths, fields.flat, format, out);
+    return Tune(sweep, fields.winding, fields.lengths, fields.flat, format, out);
 }
 
 Outcome RunWind(const WindFields &fields, Format format, Sink &out)
 {
     const CaseSweep<WindCase> sweep({{Name(kWanted), fields.inductance, &WindCase::inductance},
                                      {Name(kForm), fields.diameter, &WindCase::diameter}});
-    return Wind(sweep, fields.wires, fields.lengths, fields.flat, format, out);
+    return Wind(sweep, fields.winding, fields.lengths, fields.flat, format, out);
+}
+
+Outcome RunSolenoid(const SolenoidFields &fields, Format format, Sink &out)
+{
+    const CaseSweep<SolenoidCase> sweep({{Name(kForm), fields.diameter, &SolenoidCase::diameter},
+                                         {Name(kWoundTurns), fields.turns, &SolenoidCase::turns}});
+    return Solenoid(sweep, fields.winding, fields.lengthInches, fields.lengths, format, out);
 }
 
 Outcome RunFlat(const FlatFields &fields, Format format, Sink &out, std::string_view inner)
 {
-    const CaseSweep<FlatCase> sweep({{std::string(inner), fields.inner, &FlatCase::inner},
+    const CaseSweep<FlatCase> sweep({{std::string(inner), fields.diameter, &FlatCase::inner},
                                      {Name(kFlatTurns), fields.turns, &FlatCase::turns}});
-    return Flat(sweep, fields.form, fields.wires, fields.lengths, format, out);
+    return Flat(sweep, fields.form, fields.winding, fields.lengths, format, out);
 }
 
 Outcome RunSpiral(const SpiralFields &fields, Format format, Sink &out)
@@ -333,8 +379,18 @@ constexpr Command kCommands[] = {
      "DIAMETER whose round-wire inductance is nearest\n"
      "INDUCTANCE uH: the coil's diameter and length, its\n"
      "inductance (and Wheeler's), its own capacitance and the\n"
-     "wire's length; --wire, --bare and --mm as for tune\n",
+     "wire's length; --wire, --bare, --pitch and --mm as for\n"
+     "tune\n",
      Bound<WindFields, RunWind>},
+    {"solenoid", "What are these TURNS of each wire on this form?", kSolenoidArguments, kSolenoidOptions,
+     "the coil forward: TURNS (whole or not) of each wire on a\n"
+     "form of DIAMETER, close-wound or at --pitch, or spread\n"
+     "over --length: the pitch, the coil's diameter and length,\n"
+     "its inductance (round wire, Wheeler's and the current\n"
+     "sheet's), its own capacitance and the frequency it\n"
+     "resonates at with it, the wire's length and its DC\n"
+     "resistance (annealed copper at 20 C)\n",
+     Bound<SolenoidFields, RunSolenoid>},
     {"spiral", "A flat spiral of TURNS from an inside diameter of INNER", kSpiralArguments, kSpiralOptions,
      "a flat spiral: TURNS whole turns wound outward from an\n"
      "inside diameter of INNER inches, the turns taken as\n"

@@ -21,31 +21,6 @@ double OneValue(std::string_view name, std::string_view text)
 
 } // namespace
 
-std::vector<Wire> NamedWires(std::string_view wireText, std::string_view bareText, const Lengths &lengths)
-{
-    if (wireText.empty())
-        return GaugeWires();
-    Wire wire;
-    try {
-        wire = ParseWire(wireText, lengths.millimetres ? LengthUnit::Millimetres : LengthUnit::Inches);
-    } catch (const WireError &error) {
-        throw UsageError("--wire: " + Quote(wireText, kArgumentQuote) +
-                         " is not a wire; give a gauge (awg24, swg22), a diameter in mm (0.5mm) or one in " +
-                         (lengths.millimetres ? "millimetres" : "inches"));
-    }
-    if (!bareText.empty()) {
-        const double bare = OneValue("--bare", bareText);
-        if (!(bare > 0))
-            throw UsageError("--bare: a wire's diameter must be above 0");
-        wire.bareDiameter = lengths.inches(bare);
-        if (wire.bareDiameter > wire.outsideDiameter)
-            throw UsageError("--bare " + std::string(bareText) +
-                             " is above the wire's outside diameter; the copper "
-                             "is inside the enamel");
-    }
-    return {wire};
-}
-
 int ReadSpokes(std::string_view text)
 {
     if (text.empty())
@@ -57,22 +32,12 @@ int ReadSpokes(std::string_view text)
     return int(spokes);
 }
 
-std::optional<double> ReadPitch(std::string_view text, const Lengths &lengths)
-{
-    if (text.empty())
-        return std::nullopt;
-    const double pitch = OneValue("--pitch", text);
-    if (!(pitch > 0))
-        throw UsageError("--pitch: the pitch must be above 0");
-    return lengths.inches(pitch);
-}
-
-std::optional<FlatForm> ReadKind(std::string_view kind, int spokes, std::optional<double> pitch)
+std::optional<FlatForm> ReadKind(std::string_view kind, int spokes)
 {
     if (kind == "solenoid")
         return std::nullopt;
     if (kind == "spiral")
-        return FlatForm{0, 0, pitch};
+        return FlatForm{0, 0, std::nullopt};
     if (kind == "spider")
         return FlatForm{0, spokes, std::nullopt};
     throw UsageError("--kind: " + Quote(kind, kArgumentQuote) + " is not a coil kind; give solenoid, spider or spiral");
@@ -81,6 +46,7 @@ std::optional<FlatForm> ReadKind(std::string_view kind, int spokes, std::optiona
 void CheckFlatForms(std::span<const double> diameters, std::string_view diameterName, FlatForm form,
                     const std::vector<Wire> &wires, const Lengths &lengths)
 {
+    form.pitch = std::nullopt;
     for (const double diameter : diameters) {
         form.innerDiameter = lengths.inches(diameter);
         for (const Wire &wire : wires) {
@@ -88,8 +54,8 @@ void CheckFlatForms(std::span<const double> diameters, std::string_view diameter
                 CheckFlatForm(form, wire);
             } catch (const CalcError &error) {
                 const std::string detail(error.detail());
-                if (error.text() == "pitch")
-                    throw UsageError("--pitch with the wire " + wire.name + ": " + detail);
+                if (error.text() == "spokes")
+                    throw UsageError("--spokes: " + detail);
                 throw UsageError(std::string(diameterName) + " " + FormatNumber(diameter) + " with the wire " +
                                  wire.name + ": " + detail);
             }
@@ -105,28 +71,35 @@ void CheckFlatTurns(std::span<const double> turns)
                              std::to_string(kMostFlatTurns));
 }
 
-Outcome Flat(const CaseSweep<FlatCase> &sweep, const FlatForm &form, const std::vector<Wire> &wires,
-             const Lengths &lengths, Format format, Sink &out)
+Outcome Flat(const CaseSweep<FlatCase> &sweep, FlatForm form, const Winding &winding, const Lengths &lengths,
+             Format format, Sink &out)
 {
+    if (!form.spokes)
+        form.pitch = winding.pitch;
     std::vector<Column> columns;
     if (form.spokes)
         columns.push_back({"spokes", "spokes", {.decimals = 0}, 9});
-    const std::vector<Column> coil = CoilColumns(lengths, false, true);
+    const std::vector<Column> coil = CoilColumns(lengths, Face::Wind, true); // the note last
     columns.insert(columns.end(), coil.begin(), coil.end());
-    columns.push_back({"note", "note", {}, kWords});
     const auto writer = MakeWriter(format, columns, out);
     std::vector<Cell> cells;
+    std::string note;
     sweep.forEach([&](const FlatCase &one, std::span<const double> in) {
         FlatForm shape = form;
         shape.innerDiameter = lengths.inches(one.inner);
-        for (const Wire &wire : wires) {
+        for (std::size_t i = 0; i < winding.wires.size(); ++i) {
+            const Wire &wire = winding.wires[i];
             cells.clear();
             if (form.spokes)
                 cells.emplace_back(double(form.spokes));
             try {
-                const FlatCoil flat = MakeFlatCoil(shape, wire, int(one.turns));
-                AppendCoilCells(cells, wire, AsRealCoil(flat), lengths, true);
-                cells.emplace_back(std::string_view(flat.note));
+                if (const std::string misfit = winding.misfit(i, shape.innerDiameter, lengths); !misfit.empty()) {
+                    cells.emplace_back(std::string_view(wire.name));
+                    writer->failed(cells, misfit);
+                    continue;
+                }
+                const RealCoil coil = AsRealCoil(MakeFlatCoil(shape, wire, int(one.turns)));
+                AppendCoilCells(cells, note, wire, &coil, "", shape.innerDiameter, lengths, true);
                 writer->row(cells);
             } catch (const CalcError &error) {
                 cells.emplace_back(std::string_view(wire.name));

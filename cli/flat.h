@@ -14,24 +14,16 @@
 // and the options that make tune and wind design them (--kind, --spokes).
 namespace spirelle::cli {
 
-// The wires of --wire by name (calc/wire.h: "awg24", "swg22", "0.5mm", a plain
-// outside diameter in `lengths`' unit) with --bare its copper's diameter, or
-// the six gauges when --wire is not given. A name not a wire, a range, a bare
-// diameter above the outside one is a UsageError naming the option.
-std::vector<Wire> NamedWires(std::string_view wireText, std::string_view bareText, const Lengths &lengths);
-
 // --spokes: an odd whole number, 5 or more; "" is 9. Else a UsageError naming it.
 int ReadSpokes(std::string_view text);
 
-// --pitch: one length above 0 in `lengths`' unit, in inches; "" is none.
-std::optional<double> ReadPitch(std::string_view text, const Lengths &lengths);
-
-// --kind: "solenoid" (nullopt), "spiral" or "spider" (a flat form with `spokes`
-// and `pitch`); anything else is a UsageError.
-std::optional<FlatForm> ReadKind(std::string_view kind, int spokes, std::optional<double> pitch);
+// --kind: "solenoid" (nullopt), "spiral" or "spider" (a flat form with
+// `spokes`); anything else is a UsageError.
+std::optional<FlatForm> ReadKind(std::string_view kind, int spokes);
 
 // Every diameter of `diameters` (typed, in `lengths`' unit) with every wire
-// makes a form that holds: else a UsageError naming `diameterName`, --spokes or --pitch.
+// makes a form that holds (a spiral's pitch aside: a wire thicker than it is
+// its row's error): else a UsageError naming `diameterName` or --spokes.
 void CheckFlatForms(std::span<const double> diameters, std::string_view diameterName, FlatForm form,
                     const std::vector<Wire> &wires, const Lengths &lengths);
 
@@ -45,8 +37,9 @@ struct FlatCase {
     double turns = 0;
 };
 
-// A row per combination and wire: [spokes,] the flat coil's columns and its note.
-Outcome Flat(const CaseSweep<FlatCase> &sweep, const FlatForm &form, const std::vector<Wire> &wires,
-             const Lengths &lengths, Format format, Sink &out);
+// A row per combination and wire: [spokes,] the flat coil's columns and its
+// note; `form`'s pitch is the winding's.
+Outcome Flat(const CaseSweep<FlatCase> &sweep, FlatForm form, const Winding &winding, const Lengths &lengths,
+             Format format, Sink &out);
 
 } // namespace spirelle::cli

@@ -2,6 +2,9 @@
 
 #include "calc/winding.h"
 #include "cli/output.h"
+#include "pages/coil_columns.h"
+
+#include <optional>
 
 #include <span>
 #include <string>
@@ -23,28 +26,67 @@ struct Lengths {
     std::string_view unit() const { return millimetres ? "mm" : "in"; }
 };
 
-// The six gauges, then "custom" when --wire is given (`wireText` and
-// `bareText` the options' texts, "" when not given; the parser lets --bare
-// come only with --wire), in `lengths`' unit. A range, a diameter of 0 or a
-// bare diameter above the outside one is a UsageError:
-//   ("", "")          -> # 20 ... # 30
-//   ("0.05", "")      -> ..., custom 0.05 in over the enamel, 0.046 in bare
-//   ("0.03", "0.04")  -> UsageError "--bare 0.04 is above --wire 0.03; ..."
-std::vector<Wire> WiresFor(std::string_view wireText, std::string_view bareText, const Lengths &lengths);
+// The wires a command winds and how: the six gauges and the one of --wire,
+// or that one alone, at a pitch or close-wound.
+struct Winding {
+    std::vector<Wire> wires;
+    std::string givenText;       // --wire as typed; "" when not given
+    std::optional<double> pitch; // inches a turn; nullopt: close-wound
 
-// The columns of a real coil (pages/coil_columns.h), in `lengths`' unit, the
-// band's among them when `band`: wire, turns, coil_diameter_in,
-// winding_length_in, inductance_uH, wheeler_uH, self_capacitance_pF,
-// [high_kHz, low_kHz, covered,] wire_ft[, note]. The band's note says why a
-// wire has no coil (the cells before it are gaps). With `flat`, a flat coil's
-// (pages/coil_columns.h's FlatCoilColumns).
-std::vector<Column> CoilColumns(const Lengths &lengths, bool band, bool flat = false);
+    // Whether wires[i] is the one --wire gives (the last).
+    bool isGiven(std::size_t i) const { return !givenText.empty() && i + 1 == wires.size(); }
 
-// A wire's cells for the band's columns: its tuned coil, or gaps and the reason.
-void AppendCoilCells(std::vector<Cell> &cells, const BandDesign &design, const Lengths &lengths, bool flat = false);
+    // Why wires[i] cannot be wound on a form of `formInches`: the given wire's
+    // outside diameter not below the form's, naming both and the gauge a plain
+    // number might mean; "" when it can:
+    //   --wire 22 on 2 in -> "--wire 22: the wire's outside diameter, 22 in, is not below the form's
+    //                          diameter, 2 in; for AWG 22 write --wire awg22"
+    std::string misfit(std::size_t i, double formInches, const Lengths &lengths) const;
+};
 
-// A wire's cells for the columns without the band's.
-void AppendCoilCells(std::vector<Cell> &cells, const Wire &wire, const RealCoil &coil, const Lengths &lengths,
-                     bool flat = false);
+// The wire of --wire (`wireText`, by its name: calc/wire.h) with the
+// copper of --bare (`bareText`, "" when not given; the parser lets --bare
+// come only with --wire), after the six gauges unless `alone`, and the pitch
+// of `pitchText` ("" when not given), in `lengths`' unit. A name ParseWire
+// refuses, a range, a diameter or pitch of 0, a bare diameter above the
+// outside one or a given wire thicker than the pitch is a UsageError:
+//   ("", "", "")          -> # 20 ... # 30, close-wound
+//   ("0.05", "", "")      -> ..., custom 0.05 in over the enamel, 0.046 in bare
+//   ("awg26", "", "0.03") -> ..., awg26, every coil at 0.03 in a turn
+//   ("0.03", "0.04", "")  -> UsageError "--bare 0.04 is above --wire 0.03; ..."
+Winding WindingFor(std::string_view wireText, std::string_view bareText, std::string_view pitchText,
+                   const Lengths &lengths, bool alone = false);
+
+// A row's note when its wire is thicker than the pitch:
+//   (# 20, 0.03, inches) -> "the wire is thicker than the pitch (0.0345 in > 0.03 in)"
+std::string PitchNote(const Wire &wire, double pitch, const Lengths &lengths);
+
+// One length option's value in inches: a single number above 0, else a
+// UsageError naming `name`.
+double OneLength(std::string_view name, std::string_view text, const Lengths &lengths);
+
+// The columns of a real coil that `face` shows (pages/coil_columns.h), in
+// `lengths`' unit, and the note: wire, turns, [pitch_in,] coil_diameter_in,
+// winding_length_in, inductance_uH, wheeler_uH, [current_sheet_uH,]
+// self_capacitance_pF, [self_resonance_kHz,] [high_kHz, low_kHz, covered,]
+// wire_ft, [dc_resistance_ohm,] note. The note says why a wire has no coil
+// (the cells before it are gaps), where a value is held outside Medhurst's
+// measurements and when the wire is thick for the form. With `flat`, a flat
+// coil's (pages/coil_columns.h's FlatCoilColumns) that `face` shows.
+std::vector<Column> CoilColumns(const Lengths &lengths, Face face, bool flat = false);
+
+// A wire's cells on a form of `formInches`. The note's cell points into
+// `held`, which must outlive the row's writing.
+// For tune's columns: its tuned coil, or gaps and the reason.
+void AppendCoilCells(std::vector<Cell> &cells, std::string &held, const BandDesign &design, double formInches,
+                     const Lengths &lengths, bool flat = false);
+
+// For wind's columns: its coil, or gaps and `reason` when it has none.
+void AppendCoilCells(std::vector<Cell> &cells, std::string &held, const Wire &wire, const RealCoil *coil,
+                     std::string_view reason, double formInches, const Lengths &lengths, bool flat = false);
+
+// For solenoid's columns: the coil forward, or gaps and `reason` when it has none.
+void AppendSolenoidCells(std::vector<Cell> &cells, std::string &held, const Wire &wire, const Solenoid *solenoid,
+                         std::string_view reason, double formInches, const Lengths &lengths);
 
 } // namespace spirelle::cli

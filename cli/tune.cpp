@@ -2,6 +2,7 @@
 
 #include "calc/band.h"
 #include "calc/calc_error.h"
+#include "calc/solenoid.h"
 #include "pages/coil_columns.h"
 
 #include <optional>
@@ -26,37 +27,47 @@ constexpr Column kDesignColumns[] = {
 };
 
 // The columns before a coil's: the arguments, named in the unit of lengths.
-std::vector<Column> Columns(std::span<const Column> before, const Lengths &lengths, bool band, bool flat)
+std::vector<Column> Columns(std::span<const Column> before, const Lengths &lengths, Face face, bool flat)
 {
     std::vector<Column> columns(before.begin(), before.end());
-    const std::vector<Column> coil = CoilColumns(lengths, band, flat);
+    const std::vector<Column> coil = CoilColumns(lengths, face, flat);
     columns.insert(columns.end(), coil.begin(), coil.end());
     return columns;
 }
 
-// Each wire's row after `known`, the cells before the coil's: its design, or why it has none.
-// The flat form of a case: `flat` with the case's diameter as its inner one.
-std::optional<FlatForm> FormOf(const std::optional<FlatForm> &flat, double inches)
+// The flat form of a case: `flat` with the case's diameter as its inner one, and the pitch.
+std::optional<FlatForm> FormOf(const std::optional<FlatForm> &flat, double inches, std::optional<double> pitch)
 {
     std::optional<FlatForm> form = flat;
-    if (form)
+    if (form) {
         form->innerDiameter = inches;
+        if (!form->spokes)
+            form->pitch = pitch;
+    }
     return form;
 }
 
+// Each wire's row after `known`, the cells before the coil's: its design, or why it has none.
 void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const TuneCase &one,
-              std::span<const double> in, const std::vector<Wire> &wires, const Lengths &lengths,
+              std::span<const double> in, const Winding &winding, const Lengths &lengths,
               const std::optional<FlatForm> &flat)
 {
-    const std::optional<FlatForm> form = FormOf(flat, lengths.inches(one.diameter));
     const std::size_t before = known.size();
-    for (const Wire &wire : wires) {
+    const double form = lengths.inches(one.diameter);
+    const std::optional<FlatForm> shape = FormOf(flat, form, winding.pitch);
+    std::string note;
+    for (std::size_t i = 0; i < winding.wires.size(); ++i) {
+        const Wire &wire = winding.wires[i];
         known.resize(before);
+        if (const std::string misfit = winding.misfit(i, form, lengths); !misfit.empty()) {
+            known.emplace_back(std::string_view(wire.name));
+            writer.failed(known, misfit);
+            continue;
+        }
         try {
-            const BandDesign design =
-                form ? DesignFlatForBand(*form, wire, one.capacitor(), one.band())
-                     : DesignForBand(lengths.inches(one.diameter), wire, one.capacitor(), one.band());
-            AppendCoilCells(known, design, lengths, form.has_value());
+            const BandDesign design = shape ? DesignFlatForBand(*shape, wire, one.capacitor(), one.band())
+                                            : DesignForBand(form, wire, one.capacitor(), one.band(), winding.pitch);
+            AppendCoilCells(known, note, design, form, lengths, shape.has_value());
             writer.row(known);
         } catch (const CalcError &error) {
             known.emplace_back(std::string_view(wire.name));
@@ -66,7 +77,7 @@ void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const
 }
 
 // One combination: the capacitor and the band in words, then a row per wire.
-Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> in, const std::vector<Wire> &wires,
+Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> in, const Winding &winding,
               const Lengths &lengths, const std::optional<FlatForm> &flat, Format format, Sink &sink)
 {
     const auto n = [&format](double value) { return NumberText(value, format.digits); };
@@ -93,25 +104,30 @@ Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> i
     else
         out += "verdict     falls short by " + n(b.lowest - low) + " kHz at the low end; a CMAX of " +
                n(b.cmaxToCover) + " pF would cover the band\n";
-    const std::string on = n(diameter) + " " + std::string(lengths.unit());
+    const std::string unit(lengths.unit());
+    const std::string wound = winding.pitch ? "wound at " + n(lengths.millimetres ? *winding.pitch * kMillimetresPerInch
+                                                                                  : *winding.pitch) +
+                                                  " " + unit + " a turn"
+                                            : "close-wound";
+    const std::string on = n(diameter) + " " + unit;
     if (!flat)
-        out += "\nwhole turns close-wound on a " + on + " form, the coil's own capacitance added:\n";
+        out += "\nwhole turns " + wound + " on a " + on + " form, the coil's own capacitance added:\n";
     else if (flat->spokes)
         out += "\nwhole turns of a spiderweb of " + std::to_string(flat->spokes) + " spokes on a " + on +
                " hub, with the stray alone (its self-capacitance is not estimated):\n";
     else
-        out += "\nwhole turns of a flat spiral from a " + on +
-               " inside diameter, with the stray alone (its self-capacitance is not estimated):\n";
+        out += "\nwhole turns of a flat spiral " + (winding.pitch ? wound : std::string("close-wound")) +
+               " from a " + on + " inside diameter, with the stray alone (its self-capacitance is not estimated):\n";
     sink.write(out);
-    const std::vector<Column> columns = CoilColumns(lengths, true, flat.has_value());
+    const std::vector<Column> columns = CoilColumns(lengths, Face::Tune, flat.has_value());
     const auto table = MakeWriter(format, columns, sink);
-    WireRows(*table, {}, sweep, one, in, wires, lengths, flat);
+    WireRows(*table, {}, sweep, one, in, winding, lengths, flat);
     return table->finish();
 }
 
 } // namespace
 
-Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths,
+Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Lengths &lengths,
              const std::optional<FlatForm> &flat, Format format, Sink &out)
 {
     if (format.kind == Format::Table) {
@@ -119,13 +135,13 @@ Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, c
         sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
             if (outcome.rows > 0)
                 out.write("\n");
-            outcome.add(Story(sweep.sweep(), one, in, wires, lengths, flat, format, out));
+            outcome.add(Story(sweep.sweep(), one, in, winding, lengths, flat, format, out));
         });
         return outcome;
     }
     std::vector<Column> before = {{lengths.millimetres ? "diameter_mm" : "diameter_in", "", kAsTyped, 9}};
     before.insert(before.end(), std::begin(kDesignColumns), std::end(kDesignColumns));
-    const std::vector<Column> columns = Columns(before, lengths, true, flat.has_value());
+    const std::vector<Column> columns = Columns(before, lengths, Face::Tune, flat.has_value());
     const auto writer = MakeWriter(format, columns, out);
     sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
         std::vector<Cell> known = {one.diameter, one.cmin, one.cmax, one.stray, one.low, one.high};
@@ -137,32 +153,87 @@ Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, c
             writer->failed(known, FailureText(error, "the inductance for the band", sweep.sweep(), in));
             return;
         }
-        WireRows(*writer, std::move(known), sweep.sweep(), one, in, wires, lengths, flat);
+        WireRows(*writer, std::move(known), sweep.sweep(), one, in, winding, lengths, flat);
     });
     return writer->finish();
 }
 
-Outcome Wind(const CaseSweep<WindCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths,
+Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Lengths &lengths,
              const std::optional<FlatForm> &flat, Format format, Sink &out)
 {
     const Column form = lengths.millimetres ? Column{"diameter_mm", "form mm", kAsTyped, 9}
                                             : Column{"diameter_in", "form in", kAsTyped, 9};
     const Column before[] = {{"wanted_uH", "wanted uH", kAsTyped, 9}, form};
-    const std::vector<Column> columns = Columns(before, lengths, false, flat.has_value());
+    const std::vector<Column> columns = Columns(before, lengths, Face::Wind, flat.has_value());
     const auto writer = MakeWriter(format, columns, out);
     std::vector<Cell> cells;
+    std::string note;
     sweep.forEach([&](const WindCase &one, std::span<const double> in) {
-        for (const Wire &wire : wires) {
+        const double diameter = lengths.inches(one.diameter);
+        const std::optional<FlatForm> shape = FormOf(flat, diameter, winding.pitch);
+        for (std::size_t i = 0; i < winding.wires.size(); ++i) {
+            const Wire &wire = winding.wires[i];
             cells = {one.inductance, one.diameter};
+            const std::string misfit = winding.misfit(i, diameter, lengths);
             try {
-                const std::optional<FlatForm> shape = FormOf(flat, lengths.inches(one.diameter));
-                const RealCoil coil = shape ? WindFlat(one.inductance, *shape, wire)
-                                            : spirelle::Wind(one.inductance, lengths.inches(one.diameter), wire);
-                AppendCoilCells(cells, wire, coil, lengths, shape.has_value());
-                writer->row(cells);
+                if (!misfit.empty()) {
+                    cells.emplace_back(std::string_view(wire.name));
+                    writer->failed(cells, misfit);
+                } else if (winding.pitch && *winding.pitch < wire.outsideDiameter) {
+                    const std::string why = PitchNote(wire, *winding.pitch, lengths);
+                    AppendCoilCells(cells, note, wire, nullptr, why, diameter, lengths, shape.has_value());
+                    writer->row(cells);
+                } else {
+                    const RealCoil coil = shape ? WindFlat(one.inductance, *shape, wire)
+                                                : spirelle::Wind(one.inductance, diameter, wire, winding.pitch);
+                    AppendCoilCells(cells, note, wire, &coil, "", diameter, lengths, shape.has_value());
+                    writer->row(cells);
+                }
             } catch (const CalcError &error) {
                 cells = {one.inductance, one.diameter, std::string_view(wire.name)};
                 writer->failed(cells, FailureText(error, "the turns of the wire " + wire.name, sweep.sweep(), in));
+            }
+        }
+    });
+    return writer->finish();
+}
+
+Outcome Solenoid(const CaseSweep<SolenoidCase> &sweep, const Winding &winding, std::optional<double> length,
+                 const Lengths &lengths, Format format, Sink &out)
+{
+    const std::vector<Column> columns = CoilColumns(lengths, Face::Solenoid);
+    const auto writer = MakeWriter(format, columns, out);
+    std::vector<Cell> cells;
+    std::string note;
+    sweep.forEach([&](const SolenoidCase &one, std::span<const double> in) {
+        const double diameter = lengths.inches(one.diameter);
+        for (std::size_t i = 0; i < winding.wires.size(); ++i) {
+            const Wire &wire = winding.wires[i];
+            cells = {std::string_view(wire.name), one.turns};
+            try {
+                if (const std::string misfit = winding.misfit(i, diameter, lengths); !misfit.empty()) {
+                    writer->failed(cells, misfit);
+                    continue;
+                }
+                const double pitch = length ? PitchForLength(*length, one.turns) : PitchOf(wire, winding.pitch);
+                if (pitch < wire.outsideDiameter) {
+                    const std::string why = PitchNote(wire, pitch, lengths);
+                    if (winding.isGiven(i)) {
+                        writer->failed(cells, "--length: " + why);
+                        continue;
+                    }
+                    cells.clear();
+                    AppendSolenoidCells(cells, note, wire, nullptr, why, diameter, lengths);
+                    cells[1] = one.turns; // the turns asked for, though there is no coil
+                } else {
+                    const spirelle::Solenoid coil = MakeSolenoid(diameter, wire, one.turns, pitch);
+                    cells.clear();
+                    AppendSolenoidCells(cells, note, wire, &coil, "", diameter, lengths);
+                }
+                writer->row(cells);
+            } catch (const CalcError &error) {
+                cells = {std::string_view(wire.name), one.turns};
+                writer->failed(cells, FailureText(error, "the coil of the wire " + wire.name, sweep.sweep(), in));
             }
         }
     });

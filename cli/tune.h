@@ -33,11 +33,12 @@ struct TuneCase {
 
 // The table format tells each combination's capacitor and band in words, then
 // lists a row per wire; CSV and JSON give one flat row per combination and
-// wire, its first columns the case's values from diameter to high. With a
-// `flat` form (its inner diameter the case's diameter) the coils are flat
-// (calc/flat_coil.h), in the flat coil's columns.
-Outcome Tune(const CaseSweep<TuneCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths,
-             const std::optional<FlatForm> &flat, Format format, Sink &out);
+// wire, its first columns the case's values from diameter to high.
+// With a `flat` form (its inner diameter the case's diameter, a spiral's
+// pitch --pitch's) the coils are flat (calc/flat_coil.h), in the flat coil's columns.
+Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Lengths &lengths,
+             const std::optional<FlatForm> &flat, Format format,
+             Sink &out);
 
 // One combination of wind's arguments: the inductance wanted (uH), the form's diameter.
 struct WindCase {
@@ -46,7 +47,21 @@ struct WindCase {
 };
 
 // A row per combination and wire: the whole turns nearest the inductance.
-Outcome Wind(const CaseSweep<WindCase> &sweep, const std::vector<Wire> &wires, const Lengths &lengths,
-             const std::optional<FlatForm> &flat, Format format, Sink &out);
+Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Lengths &lengths,
+             const std::optional<FlatForm> &flat, Format format,
+             Sink &out);
+
+// One combination of solenoid's arguments: the form's diameter, the turns.
+struct SolenoidCase {
+    double diameter = 0;
+    double turns = 0;
+};
+
+// A row per combination and wire: the coil of those turns (calc/solenoid.h),
+// at the winding's pitch, or at `length` (inches) over the turns when given.
+// A wire thicker than the pitch is a row with no coil that says so, or a
+// failed row when --wire gives it.
+Outcome Solenoid(const CaseSweep<SolenoidCase> &sweep, const Winding &winding, std::optional<double> length,
+                 const Lengths &lengths, Format format, Sink &out);
 
 } // namespace spirelle::cli

@@ -46,7 +46,9 @@ constexpr CoilColumn kColumns[] = {
     {{"wire"}, {"wire"}, {"Wire"}, {""}, {}, 10, Needs::Wire, "", "custom",
      [](const CoilRow &r) -> CoilValue { return std::string_view(r.wire.name); }, WireTip},
     {{"turns"}, {"turns"}, {"Turns"}, {"turns"}, kWhole, 9, Needs::Coil, "", "0000",
-     [](const CoilRow &r) -> CoilValue { return double(r.coil->turns); }, TurnsTip},
+     [](const CoilRow &r) -> CoilValue { return r.solenoid ? r.solenoid->turns : double(r.coil->turns); }, TurnsTip},
+    {{"pitch_in", "pitch_mm"}, {"pitch in", "pitch mm"}, {"Pitch (in)", "Pitch (mm)"}, {"in", "mm"}, kFourDecimals, 5,
+     Needs::Forward, "", "0.0000", [](const CoilRow &r) -> CoilValue { return Length(r, r.solenoid->pitch); }},
     {{"coil_diameter_in", "coil_diameter_mm"}, {"coil dia in", "coil dia mm"},
      {"Coil diameter (in)", "Coil diameter (mm)"}, {"in", "mm"}, kThreeDecimals, 4, Needs::Coil, "", "00.000",
      [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->coilDiameter); }},
@@ -57,8 +59,12 @@ constexpr CoilColumn kColumns[] = {
      [](const CoilRow &r) -> CoilValue { return r.coil->inductance; }},
     {{"wheeler_uH"}, {"Wheeler uH"}, {"Wheeler L (µH)"}, {"µH"}, kFourDigits, 1, Needs::Coil, "", "0000",
      [](const CoilRow &r) -> CoilValue { return r.coil->wheelerInductance; }},
+    {{"current_sheet_uH"}, {"sheet uH"}, {"Current sheet L (µH)"}, {"µH"}, kFourDigits, 1, Needs::Forward, "", "0000",
+     [](const CoilRow &r) -> CoilValue { return r.solenoid->currentSheetInductance; }},
     {{"self_capacitance_pF"}, {"C self pF"}, {"C_self (pF)"}, {"pF"}, kFourDigits, 2, Needs::Coil, "", "0.000",
      [](const CoilRow &r) -> CoilValue { return r.coil->selfCapacitance; }},
+    {{"self_resonance_kHz"}, {"SRF kHz"}, {"Self-resonance (kHz)"}, {"kHz"}, kFourDigits, 2, Needs::Forward, "",
+     "00000", [](const CoilRow &r) -> CoilValue { return r.solenoid->selfResonanceKHz; }},
     {{"high_kHz"}, {"high kHz"}, {"Tunes high (kHz)"}, {"kHz"}, kFourDigits, 6, Needs::Band, "", "0000",
      [](const CoilRow &r) -> CoilValue { return r.tuned->highKHz; }},
     {{"low_kHz"}, {"low kHz"}, {"Tunes low (kHz)"}, {"kHz"}, kFourDigits, 7, Needs::Band, "", "0000",
@@ -70,6 +76,8 @@ constexpr CoilColumn kColumns[] = {
      kThreeDecimals, 8, Needs::Coil, "", "000.000", [](const CoilRow &r) -> CoilValue {
          return r.millimetres ? r.coil->wireLength * kMillimetresPerInch / 1000.0 : r.coil->wireLength / 12.0;
      }},
+    {{"dc_resistance_ohm"}, {"DC ohm"}, {"DC resistance (Ω)"}, {"Ω"}, kFourDigits, 6, Needs::Forward, "", "0.000",
+     [](const CoilRow &r) -> CoilValue { return r.solenoid->dcResistance; }},
 };
 
 // kColumns' row of that key: a flat coil shares them.
@@ -82,7 +90,7 @@ consteval CoilColumn Shared(std::string_view key)
 }
 
 // A flat coil (calc/flat_coil.h) as its real coil: the coil diameter is its
-// outer diameter, the winding length its radial depth, C self not estimated (a gap).
+// outer diameter, the winding length its radial depth, C self not estimated (NaN).
 constexpr CoilColumn kFlatColumns[] = {
     Shared("wire"),
     Shared("turns"),
@@ -93,8 +101,8 @@ constexpr CoilColumn kFlatColumns[] = {
     {{"outer_diameter_in", "outer_diameter_mm"}, {"outer in", "outer mm"}, {"Outer diameter (in)", "Outer diameter (mm)"},
      {"in", "mm"}, kThreeDecimals, 5, Needs::Coil, "", "00.000",
      [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->coilDiameter); }},
-    {{"pitch_in", "pitch_mm"}, {"pitch in", "pitch mm"}, {"Pitch (in)", "Pitch (mm)"}, {"in", "mm"},
-     NumberFormat{.significant = 7, .decimals = 4}, 3, Needs::Coil, "", "0.000", [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->pitch); }},
+    {{"pitch_in", "pitch_mm"}, {"pitch in", "pitch mm"}, {"Pitch (in)", "Pitch (mm)"}, {"in", "mm"}, kFourDecimals, 3,
+     Needs::Coil, "", "0.0000", [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->pitch); }},
     Shared("inductance_uH"),
     Shared("wheeler_uH"),
     Shared("self_capacitance_pF"),
@@ -102,7 +110,7 @@ constexpr CoilColumn kFlatColumns[] = {
     Shared("low_kHz"),
     Shared("covered"),
     Shared("wire_ft"),
-    {{"dc_resistance_ohm"}, {"R ohm"}, {"DC resistance (Ω)"}, {"Ω"}, kFourDigits, 3, Needs::Coil, "", "00.00",
+    {{"dc_resistance_ohm"}, {"DC ohm"}, {"DC resistance (Ω)"}, {"Ω"}, kFourDigits, 3, Needs::Coil, "", "0.000",
      [](const CoilRow &r) -> CoilValue { return CopperResistance(r.coil->wireLength, r.wire.bareDiameter); }},
 };
 
@@ -118,13 +126,28 @@ std::span<const CoilColumn> FlatCoilColumns()
     return kFlatColumns;
 }
 
+bool Shows(Face face, const CoilColumn &column)
+{
+    switch (column.needs) {
+    case Needs::Band: return face == Face::Tune || face == Face::Design;
+    case Needs::Forward: return face == Face::Solenoid;
+    default: return true;
+    }
+}
+
+RealCoil CoilOf(const Solenoid &s)
+{
+    return {static_cast<int>(s.turns), s.coilDiameter,      s.windingLength, s.inductance, s.wheelerInductance,
+            s.selfCapacitance,         s.wireLength,        s.pitch,         s.note};
+}
+
 std::string ReadingText(const CoilColumn &column, const CoilRow &row, std::string_view decimal)
 {
     const CoilValue value = column.value(row);
     if (const double *number = std::get_if<double>(&value)) {
         if (std::isnan(*number))
             return "–"; // not estimated
-        NumberFormat format = column.rounding;
+        NumberFormat format = column.roundingIn(row.millimetres);
         format.decimal = decimal;
         return FormatNumber(*number, format);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/number_format.h"
+#include "calc/solenoid.h"
 #include "calc/winding.h"
 
 #include <span>
@@ -32,7 +33,11 @@ enum class Needs {
     Wire, // the wire alone: every row has it, even one whose wire has no coil
     Coil, // the coil
     Band, // the coil tuned over a band: only `tune` and the design window show it
+    Forward, // the coil worked forward from its turns and pitch: only `solenoid` shows it
 };
+
+// Where a real coil's table is shown.
+enum class Face { Tune, Wind, Solenoid, Design };
 
 // What a row is made from: a wire, its coil unless it has none, and where
 // the coil tunes when it is designed for a band.
@@ -42,11 +47,18 @@ struct CoilRow {
     const TunedCoil *tuned = nullptr;
     bool millimetres = false; // lengths in mm and the wire in m, else inches and feet
     double bandLow = 0;       // kHz, the band's low end, for the verdict's tip
+    const Solenoid *solenoid = nullptr; // the coil forward, with `coil` holding the same coil
 
     // Whether the row has a value for a column that needs this.
     bool has(Needs needs) const
     {
-        return needs == Needs::Wire || (needs == Needs::Coil ? coil != nullptr : tuned != nullptr);
+        switch (needs) {
+        case Needs::Wire: return true;
+        case Needs::Coil: return coil != nullptr;
+        case Needs::Band: return tuned != nullptr;
+        case Needs::Forward: return solenoid != nullptr;
+        }
+        return false;
     }
 };
 
@@ -74,16 +86,33 @@ struct CoilColumn {
     CoilValue (*value)(const CoilRow &row);
     // The window's tool tip when not the whole value and the unit; null for that.
     std::string (*tip)(const CoilRow &row, std::string_view decimal) = nullptr;
+
+    // The rounding in a table's unit: what has 4 decimals in inches (a wire's
+    // diameter, a pitch) has 3 in millimetres.
+    constexpr NumberFormat roundingIn(bool millimetres) const
+    {
+        return millimetres && rounding.decimals == kFourDecimals.decimals ? kThreeDecimals : rounding;
+    }
 };
 
-// wire, turns, coil diameter, winding length, L, Wheeler L, C self, high,
-// low, covered, wire length: the order every table shows.
+// wire, turns, pitch, coil diameter, winding length, L, Wheeler L, current
+// sheet L, C self, self-resonance, high, low, covered, wire length, DC
+// resistance: the order every table shows.
 std::span<const CoilColumn> RealCoilColumns();
 
 // A flat coil's (calc/flat_coil.h, as AsRealCoil gives it): wire, turns, inner
 // and outer diameter, pitch, L, Wheeler L, C self (not estimated: NaN, "–"),
 // high, low, covered, wire length, DC resistance.
 std::span<const CoilColumn> FlatCoilColumns();
+
+// Whether `face` shows the column: the band's in tune and the design window,
+// the forward coil's (pitch, current sheet, self-resonance, DC resistance)
+// only in solenoid, the others everywhere.
+bool Shows(Face face, const CoilColumn &column);
+
+// The coil of a Solenoid as a RealCoil, for the columns both have (its turns
+// rounded down; the turns column reads the Solenoid's own).
+RealCoil CoilOf(const Solenoid &solenoid);
 
 // The window's cell text, rounded for reading, in the locale's notation:
 //   turns 128 -> "128"   L 315.262 uH -> "315.3"   coil diameter 3.26 -> "3.260"   covered -> "yes"

@@ -121,6 +121,7 @@ struct Inputs {
     Capacitor capacitor;
     Band band;
     std::optional<Wire> custom;
+    std::optional<double> pitch; // inches; nullopt: close-wound
     std::optional<FlatForm> flat; // a spiderweb or a flat spiral, from the diameter outward
 };
 
@@ -144,7 +145,8 @@ Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
     const Input &diameter = InputNamed(control::kDiameter), &cmin = InputNamed(control::kCmin),
                 &cmax = InputNamed(control::kCmax), &stray = InputNamed(control::kStray),
                 &low = InputNamed(control::kBandLow), &high = InputNamed(control::kBandHigh),
-                &outside = InputNamed(control::kWireOd), &bareInput = InputNamed(control::kWireBare);
+                &outside = InputNamed(control::kWireOd), &bareInput = InputNamed(control::kWireBare),
+                &pitch = InputNamed(control::kPitch);
     Inputs in;
     const auto positive = [](double v) { return v > 0 && std::isfinite(v); };
     in.diameter = *r.read(diameter);
@@ -166,6 +168,14 @@ Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
     in.band.high = *r.read(high);
     Require(in.band.high > in.band.low && std::isfinite(in.band.high), r, high,
             "must be above the low end (" + r.number(in.band.low) + " kHz)");
+    in.pitch = r.read(pitch, true);
+    Require(!in.pitch || positive(*in.pitch), r, pitch, "must be above 0");
+    if (in.pitch)
+        in.pitch = r.inches(*in.pitch);
+    Require(!in.pitch || !in.flat || !in.flat->spokes, r, pitch,
+            "is a spiderweb's own, a wire from turn to turn; leave it empty");
+    if (in.flat)
+        in.flat->pitch = in.pitch;
     const std::optional<double> od = r.read(outside, true);
     const std::optional<double> bare = r.read(bareInput, true);
     if (!od) {
@@ -189,22 +199,27 @@ std::vector<std::string> Headers(const Reader &r, bool flat)
 {
     std::vector<std::string> headers;
     for (const CoilColumn &column : ColumnsFor(flat))
-        headers.emplace_back(column.header.in(r.mm()));
+        if (Shows(Face::Design, column))
+            headers.emplace_back(column.header.in(r.mm()));
     return headers;
 }
 
-// A wire's cells: its tuned coil, or the wire and, in every other cell's tip, why it has none.
+// A wire's cells: its tuned coil, each tip ending with the coil's note when
+// it has one, or the wire and, in every other cell's tip, why it has none.
 std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Band &band, std::string_view decimal,
                       bool flat)
 {
     const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
     const CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, r.mm(), band.low};
+    const std::string note = tuned && !tuned->coil.note.empty() ? "\n" + tuned->coil.note : "";
     std::vector<Cell> cells;
     for (const CoilColumn &column : ColumnsFor(flat)) {
+        if (!Shows(Face::Design, column))
+            continue;
         if (!row.has(column.needs))
             cells.push_back({std::string(column.noCoil), design.reason});
         else
-            cells.push_back({ReadingText(column, row, decimal), WholeText(column, row, decimal)});
+            cells.push_back({ReadingText(column, row, decimal), WholeText(column, row, decimal) + note});
     }
     return cells;
 }
@@ -352,7 +367,7 @@ View Design(const FieldAccess &fields, const Separators &separators)
         BandDesign design{wire, std::nullopt, {}};
         try {
             design = in.flat ? DesignFlatForBand(*in.flat, wire, in.capacitor, in.band)
-                             : DesignForBand(in.diameter, wire, in.capacitor, in.band);
+                             : DesignForBand(in.diameter, wire, in.capacitor, in.band, in.pitch);
         } catch (const CalcError &error) { // this wire on this form: an answer for its row
             design.reason = error.what();
         }

@@ -41,6 +41,7 @@ inline constexpr std::string_view kBandLow = "designBandLow";
 inline constexpr std::string_view kBandHigh = "designBandHigh";
 inline constexpr std::string_view kWireOd = "designWireOd";
 inline constexpr std::string_view kWireBare = "designWireBare";
+inline constexpr std::string_view kPitch = "designPitch";
 } // namespace control
 
 inline constexpr std::string_view kInch = "inch";
@@ -130,7 +131,7 @@ inline constexpr Input kInputs[] = {
     {.control = control::kDiameter, .caption = "Form &diameter", .spoken = "Form diameter", .unit = Unit::Length,
      .name = "Form diameter", .what = "the diameter of the coil form", .example = 1.5},
     {.control = control::kUnits, .kind = Kind::Units, .spoken = "Unit of length", .initial = kInch},
-    {.control = control::kSpokes, .caption = "S&pokes", .spoken = "Spokes of a spiderweb", .initial = "9",
+    {.control = control::kSpokes, .caption = "Spok&es", .spoken = "Spokes of a spiderweb", .initial = "9",
      .onlyFor = kSpiderweb,
      .name = "The number of spokes", .what = "an odd number of spokes, 5 or more", .example = 9},
     {.control = control::kWireOd, .caption = "&Outside", .spoken = "Custom wire outside diameter", .unit = Unit::Length,
@@ -156,6 +157,9 @@ inline constexpr Input kInputs[] = {
     {.control = control::kBandHigh, .group = Group::Band, .caption = "&High end", .spoken = "Band high end, kHz",
      .unit = Unit::Kilohertz, .initial = "1700", .name = "The band's high end",
      .what = "the band's highest frequency", .example = 1700},
+    {.control = control::kPitch, .caption = "&Pitch", .spoken = "Pitch", .unit = Unit::Length,
+     .heading = "Spaced winding (optional)", .name = "The pitch",
+     .what = "the distance from one turn to the next, or leave it empty for close-wound", .example = 0.05},
 };
 // clang-format on
 
@@ -175,7 +179,7 @@ std::string_view UnitText(Unit unit, bool mm);
 std::string_view SpokenUnit(Unit unit, bool mm);
 
 // Every input's text when the window opens (MW Americas, 15-365 pF, 10 pF
-// stray, inches, the diameter and the custom wire empty), in the locale's notation.
+// stray, inches, the diameter, the custom wire and the pitch empty), in the locale's notation.
 std::vector<std::pair<std::string_view, std::string>> InitialTexts(const Separators &separators);
 
 // The texts of a preset's two numbers, in the locale's notation: 148.5 with "," -> "148,5".
@@ -191,7 +195,9 @@ std::string ConvertLength(std::string_view text, bool toMillimetres, const Separ
 
 // A cell of the table: what it shows, rounded for reading (turns whole,
 // lengths to 3 decimals, uH, pF and kHz to 4 significant digits), and its whole
-// value with the unit, for the tool tip. The columns are pages/coil_columns.h's.
+// value with the unit, for the tool tip, followed by the row's note (a value
+// held outside Medhurst's measurements) when it has one. The columns are
+// pages/coil_columns.h's that the design window shows.
 struct Cell {
     std::string text;
     std::string whole;
@@ -204,7 +210,8 @@ struct View {
     std::string message;              // which field is wrong and what to type there; "" when good
     std::vector<std::string> verdict; // the capacitor and the band alone, in plain words
     std::vector<std::string> headers; // always there
-    std::vector<std::vector<Cell>> rows; // the six gauges, then "custom" when a custom wire is given
+    std::vector<std::vector<Cell>> rows; // the six gauges, then "custom" when a custom wire is given; a wire
+                                         // thicker than the pitch has no coil and its tips say so
 };
 
 // Reads the inputs and designs. Never throws a CalcError: a bad input is a

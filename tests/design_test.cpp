@@ -42,6 +42,9 @@ const Case kCases[] = {
     {"custom wire", {}, {{control::kDiameter, "2"}, {control::kWireOd, ".05"}, {control::kWireBare, ".046"}}, "",
      "Covered", {{6, 0, "custom", ""}, {6, 1, "163", ""}, {6, 4, "303.9", "303.855685"}, {6, 6, "3.736", ""},
                  {6, 7, "1703", "1703.27013"}}, 8},
+    // A pitch between # 22 and # 20: # 20 has no coil and says why (mpmath: # 22 at 0.03 in, 117 turns).
+    {"pitch below a wire", {}, {{control::kDiameter, "2"}, {control::kPitch, ".03"}}, "", "Covered",
+     {{0, 9, "no coil", "the wire is thicker than the pitch"}, {1, 1, "117", ""}, {1, 4, "316.1", "316.149095"}}, 7},
     // scripts/flat_coil_values.py: 60 turns of # 24 (.0222) on a 2 in hub, 349.49099 uH; C self not estimated.
     {"spiderweb", {}, {{control::kCoilKind, "Spiderweb"}, {control::kDiameter, "2"}}, "", "with the stray alone",
      {{2, 0, "# 24", ""}, {2, 1, "60", ""}, {2, 5, "349.5", "349.490991"}, {2, 7, "–", "not estimated"}}, 7},

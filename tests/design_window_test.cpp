@@ -40,9 +40,10 @@ private slots:
         };
         row('k', kCoilKind, "Coil kind", kDiameter);
         row('d', kDiameter, "Form diameter, inches", kUnits);
-        row('p', kSpokes, "Spokes of a spiderweb", kWireOd);
+        row('e', kSpokes, "Spokes of a spiderweb", kWireOd);
         row('o', kWireOd, "Custom wire outside diameter, inches", kWireBare);
-        row('r', kWireBare, "Custom wire bare diameter, inches", kCapacitors);
+        row('r', kWireBare, "Custom wire bare diameter, inches", kPitch);
+        row('p', kPitch, "Pitch, inches", kCapacitors);
         row('c', kCapacitors, "Capacitor", kCmin);
         row('i', kCmin, "CMIN, pF", kCmax);
         row('x', kCmax, "CMAX, pF", kStray);

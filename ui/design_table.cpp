@@ -57,7 +57,8 @@ void DesignWindow::createTable()
     const design::View headers = design::Design(WidgetFields(this), separators()); // the headers, fields still empty
     QList<QStandardItem *> sample;
     for (const CoilColumn &column : RealCoilColumns())
-        sample.append(new QStandardItem(ToQString(column.widest)));
+        if (Shows(Face::Design, column))
+            sample.append(new QStandardItem(ToQString(column.widest)));
     QStringList labels;
     for (const std::string &header : headers.headers)
         labels << HeaderText(header);
