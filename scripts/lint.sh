@@ -30,7 +30,7 @@ tidy)
     log=$(mktemp)
     status=0
     run-clang-tidy -quiet -j "$jobs" -p build/default '/(calc|pages|cli|ui|app)/[^/]+\.cpp$' >"$log" 2>&1 || status=1
-    grep -E -A4 '(warning|error):' "$log" || true
+    sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E -A4 '(warning|error):' || true
     rm -f "$log"
     if [ -f build/wasm/compile_commands.json ]; then
         # The web binding is compiled by em++: the same clang, told emscripten's target and system root.
