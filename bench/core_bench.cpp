@@ -5,6 +5,7 @@
 #include "pages/field_table.h"
 #include "pages/controls.h"
 #include "pages/design.h"
+#include "calc/flat_coil.h"
 #include "calc/number_format.h"
 #include "calc/number_parse.h"
 #include "calc/solenoid.h"
@@ -134,6 +135,31 @@ void BM_Solenoid(benchmark::State &state)
     }
 }
 BENCHMARK(BM_Solenoid)->Unit(benchmark::kMicrosecond);
+
+// A flat spiral of 100 turns of # 24 from a 1 in inside diameter: 100 rings and
+// 4950 pairs, each pair two complete elliptic integrals (should stay under 1 ms).
+void BM_FlatSpiral100(benchmark::State &state)
+{
+    const Wire wire = GaugeWires()[2];
+    for (auto _ : state) {
+        FlatCoil coil = MakeFlatCoil({1, 0, std::nullopt}, wire, 100);
+        benchmark::DoNotOptimize(coil);
+    }
+}
+BENCHMARK(BM_FlatSpiral100)->Unit(benchmark::kMicrosecond);
+
+// Its band design: # 24 as a flat spiral from 1 in, 15-365 pF, 10 pF stray,
+// 530-1700 kHz, about 100 turns (should stay under 50 ms).
+void BM_FlatSpiralDesign(benchmark::State &state)
+{
+    const Wire wire = GaugeWires()[2];
+    for (auto _ : state) {
+        BandDesign design = DesignFlatForBand({1, 0, std::nullopt}, wire, {15, 365, 10}, {530, 1700});
+        state.SetLabel(std::to_string(design.tuned ? design.tuned->coil.turns : 0) + " turns");
+        benchmark::DoNotOptimize(design);
+    }
+}
+BENCHMARK(BM_FlatSpiralDesign)->Unit(benchmark::kMillisecond);
 
 // The design window's whole answer for the same band on a 2 in form: the
 // inputs read, the six wires designed, every cell's text and whole value.

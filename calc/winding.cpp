@@ -113,8 +113,10 @@ std::vector<Wire> GaugeWires()
 TunedCoil Tune(const RealCoil &coil, const Capacitor &capacitor, const Band &band)
 {
     TunedCoil tuned{coil};
-    tuned.highKHz = KHz(coil.inductance, capacitor.cmin + capacitor.stray + coil.selfCapacitance);
-    tuned.lowKHz = KHz(coil.inductance, capacitor.cmax + capacitor.stray + coil.selfCapacitance);
+    // A self-capacitance not estimated (a flat coil's) adds nothing.
+    const double self = std::isnan(coil.selfCapacitance) ? 0.0 : coil.selfCapacitance;
+    tuned.highKHz = KHz(coil.inductance, capacitor.cmin + capacitor.stray + self);
+    tuned.lowKHz = KHz(coil.inductance, capacitor.cmax + capacitor.stray + self);
     tuned.covered = tuned.lowKHz <= band.low;
     return tuned;
 }
@@ -177,6 +179,43 @@ RealCoil Wind(double inductance, double formDiameter, const Wire &wire, std::opt
         return MakeRealCoil(formDiameter, wire, 1, p);
     RealCoil fewer = MakeRealCoil(formDiameter, wire, under, p);
     RealCoil more = MakeRealCoil(formDiameter, wire, under + 1, p);
+    return inductance - fewer.inductance <= more.inductance - inductance ? fewer : more;
+}
+
+BandDesign DesignForBand(const Wire &wire, const Capacitor &capacitor, const Band &band, const CoilOfTurns &make,
+                         double guess, int most)
+{
+    RequireDesignInputs(1.0, capacitor, band);
+    BandDesign design{wire, std::nullopt, {}};
+    const auto reaches = [&](int turns) {
+        return turns <= most && Tune(make(turns), capacitor, band).highKHz >= band.high;
+    };
+    const int turns = LargestTurns(reaches, std::min(guess, double(most)));
+    if (turns == 0) {
+        design.reason = "even one turn tunes only up to " +
+                        FormatNumber(Tune(make(1), capacitor, band).highKHz, {.significant = 6}) +
+                        " kHz, below the band's top; CMIN + stray is too large";
+        return design;
+    }
+    if (turns == most)
+        throw CalcError::outOfRange("top of the band", "needs " + FormatNumber(most, {.significant = 9}) +
+                                                           " or more turns of the wire " + wire.name);
+    design.tuned = Tune(make(turns), capacitor, band);
+    return design;
+}
+
+RealCoil Wind(double inductance, const Wire &wire, const CoilOfTurns &make, double guess, int most)
+{
+    RequireAtLeast(inductance, std::nextafter(0.0, 1.0), "inductance", "a number above 0");
+    const auto below = [&](int turns) { return turns < most && make(turns).inductance <= inductance; };
+    const int under = LargestTurns(below, std::min(guess, double(most)));
+    if (under == most - 1)
+        throw CalcError::outOfRange("inductance", "needs " + FormatNumber(most, {.significant = 9}) +
+                                                      " or more turns of the wire " + wire.name);
+    if (under == 0)
+        return make(1);
+    RealCoil fewer = make(under);
+    RealCoil more = make(under + 1);
     return inductance - fewer.inductance <= more.inductance - inductance ? fewer : more;
 }
 

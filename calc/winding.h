@@ -3,6 +3,7 @@
 #include "calc/band.h"
 #include "calc/real_coil.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,5 +61,15 @@ std::vector<BandDesign> DesignForBand(double formDiameter, const std::vector<Wir
 // With a `pitch` every count is wound at it; one below the wire's outside
 // diameter throws OutOfRange "pitch".
 RealCoil Wind(double inductance, double formDiameter, const Wire &wire, std::optional<double> pitch = std::nullopt);
+
+// The same two searches for any coil made whole turns at a time (a flat coil):
+// `make` gives the coil of n turns (n >= 1), its inductance rising with n;
+// `guess` is where the search starts, `most` the most turns it tries (more is
+// an OutOfRange naming the top of the band or the inductance). A coil whose self-capacitance is not
+// estimated (NaN) tunes with the capacitor and its stray alone.
+using CoilOfTurns = std::function<RealCoil(int turns)>;
+BandDesign DesignForBand(const Wire &wire, const Capacitor &capacitor, const Band &band, const CoilOfTurns &make,
+                         double guess, int most);
+RealCoil Wind(double inductance, const Wire &wire, const CoilOfTurns &make, double guess, int most);
 
 } // namespace spirelle

@@ -3,6 +3,7 @@
 #include "calc/quote.h"
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/flat.h"
 #include "cli/real_coil_rows.h"
 #include "cli/tune.h"
 
@@ -36,10 +37,25 @@ struct WoundFields : Fields {
     std::string bare;
     std::string pitch;
     bool mm = false;
+    std::string kind;   // tune's and wind's --kind
+    std::string spokes; // tune's and wind's --spokes, spider's
     Lengths lengths;
     Winding winding;
+    std::optional<FlatForm> flat; // --kind spider or spiral
 
     void relate() override { relateWires(false); }
+
+    // --kind and --spokes, after the wires.
+    void relateKind()
+    {
+        if (!spokes.empty() && kind != "spider")
+            throw UsageError("--spokes " + spokes + " goes only with --kind spider");
+        flat = ReadKind(kind, ReadSpokes(spokes));
+        if (flat && flat->spokes && !pitch.empty())
+            throw UsageError("--pitch goes not with --kind spider: its turns lie a wire apart");
+        if (flat)
+            CheckFlatForms(diameter, "DIAMETER", *flat, winding.wires, lengths);
+    }
 
     void relateWires(bool alone)
     {
@@ -62,11 +78,48 @@ struct TuneFields : WoundFields {
     {
         RequireBelow("CMIN", cmin, "CMAX", cmax);
         WoundFields::relate();
+        relateKind();
     }
 };
 
 struct WindFields : WoundFields {
     std::vector<double> inductance;
+
+    void relate() override
+    {
+        WoundFields::relate();
+        relateKind();
+    }
+};
+
+// spiral's and spider's: the inner (hub) diameter, the whole turns, the wire
+// by name (that one alone when given).
+struct FlatFields : WoundFields {
+    std::vector<double> turns;
+    FlatForm form;
+
+    void relate() override
+    {
+        relateWires(!wire.empty());
+        CheckFlatTurns(turns);
+    }
+};
+
+struct SpiralFields : FlatFields {
+    void relate() override
+    {
+        FlatFields::relate();
+        CheckFlatForms(diameter, "INNER", form, winding.wires, lengths);
+    }
+};
+
+struct SpiderFields : FlatFields {
+    void relate() override
+    {
+        FlatFields::relate();
+        form.spokes = ReadSpokes(spokes);
+        CheckFlatForms(diameter, "HUB", form, winding.wires, lengths);
+    }
 };
 
 struct SolenoidFields : WoundFields {
@@ -94,6 +147,13 @@ constexpr Positional kCmin{"CMIN", "the variable capacitor's smallest capacitanc
 constexpr Positional kCmax{"CMAX", "the variable capacitor's largest capacitance, pF", Bind<&TuneFields::cmax>()};
 constexpr Positional kWanted{"INDUCTANCE", "the inductance wanted, uH", Bind<&WindFields::inductance>()};
 constexpr Positional kWoundTurns{"TURNS", "the number of turns, whole or not", Bind<&SolenoidFields::turns>()};
+
+constexpr Positional kInner{"INNER", "the spiral's inside diameter, inches (mm with --mm)",
+                            Bind<&WoundFields::diameter>()};
+constexpr Positional kHub{"HUB", "the hub's diameter, inches (mm with --mm)", Bind<&WoundFields::diameter>()};
+constexpr Positional kFlatTurns{"TURNS", "the number of whole turns", Bind<&FlatFields::turns>()};
+constexpr Positional kSpiralArguments[] = {kInner, kFlatTurns};
+constexpr Positional kSpiderArguments[] = {kHub, kFlatTurns};
 
 constexpr Positional kCoilArguments[] = {kDiameter, kTurns};
 constexpr Positional kLooseArguments[] = {kDiameter, kTurns, kLength};
@@ -132,6 +192,20 @@ constexpr Option kMm{"--mm",
                      "",
                      "",
                      Bind<&WoundFields::mm>()};
+constexpr Option kKind{"--kind",
+                       "KIND",
+                       "solenoid (on a form of DIAMETER), spider or spiral (flat, DIAMETER the hub's or the inside's)",
+                       "solenoid, spider or spiral (DIAMETER the hub's)",
+                       "solenoid",
+                       "",
+                       Bind<&WoundFields::kind>()};
+constexpr Option kKindSpokes{"--spokes",
+                             "S",
+                             "a spiderweb's spokes, odd, 5 or more (9 when not given)",
+                             "",
+                             "",
+                             "--kind",
+                             Bind<&WoundFields::spokes>()};
 constexpr Option kTuneOptions[] = {
     {"--stray", "PF", "stray capacitance of wiring and aerial, pF", "", "10", "", Bind<&TuneFields::stray>()},
     {"--band", "LOW-HIGH", "the band, kHz", "the band in kHz", "530-1700", "", Bind<&TuneFields::band>()},
@@ -139,8 +213,30 @@ constexpr Option kTuneOptions[] = {
     kBare,
     kPitch,
     kMm,
+    kKind,
+    kKindSpokes,
 };
-constexpr Option kWindOptions[] = {kWire, kBare, kPitch, kMm};
+constexpr Option kWindOptions[] = {kWire, kBare, kPitch, kMm, kKind, kKindSpokes};
+constexpr Option kFlatWire{"--wire",
+                           "WIRE",
+                           "only this wire: awg26, #26, swg22, 0.5mm or an outside diameter (as for tune)",
+                           "only this wire (as for tune)",
+                           "",
+                           "",
+                           Bind<&WoundFields::wire>()};
+constexpr Option kSpiralOptions[] = {
+    kFlatWire,
+    kBare,
+    {"--pitch", "P", "the radial distance from turn to turn, inches (mm with --mm; default the wire's outside diameter)",
+     "turn to turn (default the wire's outside diameter)", "", "", Bind<&WoundFields::pitch>()},
+    kMm,
+};
+constexpr Option kSpiderOptions[] = {
+    {"--spokes", "S", "the number of spokes, odd, 5 or more", "", "9", "", Bind<&WoundFields::spokes>()},
+    kFlatWire,
+    kBare,
+    kMm,
+};
 constexpr Option kSolenoidOptions[] = {
     {"--wire", "WIRE", "only this wire: awg26, #26, swg22, 0.5mm or an outside diameter (as for tune)",
      "only this wire (as for tune)", "", "", Bind<&WoundFields::wire>()},
@@ -211,14 +307,14 @@ Outcome RunTune(const TuneFields &fields, Format format, Sink &out)
                                      {"--stray", fields.stray, &TuneCase::stray},
                                      {"--band LOW", fields.band.low, &TuneCase::low},
                                      {"--band HIGH", fields.band.high, &TuneCase::high}});
-    return Tune(sweep, fields.winding, fields.lengths, format, out);
+    return Tune(sweep, fields.winding, fields.lengths, fields.flat, format, out);
 }
 
 Outcome RunWind(const WindFields &fields, Format format, Sink &out)
 {
     const CaseSweep<WindCase> sweep({{Name(kWanted), fields.inductance, &WindCase::inductance},
                                      {Name(kForm), fields.diameter, &WindCase::diameter}});
-    return Wind(sweep, fields.winding, fields.lengths, format, out);
+    return Wind(sweep, fields.winding, fields.lengths, fields.flat, format, out);
 }
 
 Outcome RunSolenoid(const SolenoidFields &fields, Format format, Sink &out)
@@ -226,6 +322,23 @@ Outcome RunSolenoid(const SolenoidFields &fields, Format format, Sink &out)
     const CaseSweep<SolenoidCase> sweep({{Name(kForm), fields.diameter, &SolenoidCase::diameter},
                                          {Name(kWoundTurns), fields.turns, &SolenoidCase::turns}});
     return Solenoid(sweep, fields.winding, fields.lengthInches, fields.lengths, format, out);
+}
+
+Outcome RunFlat(const FlatFields &fields, Format format, Sink &out, std::string_view inner)
+{
+    const CaseSweep<FlatCase> sweep({{std::string(inner), fields.diameter, &FlatCase::inner},
+                                     {Name(kFlatTurns), fields.turns, &FlatCase::turns}});
+    return Flat(sweep, fields.form, fields.winding, fields.lengths, format, out);
+}
+
+Outcome RunSpiral(const SpiralFields &fields, Format format, Sink &out)
+{
+    return RunFlat(fields, format, out, kInner.name);
+}
+
+Outcome RunSpider(const SpiderFields &fields, Format format, Sink &out)
+{
+    return RunFlat(fields, format, out, kHub.name);
 }
 
 constexpr Command kCommands[] = {
@@ -278,6 +391,21 @@ constexpr Command kCommands[] = {
      "resonates at with it, the wire's length and its DC\n"
      "resistance (annealed copper at 20 C)\n",
      Bound<SolenoidFields, RunSolenoid>},
+    {"spiral", "A flat spiral of TURNS from an inside diameter of INNER", kSpiralArguments, kSpiralOptions,
+     "a flat spiral: TURNS whole turns wound outward from an\n"
+     "inside diameter of INNER inches, the turns taken as\n"
+     "concentric circles: its inside and outside diameters, the\n"
+     "pitch, its inductance (the turns' own and every pair's\n"
+     "mutual) and Wheeler's flat-spiral estimate, the wire's\n"
+     "length and its DC resistance; the self-capacitance is\n"
+     "not estimated\n",
+     Bound<SpiralFields, RunSpiral>},
+    {"spider", "A spiderweb coil of TURNS on a hub of HUB with S spokes", kSpiderArguments, kSpiderOptions,
+     "a spiderweb coil: TURNS woven over and under S spokes\n"
+     "(odd) from a hub of HUB inches, taken as the flat spiral\n"
+     "at a pitch of the wire's outside diameter; the columns\n"
+     "are spiral's, after the spokes\n",
+     Bound<SpiderFields, RunSpider>},
 };
 
 } // namespace

@@ -12,9 +12,9 @@ namespace {
 
 // The row's cells for the columns `face` shows, a column's value or a gap
 // where the row has no value for it, then the note.
-void AppendCells(std::vector<Cell> &cells, const CoilRow &row, Face face, std::string_view note)
+void AppendCells(std::vector<Cell> &cells, const CoilRow &row, Face face, std::string_view note, bool flat = false)
 {
-    for (const CoilColumn &column : RealCoilColumns()) {
+    for (const CoilColumn &column : flat ? FlatCoilColumns() : RealCoilColumns()) {
         if (!Shows(face, column))
             continue;
         if (row.has(column.needs))
@@ -120,10 +120,10 @@ Winding WindingFor(std::string_view wireText, std::string_view bareText, std::st
     return winding;
 }
 
-std::vector<Column> CoilColumns(const Lengths &lengths, Face face)
+std::vector<Column> CoilColumns(const Lengths &lengths, Face face, bool flat)
 {
     std::vector<Column> columns;
-    for (const CoilColumn &column : RealCoilColumns())
+    for (const CoilColumn &column : flat ? FlatCoilColumns() : RealCoilColumns())
         if (Shows(face, column))
             columns.push_back({column.key.in(lengths.millimetres), column.title.in(lengths.millimetres),
                                column.roundingIn(lengths.millimetres), column.priority});
@@ -132,20 +132,20 @@ std::vector<Column> CoilColumns(const Lengths &lengths, Face face)
 }
 
 void AppendCoilCells(std::vector<Cell> &cells, std::string &held, const BandDesign &design, double formInches,
-                     const Lengths &lengths)
+                     const Lengths &lengths, bool flat)
 {
     const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
     const std::string_view medhurst = tuned ? std::string_view(tuned->coil.note) : "";
     AppendCells(cells, {design.wire, tuned ? &tuned->coil : nullptr, tuned, lengths.millimetres}, Face::Tune,
-                Note(held, design.reason, medhurst, design.wire, formInches));
+                Note(held, design.reason, medhurst, design.wire, formInches), flat);
 }
 
 void AppendCoilCells(std::vector<Cell> &cells, std::string &held, const Wire &wire, const RealCoil *coil,
-                     std::string_view reason, double formInches, const Lengths &lengths)
+                     std::string_view reason, double formInches, const Lengths &lengths, bool flat)
 {
     const std::string_view medhurst = coil ? std::string_view(coil->note) : "";
     AppendCells(cells, {wire, coil, nullptr, lengths.millimetres}, Face::Wind,
-                Note(held, reason, medhurst, wire, formInches));
+                Note(held, reason, medhurst, wire, formInches), flat);
 }
 
 void AppendSolenoidCells(std::vector<Cell> &cells, std::string &held, const Wire &wire, const Solenoid *solenoid,

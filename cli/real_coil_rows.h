@@ -71,18 +71,19 @@ double OneLength(std::string_view name, std::string_view text, const Lengths &le
 // self_capacitance_pF, [self_resonance_kHz,] [high_kHz, low_kHz, covered,]
 // wire_ft, [dc_resistance_ohm,] note. The note says why a wire has no coil
 // (the cells before it are gaps), where a value is held outside Medhurst's
-// measurements and when the wire is thick for the form.
-std::vector<Column> CoilColumns(const Lengths &lengths, Face face);
+// measurements and when the wire is thick for the form. With `flat`, a flat
+// coil's (pages/coil_columns.h's FlatCoilColumns) that `face` shows.
+std::vector<Column> CoilColumns(const Lengths &lengths, Face face, bool flat = false);
 
 // A wire's cells on a form of `formInches`. The note's cell points into
 // `held`, which must outlive the row's writing.
 // For tune's columns: its tuned coil, or gaps and the reason.
 void AppendCoilCells(std::vector<Cell> &cells, std::string &held, const BandDesign &design, double formInches,
-                     const Lengths &lengths);
+                     const Lengths &lengths, bool flat = false);
 
 // For wind's columns: its coil, or gaps and `reason` when it has none.
 void AppendCoilCells(std::vector<Cell> &cells, std::string &held, const Wire &wire, const RealCoil *coil,
-                     std::string_view reason, double formInches, const Lengths &lengths);
+                     std::string_view reason, double formInches, const Lengths &lengths, bool flat = false);
 
 // For solenoid's columns: the coil forward, or gaps and `reason` when it has none.
 void AppendSolenoidCells(std::vector<Cell> &cells, std::string &held, const Wire &wire, const Solenoid *solenoid,

@@ -27,20 +27,34 @@ constexpr Column kDesignColumns[] = {
 };
 
 // The columns before a coil's: the arguments, named in the unit of lengths.
-std::vector<Column> Columns(std::span<const Column> before, const Lengths &lengths, Face face)
+std::vector<Column> Columns(std::span<const Column> before, const Lengths &lengths, Face face, bool flat)
 {
     std::vector<Column> columns(before.begin(), before.end());
-    const std::vector<Column> coil = CoilColumns(lengths, face);
+    const std::vector<Column> coil = CoilColumns(lengths, face, flat);
     columns.insert(columns.end(), coil.begin(), coil.end());
     return columns;
 }
 
+// The flat form of a case: `flat` with the case's diameter as its inner one, and the pitch.
+std::optional<FlatForm> FormOf(const std::optional<FlatForm> &flat, double inches, std::optional<double> pitch)
+{
+    std::optional<FlatForm> form = flat;
+    if (form) {
+        form->innerDiameter = inches;
+        if (!form->spokes)
+            form->pitch = pitch;
+    }
+    return form;
+}
+
 // Each wire's row after `known`, the cells before the coil's: its design, or why it has none.
 void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const TuneCase &one,
-              std::span<const double> in, const Winding &winding, const Lengths &lengths)
+              std::span<const double> in, const Winding &winding, const Lengths &lengths,
+              const std::optional<FlatForm> &flat)
 {
     const std::size_t before = known.size();
     const double form = lengths.inches(one.diameter);
+    const std::optional<FlatForm> shape = FormOf(flat, form, winding.pitch);
     std::string note;
     for (std::size_t i = 0; i < winding.wires.size(); ++i) {
         const Wire &wire = winding.wires[i];
@@ -51,8 +65,9 @@ void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const
             continue;
         }
         try {
-            const BandDesign design = DesignForBand(form, wire, one.capacitor(), one.band(), winding.pitch);
-            AppendCoilCells(known, note, design, form, lengths);
+            const BandDesign design = shape ? DesignFlatForBand(*shape, wire, one.capacitor(), one.band())
+                                            : DesignForBand(form, wire, one.capacitor(), one.band(), winding.pitch);
+            AppendCoilCells(known, note, design, form, lengths, shape.has_value());
             writer.row(known);
         } catch (const CalcError &error) {
             known.emplace_back(std::string_view(wire.name));
@@ -63,7 +78,7 @@ void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const
 
 // One combination: the capacitor and the band in words, then a row per wire.
 Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> in, const Winding &winding,
-              const Lengths &lengths, Format format, Sink &sink)
+              const Lengths &lengths, const std::optional<FlatForm> &flat, Format format, Sink &sink)
 {
     const auto n = [&format](double value) { return NumberText(value, format.digits); };
     const auto [diameter, cmin, cmax, stray, low, high] = one;
@@ -94,32 +109,39 @@ Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> i
                                                                                   : *winding.pitch) +
                                                   " " + unit + " a turn"
                                             : "close-wound";
-    out += "\nwhole turns " + wound + " on a " + n(diameter) + " " + unit +
-           " form, the coil's own capacitance added:\n";
+    const std::string on = n(diameter) + " " + unit;
+    if (!flat)
+        out += "\nwhole turns " + wound + " on a " + on + " form, the coil's own capacitance added:\n";
+    else if (flat->spokes)
+        out += "\nwhole turns of a spiderweb of " + std::to_string(flat->spokes) + " spokes on a " + on +
+               " hub, with the stray alone (its self-capacitance is not estimated):\n";
+    else
+        out += "\nwhole turns of a flat spiral " + (winding.pitch ? wound : std::string("close-wound")) +
+               " from a " + on + " inside diameter, with the stray alone (its self-capacitance is not estimated):\n";
     sink.write(out);
-    const std::vector<Column> columns = CoilColumns(lengths, Face::Tune);
+    const std::vector<Column> columns = CoilColumns(lengths, Face::Tune, flat.has_value());
     const auto table = MakeWriter(format, columns, sink);
-    WireRows(*table, {}, sweep, one, in, winding, lengths);
+    WireRows(*table, {}, sweep, one, in, winding, lengths, flat);
     return table->finish();
 }
 
 } // namespace
 
-Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Lengths &lengths, Format format,
-             Sink &out)
+Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Lengths &lengths,
+             const std::optional<FlatForm> &flat, Format format, Sink &out)
 {
     if (format.kind == Format::Table) {
         Outcome outcome;
         sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
             if (outcome.rows > 0)
                 out.write("\n");
-            outcome.add(Story(sweep.sweep(), one, in, winding, lengths, format, out));
+            outcome.add(Story(sweep.sweep(), one, in, winding, lengths, flat, format, out));
         });
         return outcome;
     }
     std::vector<Column> before = {{lengths.millimetres ? "diameter_mm" : "diameter_in", "", kAsTyped, 9}};
     before.insert(before.end(), std::begin(kDesignColumns), std::end(kDesignColumns));
-    const std::vector<Column> columns = Columns(before, lengths, Face::Tune);
+    const std::vector<Column> columns = Columns(before, lengths, Face::Tune, flat.has_value());
     const auto writer = MakeWriter(format, columns, out);
     sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
         std::vector<Cell> known = {one.diameter, one.cmin, one.cmax, one.stray, one.low, one.high};
@@ -131,23 +153,24 @@ Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Len
             writer->failed(known, FailureText(error, "the inductance for the band", sweep.sweep(), in));
             return;
         }
-        WireRows(*writer, std::move(known), sweep.sweep(), one, in, winding, lengths);
+        WireRows(*writer, std::move(known), sweep.sweep(), one, in, winding, lengths, flat);
     });
     return writer->finish();
 }
 
-Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Lengths &lengths, Format format,
-             Sink &out)
+Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Lengths &lengths,
+             const std::optional<FlatForm> &flat, Format format, Sink &out)
 {
     const Column form = lengths.millimetres ? Column{"diameter_mm", "form mm", kAsTyped, 9}
                                             : Column{"diameter_in", "form in", kAsTyped, 9};
     const Column before[] = {{"wanted_uH", "wanted uH", kAsTyped, 9}, form};
-    const std::vector<Column> columns = Columns(before, lengths, Face::Wind);
+    const std::vector<Column> columns = Columns(before, lengths, Face::Wind, flat.has_value());
     const auto writer = MakeWriter(format, columns, out);
     std::vector<Cell> cells;
     std::string note;
     sweep.forEach([&](const WindCase &one, std::span<const double> in) {
         const double diameter = lengths.inches(one.diameter);
+        const std::optional<FlatForm> shape = FormOf(flat, diameter, winding.pitch);
         for (std::size_t i = 0; i < winding.wires.size(); ++i) {
             const Wire &wire = winding.wires[i];
             cells = {one.inductance, one.diameter};
@@ -158,11 +181,12 @@ Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Len
                     writer->failed(cells, misfit);
                 } else if (winding.pitch && *winding.pitch < wire.outsideDiameter) {
                     const std::string why = PitchNote(wire, *winding.pitch, lengths);
-                    AppendCoilCells(cells, note, wire, nullptr, why, diameter, lengths);
+                    AppendCoilCells(cells, note, wire, nullptr, why, diameter, lengths, shape.has_value());
                     writer->row(cells);
                 } else {
-                    const RealCoil coil = spirelle::Wind(one.inductance, diameter, wire, winding.pitch);
-                    AppendCoilCells(cells, note, wire, &coil, "", diameter, lengths);
+                    const RealCoil coil = shape ? WindFlat(one.inductance, *shape, wire)
+                                                : spirelle::Wind(one.inductance, diameter, wire, winding.pitch);
+                    AppendCoilCells(cells, note, wire, &coil, "", diameter, lengths, shape.has_value());
                     writer->row(cells);
                 }
             } catch (const CalcError &error) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/band.h"
+#include "calc/flat_coil.h"
 #include "calc/winding.h"
 #include "cli/arguments.h"
 #include "cli/output.h"
@@ -33,7 +34,10 @@ struct TuneCase {
 // The table format tells each combination's capacitor and band in words, then
 // lists a row per wire; CSV and JSON give one flat row per combination and
 // wire, its first columns the case's values from diameter to high.
-Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Lengths &lengths, Format format,
+// With a `flat` form (its inner diameter the case's diameter, a spiral's
+// pitch --pitch's) the coils are flat (calc/flat_coil.h), in the flat coil's columns.
+Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Lengths &lengths,
+             const std::optional<FlatForm> &flat, Format format,
              Sink &out);
 
 // One combination of wind's arguments: the inductance wanted (uH), the form's diameter.
@@ -43,7 +47,8 @@ struct WindCase {
 };
 
 // A row per combination and wire: the whole turns nearest the inductance.
-Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Lengths &lengths, Format format,
+Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Lengths &lengths,
+             const std::optional<FlatForm> &flat, Format format,
              Sink &out);
 
 // One combination of solenoid's arguments: the form's diameter, the turns.

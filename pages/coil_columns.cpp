@@ -1,6 +1,9 @@
 #include "pages/coil_columns.h"
 
 #include "calc/real_coil.h"
+#include "calc/solenoid.h"
+
+#include <cmath>
 
 namespace spirelle {
 namespace {
@@ -77,11 +80,50 @@ constexpr CoilColumn kColumns[] = {
      [](const CoilRow &r) -> CoilValue { return r.solenoid->dcResistance; }},
 };
 
+// kColumns' row of that key: a flat coil shares them.
+consteval CoilColumn Shared(std::string_view key)
+{
+    for (const CoilColumn &column : kColumns)
+        if (column.key.inches == key)
+            return column;
+    throw "no such column";
+}
+
+// A flat coil (calc/flat_coil.h) as its real coil: the coil diameter is its
+// outer diameter, the winding length its radial depth, C self not estimated (NaN).
+constexpr CoilColumn kFlatColumns[] = {
+    Shared("wire"),
+    Shared("turns"),
+    {{"inner_diameter_in", "inner_diameter_mm"}, {"inner in", "inner mm"}, {"Inner diameter (in)", "Inner diameter (mm)"},
+     {"in", "mm"}, kThreeDecimals, 5, Needs::Coil, "", "00.000", [](const CoilRow &r) -> CoilValue {
+         return Length(r, r.coil->coilDiameter - 2.0 * r.coil->windingLength);
+     }},
+    {{"outer_diameter_in", "outer_diameter_mm"}, {"outer in", "outer mm"}, {"Outer diameter (in)", "Outer diameter (mm)"},
+     {"in", "mm"}, kThreeDecimals, 5, Needs::Coil, "", "00.000",
+     [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->coilDiameter); }},
+    {{"pitch_in", "pitch_mm"}, {"pitch in", "pitch mm"}, {"Pitch (in)", "Pitch (mm)"}, {"in", "mm"}, kFourDecimals, 3,
+     Needs::Coil, "", "0.0000", [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->pitch); }},
+    Shared("inductance_uH"),
+    Shared("wheeler_uH"),
+    Shared("self_capacitance_pF"),
+    Shared("high_kHz"),
+    Shared("low_kHz"),
+    Shared("covered"),
+    Shared("wire_ft"),
+    {{"dc_resistance_ohm"}, {"DC ohm"}, {"DC resistance (Ω)"}, {"Ω"}, kFourDigits, 3, Needs::Coil, "", "0.000",
+     [](const CoilRow &r) -> CoilValue { return CopperResistance(r.coil->wireLength, r.wire.bareDiameter); }},
+};
+
 } // namespace
 
 std::span<const CoilColumn> RealCoilColumns()
 {
     return kColumns;
+}
+
+std::span<const CoilColumn> FlatCoilColumns()
+{
+    return kFlatColumns;
 }
 
 bool Shows(Face face, const CoilColumn &column)
@@ -103,6 +145,8 @@ std::string ReadingText(const CoilColumn &column, const CoilRow &row, std::strin
 {
     const CoilValue value = column.value(row);
     if (const double *number = std::get_if<double>(&value)) {
+        if (std::isnan(*number))
+            return "–"; // not estimated
         NumberFormat format = column.roundingIn(row.millimetres);
         format.decimal = decimal;
         return FormatNumber(*number, format);
@@ -116,7 +160,10 @@ std::string WholeText(const CoilColumn &column, const CoilRow &row, std::string_
 {
     if (column.tip)
         return column.tip(row, decimal);
-    return Whole(std::get<double>(column.value(row)), column.unit.in(row.millimetres), decimal);
+    const double value = std::get<double>(column.value(row));
+    if (std::isnan(value))
+        return "not estimated";
+    return Whole(value, column.unit.in(row.millimetres), decimal);
 }
 
 } // namespace spirelle

@@ -100,6 +100,11 @@ struct CoilColumn {
 // resistance: the order every table shows.
 std::span<const CoilColumn> RealCoilColumns();
 
+// A flat coil's (calc/flat_coil.h, as AsRealCoil gives it): wire, turns, inner
+// and outer diameter, pitch, L, Wheeler L, C self (not estimated: NaN, "–"),
+// high, low, covered, wire length, DC resistance.
+std::span<const CoilColumn> FlatCoilColumns();
+
 // Whether `face` shows the column: the band's in tune and the design window,
 // the forward coil's (pitch, current sheet, self-resonance, DC resistance)
 // only in solenoid, the others everywhere.

@@ -3,6 +3,7 @@
 #include "calc/band.h"
 #include "calc/calc_error.h"
 #include "calc/coil.h"
+#include "calc/flat_coil.h"
 #include "calc/number_format.h"
 #include "calc/quote.h"
 #include "calc/winding.h"
@@ -121,9 +122,25 @@ struct Inputs {
     Band band;
     std::optional<Wire> custom;
     std::optional<double> pitch; // inches; nullopt: close-wound
+    std::optional<FlatForm> flat; // a spiderweb or a flat spiral, from the diameter outward
 };
 
-Inputs ReadInputs(const Reader &r)
+// The coil kind chosen, and a spiderweb's spokes: an odd whole number, 5 or more.
+std::optional<FlatForm> ReadKind(const FieldAccess &fields, const Reader &r)
+{
+    const std::string kind = fields.text(control::kCoilKind);
+    if (kind == kFlatSpiral)
+        return FlatForm{};
+    if (kind != kSpiderweb)
+        return std::nullopt;
+    const Input &spokes = InputNamed(control::kSpokes);
+    const double n = *r.read(spokes);
+    Require(n >= 5 && n <= 1001 && n == std::floor(n) && std::fmod(n, 2.0) != 0, r, spokes,
+            "must be odd, 5 or more, for the wire to weave over and under them");
+    return FlatForm{0, int(n), std::nullopt};
+}
+
+Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
 {
     const Input &diameter = InputNamed(control::kDiameter), &cmin = InputNamed(control::kCmin),
                 &cmax = InputNamed(control::kCmax), &stray = InputNamed(control::kStray),
@@ -135,6 +152,9 @@ Inputs ReadInputs(const Reader &r)
     in.diameter = *r.read(diameter);
     Require(positive(in.diameter), r, diameter, "must be above 0");
     in.diameter = r.inches(in.diameter);
+    in.flat = ReadKind(fields, r);
+    if (in.flat)
+        in.flat->innerDiameter = in.diameter;
     in.capacitor.cmin = *r.read(cmin);
     Require(in.capacitor.cmin >= 0, r, cmin, "must not be below 0");
     in.capacitor.cmax = *r.read(cmax);
@@ -152,6 +172,10 @@ Inputs ReadInputs(const Reader &r)
     Require(!in.pitch || positive(*in.pitch), r, pitch, "must be above 0");
     if (in.pitch)
         in.pitch = r.inches(*in.pitch);
+    Require(!in.pitch || !in.flat || !in.flat->spokes, r, pitch,
+            "is a spiderweb's own, a wire from turn to turn; leave it empty");
+    if (in.flat)
+        in.flat->pitch = in.pitch;
     const std::optional<double> od = r.read(outside, true);
     const std::optional<double> bare = r.read(bareInput, true);
     if (!od) {
@@ -166,10 +190,15 @@ Inputs ReadInputs(const Reader &r)
     return in;
 }
 
-std::vector<std::string> Headers(const Reader &r)
+std::span<const CoilColumn> ColumnsFor(bool flat)
+{
+    return flat ? FlatCoilColumns() : RealCoilColumns();
+}
+
+std::vector<std::string> Headers(const Reader &r, bool flat)
 {
     std::vector<std::string> headers;
-    for (const CoilColumn &column : RealCoilColumns())
+    for (const CoilColumn &column : ColumnsFor(flat))
         if (Shows(Face::Design, column))
             headers.emplace_back(column.header.in(r.mm()));
     return headers;
@@ -177,13 +206,14 @@ std::vector<std::string> Headers(const Reader &r)
 
 // A wire's cells: its tuned coil, each tip ending with the coil's note when
 // it has one, or the wire and, in every other cell's tip, why it has none.
-std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Band &band, std::string_view decimal)
+std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Band &band, std::string_view decimal,
+                      bool flat)
 {
     const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
     const CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, r.mm(), band.low};
     const std::string note = tuned && !tuned->coil.note.empty() ? "\n" + tuned->coil.note : "";
     std::vector<Cell> cells;
-    for (const CoilColumn &column : RealCoilColumns()) {
+    for (const CoilColumn &column : ColumnsFor(flat)) {
         if (!Shows(Face::Design, column))
             continue;
         if (!row.has(column.needs))
@@ -220,8 +250,12 @@ std::vector<std::string> Verdict(const Inputs &in, std::string_view decimal)
     } catch (const CalcError &error) {
         lines.push_back(std::string("The capacitor's reach cannot be worked out: ") + error.what());
     }
-    lines.push_back("Each row: the most whole turns of that wire whose top, with the coil's own capacitance, "
-                    "reaches " + plain(in.band.high) + " kHz.");
+    if (in.flat)
+        lines.push_back("Each row: the most whole turns of that wire whose top, with the stray alone (a flat coil's own "
+                        "capacitance is not estimated), reaches " + plain(in.band.high) + " kHz.");
+    else
+        lines.push_back("Each row: the most whole turns of that wire whose top, with the coil's own capacitance, "
+                        "reaches " + plain(in.band.high) + " kHz.");
     return lines;
 }
 
@@ -316,10 +350,11 @@ View Design(const FieldAccess &fields, const Separators &separators)
 {
     const Reader reader(fields, separators);
     View view;
-    view.headers = Headers(reader);
+    const std::string kind = fields.text(control::kCoilKind);
+    view.headers = Headers(reader, kind == kSpiderweb || kind == kFlatSpiral);
     Inputs in;
     try {
-        in = ReadInputs(reader);
+        in = ReadInputs(fields, reader);
     } catch (const Bad &bad) {
         view.badField = bad.control;
         view.message = bad.message;
@@ -331,11 +366,12 @@ View Design(const FieldAccess &fields, const Separators &separators)
     for (const Wire &wire : wires) {
         BandDesign design{wire, std::nullopt, {}};
         try {
-            design = DesignForBand(in.diameter, wire, in.capacitor, in.band, in.pitch);
+            design = in.flat ? DesignFlatForBand(*in.flat, wire, in.capacitor, in.band)
+                             : DesignForBand(in.diameter, wire, in.capacitor, in.band, in.pitch);
         } catch (const CalcError &error) { // this wire on this form: an answer for its row
             design.reason = error.what();
         }
-        view.rows.push_back(Row(reader, design, in.band, separators.decimal));
+        view.rows.push_back(Row(reader, design, in.band, separators.decimal, in.flat.has_value()));
     }
     view.verdict = Verdict(in, separators.decimal);
     view.good = true;

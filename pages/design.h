@@ -30,7 +30,9 @@ inline constexpr std::string_view kVerdict = "designVerdict";
 inline constexpr std::string_view kTable = "designTable";
 inline constexpr std::string_view kCopy = "designCopy";
 // The inputs.
+inline constexpr std::string_view kCoilKind = "designCoilKind";
 inline constexpr std::string_view kDiameter = "designDiameter";
+inline constexpr std::string_view kSpokes = "designSpokes";
 inline constexpr std::string_view kUnits = "designUnits";
 inline constexpr std::string_view kCmin = "designCmin";
 inline constexpr std::string_view kCmax = "designCmax";
@@ -64,6 +66,12 @@ inline constexpr Preset kBands[] = {
     {"49 m, 5900–6200 kHz", 5900, 6200},
     {"41 m, 7200–7450 kHz", 7200, 7450},
 };
+// The coil kinds: a solenoid on a form, or a flat coil from the diameter outward (calc/flat_coil.h).
+inline constexpr std::string_view kSolenoid = "Solenoid";
+inline constexpr std::string_view kSpiderweb = "Spiderweb";
+inline constexpr std::string_view kFlatSpiral = "Flat spiral";
+inline constexpr std::string_view kCoilKinds[] = {kSolenoid, kSpiderweb, kFlatSpiral};
+
 // The last entry of either list: what the two fields hold when no preset does.
 inline constexpr std::string_view kCustom = "Custom";
 
@@ -91,6 +99,7 @@ enum class Kind {
     Number,  // a text box for a number in its unit
     Units,   // the list of length units (kInch, kMillimetre): sits where the field before it shows its unit
     Presets, // a list of its presets and Custom: a choice fills the two fields after it, low and high
+    Choice,  // a list of its choices, its text the one chosen
 };
 
 // A number's unit: a length follows the unit list; the others stay.
@@ -105,6 +114,8 @@ struct Input {
     Unit unit = Unit::None;
     std::string_view initial{}; // the text as the form opens; a number in C notation, shown in the locale's
     std::span<const Preset> presets{};
+    std::span<const std::string_view> choices{};
+    std::string_view onlyFor{}; // enabled only while the coil kind (kCoilKind) is this; "" always
     std::string_view heading{}; // a line across the group above the input, if any
     // In a message: what it is (starting a sentence), what to type there, and
     // an example in inches, pF or kHz.
@@ -115,9 +126,14 @@ struct Input {
 
 // clang-format off
 inline constexpr Input kInputs[] = {
+    {.control = control::kCoilKind, .kind = Kind::Choice, .caption = "Coil &kind", .spoken = "Coil kind",
+     .initial = kSolenoid, .choices = kCoilKinds},
     {.control = control::kDiameter, .caption = "Form &diameter", .spoken = "Form diameter", .unit = Unit::Length,
      .name = "Form diameter", .what = "the diameter of the coil form", .example = 1.5},
     {.control = control::kUnits, .kind = Kind::Units, .spoken = "Unit of length", .initial = kInch},
+    {.control = control::kSpokes, .caption = "Spok&es", .spoken = "Spokes of a spiderweb", .initial = "9",
+     .onlyFor = kSpiderweb,
+     .name = "The number of spokes", .what = "an odd number of spokes, 5 or more", .example = 9},
     {.control = control::kWireOd, .caption = "&Outside", .spoken = "Custom wire outside diameter", .unit = Unit::Length,
      .heading = "Custom wire (optional)", .name = "The custom wire's outside diameter",
      .what = "the wire's diameter over its enamel", .example = 0.0345},

@@ -299,6 +299,10 @@ const GoodCase kGood[] = {
      {{0, "diameter_in", "0"}, {0, "needed_inductance_uH", "350.613011583467", kDerived}, {0, "wire", "# 20"},
       {0, "turns", ""}, {0, "error", "Out of range: form diameter must be a number above 0 (it is 0)."}},
      {}, kCalculationFailed},
+    // The same sum as scripts/flat_coil_values.py prints for # 24 (OD .0222) on a 2 in hub.
+    {{"tune", "2", "15", "365", "--kind", "spider", "--csv"}, 6,
+     {{2, "turns", "60"}, {2, "inductance_uH", "349.49099161339", 1e-12}, {2, "self_capacitance_pF", ""}},
+     {}, kDone},
 };
 
 void CheckPrinted(const GoodCase &c)
@@ -460,7 +464,14 @@ const BadCase kBad[] = {
     {{"tune", "2", "400", "365", "--stray", "x"}, kUsageError, "CMIN 400 is not below CMAX 365"},
     {{"tune", "2", "15", "365", "--band", "x", "--wire", "0"}, kUsageError, "--wire: “0” is not a wire"},
     {{"tune", "2", "15", "365", "--band", "x", "--stray", "y"}, kUsageError, "--stray: \"y\" is not a number"},
-    {{"frob"}, kUsageError, "\"frob\" is no command; the first argument is one of coil, loose, lc, tune, wind, solenoid"},
+    {{"spider", "2", "20", "--spokes", "8"}, kUsageError, "--spokes: \"8\" is not an odd whole number of spokes, 5 or more"},
+    {{"spider", "2", "20", "--spokes", "3"}, kUsageError, "--spokes: \"3\" is not an odd whole number"},
+    {{"spider", "0.1", "20"}, kUsageError, "HUB 0.1 with the wire # 20: hub diameter is too small for 9 spokes"},
+    {{"spiral", "1", "20", "--wire", "awg20", "--pitch", "0.01"}, kUsageError, "--pitch 0.01 is below the outside diameter"},
+    {{"spiral", "1", "20.5"}, kUsageError, "TURNS 20.5 is not a whole number of turns"},
+    {{"tune", "2", "15", "365", "--kind", "cone"}, kUsageError, "--kind: \"cone\" is not a coil kind"},
+    {{"wind", "250", "2", "--kind", "spiral", "--spokes", "9"}, kUsageError, "--spokes 9 goes only with --kind spider"},
+    {{"frob"}, kUsageError, "\"frob\" is no command; the first argument is one of coil, loose, lc, tune, wind, solenoid, spiral, spider"},
     {{"--xyz"}, kUsageError, "\"--xyz\" is not an option of spirelle"},
     {{"-v"}, kUsageError, "\"-v\" is not an option of spirelle"},
     {{"--csv", "coil", "1", "20"}, kUsageError, "--csv goes after the command and its arguments"},

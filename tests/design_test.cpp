@@ -45,6 +45,11 @@ const Case kCases[] = {
     // A pitch between # 22 and # 20: # 20 has no coil and says why (mpmath: # 22 at 0.03 in, 117 turns).
     {"pitch below a wire", {}, {{control::kDiameter, "2"}, {control::kPitch, ".03"}}, "", "Covered",
      {{0, 9, "no coil", "the wire is thicker than the pitch"}, {1, 1, "117", ""}, {1, 4, "316.1", "316.149095"}}, 7},
+    // scripts/flat_coil_values.py: 60 turns of # 24 (.0222) on a 2 in hub, 349.49099 uH; C self not estimated.
+    {"spiderweb", {}, {{control::kCoilKind, "Spiderweb"}, {control::kDiameter, "2"}}, "", "with the stray alone",
+     {{2, 0, "# 24", ""}, {2, 1, "60", ""}, {2, 5, "349.5", "349.490991"}, {2, 7, "–", "not estimated"}}, 7},
+    {"even spokes", {}, {{control::kCoilKind, "Spiderweb"}, {control::kDiameter, "2"}, {control::kSpokes, "8"}},
+     control::kSpokes, "The number of spokes must be odd, 5 or more", {}, 0},
     {"a letter", {}, {{control::kDiameter, "2x"}}, control::kDiameter, "Form diameter is “2x”, not a number: type", {}, 0},
     {"empty", {}, {}, control::kDiameter, "Form diameter is empty: type the diameter of the coil form in inches, such as 1.5.",
      {}, 0},
@@ -87,7 +92,8 @@ TEST_P(DesignTest, ShowsTheDesignOrSaysWhatToType)
     const std::string copied = CopyText(view);
     EXPECT_EQ(static_cast<std::size_t>(std::count(copied.begin(), copied.end(), '\n')), c.copyLines);
     if (c.copyLines > 0) {
-        EXPECT_TRUE(copied.starts_with("Wire\tTurns\tCoil diameter (")) << copied;
+        EXPECT_TRUE(copied.starts_with("Wire\tTurns\tCoil diameter (") || copied.starts_with("Wire\tTurns\tInner"))
+            << copied;
     }
 }
 

@@ -38,7 +38,9 @@ private slots:
         const auto row = [](char key, std::string_view control, const char *spoken, std::string_view next) {
             QTest::newRow(control.data()) << key << ToQString(control) << QString::fromUtf8(spoken) << ToQString(next);
         };
+        row('k', kCoilKind, "Coil kind", kDiameter);
         row('d', kDiameter, "Form diameter, inches", kUnits);
+        row('e', kSpokes, "Spokes of a spiderweb", kWireOd);
         row('o', kWireOd, "Custom wire outside diameter, inches", kWireBare);
         row('r', kWireBare, "Custom wire bare diameter, inches", kPitch);
         row('p', kPitch, "Pitch, inches", kCapacitors);
@@ -61,6 +63,8 @@ private slots:
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        if (control == ToQString(kSpokes)) // a spiderweb's alone
+            window.findChild<QComboBox *>(ToQString(kCoilKind))->setCurrentText(ToQString(design::kSpiderweb));
         QTest::keyClick(&window, key, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), control);
         QCOMPARE(QApplication::focusWidget()->accessibleName(), spoken);

@@ -120,6 +120,7 @@ LINKS = [
     # Unknown keys and tab, malformed parts, a result box, a list the fields choose, a unit nobody has: ignored.
     ("#nowhere&d=2&zz=9&x&=&%E0=1&s=%E0&Text22=5&designCapacitor=1&u=furlong", {"designDiameter": "2"}, "inductance"),
     ("#design&d=2.5x&c=15-", {"designDiameter": "2.5x", "designCmax": ""}, "design"),  # marked as a typed mistake
+    ("#design&kind=spider&d=2&spokes=7", dict(designCoilKind="Spiderweb", designDiameter="2", designSpokes="7"), "design"),
 ]
 
 
@@ -154,7 +155,7 @@ for language, (decimal, group, presses) in LANGUAGES.items():
                     browser.find_element(By.ID, box).send_keys(text)
             if typed is not False:
                 inputs = browser.execute_script("return Object.fromEntries([...document.querySelectorAll("
-                                                "'#design input, #designUnits')].map(e => [e.id, e.value]))")
+                                                "'#design input, #designUnits, #designCoilKind')].map(e => [e.id, e.value]))")
             desktop.stdin.write(json.dumps({"design": inputs, "decimal": decimal, "group": group}) + "\n")
             desktop.stdin.flush()
             view = json.loads(desktop.stdout.readline())
@@ -234,11 +235,11 @@ for language, (decimal, group, presses) in LANGUAGES.items():
         browser.find_element(By.ID, "Text16").send_keys(f"1{decimal}5")
         browser.find_element(By.ID, "tab-design").click()
         browser.find_element(By.ID, "designDiameter").send_keys("2")
-        WebDriverWait(browser, 5).until(lambda b: b.execute_script("return location.hash").endswith("&d=2&u=inch&c=15-365&s=10&b=530-1700"))
+        WebDriverWait(browser, 5).until(lambda b: b.execute_script("return location.hash").endswith("&kind=Solenoid&d=2&u=inch&spokes=9&c=15-365&s=10&b=530-1700"))
         link = browser.execute_script("navigator.clipboard.writeText = text => { window.copied = text; return Promise.resolve(); };"
                                       "copyLink.click(); return [location.hash, history.length, window.copied === location.href]")
         Check(f"{language} typed: the link, history entries, the copied link", link, [
-              "#design&dia=1.5&d=2&u=inch&c=15-365&s=10&b=530-1700", entries, True])
+              "#design&dia=1.5&kind=Solenoid&d=2&u=inch&spokes=9&c=15-365&s=10&b=530-1700", entries, True])
         desktop.stdin.close()
 
 # Printed: the design, no tabs or buttons, black on white in the dark scheme too, one A4 or Letter page.

@@ -42,6 +42,18 @@ QLayout *DesignWindow::createForm(QList<QWidget *> &keyboardOrder)
                    static_cast<QLineEdit *>(widgets[low->control]), static_cast<QLineEdit *>(widgets[high->control]));
     }
 
+    // An input for one coil kind is enabled only while that kind is chosen.
+    auto *kinds = static_cast<QComboBox *>(widgets[control::kCoilKind]);
+    for (const Input &input : kInputs) {
+        if (input.onlyFor.empty())
+            continue;
+        QWidget *widget = widgets[input.control];
+        const QString kind = ToQString(input.onlyFor);
+        const auto enable = [kinds, widget, kind] { widget->setEnabled(kinds->currentText() == kind); };
+        connect(kinds, &QComboBox::currentIndexChanged, widget, enable);
+        enable();
+    }
+
     // Each group a box; each input a row of it: caption (its buddy), widget, unit.
     // The keyboard goes as the eye reads: each group top to bottom, the groups left to right.
     auto *columns = new QHBoxLayout;
@@ -79,7 +91,7 @@ QLayout *DesignWindow::createForm(QList<QWidget *> &keyboardOrder)
     return columns;
 }
 
-// The widget of one input: a text box for a number, a list for the units or the presets.
+// The widget of one input: a text box for a number, a list for the units, the presets or the choices.
 QWidget *DesignWindow::createInput(const design::Input &input)
 {
     using design::Kind;
@@ -96,6 +108,10 @@ QWidget *DesignWindow::createInput(const design::Input &input)
         if (input.kind == Kind::Units) {
             list->addItems({ToQString(design::kInch), ToQString(design::kMillimetre)});
             m_units = list;
+        } else if (input.kind == Kind::Choice) {
+            for (const std::string_view choice : input.choices)
+                list->addItem(ToQString(choice));
+            connect(list, &QComboBox::currentIndexChanged, this, &DesignWindow::recompute);
         } else {
             for (const design::Preset &preset : input.presets)
                 list->addItem(ToQString(preset.label));

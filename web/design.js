@@ -24,6 +24,11 @@ function DesignForm(groups) {
       if (input.heading) fieldset.append(Element('p', {className: 'sub', textContent: input.heading}));
       fieldset.append(Element('label', {htmlFor: input.id, textContent: input.caption}));
       if (input.kind === 'presets') return fieldset.append(Element('select', {id: input.id, className: 'preset'}));
+      if (input.kind === 'choice') {
+        const list = Element('select', {id: input.id, className: 'choice'});
+        list.append(...input.choices.map(choice => new Option(choice)));
+        return fieldset.append(list);
+      }
       fieldset.append(Element('input', {id: input.id},
                               {'aria-label': input.spoken[0], inputmode: 'decimal', autocomplete: 'off', spellcheck: 'false'}));
       const next = group.inputs[i + 1];
@@ -144,6 +149,14 @@ function StartDesign(separators) {
     recompute();
   };
   units.addEventListener('change', () => applyUnits(true));
+  // An input for one coil kind is enabled only while that kind is chosen.
+  const kinds = byId('designCoilKind');
+  const enableForKind = () => {
+    for (const input of inputs.filter(input => input.onlyFor)) byId(input.id).disabled = kinds.value !== input.onlyFor;
+  };
+  for (const input of inputs.filter(input => input.choices))
+    byId(input.id).addEventListener('change', () => { enableForKind(); recompute(); });
+  enableForKind();
   applyUnits(false);
 
   copy.addEventListener('click', () => {

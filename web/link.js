@@ -11,6 +11,7 @@ const kLinkKeys = {
   dia: ['Text16'], turns: ['Text15'],                       // inductance
   uh: ['Text9'], pf: ['Text10'],                            // frequency
   ld: ['Text19'], ln: ['Text20'], ll: ['Text21'],           // loose coil
+  kind: ['designCoilKind'], spokes: ['designSpokes'],
   d: ['designDiameter'], u: ['designUnits'], od: ['designWireOd'], bare: ['designWireBare'],
   c: ['designCmin', 'designCmax'], s: ['designStray'], b: ['designBandLow', 'designBandHigh'], p: ['designPitch'],
 };

@@ -153,17 +153,22 @@ std::string WithoutMnemonic(std::string_view caption)
     return out;
 }
 
-// One input of the form as design.js builds it: {id, kind ("number", "units"
-// or "presets"), caption, heading, length, spoken and unit (each [inches, mm]),
-// presets (the list's labels) and fills (the two fields a preset fills)}.
+// One input of the form as design.js builds it: {id, kind ("number", "units",
+// "choice" or "presets"), caption, heading, length, spoken and unit (each
+// [inches, mm]), onlyFor (the coil kind it is for, or ""), choices (a choice's texts), presets (the list's labels) and
+// fills (the two fields a preset fills)}.
 val FormInput(const design::Input &input)
 {
     using design::Kind;
     val out = val::object();
     out.set("id", std::string(input.control));
-    out.set("kind", std::string(input.kind == Kind::Number ? "number" : input.kind == Kind::Units ? "units" : "presets"));
+    out.set("kind", std::string(input.kind == Kind::Number  ? "number"
+                                : input.kind == Kind::Units ? "units"
+                                : input.kind == Kind::Choice ? "choice"
+                                                             : "presets"));
     out.set("caption", WithoutMnemonic(input.caption));
     out.set("heading", std::string(input.heading));
+    out.set("onlyFor", std::string(input.onlyFor));
     out.set("length", input.unit == design::Unit::Length);
     std::vector<std::string> spoken, unit;
     for (const bool mm : {false, true}) {
@@ -172,6 +177,10 @@ val FormInput(const design::Input &input)
     }
     out.set("spoken", Strings(spoken));
     out.set("unit", Strings(unit));
+    if (input.kind == Kind::Choice) {
+        std::vector<std::string> choices(input.choices.begin(), input.choices.end());
+        out.set("choices", Strings(choices));
+    }
     if (input.kind == Kind::Presets) {
         const auto [low, high] = design::PresetFields(input);
         out.set("presets", Strings(Labels(input.presets)));
