@@ -52,11 +52,12 @@ int RunWindow(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = std::string_view(argv[i]).substr(argv[i][0] == '-' && argv[i][1] == '-' ? 1 : 0);
         named = named || arg == "-platform" || arg == "-display" || arg.starts_with("-platform=") ||
-                arg.starts_with("-display=");
+            arg.starts_with("-display=");
     }
     if (!named && !set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("QT_QPA_PLATFORM")) {
-        std::fprintf(stderr, "spirelle: there is no display to show the window on (DISPLAY is not set); "
-                             "the commands need none: spirelle --help\n");
+        std::fprintf(stderr,
+                     "spirelle: there is no display to show the window on (DISPLAY is not set); "
+                     "the commands need none: spirelle --help\n");
         return 1;
     }
     std::error_code error;
@@ -84,7 +85,7 @@ int RunWindow(int argc, char **argv)
     }
     if (why.empty())
         why = "no " + std::string(SPIRELLE_WINDOW_MODULE) + " beside " + folder.string() + " or in " +
-              (folder / SPIRELLE_WINDOW_MODULE_FROM_BINDIR).parent_path().lexically_normal().string();
+            (folder / SPIRELLE_WINDOW_MODULE_FROM_BINDIR).parent_path().lexically_normal().string();
     std::fprintf(stderr, "spirelle: the window cannot start: %s\n", why.c_str());
     return 1;
 #endif

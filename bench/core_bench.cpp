@@ -61,8 +61,7 @@ using Handler = void (*)(FieldAccess &, const Separators &);
 // typed in. The inputs stay as they are; each run overwrites the results, as a
 // repeated click on the button does.
 void RunHandler(benchmark::State &state, Handler handler,
-                std::initializer_list<std::pair<std::string_view, std::string_view>> inputs,
-                std::string_view resultBox)
+                std::initializer_list<std::pair<std::string_view, std::string_view>> inputs, std::string_view resultBox)
 {
     FieldTable table = FieldTable::mainWindow();
     for (const auto &[box, text] : inputs)

@@ -89,7 +89,10 @@ long PeakRssKb()
 
 StartupReport::StartupReport() : m_mainNs(BoottimeNs()) {}
 
-void StartupReport::mark(const char *step) { m_marks.emplace_back(step, BoottimeNs()); }
+void StartupReport::mark(const char *step)
+{
+    m_marks.emplace_back(step, BoottimeNs());
+}
 
 void StartupReport::watch(QWidget *window)
 {

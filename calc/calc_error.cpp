@@ -44,8 +44,10 @@ CalcError CalcError::typeMismatch(std::string text)
 CalcError CalcError::ambiguousGrouping(std::string text, const std::string &asWholeNumber,
                                        const std::string &asFraction)
 {
-    std::string detail = Quote(text) + " could be read two ways, as a whole number or as a "
-                         "decimal fraction. Write " + asWholeNumber + " for the whole number";
+    std::string detail = Quote(text) +
+        " could be read two ways, as a whole number or as a "
+        "decimal fraction. Write " +
+        asWholeNumber + " for the whole number";
     detail += asFraction.empty() ? "." : ", or " + asFraction + " for the fraction.";
     CalcError error(ErrorKind::TypeMismatch, ArithmeticFault::None, std::move(text), kTypeMismatch, detail);
     error.m_ambiguousGrouping = true;
@@ -60,8 +62,8 @@ CalcError CalcError::arithmetic(ArithmeticFault fault)
 
 CalcError CalcError::invalidArgument()
 {
-    return CalcError(ErrorKind::InvalidArgument, ArithmeticFault::None, {}, "Invalid argument: ",
-                     "the square root of a negative number.");
+    return CalcError(ErrorKind::InvalidArgument, ArithmeticFault::None, {},
+                     "Invalid argument: ", "the square root of a negative number.");
 }
 
 CalcError CalcError::outOfRange(std::string input, const std::string &reason)

@@ -23,8 +23,14 @@ namespace {
 // the default would widen to long double, which is 80 bits here and 128 in
 // WebAssembly, where it runs in software; in double both give the same digits.
 using DoublePolicy = boost::math::policies::policy<boost::math::policies::promote_double<false>>;
-double CompleteK(double k) { return boost::math::ellint_1(k, DoublePolicy()); }
-double CompleteE(double k) { return boost::math::ellint_2(k, DoublePolicy()); }
+double CompleteK(double k)
+{
+    return boost::math::ellint_1(k, DoublePolicy());
+}
+double CompleteE(double k)
+{
+    return boost::math::ellint_2(k, DoublePolicy());
+}
 
 // (K(k) - E(k)) / k^2 from its power series in m = k^2, for small m where the
 // difference of the two library values would lose digits and m may underflow:
@@ -116,7 +122,10 @@ double ScaledQuotient(std::initializer_list<double> numerators, std::initializer
 // sqrt(1 + x^2) for x up to 1e100, from operations that IEEE 754 rounds
 // exactly, so that every C library gives the same bits (std::hypot in glibc
 // and in WebAssembly's musl differ in the last one for some x).
-double Hypotenuse(double x) { return std::sqrt(1.0 + x * x); }
+double Hypotenuse(double x)
+{
+    return std::sqrt(1.0 + x * x);
+}
 
 // Nagaoka's coefficient (Nagaoka 1909), from the moduli k = d / sqrt(d^2 + l^2)
 // and k' = l / sqrt(d^2 + l^2):
@@ -165,7 +174,7 @@ double NagaokaShortOverRatio(double x, double logRatio)
     }
     const double h = Hypotenuse(x);
     const double kp = x / h;
-    const double m1 = kp * kp; // may underflow: it only scales the higher terms
+    const double m1 = kp * kp;                                       // may underflow: it only scales the higher terms
     const double logarithm = std::log(4.0) + std::log(h) - logRatio; // ln(4/k')
     const double eMinusOneOverM1 = EMinusOneNearOne(m1, logarithm);
     const double kMinusE = KNearOne(m1, logarithm) - 1.0 - m1 * eMinusOneOverM1;

@@ -11,7 +11,10 @@
 namespace spirelle {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // A value's significant digits: digits[0..count) and the decimal exponent of the first.
 struct Decimal {

@@ -12,8 +12,14 @@
 namespace spirelle {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Adds a decimal digit to a magnitude without overflowing; exponents beyond a
 // few thousand are all the same to a double.
@@ -22,7 +28,6 @@ std::int64_t SaturatingPush(std::int64_t magnitude, char digit)
     constexpr std::int64_t limit = 1'000'000'000'000;
     return magnitude >= limit ? limit : magnitude * 10 + (digit - '0');
 }
-
 
 // A whole number grouped with '.', "1.000" or "1.234.567": 1 to 3 digits not
 // starting with 0, then groups of '.' and three digits. Returns how many
@@ -119,8 +124,8 @@ std::string_view Ungrouped(std::string_view body, std::string_view text, std::st
 
 // The digits before the exponent, rebuilt into `plain` as [-]digits[.digits].
 struct Mantissa {
-    std::size_t digits = 0;       // integer and fraction digits
-    bool nonZeroSeen = false;     // a digit other than 0
+    std::size_t digits = 0;        // integer and fraction digits
+    bool nonZeroSeen = false;      // a digit other than 0
     std::int64_t leadingPower = 0; // where the first non-zero digit stands, as a power of ten
 };
 

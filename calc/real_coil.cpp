@@ -45,24 +45,26 @@ void RequireWire(const Wire &wire)
 void RequireTurns(int turns)
 {
     if (turns < 1 || turns > kMaxTurns)
-        throw CalcError::outOfRange("number of turns", "must be a whole number from 1 to " +
-                                                           FormatNumber(kMaxTurns, {.significant = 9}) + " (it is " +
-                                                           FormatNumber(turns, {.significant = 12}) + ")");
+        throw CalcError::outOfRange("number of turns",
+                                    "must be a whole number from 1 to " + FormatNumber(kMaxTurns, {.significant = 9}) +
+                                        " (it is " + FormatNumber(turns, {.significant = 12}) + ")");
 }
 
 void RequireTurns(double turns)
 {
     if (!(turns >= 1.0 && turns <= kMaxTurns))
-        throw CalcError::outOfRange("number of turns", "must be a number from 1 to " + FormatNumber(kMaxTurns, {.significant = 9}) +
-                                                           " (it is " + FormatNumber(turns, {.significant = 12}) + ")");
+        throw CalcError::outOfRange("number of turns",
+                                    "must be a number from 1 to " + FormatNumber(kMaxTurns, {.significant = 9}) +
+                                        " (it is " + FormatNumber(turns, {.significant = 12}) + ")");
 }
 
 void RequirePitch(const Wire &wire, double pitch)
 {
     if (!(pitch >= wire.outsideDiameter) || !std::isfinite(pitch))
-        throw CalcError::outOfRange("pitch", "must not be below the outside diameter of the wire " + wire.name + " (" +
-                                                 FormatNumber(pitch, {.significant = 6}) + " in < " +
-                                                 FormatNumber(wire.outsideDiameter, {.significant = 6}) + " in)");
+        throw CalcError::outOfRange("pitch",
+                                    "must not be below the outside diameter of the wire " + wire.name + " (" +
+                                        FormatNumber(pitch, {.significant = 6}) + " in < " +
+                                        FormatNumber(wire.outsideDiameter, {.significant = 6}) + " in)");
 }
 
 // Medhurst 1947 (real_coil.h): l/D and H in pF per cm of diameter.
@@ -114,8 +116,8 @@ double RosaMutualCorrection(int turns)
     // (Bernoulli numbers B4 .. B10) gives the rest.
     const double inverse = 1.0 / n;
     const double inverse2 = inverse * inverse;
-    const double series =
-        inverse * inverse2 * (-1.0 / 120.0 + inverse2 * (1.0 / 504.0 + inverse2 * (-1.0 / 720.0 + inverse2 / 528.0)));
+    const double series = inverse * inverse2 *
+        (-1.0 / 120.0 + inverse2 * (1.0 / 504.0 + inverse2 * (-1.0 / 720.0 + inverse2 / 528.0)));
     return kMutualLimit - std::log(n) * inverse / 6.0 + kTwoZetaPrimeMinusOne * inverse + series;
 }
 
@@ -146,11 +148,11 @@ double RoundWireInductance(double formDiameter, const Wire &wire, double turns, 
     const auto sheet = CurrentSheetInductance(coilDiameter, turns, turns * pitch);
     const auto coil = [&] {
         return FormatNumber(turns, {.significant = 12}) + (turns == 1 ? " turn" : " turns") + " of the wire " +
-               wire.name;
+            wire.name;
     };
     if (!sheet || !(*sheet > 0.0))
-        throw CalcError::outOfRange("form diameter", "is too large against the wire to compute the inductance of " +
-                                                         coil());
+        throw CalcError::outOfRange("form diameter",
+                                    "is too large against the wire to compute the inductance of " + coil());
     // Rosa 1906: what separate round wires lack against the current sheet.
     const double ks = RosaSelfCorrection(pitch, wire.bareDiameter);
     const double km = RosaMutualCorrection(turns);

@@ -21,9 +21,9 @@ namespace spirelle {
 // A round wire: its outside diameter over the enamel is the pitch of a
 // close-wound coil; the bare diameter is the copper's.
 struct Wire {
-    std::string name;            // "# 20", or the caller's name ("custom")
-    double outsideDiameter = 0;  // inches
-    double bareDiameter = 0;     // inches
+    std::string name;           // "# 20", or the caller's name ("custom")
+    double outsideDiameter = 0; // inches
+    double bareDiameter = 0;    // inches
 };
 
 // The bare diameter of AWG gauge n, by the gauge's definition (36 is 0.005 in,
@@ -38,7 +38,10 @@ inline constexpr double kMillimetresPerInch = 25.4;
 // magnet wire takes about 8 % of it (# 20: .0345 over .0320 bare).
 //   DefaultBareDiameter(0.05) -> 0.046
 inline constexpr double kBareOfOutside = 0.92;
-inline constexpr double DefaultBareDiameter(double outsideDiameter) { return kBareOfOutside * outsideDiameter; }
+inline constexpr double DefaultBareDiameter(double outsideDiameter)
+{
+    return kBareOfOutside * outsideDiameter;
+}
 
 // The diameter to the wire's centres: form diameter + wire outside diameter:
 //   CoilDiameter(2, 0.0345) -> 2.0345
@@ -122,7 +125,10 @@ struct RealCoil {
 RealCoil MakeRealCoil(double formDiameter, const Wire &wire, int turns, std::optional<double> pitch = std::nullopt);
 
 // The pitch a coil is wound at: `pitch` when given, else the wire's outside diameter.
-inline double PitchOf(const Wire &wire, std::optional<double> pitch) { return pitch.value_or(wire.outsideDiameter); }
+inline double PitchOf(const Wire &wire, std::optional<double> pitch)
+{
+    return pitch.value_or(wire.outsideDiameter);
+}
 
 // More turns than anyone winds; the searches stop here.
 inline constexpr int kMaxTurns = 100'000'000;

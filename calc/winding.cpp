@@ -53,7 +53,7 @@ template <class Holds>
 int LargestTurns(Holds holds, double guess)
 {
     std::int64_t start = std::isfinite(guess) ? std::llround(std::clamp(guess, 1.0, double(kMaxTurns))) : 1;
-    std::int64_t yes = 0;         // holds here (0: not known anywhere)
+    std::int64_t yes = 0;            // holds here (0: not known anywhere)
     std::int64_t no = kMaxTurns + 1; // fails here
     if (holds(int(start))) {
         yes = start;
@@ -128,33 +128,34 @@ BandDesign DesignForBand(double formDiameter, const Wire &wire, const Capacitor 
     const double p = PitchOf(wire, pitch);
     BandDesign design{wire, std::nullopt, {}};
     if (pitch && *pitch < wire.outsideDiameter) {
-        design.reason = "the wire is thicker than the pitch (" + FormatNumber(wire.outsideDiameter, {.significant = 6}) +
-                        " in > " + FormatNumber(p, {.significant = 6}) + " in)";
+        design.reason = "the wire is thicker than the pitch (" +
+            FormatNumber(wire.outsideDiameter, {.significant = 6}) + " in > " + FormatNumber(p, {.significant = 6}) +
+            " in)";
         return design;
     }
     // The estimate of the self-capacitance only steers the start of the search.
     constexpr double kTypicalSelfCapacitance = 2.5;
     const double cTop = capacitor.cmin + capacitor.stray + kTypicalSelfCapacitance;
-    const double guess =
-        WheelerGuess(formDiameter, wire, p, [&] { return InductanceForResonance(band.high / 1000.0, cTop); });
+    const double guess = WheelerGuess(formDiameter, wire, p,
+                                      [&] { return InductanceForResonance(band.high / 1000.0, cTop); });
     const auto reaches = [&](int turns) { return TopKHz(formDiameter, wire, capacitor, turns, p) >= band.high; };
     const int turns = LargestTurns(reaches, guess);
     if (turns == 0) {
         const double top = TopKHz(formDiameter, wire, capacitor, 1, p);
         design.reason = "even one turn tunes only up to " + FormatNumber(top, {.significant = 6}) +
-                        " kHz, below the band's top; CMIN + stray is too large";
+            " kHz, below the band's top; CMIN + stray is too large";
         return design;
     }
     if (turns == kMaxTurns)
-        throw CalcError::outOfRange("top of the band", "needs more than " +
-                                                           FormatNumber(kMaxTurns, {.significant = 9}) +
-                                                           " turns of the wire " + wire.name);
+        throw CalcError::outOfRange("top of the band",
+                                    "needs more than " + FormatNumber(kMaxTurns, {.significant = 9}) +
+                                        " turns of the wire " + wire.name);
     design.tuned = Tune(MakeRealCoil(formDiameter, wire, turns, p), capacitor, band);
     return design;
 }
 
-std::vector<BandDesign> DesignForBand(double formDiameter, const std::vector<Wire> &wires,
-                                      const Capacitor &capacitor, const Band &band, std::optional<double> pitch)
+std::vector<BandDesign> DesignForBand(double formDiameter, const std::vector<Wire> &wires, const Capacitor &capacitor,
+                                      const Band &band, std::optional<double> pitch)
 {
     std::vector<BandDesign> designs;
     designs.reserve(wires.size());
@@ -173,8 +174,9 @@ RealCoil Wind(double inductance, double formDiameter, const Wire &wire, std::opt
     };
     const int under = LargestTurns(below, WheelerGuess(formDiameter, wire, p, [&] { return inductance; }));
     if (under == kMaxTurns)
-        throw CalcError::outOfRange("inductance", "needs more than " + FormatNumber(kMaxTurns, {.significant = 9}) +
-                                                      " turns of the wire " + wire.name);
+        throw CalcError::outOfRange("inductance",
+                                    "needs more than " + FormatNumber(kMaxTurns, {.significant = 9}) +
+                                        " turns of the wire " + wire.name);
     if (under == 0)
         return MakeRealCoil(formDiameter, wire, 1, p);
     RealCoil fewer = MakeRealCoil(formDiameter, wire, under, p);
@@ -193,13 +195,14 @@ BandDesign DesignForBand(const Wire &wire, const Capacitor &capacitor, const Ban
     const int turns = LargestTurns(reaches, std::min(guess, double(most)));
     if (turns == 0) {
         design.reason = "even one turn tunes only up to " +
-                        FormatNumber(Tune(make(1), capacitor, band).highKHz, {.significant = 6}) +
-                        " kHz, below the band's top; CMIN + stray is too large";
+            FormatNumber(Tune(make(1), capacitor, band).highKHz, {.significant = 6}) +
+            " kHz, below the band's top; CMIN + stray is too large";
         return design;
     }
     if (turns == most)
-        throw CalcError::outOfRange("top of the band", "needs " + FormatNumber(most, {.significant = 9}) +
-                                                           " or more turns of the wire " + wire.name);
+        throw CalcError::outOfRange("top of the band",
+                                    "needs " + FormatNumber(most, {.significant = 9}) + " or more turns of the wire " +
+                                        wire.name);
     design.tuned = Tune(make(turns), capacitor, band);
     return design;
 }
@@ -210,8 +213,9 @@ RealCoil Wind(double inductance, const Wire &wire, const CoilOfTurns &make, doub
     const auto below = [&](int turns) { return turns < most && make(turns).inductance <= inductance; };
     const int under = LargestTurns(below, std::min(guess, double(most)));
     if (under == most - 1)
-        throw CalcError::outOfRange("inductance", "needs " + FormatNumber(most, {.significant = 9}) +
-                                                      " or more turns of the wire " + wire.name);
+        throw CalcError::outOfRange("inductance",
+                                    "needs " + FormatNumber(most, {.significant = 9}) + " or more turns of the wire " +
+                                        wire.name);
     if (under == 0)
         return make(1);
     RealCoil fewer = make(under);

@@ -51,9 +51,8 @@ BandDesign DesignForBand(double formDiameter, const Wire &wire, const Capacitor 
                          std::optional<double> pitch = std::nullopt);
 
 // The same for each of `wires`, in order.
-std::vector<BandDesign> DesignForBand(double formDiameter, const std::vector<Wire> &wires,
-                                      const Capacitor &capacitor, const Band &band,
-                                      std::optional<double> pitch = std::nullopt);
+std::vector<BandDesign> DesignForBand(double formDiameter, const std::vector<Wire> &wires, const Capacitor &capacitor,
+                                      const Band &band, std::optional<double> pitch = std::nullopt);
 
 // The whole number of turns (1 or more) of `wire` on the form whose
 // round-wire inductance is nearest `inductance` uH (the fewer turns on a tie):

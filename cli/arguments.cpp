@@ -21,7 +21,7 @@ constexpr double kStepTolerance = 1e-9;
 double ParseOne(std::string_view name, std::string_view whole, std::string_view part, bool signedStep = false)
 {
     const std::string where = std::string(name) + ": " + Quote(part, kArgumentQuote) +
-                              (part == whole ? "" : " in " + Quote(whole, kArgumentQuote));
+        (part == whole ? "" : " in " + Quote(whole, kArgumentQuote));
     double value = 0;
     try {
         value = ParseNumber(part, ".");

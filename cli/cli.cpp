@@ -128,19 +128,20 @@ constexpr std::string_view kOverviewEnd =
     "  $ spirelle solenoid 1.5 40 --wire awg24 --pitch 0.05\n"
     "  $ spirelle wind 250 2 --json\n";
 
-constexpr std::string_view kProgramUsage = "Usage: spirelle [Qt options]\n"
-                                           "  or:  spirelle COMMAND ARGUMENT... [--csv | --json]\n"
-                                           "  or:  spirelle --help [COMMAND] | --version\n";
+constexpr std::string_view kProgramUsage =
+    "Usage: spirelle [Qt options]\n"
+    "  or:  spirelle COMMAND ARGUMENT... [--csv | --json]\n"
+    "  or:  spirelle --help [COMMAND] | --version\n";
 
 // The overview that --help prints, laid out as help2man reads it into the
 // manual page: a command's description indented under its synopsis.
 std::string Overview()
 {
     std::string text = std::string(kProgramUsage) +
-                       "With no command spirelle opens its window; a command prints its answer\n"
-                       "and needs no display.\n"
-                       "\n"
-                       "Commands:\n";
+        "With no command spirelle opens its window; a command prints its answer\n"
+        "and needs no display.\n"
+        "\n"
+        "Commands:\n";
     std::vector<std::string_view> listed;
     for (const Command &command : Commands()) {
         text += "  " + Synopsis(command) + "\n";
@@ -167,7 +168,7 @@ std::string Overview()
 std::string Usage(const Command &command)
 {
     return "Usage: spirelle " + Synopsis(command) + " [--csv | --json]\n" + "Run 'spirelle " +
-           std::string(command.name) + " --help' for more.\n";
+        std::string(command.name) + " --help' for more.\n";
 }
 
 // CLI11 lays out a command's --help from the table; the command line itself
@@ -223,8 +224,8 @@ const Option *FindOption(const Command &command, std::string_view arg)
 const FormatOption *FindFormatOption(std::string_view arg)
 {
     const std::span<const FormatOption> options = FormatOptions();
-    const auto found =
-        std::find_if(options.begin(), options.end(), [&](const FormatOption &o) { return Gives(arg, o.flag); });
+    const auto found = std::find_if(options.begin(), options.end(),
+                                    [&](const FormatOption &o) { return Gives(arg, o.flag); });
     return found == options.end() ? nullptr : &*found;
 }
 
@@ -232,7 +233,7 @@ const FormatOption *FindFormatOption(std::string_view arg)
 bool LooksLikeOption(std::string_view arg)
 {
     return arg.starts_with('-') &&
-           !(arg.size() > 1 && (std::isdigit(static_cast<unsigned char>(arg[1])) || arg[1] == '.'));
+        !(arg.size() > 1 && (std::isdigit(static_cast<unsigned char>(arg[1])) || arg[1] == '.'));
 }
 
 // The command's arguments after its name, read one by one; throws UsageError.
@@ -327,8 +328,8 @@ private:
             const std::string_view needs = options[k].needs;
             if (!m_parsed.given[k] || needs.empty())
                 continue;
-            const auto needed =
-                std::find_if(options.begin(), options.end(), [&](const Option &o) { return o.flag == needs; });
+            const auto needed = std::find_if(options.begin(), options.end(),
+                                             [&](const Option &o) { return o.flag == needs; });
             if (!m_parsed.given[std::size_t(needed - options.begin())])
                 throw UsageError(std::string(options[k].flag) + " needs " + std::string(needs));
         }
@@ -408,7 +409,7 @@ int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::s
     const auto known = args.empty() ? commands.end() : find(args[0]);
     if (known == commands.end()) {
         err = "spirelle: " + NoCommand(args) + "; the first argument is one of " + CommandNames() +
-              ", --help, --version\n" + std::string(kProgramUsage);
+            ", --help, --version\n" + std::string(kProgramUsage);
         return kUsageError;
     }
     const Command &command = *known;
@@ -429,8 +430,8 @@ int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::s
     if (outcome.failed == 0)
         return kDone;
     err = prefix + std::to_string(outcome.failed) + " of " + std::to_string(outcome.rows) +
-          (outcome.rows == 1 ? " row" : " rows") + " failed (" +
-          (outcome.failed == 1 ? "" : "the first: ") + outcome.firstError + ")\n";
+        (outcome.rows == 1 ? " row" : " rows") + " failed (" + (outcome.failed == 1 ? "" : "the first: ") +
+        outcome.firstError + ")\n";
     return kCalculationFailed;
 }
 
@@ -439,10 +440,11 @@ int RunTo(std::span<const std::string> args, Sink &out, std::string &err, std::s
 bool IsCommandLine(int argc, const char *const *argv)
 {
     // The options QGuiApplication, QApplication and the xcb platform read.
-    constexpr std::string_view kWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                               "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
-                                               "display", "geometry", "style", "stylesheet", "qmljsdebugger",
-                                               "name", "title", "visual"};
+    constexpr std::string_view kWithValue[] = {
+        "platform",    "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry",
+        "qwindowicon", "qwindowtitle",       "session",       "display", "geometry",
+        "style",       "stylesheet",         "qmljsdebugger", "name",    "title",
+        "visual"};
     constexpr std::string_view kAlone[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];

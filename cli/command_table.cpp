@@ -62,7 +62,8 @@ struct WoundFields : Fields {
         lengths.millimetres = mm;
         winding = WindingFor(wire, bare, pitch, lengths, alone);
         if (diameter.size() == 1)
-            if (const std::string misfit = winding.misfit(winding.wires.size() - 1, lengths.inches(diameter[0]), lengths);
+            if (const std::string misfit = winding.misfit(winding.wires.size() - 1, lengths.inches(diameter[0]),
+                                                          lengths);
                 !misfit.empty())
                 throw UsageError(misfit);
     }
@@ -227,7 +228,8 @@ constexpr Option kFlatWire{"--wire",
 constexpr Option kSpiralOptions[] = {
     kFlatWire,
     kBare,
-    {"--pitch", "P", "the radial distance from turn to turn, inches (mm with --mm; default the wire's outside diameter)",
+    {"--pitch", "P",
+     "the radial distance from turn to turn, inches (mm with --mm; default the wire's outside diameter)",
      "turn to turn (default the wire's outside diameter)", "", "", Bind<&WoundFields::pitch>()},
     kMm,
 };
@@ -279,8 +281,8 @@ std::string Name(const Positional &positional)
 
 Outcome RunCoil(const CoilFields &fields, Format format, Sink &out)
 {
-    const CaseSweep<CoilCase> sweep({{Name(kDiameter), fields.diameter, &CoilCase::diameter},
-                                     {Name(kTurns), fields.turns, &CoilCase::turns}});
+    const CaseSweep<CoilCase> sweep(
+        {{Name(kDiameter), fields.diameter, &CoilCase::diameter}, {Name(kTurns), fields.turns, &CoilCase::turns}});
     return Coil(sweep, format, out);
 }
 
@@ -326,8 +328,8 @@ Outcome RunSolenoid(const SolenoidFields &fields, Format format, Sink &out)
 
 Outcome RunFlat(const FlatFields &fields, Format format, Sink &out, std::string_view inner)
 {
-    const CaseSweep<FlatCase> sweep({{std::string(inner), fields.diameter, &FlatCase::inner},
-                                     {Name(kFlatTurns), fields.turns, &FlatCase::turns}});
+    const CaseSweep<FlatCase> sweep(
+        {{std::string(inner), fields.diameter, &FlatCase::inner}, {Name(kFlatTurns), fields.turns, &FlatCase::turns}});
     return Flat(sweep, fields.form, fields.winding, fields.lengths, format, out);
 }
 
@@ -342,25 +344,34 @@ Outcome RunSpider(const SpiderFields &fields, Format format, Sink &out)
 }
 
 constexpr Command kCommands[] = {
-    {"coil", "The inductance page: a close-wound coil with each of six gauges", kCoilArguments, {},
+    {"coil",
+     "The inductance page: a close-wound coil with each of six gauges",
+     kCoilArguments,
+     {},
      "the inductance page: TURNS close-wound on a form of\n"
      "DIAMETER inches with each of the six gauges # 20 to # 30:\n"
      "the coil's length, its Wheeler and current-sheet\n"
      "inductance, how far Wheeler is off in percent, and the\n"
      "feet of wire\n",
      Bound<CoilFields, RunCoil>},
-    {"loose", "The loose-coil page: a coil wound LENGTH inches long", kLooseArguments, {},
+    {"loose",
+     "The loose-coil page: a coil wound LENGTH inches long",
+     kLooseArguments,
+     {},
      "the loose-coil page: TURNS wound LENGTH inches long on a\n"
      "form of DIAMETER inches: Wheeler and current-sheet\n"
      "inductance, how far Wheeler is off in percent, and\n"
      "length/diameter\n",
      Bound<LooseFields, RunLoose>},
-    {"lc", "The frequency page: the resonant frequency of uH and pF in MHz", kLcArguments, {},
+    {"lc",
+     "The frequency page: the resonant frequency of uH and pF in MHz",
+     kLcArguments,
+     {},
      "the frequency page: the resonant frequency in MHz of\n"
      "INDUCTANCE uH and CAPACITANCE pF\n",
      Bound<LcFields, RunLc>},
-    {"tune", "Will a CMIN..CMAX pF capacitor cover the band, and with how many turns of each wire?",
-     kTuneArguments, kTuneOptions,
+    {"tune", "Will a CMIN..CMAX pF capacitor cover the band, and with how many turns of each wire?", kTuneArguments,
+     kTuneOptions,
      "will a CMIN..CMAX pF variable capacitor cover the band?\n"
      "The inductance that tunes the band's top at CMIN + stray,\n"
      "how low it then reaches at CMAX + stray, and a verdict\n"
@@ -506,16 +517,15 @@ std::string BashCompletion()
            "    local cur=${COMP_WORDS[COMP_CWORD]}\n"
            "    if [ \"$COMP_CWORD\" -eq 1 ]; then\n"
            "        mapfile -t COMPREPLY < <(compgen -W \"" +
-           commands +
-           "--help --version\" -- \"$cur\")\n"
-           "        return\n"
-           "    fi\n"
-           "    local options=\"" +
-           formatOptions +
-           "--help\"\n" + commandOptions +
-           "    [[ $cur == -* ]] && mapfile -t COMPREPLY < <(compgen -W \"$options\" -- \"$cur\")\n"
-           "}\n"
-           "complete -F _spirelle spirelle\n";
+        commands +
+        "--help --version\" -- \"$cur\")\n"
+        "        return\n"
+        "    fi\n"
+        "    local options=\"" +
+        formatOptions + "--help\"\n" + commandOptions +
+        "    [[ $cur == -* ]] && mapfile -t COMPREPLY < <(compgen -W \"$options\" -- \"$cur\")\n"
+        "}\n"
+        "complete -F _spirelle spirelle\n";
 }
 
 } // namespace spirelle::cli

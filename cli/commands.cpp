@@ -92,7 +92,7 @@ Outcome Coil(const CaseSweep<CoilCase> &sweep, Format format, Sink &out)
                 const double feet = WireFeet(diameter, turns);
                 stage = "the current sheet";
                 const auto sheet = CurrentSheetInductance(diameter, turns, length);
-                const Cell row[] = {diameter, turns,           kWireGauges[g].name, inchesPerTurn, length,
+                const Cell row[] = {diameter, turns,           kWireGauges[g].name,           inchesPerTurn, length,
                                     wheeler,  Optional(sheet), DeviationCell(wheeler, sheet), feet};
                 writer->row(row);
             } catch (const CalcError &error) {

@@ -137,7 +137,7 @@ protected:
                 leftOut.push_back(m_columns[i].title);
         if (!leftOut.empty())
             m_text += Listed(leftOut) + " left out to fit " + std::to_string(kTableWidth) + " columns; --wide shows " +
-                      (leftOut.size() == 1 ? "it" : "them") + "\n";
+                (leftOut.size() == 1 ? "it" : "them") + "\n";
         flush();
     }
 

@@ -30,7 +30,7 @@ void AppendCells(std::vector<Cell> &cells, const CoilRow &row, Face face, std::s
 std::string LengthText(double inches, const Lengths &lengths)
 {
     return FormatNumber(lengths.millimetres ? inches * kMillimetresPerInch : inches, {.significant = 6}) + " " +
-           std::string(lengths.unit());
+        std::string(lengths.unit());
 }
 
 // The row's note: why it has no coil, where a value is held at the end of
@@ -45,8 +45,10 @@ std::string_view Note(std::string &held, std::string_view reason, std::string_vi
         if (!part.empty())
             held += (held.empty() ? "" : "; ") + std::string(part);
     if (wire.outsideDiameter > formInches / 10)
-        held += (held.empty() ? "" : "; ") + std::string("the wire is thicker than a tenth of the form's diameter, "
-                                                         "where the round-wire corrections are rough");
+        held += (held.empty() ? "" : "; ") +
+            std::string(
+                    "the wire is thicker than a tenth of the form's diameter, "
+                    "where the round-wire corrections are rough");
     return held;
 }
 
@@ -70,7 +72,7 @@ double OneLength(std::string_view name, std::string_view text, const Lengths &le
 std::string PitchNote(const Wire &wire, double pitch, const Lengths &lengths)
 {
     return "the wire is thicker than the pitch (" + LengthText(wire.outsideDiameter, lengths) + " > " +
-           LengthText(pitch, lengths) + ")";
+        LengthText(pitch, lengths) + ")";
 }
 
 std::string Winding::misfit(std::size_t i, double formInches, const Lengths &lengths) const
@@ -79,8 +81,8 @@ std::string Winding::misfit(std::size_t i, double formInches, const Lengths &len
     if (!isGiven(i) || wire.outsideDiameter < formInches)
         return {};
     std::string why = "--wire " + Quote(givenText, kArgumentQuote) + ": the wire's outside diameter, " +
-                      LengthText(wire.outsideDiameter, lengths) + ", is not below the form's diameter, " +
-                      LengthText(formInches, lengths);
+        LengthText(wire.outsideDiameter, lengths) + ", is not below the form's diameter, " +
+        LengthText(formInches, lengths);
     if (wire.name == "custom")
         if (const auto gauge = GaugeSuggestion(ParseValues("--wire", givenText).front()))
             why += "; for AWG " + gauge->substr(3) + " write --wire " + *gauge;

@@ -94,30 +94,29 @@ Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> i
     }
     const BandCoverage &b = *coverage;
     out += "band        " + n(low) + "-" + n(high) + " kHz needs a tuning ratio of " + n(b.neededRatio) +
-           " ((HIGH/LOW)^2)\n";
+        " ((HIGH/LOW)^2)\n";
     out += "capacitor   " + n(cmin) + "-" + n(cmax) + " pF + " + n(stray) + " pF stray = " + n(b.cLow) + "-" +
-           n(b.cHigh) + " pF gives a ratio of " + n(b.capacitorRatio) + "\n";
+        n(b.cHigh) + " pF gives a ratio of " + n(b.capacitorRatio) + "\n";
     out += "inductance  " + n(b.inductance) + " uH tunes " + n(high) + " kHz at " + n(b.cLow) + " pF\n";
     out += "lowest      " + n(b.lowest) + " kHz at " + n(b.cHigh) + " pF\n";
     if (b.covered)
         out += "verdict     covered: the whole band tunes\n";
     else
         out += "verdict     falls short by " + n(b.lowest - low) + " kHz at the low end; a CMAX of " +
-               n(b.cmaxToCover) + " pF would cover the band\n";
+            n(b.cmaxToCover) + " pF would cover the band\n";
     const std::string unit(lengths.unit());
-    const std::string wound = winding.pitch ? "wound at " + n(lengths.millimetres ? *winding.pitch * kMillimetresPerInch
-                                                                                  : *winding.pitch) +
-                                                  " " + unit + " a turn"
+    const std::string wound = winding.pitch ? "wound at " +
+            n(lengths.millimetres ? *winding.pitch * kMillimetresPerInch : *winding.pitch) + " " + unit + " a turn"
                                             : "close-wound";
     const std::string on = n(diameter) + " " + unit;
     if (!flat)
         out += "\nwhole turns " + wound + " on a " + on + " form, the coil's own capacitance added:\n";
     else if (flat->spokes)
         out += "\nwhole turns of a spiderweb of " + std::to_string(flat->spokes) + " spokes on a " + on +
-               " hub, with the stray alone (its self-capacitance is not estimated):\n";
+            " hub, with the stray alone (its self-capacitance is not estimated):\n";
     else
-        out += "\nwhole turns of a flat spiral " + (winding.pitch ? wound : std::string("close-wound")) +
-               " from a " + on + " inside diameter, with the stray alone (its self-capacitance is not estimated):\n";
+        out += "\nwhole turns of a flat spiral " + (winding.pitch ? wound : std::string("close-wound")) + " from a " +
+            on + " inside diameter, with the stray alone (its self-capacitance is not estimated):\n";
     sink.write(out);
     const std::vector<Column> columns = CoilColumns(lengths, Face::Tune, flat.has_value());
     const auto table = MakeWriter(format, columns, sink);
@@ -147,8 +146,8 @@ Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Len
         std::vector<Cell> known = {one.diameter, one.cmin, one.cmax, one.stray, one.low, one.high};
         try {
             const BandCoverage b = CoverBand(one.capacitor(), one.band());
-            known.insert(known.end(), {b.neededRatio, b.capacitorRatio, b.inductance, b.lowest, b.covered,
-                                       b.cmaxToCover});
+            known.insert(known.end(),
+                         {b.neededRatio, b.capacitorRatio, b.inductance, b.lowest, b.covered, b.cmaxToCover});
         } catch (const CalcError &error) {
             writer->failed(known, FailureText(error, "the inductance for the band", sweep.sweep(), in));
             return;

@@ -37,8 +37,7 @@ struct TuneCase {
 // With a `flat` form (its inner diameter the case's diameter, a spiral's
 // pitch --pitch's) the coils are flat (calc/flat_coil.h), in the flat coil's columns.
 Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Lengths &lengths,
-             const std::optional<FlatForm> &flat, Format format,
-             Sink &out);
+             const std::optional<FlatForm> &flat, Format format, Sink &out);
 
 // One combination of wind's arguments: the inductance wanted (uH), the form's diameter.
 struct WindCase {
@@ -48,8 +47,7 @@ struct WindCase {
 
 // A row per combination and wire: the whole turns nearest the inductance.
 Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Lengths &lengths,
-             const std::optional<FlatForm> &flat, Format format,
-             Sink &out);
+             const std::optional<FlatForm> &flat, Format format, Sink &out);
 
 // One combination of solenoid's arguments: the form's diameter, the turns.
 struct SolenoidCase {

@@ -27,7 +27,6 @@ void Reference(const std::vector<std::string> &inputs, std::string_view separato
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     fuzz::CheckPress(Command3_Click, {control::kLooseDiameter, control::kLooseTurns, control::kLooseLength}, kOrder,
-                     Reference,
-                     fuzz::SplitInput(data, size, 3));
+                     Reference, fuzz::SplitInput(data, size, 3));
     return 0;
 }

@@ -25,7 +25,10 @@ using spirelle::fuzz::Fail;
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The text in the one notation strtod reads the same way, or nothing when the
 // text is not a number: blanks around it, a sign, digits with at most one

@@ -47,7 +47,8 @@ inline Input SplitInput(const std::uint8_t *data, std::size_t size, std::size_t 
     for (std::size_t i = 0; i < fieldCount && lineEnd != std::string_view::npos; ++i) {
         const std::size_t begin = lineEnd + 1;
         lineEnd = i + 1 < fieldCount ? bytes.find('\n', begin) : std::string_view::npos;
-        input.fields[i] = std::string(bytes.substr(begin, lineEnd == std::string_view::npos ? lineEnd : lineEnd - begin));
+        input.fields[i] = std::string(
+            bytes.substr(begin, lineEnd == std::string_view::npos ? lineEnd : lineEnd - begin));
     }
     return input;
 }

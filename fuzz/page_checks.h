@@ -58,7 +58,10 @@ private:
     FieldAccess &m_inner;
 };
 
-inline bool AllHashes(std::string_view text) { return text.find_first_not_of('#') == std::string_view::npos; }
+inline bool AllHashes(std::string_view text)
+{
+    return text.find_first_not_of('#') == std::string_view::npos;
+}
 
 // Characters a box must show for the magnitude to be right: up to the end of
 // the exponent when there is one, else up to the decimal separator.
@@ -127,8 +130,9 @@ inline void CheckWrite(const Output &output, const std::string &text, const std:
 
 // Types the inputs into a fresh main window table, seeds the result boxes with
 // sentinels, presses the button through a recorder and checks what it left.
-inline void CheckPress(void (*handler)(FieldAccess &, const Separators &), const std::vector<std::string_view> &inputNames,
-                       std::span<const Output> order, Reference reference, const Input &input)
+inline void CheckPress(void (*handler)(FieldAccess &, const Separators &),
+                       const std::vector<std::string_view> &inputNames, std::span<const Output> order,
+                       Reference reference, const Input &input)
 {
     FieldTable table = FieldTable::mainWindow();
     for (std::size_t i = 0; i < inputNames.size(); ++i)
@@ -171,7 +175,8 @@ inline void CheckPress(void (*handler)(FieldAccess &, const Separators &), const
         const auto note = std::find_if(recorder.notes.begin(), recorder.notes.end(),
                                        [&box = box](const auto &n) { return n.first == box; });
         Check(note != recorder.notes.end(), "a result written without its note", box);
-        Check(note->second.starts_with(text) || AllHashes(text), "a note that does not start with the value", note->second);
+        Check(note->second.starts_with(text) || AllHashes(text), "a note that does not start with the value",
+              note->second);
     }
     // The inputs stay as typed, and no box holds more than its maximum length.
     for (std::size_t i = 0; i < inputNames.size(); ++i)
@@ -193,8 +198,8 @@ inline void CheckPress(void (*handler)(FieldAccess &, const Separators &), const
     Check(referenceFailed == failed && expected.size() == writes.size(), "the handler stops at the wrong result",
           std::to_string(writes.size()) + " written, " + std::to_string(expected.size()) + " expected");
     for (std::size_t k = 0; k < writes.size(); ++k)
-        Check(writes[k].second == Fitted(expected[k], order[k].withUnit, layout::MaxLengthOf(order[k].name),
-                                         input.separator),
+        Check(writes[k].second ==
+                  Fitted(expected[k], order[k].withUnit, layout::MaxLengthOf(order[k].name), input.separator),
               "a result differs from the formula's", writes[k].second);
 }
 

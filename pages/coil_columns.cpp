@@ -23,7 +23,7 @@ std::string WireTip(const CoilRow &row, std::string_view decimal)
 {
     const std::string_view unit = row.millimetres ? "mm" : "in";
     return row.wire.name + ": outside diameter " + Whole(Length(row, row.wire.outsideDiameter), unit, decimal) +
-           ", bare " + Whole(Length(row, row.wire.bareDiameter), unit, decimal);
+        ", bare " + Whole(Length(row, row.wire.bareDiameter), unit, decimal);
 }
 
 std::string TurnsTip(const CoilRow &row, std::string_view)
@@ -35,48 +35,169 @@ std::string CoveredTip(const CoilRow &row, std::string_view decimal)
 {
     const TunedCoil &t = *row.tuned;
     return t.covered ? "yes: it tunes down to " + Whole(t.lowKHz, "kHz", decimal) + ", at or below " +
-                           Whole(row.bandLow, "kHz", decimal)
+            Whole(row.bandLow, "kHz", decimal)
                      : "no: it tunes down only to " + Whole(t.lowKHz, "kHz", decimal) + ", above " +
-                           Whole(row.bandLow, "kHz", decimal);
+            Whole(row.bandLow, "kHz", decimal);
 }
 
 // Priorities: what a narrow table keeps longest (the wire, its turns, the
 // inductance, the verdict) above what it drops first (Wheeler's estimate, C self).
 constexpr CoilColumn kColumns[] = {
-    {{"wire"}, {"wire"}, {"Wire"}, {""}, {}, 10, Needs::Wire, "", "custom",
-     [](const CoilRow &r) -> CoilValue { return std::string_view(r.wire.name); }, WireTip},
-    {{"turns"}, {"turns"}, {"Turns"}, {"turns"}, kWhole, 9, Needs::Coil, "", "0000",
-     [](const CoilRow &r) -> CoilValue { return r.solenoid ? r.solenoid->turns : double(r.coil->turns); }, TurnsTip},
-    {{"pitch_in", "pitch_mm"}, {"pitch in", "pitch mm"}, {"Pitch (in)", "Pitch (mm)"}, {"in", "mm"}, kFourDecimals, 5,
-     Needs::Forward, "", "0.0000", [](const CoilRow &r) -> CoilValue { return Length(r, r.solenoid->pitch); }},
-    {{"coil_diameter_in", "coil_diameter_mm"}, {"coil dia in", "coil dia mm"},
-     {"Coil diameter (in)", "Coil diameter (mm)"}, {"in", "mm"}, kThreeDecimals, 4, Needs::Coil, "", "00.000",
+    {{"wire"},
+     {"wire"},
+     {"Wire"},
+     {""},
+     {},
+     10,
+     Needs::Wire,
+     "",
+     "custom",
+     [](const CoilRow &r) -> CoilValue { return std::string_view(r.wire.name); },
+     WireTip},
+    {{"turns"},
+     {"turns"},
+     {"Turns"},
+     {"turns"},
+     kWhole,
+     9,
+     Needs::Coil,
+     "",
+     "0000",
+     [](const CoilRow &r) -> CoilValue { return r.solenoid ? r.solenoid->turns : double(r.coil->turns); },
+     TurnsTip},
+    {{"pitch_in", "pitch_mm"},
+     {"pitch in", "pitch mm"},
+     {"Pitch (in)", "Pitch (mm)"},
+     {"in", "mm"},
+     kFourDecimals,
+     5,
+     Needs::Forward,
+     "",
+     "0.0000",
+     [](const CoilRow &r) -> CoilValue { return Length(r, r.solenoid->pitch); }},
+    {{"coil_diameter_in", "coil_diameter_mm"},
+     {"coil dia in", "coil dia mm"},
+     {"Coil diameter (in)", "Coil diameter (mm)"},
+     {"in", "mm"},
+     kThreeDecimals,
+     4,
+     Needs::Coil,
+     "",
+     "00.000",
      [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->coilDiameter); }},
-    {{"winding_length_in", "winding_length_mm"}, {"length in", "length mm"},
-     {"Winding length (in)", "Winding length (mm)"}, {"in", "mm"}, kThreeDecimals, 5, Needs::Coil, "", "000.000",
+    {{"winding_length_in", "winding_length_mm"},
+     {"length in", "length mm"},
+     {"Winding length (in)", "Winding length (mm)"},
+     {"in", "mm"},
+     kThreeDecimals,
+     5,
+     Needs::Coil,
+     "",
+     "000.000",
      [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->windingLength); }},
-    {{"inductance_uH"}, {"L uH"}, {"L (µH)"}, {"µH"}, kFourDigits, 9, Needs::Coil, "", "0000",
+    {{"inductance_uH"},
+     {"L uH"},
+     {"L (µH)"},
+     {"µH"},
+     kFourDigits,
+     9,
+     Needs::Coil,
+     "",
+     "0000",
      [](const CoilRow &r) -> CoilValue { return r.coil->inductance; }},
-    {{"wheeler_uH"}, {"Wheeler uH"}, {"Wheeler L (µH)"}, {"µH"}, kFourDigits, 1, Needs::Coil, "", "0000",
+    {{"wheeler_uH"},
+     {"Wheeler uH"},
+     {"Wheeler L (µH)"},
+     {"µH"},
+     kFourDigits,
+     1,
+     Needs::Coil,
+     "",
+     "0000",
      [](const CoilRow &r) -> CoilValue { return r.coil->wheelerInductance; }},
-    {{"current_sheet_uH"}, {"sheet uH"}, {"Current sheet L (µH)"}, {"µH"}, kFourDigits, 1, Needs::Forward, "", "0000",
+    {{"current_sheet_uH"},
+     {"sheet uH"},
+     {"Current sheet L (µH)"},
+     {"µH"},
+     kFourDigits,
+     1,
+     Needs::Forward,
+     "",
+     "0000",
      [](const CoilRow &r) -> CoilValue { return r.solenoid->currentSheetInductance; }},
-    {{"self_capacitance_pF"}, {"C self pF"}, {"C_self (pF)"}, {"pF"}, kFourDigits, 2, Needs::Coil, "", "0.000",
+    {{"self_capacitance_pF"},
+     {"C self pF"},
+     {"C_self (pF)"},
+     {"pF"},
+     kFourDigits,
+     2,
+     Needs::Coil,
+     "",
+     "0.000",
      [](const CoilRow &r) -> CoilValue { return r.coil->selfCapacitance; }},
-    {{"self_resonance_kHz"}, {"SRF kHz"}, {"Self-resonance (kHz)"}, {"kHz"}, kFourDigits, 2, Needs::Forward, "",
-     "00000", [](const CoilRow &r) -> CoilValue { return r.solenoid->selfResonanceKHz; }},
-    {{"high_kHz"}, {"high kHz"}, {"Tunes high (kHz)"}, {"kHz"}, kFourDigits, 6, Needs::Band, "", "0000",
+    {{"self_resonance_kHz"},
+     {"SRF kHz"},
+     {"Self-resonance (kHz)"},
+     {"kHz"},
+     kFourDigits,
+     2,
+     Needs::Forward,
+     "",
+     "00000",
+     [](const CoilRow &r) -> CoilValue { return r.solenoid->selfResonanceKHz; }},
+    {{"high_kHz"},
+     {"high kHz"},
+     {"Tunes high (kHz)"},
+     {"kHz"},
+     kFourDigits,
+     6,
+     Needs::Band,
+     "",
+     "0000",
      [](const CoilRow &r) -> CoilValue { return r.tuned->highKHz; }},
-    {{"low_kHz"}, {"low kHz"}, {"Tunes low (kHz)"}, {"kHz"}, kFourDigits, 7, Needs::Band, "", "0000",
+    {{"low_kHz"},
+     {"low kHz"},
+     {"Tunes low (kHz)"},
+     {"kHz"},
+     kFourDigits,
+     7,
+     Needs::Band,
+     "",
+     "0000",
      [](const CoilRow &r) -> CoilValue { return r.tuned->lowKHz; }},
-    {{"covered"}, {"covered"}, {"Covered"}, {""}, {}, 9, Needs::Band, "no coil", "yes",
-     [](const CoilRow &r) -> CoilValue { return r.tuned->covered; }, CoveredTip},
+    {{"covered"},
+     {"covered"},
+     {"Covered"},
+     {""},
+     {},
+     9,
+     Needs::Band,
+     "no coil",
+     "yes",
+     [](const CoilRow &r) -> CoilValue { return r.tuned->covered; },
+     CoveredTip},
     // The wire's length in feet or metres, for every table.
-    {{"wire_ft", "wire_m"}, {"wire ft", "wire m"}, {"Wire length (ft)", "Wire length (m)"}, {"ft", "m"},
-     kThreeDecimals, 8, Needs::Coil, "", "000.000", [](const CoilRow &r) -> CoilValue {
+    {{"wire_ft", "wire_m"},
+     {"wire ft", "wire m"},
+     {"Wire length (ft)", "Wire length (m)"},
+     {"ft", "m"},
+     kThreeDecimals,
+     8,
+     Needs::Coil,
+     "",
+     "000.000",
+     [](const CoilRow &r) -> CoilValue {
          return r.millimetres ? r.coil->wireLength * kMillimetresPerInch / 1000.0 : r.coil->wireLength / 12.0;
      }},
-    {{"dc_resistance_ohm"}, {"DC ohm"}, {"DC resistance (Ω)"}, {"Ω"}, kFourDigits, 6, Needs::Forward, "", "0.000",
+    {{"dc_resistance_ohm"},
+     {"DC ohm"},
+     {"DC resistance (Ω)"},
+     {"Ω"},
+     kFourDigits,
+     6,
+     Needs::Forward,
+     "",
+     "0.000",
      [](const CoilRow &r) -> CoilValue { return r.solenoid->dcResistance; }},
 };
 
@@ -94,15 +215,36 @@ consteval CoilColumn Shared(std::string_view key)
 constexpr CoilColumn kFlatColumns[] = {
     Shared("wire"),
     Shared("turns"),
-    {{"inner_diameter_in", "inner_diameter_mm"}, {"inner in", "inner mm"}, {"Inner diameter (in)", "Inner diameter (mm)"},
-     {"in", "mm"}, kThreeDecimals, 5, Needs::Coil, "", "00.000", [](const CoilRow &r) -> CoilValue {
-         return Length(r, r.coil->coilDiameter - 2.0 * r.coil->windingLength);
-     }},
-    {{"outer_diameter_in", "outer_diameter_mm"}, {"outer in", "outer mm"}, {"Outer diameter (in)", "Outer diameter (mm)"},
-     {"in", "mm"}, kThreeDecimals, 5, Needs::Coil, "", "00.000",
+    {{"inner_diameter_in", "inner_diameter_mm"},
+     {"inner in", "inner mm"},
+     {"Inner diameter (in)", "Inner diameter (mm)"},
+     {"in", "mm"},
+     kThreeDecimals,
+     5,
+     Needs::Coil,
+     "",
+     "00.000",
+     [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->coilDiameter - 2.0 * r.coil->windingLength); }},
+    {{"outer_diameter_in", "outer_diameter_mm"},
+     {"outer in", "outer mm"},
+     {"Outer diameter (in)", "Outer diameter (mm)"},
+     {"in", "mm"},
+     kThreeDecimals,
+     5,
+     Needs::Coil,
+     "",
+     "00.000",
      [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->coilDiameter); }},
-    {{"pitch_in", "pitch_mm"}, {"pitch in", "pitch mm"}, {"Pitch (in)", "Pitch (mm)"}, {"in", "mm"}, kFourDecimals, 3,
-     Needs::Coil, "", "0.0000", [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->pitch); }},
+    {{"pitch_in", "pitch_mm"},
+     {"pitch in", "pitch mm"},
+     {"Pitch (in)", "Pitch (mm)"},
+     {"in", "mm"},
+     kFourDecimals,
+     3,
+     Needs::Coil,
+     "",
+     "0.0000",
+     [](const CoilRow &r) -> CoilValue { return Length(r, r.coil->pitch); }},
     Shared("inductance_uH"),
     Shared("wheeler_uH"),
     Shared("self_capacitance_pF"),
@@ -110,7 +252,15 @@ constexpr CoilColumn kFlatColumns[] = {
     Shared("low_kHz"),
     Shared("covered"),
     Shared("wire_ft"),
-    {{"dc_resistance_ohm"}, {"DC ohm"}, {"DC resistance (Ω)"}, {"Ω"}, kFourDigits, 3, Needs::Coil, "", "0.000",
+    {{"dc_resistance_ohm"},
+     {"DC ohm"},
+     {"DC resistance (Ω)"},
+     {"Ω"},
+     kFourDigits,
+     3,
+     Needs::Coil,
+     "",
+     "0.000",
      [](const CoilRow &r) -> CoilValue { return CopperResistance(r.coil->wireLength, r.wire.bareDiameter); }},
 };
 
@@ -129,16 +279,19 @@ std::span<const CoilColumn> FlatCoilColumns()
 bool Shows(Face face, const CoilColumn &column)
 {
     switch (column.needs) {
-    case Needs::Band: return face == Face::Tune || face == Face::Design;
-    case Needs::Forward: return face == Face::Solenoid;
-    default: return true;
+    case Needs::Band:
+        return face == Face::Tune || face == Face::Design;
+    case Needs::Forward:
+        return face == Face::Solenoid;
+    default:
+        return true;
     }
 }
 
 RealCoil CoilOf(const Solenoid &s)
 {
-    return {static_cast<int>(s.turns), s.coilDiameter,      s.windingLength, s.inductance, s.wheelerInductance,
-            s.selfCapacitance,         s.wireLength,        s.pitch,         s.note};
+    return {static_cast<int>(s.turns), s.coilDiameter, s.windingLength, s.inductance, s.wheelerInductance,
+            s.selfCapacitance,         s.wireLength,   s.pitch,         s.note};
 }
 
 std::string ReadingText(const CoilColumn &column, const CoilRow &row, std::string_view decimal)

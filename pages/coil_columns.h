@@ -30,9 +30,9 @@ inline constexpr NumberFormat kAsTyped{.significant = 4, .plainUpTo = 14};
 
 // What a column's value comes from.
 enum class Needs {
-    Wire, // the wire alone: every row has it, even one whose wire has no coil
-    Coil, // the coil
-    Band, // the coil tuned over a band: only `tune` and the design window show it
+    Wire,    // the wire alone: every row has it, even one whose wire has no coil
+    Coil,    // the coil
+    Band,    // the coil tuned over a band: only `tune` and the design window show it
     Forward, // the coil worked forward from its turns and pitch: only `solenoid` shows it
 };
 
@@ -45,18 +45,22 @@ struct CoilRow {
     const Wire &wire;
     const RealCoil *coil = nullptr;
     const TunedCoil *tuned = nullptr;
-    bool millimetres = false; // lengths in mm and the wire in m, else inches and feet
-    double bandLow = 0;       // kHz, the band's low end, for the verdict's tip
+    bool millimetres = false;           // lengths in mm and the wire in m, else inches and feet
+    double bandLow = 0;                 // kHz, the band's low end, for the verdict's tip
     const Solenoid *solenoid = nullptr; // the coil forward, with `coil` holding the same coil
 
     // Whether the row has a value for a column that needs this.
     bool has(Needs needs) const
     {
         switch (needs) {
-        case Needs::Wire: return true;
-        case Needs::Coil: return coil != nullptr;
-        case Needs::Band: return tuned != nullptr;
-        case Needs::Forward: return solenoid != nullptr;
+        case Needs::Wire:
+            return true;
+        case Needs::Coil:
+            return coil != nullptr;
+        case Needs::Band:
+            return tuned != nullptr;
+        case Needs::Forward:
+            return solenoid != nullptr;
         }
         return false;
     }
@@ -74,12 +78,13 @@ struct InUnits {
 };
 
 struct CoilColumn {
-    InUnits key;           // the CSV heading and the JSON name: "coil_diameter_in", "coil_diameter_mm"
-    InUnits title;         // the command line's table heading: "coil dia in"
-    InUnits header;        // the design window's heading: "Coil diameter (in)"
-    InUnits unit;          // after the whole value in the window's tool tip: "in"
-    NumberFormat rounding; // the window's and the command line's table, rounded for reading; CSV and JSON have 15 digits
-    int priority;          // a narrow table drops the columns of the lowest first
+    InUnits key;    // the CSV heading and the JSON name: "coil_diameter_in", "coil_diameter_mm"
+    InUnits title;  // the command line's table heading: "coil dia in"
+    InUnits header; // the design window's heading: "Coil diameter (in)"
+    InUnits unit;   // after the whole value in the window's tool tip: "in"
+    NumberFormat
+        rounding; // the window's and the command line's table, rounded for reading; CSV and JSON have 15 digits
+    int priority; // a narrow table drops the columns of the lowest first
     Needs needs;
     std::string_view noCoil; // the window's text when the wire has no coil
     std::string_view widest; // the widest text it usually holds, for the window to make room

@@ -59,10 +59,14 @@ public:
     std::string unitWords(Unit unit) const
     {
         switch (unit) {
-        case Unit::None: return "";
-        case Unit::Length: return m_mm ? "millimetres" : "inches";
-        case Unit::Picofarad: return "pF";
-        case Unit::Kilohertz: return "kHz";
+        case Unit::None:
+            return "";
+        case Unit::Length:
+            return m_mm ? "millimetres" : "inches";
+        case Unit::Picofarad:
+            return "pF";
+        case Unit::Kilohertz:
+            return "kHz";
         }
         return {};
     }
@@ -71,7 +75,7 @@ public:
     {
         const double example = input.unit == Unit::Length && m_mm ? input.example * kMillimetresPerInch : input.example;
         return "type " + std::string(input.what) + " in " + unitWords(input.unit) + ", such as " +
-               FormatNumber(example, {.significant = 4, .decimal = m_separators.decimal}) + ".";
+            FormatNumber(example, {.significant = 4, .decimal = m_separators.decimal}) + ".";
     }
 
     Bad bad(const Input &input, const std::string &why) const
@@ -121,7 +125,7 @@ struct Inputs {
     Capacitor capacitor;
     Band band;
     std::optional<Wire> custom;
-    std::optional<double> pitch; // inches; nullopt: close-wound
+    std::optional<double> pitch;  // inches; nullopt: close-wound
     std::optional<FlatForm> flat; // a spiderweb or a flat spiral, from the diameter outward
 };
 
@@ -206,8 +210,7 @@ std::vector<std::string> Headers(const Reader &r, bool flat)
 
 // A wire's cells: its tuned coil, each tip ending with the coil's note when
 // it has one, or the wire and, in every other cell's tip, why it has none.
-std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Band &band, std::string_view decimal,
-                      bool flat)
+std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Band &band, std::string_view decimal, bool flat)
 {
     const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
     const CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, r.mm(), band.low};
@@ -251,11 +254,15 @@ std::vector<std::string> Verdict(const Inputs &in, std::string_view decimal)
         lines.push_back(std::string("The capacitor's reach cannot be worked out: ") + error.what());
     }
     if (in.flat)
-        lines.push_back("Each row: the most whole turns of that wire whose top, with the stray alone (a flat coil's own "
-                        "capacitance is not estimated), reaches " + plain(in.band.high) + " kHz.");
+        lines.push_back(
+            "Each row: the most whole turns of that wire whose top, with the stray alone (a flat coil's own "
+            "capacitance is not estimated), reaches " +
+            plain(in.band.high) + " kHz.");
     else
-        lines.push_back("Each row: the most whole turns of that wire whose top, with the coil's own capacitance, "
-                        "reaches " + plain(in.band.high) + " kHz.");
+        lines.push_back(
+            "Each row: the most whole turns of that wire whose top, with the coil's own capacitance, "
+            "reaches " +
+            plain(in.band.high) + " kHz.");
     return lines;
 }
 
@@ -290,10 +297,14 @@ std::pair<const Input *, const Input *> PresetFields(const Input &list)
 std::string_view UnitText(Unit unit, bool mm)
 {
     switch (unit) {
-    case Unit::None: return "";
-    case Unit::Length: return mm ? "mm" : "in";
-    case Unit::Picofarad: return "pF";
-    case Unit::Kilohertz: return "kHz";
+    case Unit::None:
+        return "";
+    case Unit::Length:
+        return mm ? "mm" : "in";
+    case Unit::Picofarad:
+        return "pF";
+    case Unit::Kilohertz:
+        return "kHz";
     }
     return "";
 }
@@ -310,8 +321,9 @@ std::vector<std::pair<std::string_view, std::string>> InitialTexts(const Separat
         if (input.kind == Kind::Presets)
             continue; // a list shows the preset its two fields hold
         const bool number = input.kind == Kind::Number && !input.initial.empty();
-        texts.emplace_back(input.control, number ? FormatNumber(ParseNumber(input.initial), separators.decimal)
-                                                  : std::string(input.initial));
+        texts.emplace_back(input.control,
+                           number ? FormatNumber(ParseNumber(input.initial), separators.decimal)
+                                  : std::string(input.initial));
     }
     return texts;
 }

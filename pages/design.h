@@ -205,11 +205,11 @@ struct Cell {
 
 // What the window shows for the inputs as they are.
 struct View {
-    bool good = false;                // the inputs are good, and the verdict and rows are theirs
-    std::string badField;             // the control to mark when not good
-    std::string message;              // which field is wrong and what to type there; "" when good
-    std::vector<std::string> verdict; // the capacitor and the band alone, in plain words
-    std::vector<std::string> headers; // always there
+    bool good = false;                   // the inputs are good, and the verdict and rows are theirs
+    std::string badField;                // the control to mark when not good
+    std::string message;                 // which field is wrong and what to type there; "" when good
+    std::vector<std::string> verdict;    // the capacitor and the band alone, in plain words
+    std::vector<std::string> headers;    // always there
     std::vector<std::vector<Cell>> rows; // the six gauges, then "custom" when a custom wire is given; a wire
                                          // thicker than the pitch has no coil and its tips say so
 };

@@ -12,9 +12,9 @@ FieldTable FieldTable::mainWindow()
     for (int page = 0; page < layout::kPageCount; ++page) {
         for (const layout::Control &control : layout::PageControls(page)) {
             if (control.kind == layout::Kind::Label || control.kind == layout::Kind::TextBox) {
-                table.m_entries.emplace(std::string(control.name),
-                                        Entry{std::string(control.text), control.kind == layout::Kind::Label,
-                                              control.maxLength, {}});
+                table.m_entries.emplace(
+                    std::string(control.name),
+                    Entry{std::string(control.text), control.kind == layout::Kind::Label, control.maxLength, {}});
             }
         }
     }
@@ -38,9 +38,15 @@ auto &FieldTable::find(Self &self, std::string_view name, bool label)
     return it->second;
 }
 
-std::string FieldTable::text(std::string_view textBox) const { return find(*this, textBox, false).text; }
+std::string FieldTable::text(std::string_view textBox) const
+{
+    return find(*this, textBox, false).text;
+}
 
-std::string FieldTable::caption(std::string_view label) const { return find(*this, label, true).text; }
+std::string FieldTable::caption(std::string_view label) const
+{
+    return find(*this, label, true).text;
+}
 
 void FieldTable::setText(std::string_view textBox, std::string_view text)
 {
@@ -49,8 +55,14 @@ void FieldTable::setText(std::string_view textBox, std::string_view text)
                                      : std::string(text);
 }
 
-void FieldTable::setNote(std::string_view textBox, std::string_view note) { find(*this, textBox, false).note = note; }
+void FieldTable::setNote(std::string_view textBox, std::string_view note)
+{
+    find(*this, textBox, false).note = note;
+}
 
-std::string FieldTable::note(std::string_view textBox) const { return find(*this, textBox, false).note; }
+std::string FieldTable::note(std::string_view textBox) const
+{
+    return find(*this, textBox, false).note;
+}
 
 } // namespace spirelle

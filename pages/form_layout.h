@@ -20,7 +20,10 @@ enum Flag : unsigned {
     InFrame = 16,     // a child of Frame1, placed from the frame's corner
 };
 
-constexpr Flag operator|(Flag a, Flag b) { return Flag(unsigned(a) | unsigned(b)); }
+constexpr Flag operator|(Flag a, Flag b)
+{
+    return Flag(unsigned(a) | unsigned(b));
+}
 
 // Places are in twips (1/1440 inch, 15 to a pixel at 96 dpi), measured from
 // SSTab1's top-left corner (its row of tabs included) or, for controls inside
@@ -78,7 +81,7 @@ struct Caption {
 };
 
 inline constexpr Caption kCaptions[] = {
-    {"Label35", "Text16"}, {"Label34", "Text15"}, {"Label6", "Text18"}, {"Label1", "Text9"},  {"Label2", "Text10"},
+    {"Label35", "Text16"}, {"Label34", "Text15"}, {"Label6", "Text18"},  {"Label1", "Text9"},   {"Label2", "Text10"},
     {"Label3", "Text17"},  {"Label9", "Text19"},  {"Label10", "Text20"}, {"Label11", "Text21"}, {"Label8", "Text22"},
 };
 

@@ -45,8 +45,8 @@ Inductance InductanceFromTexts(FieldAccess &fields, std::string_view diameterBox
                                std::string_view lengthBox, const Separators &separators)
 {
     const std::array<std::string, 6> read = {
-        fields.text(turnsBox), fields.text(diameterBox), fields.text(turnsBox),
-        fields.text(diameterBox), fields.text(lengthBox), fields.text(diameterBox),
+        fields.text(turnsBox),    fields.text(diameterBox), fields.text(turnsBox),
+        fields.text(diameterBox), fields.text(lengthBox),   fields.text(diameterBox),
     };
     // Each use of a value parses its own read, in the order the formula uses them.
     std::array<double, 6> value{};
@@ -103,8 +103,8 @@ void Command2_Click(FieldAccess &fields, const Separators &separators)
     }
     // Inductances, from each length as it now reads: the 15-digit text, not the raw product.
     for (const control::GaugeRow &row : control::kGaugeRows) {
-        const Inductance inductance =
-            InductanceFromTexts(fields, control::kDiameter, control::kTurns, row.lengthField, separators);
+        const Inductance inductance = InductanceFromTexts(fields, control::kDiameter, control::kTurns, row.lengthField,
+                                                          separators);
         WriteInductance(fields, row.inductanceField, inductance, separator);
     }
     // Feet of wire.
@@ -129,8 +129,8 @@ void Command1_Click(FieldAccess &fields, const Separators &separators)
 
 void Command3_Click(FieldAccess &fields, const Separators &separators)
 {
-    const Inductance inductance =
-        InductanceFromTexts(fields, control::kLooseDiameter, control::kLooseTurns, control::kLooseLength, separators);
+    const Inductance inductance = InductanceFromTexts(fields, control::kLooseDiameter, control::kLooseTurns,
+                                                      control::kLooseLength, separators);
     WriteInductance(fields, control::kLooseInductance, inductance, separators.decimal);
 }
 

@@ -53,7 +53,8 @@ bool SaveWithToolTip(QWidget *window, std::string_view boxName, const QString &p
     // The pointer rests on the box until its tip shows; should no pointer event
     // come (a display without one), the box is asked for its tip as a hover would.
     if (!QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000)) {
-        std::fprintf(stderr, "no tool tip from hovering over %.*s; asking for it\n", int(boxName.size()), boxName.data());
+        std::fprintf(stderr, "no tool tip from hovering over %.*s; asking for it\n", int(boxName.size()),
+                     boxName.data());
         QHelpEvent hover(QEvent::ToolTip, box->rect().center(), box->mapToGlobal(box->rect().center()));
         QApplication::sendEvent(box, &hover);
     }
@@ -94,7 +95,9 @@ int main(int argc, char *argv[])
     Type(&window, control::kDiameter, "10");
     Type(&window, control::kTurns, "5000");
     Click(&window, control::kCoilButton);
-    ok = SaveWithToolTip(&window, control::kWireFeet, folder + QStringLiteral("/wire-feet-cut") + suffix + QStringLiteral(".png")) && ok;
+    ok = SaveWithToolTip(&window, control::kWireFeet,
+                         folder + QStringLiteral("/wire-feet-cut") + suffix + QStringLiteral(".png")) &&
+        ok;
 
     auto *tabs = window.findChild<TabControl *>(ToQString(control::kTabs));
     tabs->setCurrentIndex(1);

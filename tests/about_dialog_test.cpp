@@ -94,7 +94,8 @@ private slots:
         QCOMPARE(credits(d)->geometry(), QRect(12, 62, 289, 266));
         QCOMPARE(credits(d)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(credits(d)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-        QCOMPARE(credits(d)->toPlainText(), AboutDialog::creditsText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(credits(d)->toPlainText(),
+                 AboutDialog::creditsText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         auto *ok = Child<QPushButton>(d, control::kAboutOk);
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QCOMPARE(ok->geometry(), QRect(214, 345, 84, 23));
@@ -105,7 +106,9 @@ private slots:
         for (QWidget *line : lines) {
             const bool gray = line->property("index").toInt() == 1;
             QCOMPARE(line->geometry(), gray ? QRect(8, 336, 288, 1) : QRect(10, 337, 290, 2));
-            QVERIFY(QAccessible::queryAccessibleInterface(line)->state().invisible); // decorative: hidden from screen readers
+            QVERIFY(QAccessible::queryAccessibleInterface(line)
+                        ->state()
+                        .invisible); // decorative: hidden from screen readers
         }
         QVERIFY(QAccessible::queryAccessibleInterface(credits(d)->viewport())->state().invisible);
     }

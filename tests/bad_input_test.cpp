@@ -39,7 +39,10 @@ std::vector<std::pair<std::string_view, bool>> Outputs()
 
 const QString kEmpty = QStringLiteral("Type mismatch: a field is empty, and a number is needed there.");
 const QString kOverflow = QStringLiteral("Overflow: a number is too large to compute with.");
-QString Mismatch(const QString &shown) { return QStringLiteral("Type mismatch: \u201C%1\u201D is not a number.").arg(shown); }
+QString Mismatch(const QString &shown)
+{
+    return QStringLiteral("Type mismatch: \u201C%1\u201D is not a number.").arg(shown);
+}
 
 } // namespace
 
@@ -78,8 +81,7 @@ private slots:
             {"+-1", QStringLiteral("+-1"), Mismatch(QStringLiteral("+-1"))},
             {"arabic digit", QStringLiteral("\u0663"), Mismatch(QStringLiteral("\u0663"))},
             {"devanagari digits", QStringLiteral("\u0967\u0968"), Mismatch(QStringLiteral("\u0967\u0968"))},
-            {"100000 x", QString(100000, QLatin1Char('x')),
-             Mismatch(QString(39, QLatin1Char('x')) + QChar(0x2026))},
+            {"100000 x", QString(100000, QLatin1Char('x')), Mismatch(QString(39, QLatin1Char('x')) + QChar(0x2026))},
             {"100000 nines", QString(100000, QLatin1Char('9')), kOverflow},
             {"NUL", QStringLiteral("1") + QChar(0) + QStringLiteral("2"), Mismatch(QStringLiteral("1\uFFFD2"))},
         };

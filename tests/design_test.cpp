@@ -21,51 +21,140 @@ struct Case {
     Separators separators;
     std::vector<std::pair<std::string_view, std::string>> typed;
     std::string_view badField; // "" for good inputs
-    std::string saysWhat;   // in the message, or in the verdict for good inputs
+    std::string saysWhat;      // in the message, or in the verdict for good inputs
     std::vector<ExpectedCell> cells;
-    std::size_t copyLines;  // headers and rows
+    std::size_t copyLines; // headers and rows
 };
 
 const Case kCases[] = {
-    {"inches", {}, {{control::kDiameter, "2"}}, "", "Covered: with the right coil",
-     {{0, 0, "# 20", "# 20: outside diameter 0.0345 in, bare 0.03196145"}, {0, 1, "128", "128 turns"},
-      {0, 3, "4.416", ""}, {0, 4, "315.3", "315.262072934"}, {0, 5, "318.0", "317.997632272"},
-      {0, 6, "2.690", "2.6895806"}, {0, 7, "1703", "1703.487252"}, {0, 8, "461.2", "461.24277"}, {0, 9, "yes", "yes"},
-      {0, 10, "68.177", "68.17674937"}, {5, 0, "# 30", ""}, {5, 1, "71", ""}, {5, 4, "308.6", "308.579442"},
-      {5, 7, "1717", "1716.958371"}, {5, 8, "466.1", "466.113220"}},
+    {"inches",
+     {},
+     {{control::kDiameter, "2"}},
+     "",
+     "Covered: with the right coil",
+     {{0, 0, "# 20", "# 20: outside diameter 0.0345 in, bare 0.03196145"},
+      {0, 1, "128", "128 turns"},
+      {0, 3, "4.416", ""},
+      {0, 4, "315.3", "315.262072934"},
+      {0, 5, "318.0", "317.997632272"},
+      {0, 6, "2.690", "2.6895806"},
+      {0, 7, "1703", "1703.487252"},
+      {0, 8, "461.2", "461.24277"},
+      {0, 9, "yes", "yes"},
+      {0, 10, "68.177", "68.17674937"},
+      {5, 0, "# 30", ""},
+      {5, 1, "71", ""},
+      {5, 4, "308.6", "308.579442"},
+      {5, 7, "1717", "1716.958371"},
+      {5, 8, "466.1", "466.113220"}},
      7},
-    {"millimetres, decimal comma", {",", "."}, {{control::kUnits, "mm"}, {control::kDiameter, "50,8"}}, "",
-     "needs a tuning ratio of 10,29", {{0, 1, "128", ""}, {0, 2, "51,676", "51,6763 mm"}, {0, 3, "112,166", "112,1664 mm"},
-      {0, 4, "315,3", ""}, {0, 10, "20,780", "20,7802732"}}, 7},
-    {"capacitor short of the band", {}, {{control::kDiameter, "2"}, {control::kCmax, "200"}}, "",
-     "Short by 56.56 kHz at the low end: a CMAX of 247.2 pF would cover the band", {}, 7},
-    {"custom wire", {}, {{control::kDiameter, "2"}, {control::kWireOd, ".05"}, {control::kWireBare, ".046"}}, "",
-     "Covered", {{6, 0, "custom", ""}, {6, 1, "163", ""}, {6, 4, "303.9", "303.855685"}, {6, 6, "3.736", ""},
-                 {6, 7, "1703", "1703.27013"}}, 8},
+    {"millimetres, decimal comma",
+     {",", "."},
+     {{control::kUnits, "mm"}, {control::kDiameter, "50,8"}},
+     "",
+     "needs a tuning ratio of 10,29",
+     {{0, 1, "128", ""},
+      {0, 2, "51,676", "51,6763 mm"},
+      {0, 3, "112,166", "112,1664 mm"},
+      {0, 4, "315,3", ""},
+      {0, 10, "20,780", "20,7802732"}},
+     7},
+    {"capacitor short of the band",
+     {},
+     {{control::kDiameter, "2"}, {control::kCmax, "200"}},
+     "",
+     "Short by 56.56 kHz at the low end: a CMAX of 247.2 pF would cover the band",
+     {},
+     7},
+    {"custom wire",
+     {},
+     {{control::kDiameter, "2"}, {control::kWireOd, ".05"}, {control::kWireBare, ".046"}},
+     "",
+     "Covered",
+     {{6, 0, "custom", ""},
+      {6, 1, "163", ""},
+      {6, 4, "303.9", "303.855685"},
+      {6, 6, "3.736", ""},
+      {6, 7, "1703", "1703.27013"}},
+     8},
     // A pitch between # 22 and # 20: # 20 has no coil and says why (mpmath: # 22 at 0.03 in, 117 turns).
-    {"pitch below a wire", {}, {{control::kDiameter, "2"}, {control::kPitch, ".03"}}, "", "Covered",
-     {{0, 9, "no coil", "the wire is thicker than the pitch"}, {1, 1, "117", ""}, {1, 4, "316.1", "316.149095"}}, 7},
+    {"pitch below a wire",
+     {},
+     {{control::kDiameter, "2"}, {control::kPitch, ".03"}},
+     "",
+     "Covered",
+     {{0, 9, "no coil", "the wire is thicker than the pitch"}, {1, 1, "117", ""}, {1, 4, "316.1", "316.149095"}},
+     7},
     // scripts/flat_coil_values.py: 60 turns of # 24 (.0222) on a 2 in hub, 349.49099 uH; C self not estimated.
-    {"spiderweb", {}, {{control::kCoilKind, "Spiderweb"}, {control::kDiameter, "2"}}, "", "with the stray alone",
-     {{2, 0, "# 24", ""}, {2, 1, "60", ""}, {2, 5, "349.5", "349.490991"}, {2, 7, "–", "not estimated"}}, 7},
-    {"even spokes", {}, {{control::kCoilKind, "Spiderweb"}, {control::kDiameter, "2"}, {control::kSpokes, "8"}},
-     control::kSpokes, "The number of spokes must be odd, 5 or more", {}, 0},
-    {"a letter", {}, {{control::kDiameter, "2x"}}, control::kDiameter, "Form diameter is “2x”, not a number: type", {}, 0},
-    {"empty", {}, {}, control::kDiameter, "Form diameter is empty: type the diameter of the coil form in inches, such as 1.5.",
-     {}, 0},
-    {"ambiguous grouping", {",", "."}, {{control::kDiameter, "2"}, {control::kBandHigh, "1.700"}}, control::kBandHigh,
-     "The band's high end: “1.700” could be read two ways", {}, 0},
-    {"CMIN not below CMAX", {}, {{control::kDiameter, "2"}, {control::kCmin, "400"}}, control::kCmax,
-     "CMAX must be above CMIN (400 pF): type", {}, 0},
-    {"band upside down", {}, {{control::kDiameter, "2"}, {control::kBandLow, "1700"}, {control::kBandHigh, "530"}},
-     control::kBandHigh, "must be above the low end (1700 kHz)", {}, 0},
-    {"bare diameter alone", {}, {{control::kDiameter, "2"}, {control::kWireBare, ".03"}}, control::kWireOd,
-     "outside diameter is empty while a bare diameter is given", {}, 0},
-    {"bare above outside", {}, {{control::kDiameter, "2"}, {control::kWireOd, ".03"}, {control::kWireBare, ".04"}},
-     control::kWireBare, "must not be above the outside diameter", {}, 0},
+    {"spiderweb",
+     {},
+     {{control::kCoilKind, "Spiderweb"}, {control::kDiameter, "2"}},
+     "",
+     "with the stray alone",
+     {{2, 0, "# 24", ""}, {2, 1, "60", ""}, {2, 5, "349.5", "349.490991"}, {2, 7, "–", "not estimated"}},
+     7},
+    {"even spokes",
+     {},
+     {{control::kCoilKind, "Spiderweb"}, {control::kDiameter, "2"}, {control::kSpokes, "8"}},
+     control::kSpokes,
+     "The number of spokes must be odd, 5 or more",
+     {},
+     0},
+    {"a letter",
+     {},
+     {{control::kDiameter, "2x"}},
+     control::kDiameter,
+     "Form diameter is “2x”, not a number: type",
+     {},
+     0},
+    {"empty",
+     {},
+     {},
+     control::kDiameter,
+     "Form diameter is empty: type the diameter of the coil form in inches, such as 1.5.",
+     {},
+     0},
+    {"ambiguous grouping",
+     {",", "."},
+     {{control::kDiameter, "2"}, {control::kBandHigh, "1.700"}},
+     control::kBandHigh,
+     "The band's high end: “1.700” could be read two ways",
+     {},
+     0},
+    {"CMIN not below CMAX",
+     {},
+     {{control::kDiameter, "2"}, {control::kCmin, "400"}},
+     control::kCmax,
+     "CMAX must be above CMIN (400 pF): type",
+     {},
+     0},
+    {"band upside down",
+     {},
+     {{control::kDiameter, "2"}, {control::kBandLow, "1700"}, {control::kBandHigh, "530"}},
+     control::kBandHigh,
+     "must be above the low end (1700 kHz)",
+     {},
+     0},
+    {"bare diameter alone",
+     {},
+     {{control::kDiameter, "2"}, {control::kWireBare, ".03"}},
+     control::kWireOd,
+     "outside diameter is empty while a bare diameter is given",
+     {},
+     0},
+    {"bare above outside",
+     {},
+     {{control::kDiameter, "2"}, {control::kWireOd, ".03"}, {control::kWireBare, ".04"}},
+     control::kWireBare,
+     "must not be above the outside diameter",
+     {},
+     0},
 };
 
-void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }
+void PrintTo(const Case &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class DesignTest : public ::testing::TestWithParam<Case> {};
 
@@ -97,12 +186,12 @@ TEST_P(DesignTest, ShowsTheDesignOrSaysWhatToType)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DesignTest, ::testing::ValuesIn(kCases),
-                         [](const auto &info) {
-                             std::string name = info.param.name;
-                             std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, DesignTest, ::testing::ValuesIn(kCases), [](const auto &info) {
+    std::string name = info.param.name;
+    std::replace_if(
+        name.begin(), name.end(), [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
+    return name;
+});
 
 } // namespace
 } // namespace spirelle::design

@@ -97,8 +97,7 @@ private slots:
 
         // As it opens: MW Americas, 15-365 pF, 10 pF stray, no diameter.
         QCOMPARE(Child<QComboBox>(window, kBands)->currentText(), QStringLiteral("MW Americas, 530–1700 kHz"));
-        QCOMPARE(TextOf(window, kCmin) + TextOf(window, kCmax) + TextOf(window, kStray),
-                 QStringLiteral("1536510"));
+        QCOMPARE(TextOf(window, kCmin) + TextOf(window, kCmax) + TextOf(window, kStray), QStringLiteral("1536510"));
         QCOMPARE(TextOf(window, kDiameter), QString());
 
         TypeInto(window, kDiameter, "2");

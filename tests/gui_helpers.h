@@ -45,7 +45,10 @@ inline void TypeInto(QWidget *root, std::string_view name, const QString &text)
     }
 }
 
-inline QString TextOf(QWidget *root, std::string_view name) { return Child<QLineEdit>(root, name)->text(); }
+inline QString TextOf(QWidget *root, std::string_view name)
+{
+    return Child<QLineEdit>(root, name)->text();
+}
 
 // Runs the action; a message box it opens is read and closed with OK as soon
 // as it shows (or after delayMs), so that no test waits for a press that never

@@ -127,7 +127,8 @@ private slots:
         QWidget *origin = c.has(layout::InFrame) ? Child(m_window.get(), control::kGaugeFrame) : tabs();
         const QRect r(w->mapTo(m_window.get(), QPoint(0, 0)) - origin->mapTo(m_window.get(), QPoint(0, 0)), w->size());
         const auto near = [](int px, int twips) { return std::abs(px * 15 - twips) <= 15; };
-        QVERIFY2(near(r.left(), c.left) && near(r.top(), c.top) && near(r.width(), c.width) && near(r.height(), c.height),
+        QVERIFY2(near(r.left(), c.left) && near(r.top(), c.top) && near(r.width(), c.width) &&
+                     near(r.height(), c.height),
                  qPrintable(QStringLiteral("%1,%2 %3x%4").arg(r.left()).arg(r.top()).arg(r.width()).arg(r.height())));
         QVERIFY(w->isVisible());
         QCOMPARE(w->isEnabled(), !c.has(layout::Disabled));
@@ -156,11 +157,11 @@ private slots:
             QWidget *w = Child(m_window.get(), name);
             return QRect(w->mapTo(tabs(), QPoint(0, 0)), w->size());
         };
-        QCOMPARE(at(control::kDiameter), QRect(22, 69, 65, 19));      // 330, 1035, 975, 285
+        QCOMPARE(at(control::kDiameter), QRect(22, 69, 65, 19));                 // 330, 1035, 975, 285
         QCOMPARE(at(control::kLengthHeading), QRect(125 + 11, 27 + 19, 60, 21)); // Frame1 1875, 405 + 165, 285
-        QCOMPARE(at(control::kGaugeRows[1].inductanceField).top(), 96);                      // 1443
-        QCOMPARE(at(control::kGaugeRows[2].inchesPerTurnLabel).left(), 393);                  // 5895
-        QCOMPARE(at(control::kWireFeet), QRect(97, 254, 32, 19));       // 1455, 3810, 480, 285
+        QCOMPARE(at(control::kGaugeRows[1].inductanceField).top(), 96);          // 1443
+        QCOMPARE(at(control::kGaugeRows[2].inchesPerTurnLabel).left(), 393);     // 5895
+        QCOMPARE(at(control::kWireFeet), QRect(97, 254, 32, 19));                // 1455, 3810, 480, 285
     }
 
     void fieldsCutWhatIsWrittenToTheirMaxLength_data()
@@ -278,15 +279,18 @@ private slots:
         QTest::addColumn<QString>("capacitance");
         QTest::addColumn<QString>("message"); // empty: it reads
         QTest::addColumn<QString>("note");
-        const QString ambiguous = QStringLiteral("Type mismatch: \u201C1.000\u201D could be read two ways, as a whole "
-                                                 "number or as a decimal fraction. Write 1000 for the whole number, "
-                                                 "or 1,0 for the fraction.");
+        const QString ambiguous = QStringLiteral(
+            "Type mismatch: \u201C1.000\u201D could be read two ways, as a whole "
+            "number or as a decimal fraction. Write 1000 for the whole number, "
+            "or 1,0 for the fraction.");
         QTest::newRow("de_DE 1.000") << QLocale(QLocale::German, QLocale::Germany) << "1.000" << ambiguous << "";
         QTest::newRow("it_IT 1.000") << QLocale(QLocale::Italian, QLocale::Italy) << "1.000" << ambiguous << "";
         // f = 1 / (sqrt(240 * 1234.5 * 0.01) * 6.283) * 100
-        QTest::newRow("de_DE 1.234,5") << QLocale(QLocale::German, QLocale::Germany) << "1.234,5" << ""
+        QTest::newRow("de_DE 1.234,5") << QLocale(QLocale::German, QLocale::Germany) << "1.234,5"
+                                       << ""
                                        << "0,29240296512771 MHz, for 240 uH and 1234,5 pF.";
-        QTest::newRow("en_US 1.000") << QLocale(QLocale::English, QLocale::UnitedStates) << "1.000" << ""
+        QTest::newRow("en_US 1.000") << QLocale(QLocale::English, QLocale::UnitedStates) << "1.000"
+                                     << ""
                                      << "10.2737103989798 MHz, for 240 uH and 1 pF.";
     }
 
@@ -341,7 +345,8 @@ private slots:
         QCOMPARE(Child<QLineEdit>(m_window.get(), control::kLooseInductance)->toolTip(),
                  QStringLiteral("20.997375328084 uH by Wheeler's formula, for 10 turns on a 4 in form, 0.105 in long.\n"
                                 "Current sheet: 28.898 uH; Wheeler is 27.3 % below it. Length/diameter: 0.0262.\n"
-                                "Wheeler's formula reads low for a coil this short: 27.3 % below the current sheet, the better value here."));
+                                "Wheeler's formula reads low for a coil this short: 27.3 % below the current sheet, "
+                                "the better value here."));
         // Its tool tip, wrapped, is no wider than the window.
         QVERIFY(!hover(Child(m_window.get(), control::kLooseInductance)).isEmpty());
         for (QWidget *top : QApplication::topLevelWidgets())
@@ -364,13 +369,21 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("firstLength");
         QTest::addColumn<QString>("lastLength");
-        QTest::newRow("turns not a number") << "twenty" << "1" << "Type mismatch: \u201Ctwenty\u201D is not a number."
-                                            << "lenth of coil" << "lenth of coil";
-        QTest::newRow("diameter empty") << "20" << "" << "Type mismatch: a field is empty, and a number is needed there."
-                                        << "0.69" << "0.21";
-        QTest::newRow("zero over zero") << "0" << "0"
+        QTest::newRow("turns not a number") << "twenty"
+                                            << "1"
+                                            << "Type mismatch: \u201Ctwenty\u201D is not a number."
+                                            << "lenth of coil"
+                                            << "lenth of coil";
+        QTest::newRow("diameter empty") << "20"
+                                        << ""
+                                        << "Type mismatch: a field is empty, and a number is needed there."
+                                        << "0.69"
+                                        << "0.21";
+        QTest::newRow("zero over zero") << "0"
+                                        << "0"
                                         << "Invalid operation: the result is undefined (zero divided by zero)."
-                                        << "0" << "0";
+                                        << "0"
+                                        << "0";
     }
 
     void failuresShowAMessageAndKeepTheFields()
@@ -439,8 +452,9 @@ private slots:
         QCOMPARE(focusCycle(4), Names({kInductance, kCapacitance, kFrequencyButton, "tabs"}));
         clickTab(2);
         tabs()->tabBar()->setFocus();
-        QCOMPARE(focusCycle(7),
-                 Names({kLooseDiameter, kLooseTurns, kLooseButton, kLooseLength, kLooseInductance, "tabs", kLooseDiameter}));
+        QCOMPARE(
+            focusCycle(7),
+            Names({kLooseDiameter, kLooseTurns, kLooseButton, kLooseLength, kLooseInductance, "tabs", kLooseDiameter}));
     }
 
     void enterAndEscapePressNoButton()
@@ -461,8 +475,12 @@ private slots:
     {
         QTest::addColumn<QString>("keys"); // "Alt": Alt pressed and released alone
         QTest::addColumn<int>("page");     // -1: the menu bar, its first menu highlighted
-        for (const auto &[keys, page] : {std::pair{"F10", -1}, {"Alt", -1}, {"Ctrl+Tab", 1}, {"Ctrl+Shift+Backtab", 2},
-                                         {"Ctrl+PgDown", 1}, {"Ctrl+PgUp", 2}})
+        for (const auto &[keys, page] : {std::pair{"F10", -1},
+                                         {"Alt", -1},
+                                         {"Ctrl+Tab", 1},
+                                         {"Ctrl+Shift+Backtab", 2},
+                                         {"Ctrl+PgDown", 1},
+                                         {"Ctrl+PgUp", 2}})
             QTest::newRow(keys) << QString::fromLatin1(keys) << page;
     }
 
@@ -490,7 +508,8 @@ private slots:
     // Started as the program starts it, the menu bar's overflow button still shows its style's icon.
     void overflowButtonIcon()
     {
-        const QImage own = QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
+        const QImage own =
+            QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
         const std::unique_ptr<MainWindow> window(CreateMainWindow(m_about));
         const auto *button = window->menuBar()->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
         QVERIFY(button && !own.isNull());

@@ -19,7 +19,10 @@ struct FormatRow {
     const char *expected;
 };
 
-void PrintTo(const FormatRow &r, std::ostream *os) { *os << r.value; }
+void PrintTo(const FormatRow &r, std::ostream *os)
+{
+    *os << r.value;
+}
 
 class FormatNumberTest : public testing::TestWithParam<FormatRow> {};
 
@@ -29,38 +32,41 @@ TEST_P(FormatNumberTest, Writes)
     EXPECT_EQ(FormatNumber(row.value, row.separator), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, FormatNumberTest, testing::Values(
-    FormatRow{0.0345 * 20, ".", "0.69"},
-    FormatRow{1.0 / 3, ".", "0.333333333333333"},
-    FormatRow{2.0 / 3, ".", "0.666666666666667"},
-    FormatRow{20, ".", "20"},
-    FormatRow{1.5, ".", "1.5"},
-    FormatRow{1.5, ",", "1,5"},
-    FormatRow{-0.69, ".", "-0.69"},
-    FormatRow{0, ".", "0"},
-    FormatRow{-0.0, ".", "0"},
-    FormatRow{100 / 11.4, ".", "8.7719298245614"},
-    FormatRow{1.02737103989798, ".", "1.02737103989798"},
-    FormatRow{0.0001, ".", "0.0001"},
-    FormatRow{0.00012345, ".", "0.00012345"},
-    FormatRow{1e-05, ".", "1E-05"},
-    FormatRow{1.5e-07, ".", "1.5E-07"},
-    FormatRow{-1.5e-07, ",", "-1,5E-07"},
-    FormatRow{123456789012345, ".", "123456789012345"},
-    FormatRow{999999999999999.4, ".", "999999999999999"},
-    FormatRow{999999999999999.5, ".", "1E+15"},
-    FormatRow{1e15, ".", "1E+15"},
-    FormatRow{1.7976931348623157e308, ".", "1.79769313486232E+308"},
-    FormatRow{4.9406564584124654e-324, ".", "4.94065645841247E-324"},
-    FormatRow{12.5, ".", "12.5"},
-    FormatRow{1e100, ".", "1E+100"}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, FormatNumberTest,
+    testing::Values(FormatRow{0.0345 * 20, ".", "0.69"}, FormatRow{1.0 / 3, ".", "0.333333333333333"},
+                    FormatRow{2.0 / 3, ".", "0.666666666666667"}, FormatRow{20, ".", "20"}, FormatRow{1.5, ".", "1.5"},
+                    FormatRow{1.5, ",", "1,5"}, FormatRow{-0.69, ".", "-0.69"}, FormatRow{0, ".", "0"},
+                    FormatRow{-0.0, ".", "0"}, FormatRow{100 / 11.4, ".", "8.7719298245614"},
+                    FormatRow{1.02737103989798, ".", "1.02737103989798"}, FormatRow{0.0001, ".", "0.0001"},
+                    FormatRow{0.00012345, ".", "0.00012345"}, FormatRow{1e-05, ".", "1E-05"},
+                    FormatRow{1.5e-07, ".", "1.5E-07"}, FormatRow{-1.5e-07, ",", "-1,5E-07"},
+                    FormatRow{123456789012345, ".", "123456789012345"},
+                    FormatRow{999999999999999.4, ".", "999999999999999"}, FormatRow{999999999999999.5, ".", "1E+15"},
+                    FormatRow{1e15, ".", "1E+15"}, FormatRow{1.7976931348623157e308, ".", "1.79769313486232E+308"},
+                    FormatRow{4.9406564584124654e-324, ".", "4.94065645841247E-324"}, FormatRow{12.5, ".", "12.5"},
+                    FormatRow{1e100, ".", "1E+100"}));
 
 TEST(RoundHalfEven, HalvesGoToEven)
 {
     const std::pair<double, double> rows[] = {
-        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {12.5, 12}, {13.5, 14}, {0.5, 0}, {1.5, 2}, {-0.5, -0.0},
-        {5.2359833, 5}, {5.5000001, 6}, {4.4999999, 4}, {-1.2, -1}, {-1.7, -2}, {0, 0},
-        {4503599627370497.0, 4503599627370497.0}, {1e300, 1e300}, {0.49999999999999994, 0},
+        {2.5, 2},
+        {3.5, 4},
+        {-2.5, -2},
+        {12.5, 12},
+        {13.5, 14},
+        {0.5, 0},
+        {1.5, 2},
+        {-0.5, -0.0},
+        {5.2359833, 5},
+        {5.5000001, 6},
+        {4.4999999, 4},
+        {-1.2, -1},
+        {-1.7, -2},
+        {0, 0},
+        {4503599627370497.0, 4503599627370497.0},
+        {1e300, 1e300},
+        {0.49999999999999994, 0},
     };
     for (const auto &[value, expected] : rows)
         EXPECT_EQ(RoundHalfEven(value), expected) << value;
@@ -76,11 +82,20 @@ TEST(FormatNumber, RoundsAsAFormatSays)
         NumberFormat format;
         const char *expected;
     } rows[] = {
-        {315.262072934, four, "315.3"}, {318.0, four, "318.0"},     {1705.525214, four, "1706"},
-        {12345.6, four, "12350"},       {0.0015, four, "0.001500"}, {-27.33979, four, "-27.34"},
-        {1.5e-07, four, "1.5E-07"},     {0, four, "0"},             {318.0, {.significant = 4, .plainUpTo = 14}, "318"},
-        {3.26, three, "3.260"},         {0, three, "0.000"},        {2e15, three, "2E+15"},
-        {127.5, {.decimals = 0}, "128"}, {68.17674937, {.significant = 7, .decimals = 3, .decimal = ","}, "68,177"},
+        {315.262072934, four, "315.3"},
+        {318.0, four, "318.0"},
+        {1705.525214, four, "1706"},
+        {12345.6, four, "12350"},
+        {0.0015, four, "0.001500"},
+        {-27.33979, four, "-27.34"},
+        {1.5e-07, four, "1.5E-07"},
+        {0, four, "0"},
+        {318.0, {.significant = 4, .plainUpTo = 14}, "318"},
+        {3.26, three, "3.260"},
+        {0, three, "0.000"},
+        {2e15, three, "2E+15"},
+        {127.5, {.decimals = 0}, "128"},
+        {68.17674937, {.significant = 7, .decimals = 3, .decimal = ","}, "68,177"},
     };
     for (const auto &row : rows)
         EXPECT_EQ(FormatNumber(row.value, row.format), row.expected) << row.value;

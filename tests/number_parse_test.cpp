@@ -14,7 +14,10 @@ struct ParseRow {
     double expected;
 };
 
-void PrintTo(const ParseRow &r, std::ostream *os) { *os << '"' << r.text << '"'; }
+void PrintTo(const ParseRow &r, std::ostream *os)
+{
+    *os << '"' << r.text << '"';
+}
 
 class ParseNumberOk : public testing::TestWithParam<ParseRow> {};
 
@@ -24,34 +27,30 @@ TEST_P(ParseNumberOk, ReadsValue)
     EXPECT_EQ(ParseNumber(row.text, row.separator), row.expected) << '"' << row.text << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, ParseNumberOk, testing::Values(
-    ParseRow{".0345", ".", 0.0345},
-    ParseRow{".0105", ",", 0.0105}, // gauge captions keep '.' in a comma locale
-    ParseRow{" 12 ", ".", 12},
-    ParseRow{"\t-3\t", ".", -3},
-    ParseRow{"+7", ".", 7},
-    ParseRow{"20", ".", 20},
-    ParseRow{"5.", ".", 5},
-    ParseRow{"0,5", ",", 0.5},
-    ParseRow{"0.5", ",", 0.5},
-    ParseRow{"1\u066B25", "\u066B", 1.25}, // Arabic decimal separator, two bytes in UTF-8
-    ParseRow{"-1.5e3", ".", -1500},
-    ParseRow{"2E-2", ".", 0.02},
-    ParseRow{"1e+2", ".", 100},
-    ParseRow{"0.1", ".", 0.1},
-    ParseRow{"1.7976931348623157e308", ".", 1.7976931348623157e308},
-    ParseRow{"4.9e-324", ".", 4.9e-324},     // smallest subnormal
-    ParseRow{"1e-400", ".", 0.0},            // underflow is not an error
-    ParseRow{"1e-99999999999999999999", ".", 0.0},
-    ParseRow{"0e99999", ".", 0.0},
-    ParseRow{"000000000000000000000000000000001", ".", 1}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParseNumberOk,
+    testing::Values(ParseRow{".0345", ".", 0.0345},
+                    ParseRow{".0105", ",", 0.0105}, // gauge captions keep '.' in a comma locale
+                    ParseRow{" 12 ", ".", 12}, ParseRow{"\t-3\t", ".", -3}, ParseRow{"+7", ".", 7},
+                    ParseRow{"20", ".", 20}, ParseRow{"5.", ".", 5}, ParseRow{"0,5", ",", 0.5},
+                    ParseRow{"0.5", ",", 0.5},
+                    ParseRow{"1\u066B25", "\u066B", 1.25}, // Arabic decimal separator, two bytes in UTF-8
+                    ParseRow{"-1.5e3", ".", -1500}, ParseRow{"2E-2", ".", 0.02}, ParseRow{"1e+2", ".", 100},
+                    ParseRow{"0.1", ".", 0.1}, ParseRow{"1.7976931348623157e308", ".", 1.7976931348623157e308},
+                    ParseRow{"4.9e-324", ".", 4.9e-324}, // smallest subnormal
+                    ParseRow{"1e-400", ".", 0.0},        // underflow is not an error
+                    ParseRow{"1e-99999999999999999999", ".", 0.0}, ParseRow{"0e99999", ".", 0.0},
+                    ParseRow{"000000000000000000000000000000001", ".", 1}));
 
 struct BadRow {
     const char *text;
     ErrorKind kind;
 };
 
-void PrintTo(const BadRow &r, std::ostream *os) { *os << '"' << r.text << '"'; }
+void PrintTo(const BadRow &r, std::ostream *os)
+{
+    *os << '"' << r.text << '"';
+}
 
 class ParseNumberFails : public testing::TestWithParam<BadRow> {};
 
@@ -70,37 +69,31 @@ TEST_P(ParseNumberFails, RaisesKind)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, ParseNumberFails, testing::Values(
-    BadRow{"", ErrorKind::TypeMismatch},
-    BadRow{"   ", ErrorKind::TypeMismatch},
-    BadRow{"uH", ErrorKind::TypeMismatch},
-    BadRow{"lenth of coil", ErrorKind::TypeMismatch},
-    BadRow{"1,2,3", ErrorKind::TypeMismatch},
-    BadRow{"1.2,3", ErrorKind::TypeMismatch},
-    BadRow{"..5", ErrorKind::TypeMismatch},
-    BadRow{".", ErrorKind::TypeMismatch},
-    BadRow{"-", ErrorKind::TypeMismatch},
-    BadRow{"1e", ErrorKind::TypeMismatch},
-    BadRow{"1e+", ErrorKind::TypeMismatch},
-    BadRow{"e5", ErrorKind::TypeMismatch},
-    BadRow{"+-1", ErrorKind::TypeMismatch},
-    BadRow{"12abc", ErrorKind::TypeMismatch},
-    BadRow{"12 uH", ErrorKind::TypeMismatch},
-    BadRow{"1 000", ErrorKind::TypeMismatch},
-    BadRow{"inf", ErrorKind::TypeMismatch},
-    BadRow{"nan", ErrorKind::TypeMismatch},
-    BadRow{"0x10", ErrorKind::TypeMismatch},
-    BadRow{"\u0663", ErrorKind::TypeMismatch}, // Arabic-Indic three
-    BadRow{"\uFF11", ErrorKind::TypeMismatch}, // full-width one
-    BadRow{"1\u00A0", ErrorKind::TypeMismatch},
-    BadRow{"1e999", ErrorKind::ArithmeticError},
-    BadRow{"-1e999", ErrorKind::ArithmeticError},
-    BadRow{"1.7976931348623159e308", ErrorKind::ArithmeticError},
-    BadRow{"1e99999999999999999999999", ErrorKind::ArithmeticError}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParseNumberFails,
+    testing::Values(BadRow{"", ErrorKind::TypeMismatch}, BadRow{"   ", ErrorKind::TypeMismatch},
+                    BadRow{"uH", ErrorKind::TypeMismatch}, BadRow{"lenth of coil", ErrorKind::TypeMismatch},
+                    BadRow{"1,2,3", ErrorKind::TypeMismatch}, BadRow{"1.2,3", ErrorKind::TypeMismatch},
+                    BadRow{"..5", ErrorKind::TypeMismatch}, BadRow{".", ErrorKind::TypeMismatch},
+                    BadRow{"-", ErrorKind::TypeMismatch}, BadRow{"1e", ErrorKind::TypeMismatch},
+                    BadRow{"1e+", ErrorKind::TypeMismatch}, BadRow{"e5", ErrorKind::TypeMismatch},
+                    BadRow{"+-1", ErrorKind::TypeMismatch}, BadRow{"12abc", ErrorKind::TypeMismatch},
+                    BadRow{"12 uH", ErrorKind::TypeMismatch}, BadRow{"1 000", ErrorKind::TypeMismatch},
+                    BadRow{"inf", ErrorKind::TypeMismatch}, BadRow{"nan", ErrorKind::TypeMismatch},
+                    BadRow{"0x10", ErrorKind::TypeMismatch},
+                    BadRow{"\u0663", ErrorKind::TypeMismatch}, // Arabic-Indic three
+                    BadRow{"\uFF11", ErrorKind::TypeMismatch}, // full-width one
+                    BadRow{"1\u00A0", ErrorKind::TypeMismatch}, BadRow{"1e999", ErrorKind::ArithmeticError},
+                    BadRow{"-1e999", ErrorKind::ArithmeticError},
+                    BadRow{"1.7976931348623159e308", ErrorKind::ArithmeticError},
+                    BadRow{"1e99999999999999999999999", ErrorKind::ArithmeticError}));
 
 TEST(ParseNumber, RejectsEmbeddedNul)
 {
-    const std::string text("12\0" "3", 4);
+    const std::string text(
+        "12\0"
+        "3",
+        4);
     EXPECT_THROW(ParseNumber(text), CalcError);
 }
 
@@ -149,8 +142,9 @@ TEST(ParseNumber, DotGroupingLocalesNeverGuess)
         double value;        // when read
         const char *message; // when it fails: the whole message
     };
-    const char *const oneThousand = "Type mismatch: \u201C1.000\u201D could be read two ways, as a whole number or as a "
-                                    "decimal fraction. Write 1000 for the whole number, or 1,0 for the fraction.";
+    const char *const oneThousand =
+        "Type mismatch: \u201C1.000\u201D could be read two ways, as a whole number or as a "
+        "decimal fraction. Write 1000 for the whole number, or 1,0 for the fraction.";
     const Row rows[] = {
         {"1.000", ",", ".", 0, oneThousand},
         {" 1.000 ", ",", ".", 0,
@@ -181,11 +175,11 @@ TEST(ParseNumber, DotGroupingLocalesNeverGuess)
         {"1.234,5e3", ",", ".", 1234500, nullptr},
         {"1,5", ",", ".", 1.5, nullptr},
         {"250", ",", ".", 250, nullptr},
-        {"1.000", ".", ",", 1, nullptr},               // en_US
-        {"1.000", ",", "\u202F", 1, nullptr},          // fr_FR
-        {"1.000", ".", "\u2019", 1, nullptr},          // de_CH
-        {"1.000", ",", "\u00A0", 1, nullptr},          // ru_RU
-        {"1.000", ",", "", 1, nullptr},                // no group separator given
+        {"1.000", ".", ",", 1, nullptr},      // en_US
+        {"1.000", ",", "\u202F", 1, nullptr}, // fr_FR
+        {"1.000", ".", "\u2019", 1, nullptr}, // de_CH
+        {"1.000", ",", "\u00A0", 1, nullptr}, // ru_RU
+        {"1.000", ",", "", 1, nullptr},       // no group separator given
         {"1.234,", ",", ".", 0, "Type mismatch: \u201C1.234,\u201D is not a number."},
         {"1.23,4", ",", ".", 0, "Type mismatch: \u201C1.23,4\u201D is not a number."},
         {"1.234,e5", ",", ".", 0, "Type mismatch: \u201C1.234,e5\u201D is not a number."},

@@ -21,8 +21,14 @@ std::vector<std::string> Texts(const FieldTable &table, std::string_view control
     return out;
 }
 
-std::vector<std::string> Lengths(const FieldTable &t) { return Texts(t, &control::GaugeRow::lengthField); }
-std::vector<std::string> Inductances(const FieldTable &t) { return Texts(t, &control::GaugeRow::inductanceField); }
+std::vector<std::string> Lengths(const FieldTable &t)
+{
+    return Texts(t, &control::GaugeRow::lengthField);
+}
+std::vector<std::string> Inductances(const FieldTable &t)
+{
+    return Texts(t, &control::GaugeRow::inductanceField);
+}
 
 using Strings = std::vector<std::string>;
 
@@ -117,7 +123,8 @@ TEST(InductancePage, ZeroTurns)
 // another order of the products or another rounding moves at least one row.
 TEST(InductancePage, FeetOfWireNearAHalf)
 {
-    const std::tuple<const char *, const char *, const char *> rows[] = { // diameter, turns, feet
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        // diameter, turns, feet
         {"60", "10000", "157080"},
         {"120", "15000", "471238"},
         {"24", "25000", "157079"},
@@ -147,11 +154,14 @@ struct FailureRow {
     ErrorKind kind;
     ArithmeticFault fault;
     bool lengthsWritten;
-    const char *firstLength; // as it reads afterwards
+    const char *firstLength;     // as it reads afterwards
     const char *named = nullptr; // the text a TypeMismatch quotes
 };
 
-void PrintTo(const FailureRow &r, std::ostream *os) { *os << '"' << r.turns << "\", \"" << r.diameter << '"'; }
+void PrintTo(const FailureRow &r, std::ostream *os)
+{
+    *os << '"' << r.turns << "\", \"" << r.diameter << '"';
+}
 
 class InductancePageFails : public testing::TestWithParam<FailureRow> {};
 
@@ -178,17 +188,18 @@ TEST_P(InductancePageFails, LeavesWhatTheOrderGives)
 
 using E = ErrorKind;
 using F = ArithmeticFault;
-INSTANTIATE_TEST_SUITE_P(Inputs, InductancePageFails, testing::Values(
-    FailureRow{"", "1", E::TypeMismatch, F::None, false, ""},
-    FailureRow{"x", "1", E::TypeMismatch, F::None, false, ""},
-    FailureRow{"1e999", "1", E::ArithmeticError, F::Overflow, false, ""},
-    FailureRow{"0", "", E::TypeMismatch, F::None, true, "0"},
-    FailureRow{"0", "abc", E::TypeMismatch, F::None, true, "0"},
-    FailureRow{"0", "0", E::ArithmeticError, F::InvalidOperation, true, "0"},
-    // Two bad fields: the turns are read first, in the lengths, before the diameter.
-    FailureRow{"x", "y", E::TypeMismatch, F::None, false, "", "x"},
-    FailureRow{"x", "1e999", E::TypeMismatch, F::None, false, "", "x"},
-    FailureRow{"1e999", "y", E::ArithmeticError, F::Overflow, false, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, InductancePageFails,
+    testing::Values(FailureRow{"", "1", E::TypeMismatch, F::None, false, ""},
+                    FailureRow{"x", "1", E::TypeMismatch, F::None, false, ""},
+                    FailureRow{"1e999", "1", E::ArithmeticError, F::Overflow, false, ""},
+                    FailureRow{"0", "", E::TypeMismatch, F::None, true, "0"},
+                    FailureRow{"0", "abc", E::TypeMismatch, F::None, true, "0"},
+                    FailureRow{"0", "0", E::ArithmeticError, F::InvalidOperation, true, "0"},
+                    // Two bad fields: the turns are read first, in the lengths, before the diameter.
+                    FailureRow{"x", "y", E::TypeMismatch, F::None, false, "", "x"},
+                    FailureRow{"x", "1e999", E::TypeMismatch, F::None, false, "", "x"},
+                    FailureRow{"1e999", "y", E::ArithmeticError, F::Overflow, false, ""}));
 
 TEST(InductancePage, DiameterNotANumberWritesOnlyTheLengths)
 {
@@ -240,7 +251,10 @@ struct FrequencyRow {
     const char *named = nullptr; // the text a TypeMismatch quotes
 };
 
-void PrintTo(const FrequencyRow &r, std::ostream *os) { *os << '"' << r.inductance << "\", \"" << r.capacitance << '"'; }
+void PrintTo(const FrequencyRow &r, std::ostream *os)
+{
+    *os << '"' << r.inductance << "\", \"" << r.capacitance << '"';
+}
 
 class FrequencyPage : public testing::TestWithParam<FrequencyRow> {};
 
@@ -268,19 +282,19 @@ TEST_P(FrequencyPage, Computes)
     EXPECT_EQ(t.text(control::kFrequency), "old");
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, FrequencyPage, testing::Values(
-    FrequencyRow{"240", "100", "1.027", {}},
-    FrequencyRow{"100", "240", "1.027", {}},
-    FrequencyRow{"1", "1", "159.1", {}},      // 159.159..., cut not rounded
-    FrequencyRow{"1e-6", "1", "#####", {}},   // 159159 MHz does not fit
-    FrequencyRow{"0", "100", nullptr, E::ArithmeticError},
-    FrequencyRow{"-240", "100", nullptr, E::InvalidArgument},
-    FrequencyRow{"240", "", nullptr, E::TypeMismatch},
-    FrequencyRow{"pF", "100", nullptr, E::TypeMismatch},
-    // Two bad fields: the capacitance is read first.
-    FrequencyRow{"uH", "pF", nullptr, E::TypeMismatch, "pF"},
-    FrequencyRow{"uH", "1e999", nullptr, E::ArithmeticError},
-    FrequencyRow{"1e999", "pF", nullptr, E::TypeMismatch, "pF"}));
+INSTANTIATE_TEST_SUITE_P(Inputs, FrequencyPage,
+                         testing::Values(FrequencyRow{"240", "100", "1.027", {}},
+                                         FrequencyRow{"100", "240", "1.027", {}},
+                                         FrequencyRow{"1", "1", "159.1", {}},    // 159.159..., cut not rounded
+                                         FrequencyRow{"1e-6", "1", "#####", {}}, // 159159 MHz does not fit
+                                         FrequencyRow{"0", "100", nullptr, E::ArithmeticError},
+                                         FrequencyRow{"-240", "100", nullptr, E::InvalidArgument},
+                                         FrequencyRow{"240", "", nullptr, E::TypeMismatch},
+                                         FrequencyRow{"pF", "100", nullptr, E::TypeMismatch},
+                                         // Two bad fields: the capacitance is read first.
+                                         FrequencyRow{"uH", "pF", nullptr, E::TypeMismatch, "pF"},
+                                         FrequencyRow{"uH", "1e999", nullptr, E::ArithmeticError},
+                                         FrequencyRow{"1e999", "pF", nullptr, E::TypeMismatch, "pF"}));
 
 struct LooseRow {
     const char *diameter, *turns, *length;
@@ -325,29 +339,33 @@ TEST_P(LooseCoilPage, Computes)
     EXPECT_EQ(t.text(control::kLooseInductance), "previous");
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, LooseCoilPage, testing::Values(
-    LooseRow{"2", "10", "1.1", "5 uH", {}},
-    LooseRow{"2", "10", "0.1", "10 uH", {}},
-    LooseRow{"2", "0", "1", "0 uH", {}},
-    LooseRow{"1", "20", "0.69", "8.7719298245614 uH", {}},
-    LooseRow{"1", "20", "1e-400", "22.2222222222222 uH", {}},
-    // The statements' order shows in the 15th digit: any other order of r, r, N, N
-    // gives 5.4394495412844 and 1.39178403755869.
-    LooseRow{"2.2", "7", "0.1", "5.43944954128441 uH", {}},
-    LooseRow{"0.7", "11", "0.75", "1.39178403755868 uH", {}},
-    // Length/diameter exactly 0.4 is not yet short (current sheet from mpmath's elliptic integrals).
-    LooseRow{"1", "10", "0.4", "2.94117647058824 uH", {}, nullptr,
-             "2.94117647058824 uH by Wheeler's formula, for 10 turns on a 1 in form, 0.4 in long.\n"
-             "Current sheet: 2.95727 uH; Wheeler is 0.544 % below it. Length/diameter: 0.4."},
-    LooseRow{"0", "10", "0", nullptr, E::ArithmeticError},
-    LooseRow{"", "10", "1", nullptr, E::TypeMismatch},
-    LooseRow{"2", "ten", "1", nullptr, E::TypeMismatch},
-    LooseRow{"2", "10", "1 in", nullptr, E::TypeMismatch},
-    // Two or three bad fields: the diameter is read first, then the turns, then the length.
-    LooseRow{"1e999", "ten", "1 in", nullptr, E::ArithmeticError},
-    LooseRow{"two", "1e999", "1 in", nullptr, E::TypeMismatch, "two"},
-    LooseRow{"2", "ten", "1 in", nullptr, E::TypeMismatch, "ten"},
-    LooseRow{"2", "1e999", "1 in", nullptr, E::ArithmeticError}));
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, LooseCoilPage,
+    testing::Values(LooseRow{"2", "10", "1.1", "5 uH", {}}, LooseRow{"2", "10", "0.1", "10 uH", {}},
+                    LooseRow{"2", "0", "1", "0 uH", {}}, LooseRow{"1", "20", "0.69", "8.7719298245614 uH", {}},
+                    LooseRow{"1", "20", "1e-400", "22.2222222222222 uH", {}},
+                    // The statements' order shows in the 15th digit: any other order of r, r, N, N
+                    // gives 5.4394495412844 and 1.39178403755869.
+                    LooseRow{"2.2", "7", "0.1", "5.43944954128441 uH", {}},
+                    LooseRow{"0.7", "11", "0.75", "1.39178403755868 uH", {}},
+                    // Length/diameter exactly 0.4 is not yet short (current sheet from mpmath's elliptic integrals).
+                    LooseRow{"1",
+                             "10",
+                             "0.4",
+                             "2.94117647058824 uH",
+                             {},
+                             nullptr,
+                             "2.94117647058824 uH by Wheeler's formula, for 10 turns on a 1 in form, 0.4 in long.\n"
+                             "Current sheet: 2.95727 uH; Wheeler is 0.544 % below it. Length/diameter: 0.4."},
+                    LooseRow{"0", "10", "0", nullptr, E::ArithmeticError},
+                    LooseRow{"", "10", "1", nullptr, E::TypeMismatch},
+                    LooseRow{"2", "ten", "1", nullptr, E::TypeMismatch},
+                    LooseRow{"2", "10", "1 in", nullptr, E::TypeMismatch},
+                    // Two or three bad fields: the diameter is read first, then the turns, then the length.
+                    LooseRow{"1e999", "ten", "1 in", nullptr, E::ArithmeticError},
+                    LooseRow{"two", "1e999", "1 in", nullptr, E::TypeMismatch, "two"},
+                    LooseRow{"2", "ten", "1 in", nullptr, E::TypeMismatch, "ten"},
+                    LooseRow{"2", "1e999", "1 in", nullptr, E::ArithmeticError}));
 
 } // namespace
 } // namespace spirelle

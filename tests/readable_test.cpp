@@ -86,13 +86,20 @@ QColor MostCommonColour(const QImage &image, const QRect &rect)
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x)
             ++counts[image.pixel(x, y)];
-    const auto most = std::max_element(counts.begin(), counts.end(), [](auto a, auto b) { return a.second < b.second; });
+    const auto most = std::max_element(counts.begin(), counts.end(),
+                                       [](auto a, auto b) { return a.second < b.second; });
     return QColor(most->first);
 }
 
-QByteArray Name(const layout::Control &c) { return QByteArray(c.name.data(), static_cast<qsizetype>(c.name.size())); }
+QByteArray Name(const layout::Control &c)
+{
+    return QByteArray(c.name.data(), static_cast<qsizetype>(c.name.size()));
+}
 
-QString Rgb(const QColor &c) { return QStringLiteral("%1,%2,%3").arg(c.red()).arg(c.green()).arg(c.blue()); }
+QString Rgb(const QColor &c)
+{
+    return QStringLiteral("%1,%2,%3").arg(c.red()).arg(c.green()).arg(c.blue());
+}
 
 } // namespace
 
@@ -151,8 +158,8 @@ private slots:
             for (int page = 0; page < layout::kPageCount; ++page)
                 for (const layout::Control &c : layout::PageControls(page))
                     if (c.has(layout::Disabled) || c.has(layout::Red) || c.name == control::kLooseInductance)
-                        QTest::addRow("%s %s", palette, c.name.data()) << QByteArray(palette) << Name(c)
-                                                                     << c.has(layout::Disabled);
+                        QTest::addRow("%s %s", palette, c.name.data())
+                            << QByteArray(palette) << Name(c) << c.has(layout::Disabled);
     }
 
     void contrast()
@@ -182,14 +189,18 @@ private slots:
                 QColor best = background;
                 for (int y = 3; y < image.height() - 3; ++y)
                     for (int x = 3; x < image.width() - 3; ++x)
-                        best = Contrast(image.pixelColor(x, y), background) > Contrast(best, background) ? image.pixelColor(x, y) : best;
+                        best = Contrast(image.pixelColor(x, y), background) > Contrast(best, background)
+                            ? image.pixelColor(x, y)
+                            : best;
                 if (Contrast(best, background) < Contrast(strongest, background))
                     std::tie(strongest, weakest) = std::tie(best, written);
             }
         const double drawn = Contrast(strongest, background);
         QString figures = QStringLiteral("as drawn (\"%1\") %2 on %3: %4:1; its colour %5: %6:1")
-                              .arg(weakest, Rgb(strongest), Rgb(background)).arg(drawn, 0, 'f', 2)
-                              .arg(Rgb(text)).arg(ratio, 0, 'f', 2);
+                              .arg(weakest, Rgb(strongest), Rgb(background))
+                              .arg(drawn, 0, 'f', 2)
+                              .arg(Rgb(text))
+                              .arg(ratio, 0, 'f', 2);
         if (dimmed)
             figures += QStringLiteral(" (the palette's own dimmed text there %1:1, typed text %2:1)")
                            .arg(Contrast(desktop.color(QPalette::Disabled, QPalette::Text), background), 0, 'f', 2)
@@ -215,8 +226,8 @@ private slots:
         QTest::addColumn<QByteArray>("palette");
         QTest::addColumn<QByteArray>("name"); // "selected" for the selected tab, "tabs" for the row's focus
         for (const char *palette : {"light", "dark"})
-            for (const std::string_view name : {std::string_view("selected"), std::string_view("tabs"), control::kDiameter,
-                                                 control::kCoilButton, control::kLooseInductance})
+            for (const std::string_view name : {std::string_view("selected"), std::string_view("tabs"),
+                                                control::kDiameter, control::kCoilButton, control::kLooseInductance})
                 QTest::addRow("%s %s", palette, name.data()) << QByteArray(palette) << QByteArray(name.data());
     }
 
@@ -232,10 +243,10 @@ private slots:
         const QColor face = MostCommonColour(page, rectIn(tabs()).adjusted(3, bar->height() + 3, -3, -4));
         // Focus comes with the Tab key from the control before, as styles draw a ring only for keyboard focus.
         const std::string_view id(name.constData(), std::size_t(name.size()));
-        const std::string_view previous = id == control::kCoilButton       ? control::kTurns
-                                          : id == control::kLooseInductance ? control::kLooseLength
-                                          : id == "tabs"                    ? control::kCoilButton
-                                                                            : control::kDiameter;
+        const std::string_view previous = id == control::kCoilButton ? control::kTurns
+            : id == control::kLooseInductance                        ? control::kLooseLength
+            : id == "tabs"                                           ? control::kCoilButton
+                                                                     : control::kDiameter;
         (id == control::kDiameter ? bar : Child(m_window.get(), previous))->setFocus();
         const int current = tabs()->currentIndex();
         if (name == "selected") // tab `current` unselected, then selected; the focus, left on a hidden page, taken away
@@ -254,8 +265,9 @@ private slots:
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x)
                 marked += after.pixel(x, y) != before.pixel(x, y) &&
-                          std::min(Contrast(after.pixelColor(x, y), inside), Contrast(after.pixelColor(x, y), face)) >= 3;
-        qInfo().noquote() << QStringLiteral("%1 pixels at 3:1 against %2 and %3").arg(marked).arg(Rgb(inside), Rgb(face));
+                    std::min(Contrast(after.pixelColor(x, y), inside), Contrast(after.pixelColor(x, y), face)) >= 3;
+        qInfo().noquote()
+            << QStringLiteral("%1 pixels at 3:1 against %2 and %3").arg(marked).arg(Rgb(inside), Rgb(face));
         QVERIFY(marked >= 2 * area.width()); // two lines across it: more than a caption that shifts when selected
     }
 
@@ -296,10 +308,17 @@ private slots:
         QTest::addColumn<int>("forecast");
         QTest::addColumn<int>("least");
         QTest::addColumn<int>("mostTries");
-        for (const auto &[threshold, forecast, least, tries] :
-             {std::array{142, 142, 142, 2}, {0, 0, 0, 1}, {255, 255, 255, 2}, {256, 255, 255, 1},
-              {143, 142, 143, 2}, {141, 142, 141, 10}, {0, 255, 0, 10}, {255, 0, 255, 10}, {256, 0, 255, 10},
-              {200, 300, 200, 10}, {17, -5, 17, 10}})
+        for (const auto &[threshold, forecast, least, tries] : {std::array{142, 142, 142, 2},
+                                                                {0, 0, 0, 1},
+                                                                {255, 255, 255, 2},
+                                                                {256, 255, 255, 1},
+                                                                {143, 142, 143, 2},
+                                                                {141, 142, 141, 10},
+                                                                {0, 255, 0, 10},
+                                                                {255, 0, 255, 10},
+                                                                {256, 0, 255, 10},
+                                                                {200, 300, 200, 10},
+                                                                {17, -5, 17, 10}})
             QTest::addRow("threshold %d, forecast %d", threshold, forecast) << threshold << forecast << least << tries;
     }
 
@@ -330,17 +349,17 @@ private slots:
                 // A value as long as the box takes, or of five figures; four for the
                 // feet of wire, whose narrow box holds up to a thousand feet or so.
                 if (c.kind == layout::Kind::TextBox)
-                    text = c.maxLength == 4   ? "8.77"
-                           : c.maxLength == 5 ? "1.027"
-                           : c.name == control::kWireFeet ? "1234"
-                                                : "12345";
+                    text = c.maxLength == 4            ? "8.77"
+                        : c.maxLength == 5             ? "1.027"
+                        : c.name == control::kWireFeet ? "1234"
+                                                       : "12345";
                 if (c.kind != layout::Kind::Frame)
                     QTest::addRow("%s", c.name.data()) << Name(c) << text;
             }
         }
         for (int page = 0; page < layout::kPageCount; ++page)
-            QTest::addRow("tab %d", page) << "tab " + QByteArray::number(page)
-                                          << QString::fromUtf8(layout::kPageCaptions[page].data());
+            QTest::addRow("tab %d", page)
+                << "tab " + QByteArray::number(page) << QString::fromUtf8(layout::kPageCaptions[page].data());
         // The credits are measured to their last line.
         const std::pair<std::string_view, QString> about[] = {{control::kAboutTitle, "Spirelle"},
                                                               {control::kAboutVersion, "Version 1.0"},
@@ -364,9 +383,11 @@ private slots:
         QWidget *w = name.startsWith("tab ") ? tabs()->tabBar() : Child(root, name.constData());
         // The places are measured for Arial's metrics; DejaVu Sans, the usual fallback, is wider.
         const QString family = QFontInfo(w->font()).family();
-        QVERIFY2(family == QStringLiteral("Liberation Sans"),
-                 qPrintable(QStringLiteral("the window's font resolves to %1, not Liberation Sans: is fonts-liberation2 "
-                                           "installed (scripts/deps.sh)?").arg(family)));
+        QVERIFY2(
+            family == QStringLiteral("Liberation Sans"),
+            qPrintable(QStringLiteral("the window's font resolves to %1, not Liberation Sans: is fonts-liberation2 "
+                                      "installed (scripts/deps.sh)?")
+                           .arg(family)));
         const QFontMetrics metrics(w->font());
         const int width = metrics.horizontalAdvance(text);
         if (qobject_cast<QLabel *>(w)) {
@@ -394,7 +415,8 @@ private slots:
             end.movePosition(QTextCursor::End);
             const int bottom = credits->cursorRect(end).bottom();
             const int height = credits->viewport()->height();
-            QVERIFY2(bottom < height, qPrintable(QStringLiteral("the text ends at %1, the box at %2").arg(bottom).arg(height)));
+            QVERIFY2(bottom < height,
+                     qPrintable(QStringLiteral("the text ends at %1, the box at %2").arg(bottom).arg(height)));
         }
     }
 
@@ -406,10 +428,10 @@ private slots:
         QTest::addColumn<QString>("spoken");
         QTest::addColumn<QString>("described"); // null: not checked
         QTest::addColumn<QString>("caption");   // the label that names it; null: none
-        const auto row = [](std::string_view name, QAccessible::Role role, const char *spoken, const char *described = nullptr,
-                            const char *caption = nullptr) {
+        const auto row = [](std::string_view name, QAccessible::Role role, const char *spoken,
+                            const char *described = nullptr, const char *caption = nullptr) {
             QTest::newRow(name.data()) << QByteArray(name.data()) << int(role) << QString::fromUtf8(spoken)
-                                << QString::fromUtf8(described) << QString::fromUtf8(caption);
+                                       << QString::fromUtf8(described) << QString::fromUtf8(caption);
         };
         const char *empty = "Empty: no result yet.";
         using A = QAccessible;
@@ -424,8 +446,10 @@ private slots:
         row(control::kInchesPerTurnHeading, A::StaticText, "Inches per turn");
         const char *gauges[] = {"20", "22", "24", "26", "28", "30"};
         for (int i = 0; i < 6; ++i) {
-            row(control::kGaugeRows[i].lengthField, A::EditableText, qPrintable(QStringLiteral("Coil length for wire # %1, inches").arg(gauges[i])));
-            row(control::kGaugeRows[i].inductanceField, A::EditableText, qPrintable(QStringLiteral("Inductance for wire # %1, microhenries").arg(gauges[i])));
+            row(control::kGaugeRows[i].lengthField, A::EditableText,
+                qPrintable(QStringLiteral("Coil length for wire # %1, inches").arg(gauges[i])));
+            row(control::kGaugeRows[i].inductanceField, A::EditableText,
+                qPrintable(QStringLiteral("Inductance for wire # %1, microhenries").arg(gauges[i])));
         }
         row(control::kWireFeet, A::EditableText, "Wire needed, feet", empty, "You will need");
         row(control::kGauge20Caption, A::StaticText, "Wire # 20");

@@ -34,8 +34,9 @@ private slots:
         QAction *aboutItem = window.findChild<QAction *>(ToQString(control::kAboutItem));
         const auto widgetsAtStart = QApplication::allWidgets().size();
 
-        const QStringList texts = {"20", "1", "0", "-3", "0.0345", ".5", "2,5", "1e308", "1e-308", "1e999", "",
-                                   "  ", "abc", "1e", "\u0663", "12345678901234567890", "-0", "4.9e-324"};
+        const QStringList texts = {"20",     "1",       "0", "-3", "0.0345", ".5", "2,5",    "1e308",
+                                   "1e-308", "1e999",   "",  "  ", "abc",    "1e", "\u0663", "12345678901234567890",
+                                   "-0",     "4.9e-324"};
         using namespace control;
         const std::string_view inputs[3][3] = {
             {kDiameter, kTurns, {}}, {kInductance, kCapacitance, {}}, {kLooseDiameter, kLooseTurns, kLooseLength}};

@@ -32,8 +32,13 @@ nlohmann::json DesignView(const nlohmann::json &press)
         for (const design::Cell &cell : cells)
             rows.back().push_back({cell.text, cell.whole});
     }
-    return {{"good", view.good}, {"badField", view.badField}, {"message", view.message}, {"verdict", view.verdict},
-            {"headers", view.headers}, {"rows", rows}, {"copy", design::CopyText(view)}};
+    return {{"good", view.good},
+            {"badField", view.badField},
+            {"message", view.message},
+            {"verdict", view.verdict},
+            {"headers", view.headers},
+            {"rows", rows},
+            {"copy", design::CopyText(view)}};
 }
 
 int main(int argc, char **argv)
@@ -43,8 +48,10 @@ int main(int argc, char **argv)
     for (int page = 0; page < layout::kPageCount; ++page)
         for (const layout::Control &control : layout::PageControls(page))
             if (control.kind != layout::Kind::Frame)
-                controls.push_back({{"name", control.name}, {"text", control.text},
-                                    {"textBox", control.kind == layout::Kind::TextBox}, {"maxLength", control.maxLength}});
+                controls.push_back({{"name", control.name},
+                                    {"text", control.text},
+                                    {"textBox", control.kind == layout::Kind::TextBox},
+                                    {"maxLength", control.maxLength}});
     if (layoutOnly) {
         std::cout << controls.dump() << '\n';
         return 0;
@@ -60,12 +67,12 @@ int main(int argc, char **argv)
             fields.setText(box, text.get<std::string>());
         const auto button = press["button"].get<std::string>();
         const auto decimal = press["decimal"].get<std::string>(), group = press["group"].get<std::string>();
-        nlohmann::json answer = {{"message", ""}, {"texts", nlohmann::json::object()}, {"notes", nlohmann::json::object()}};
+        nlohmann::json answer = {
+            {"message", ""}, {"texts", nlohmann::json::object()}, {"notes", nlohmann::json::object()}};
         try {
-            (button == control::kCoilButton        ? Command2_Click
-             : button == control::kFrequencyButton ? Command1_Click
-                                                   : Command3_Click)(
-                fields, Separators(decimal, group));
+            (button == control::kCoilButton            ? Command2_Click
+                 : button == control::kFrequencyButton ? Command1_Click
+                                                       : Command3_Click)(fields, Separators(decimal, group));
         } catch (const std::exception &error) {
             answer["message"] = error.what();
         }

@@ -136,7 +136,10 @@ AboutDialog::AboutDialog(QWidget *parent)
     m_ok->setFocus();
 }
 
-QString AboutDialog::creditsText() { return QString::fromUtf8(kCreditsText); }
+QString AboutDialog::creditsText()
+{
+    return QString::fromUtf8(kCreditsText);
+}
 
 void AboutDialog::cmdOK_Click()
 {
@@ -144,7 +147,10 @@ void AboutDialog::cmdOK_Click()
     QDialog::done(QDialog::Accepted);
 }
 
-void AboutDialog::reject() { cmdOK_Click(); }
+void AboutDialog::reject()
+{
+    cmdOK_Click();
+}
 
 bool AboutDialog::eventFilter(QObject *watched, QEvent *event)
 {

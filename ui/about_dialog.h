@@ -19,7 +19,7 @@ public:
     static QString creditsText();
 
 public slots:
-    void cmdOK_Click(); // the About dialog's OK: closes it
+    void cmdOK_Click();     // the About dialog's OK: closes it
     void reject() override; // Esc and the title bar's close button press OK
 
 protected:

@@ -71,7 +71,8 @@ QLayout *DesignWindow::createForm(QList<QWidget *> &keyboardOrder)
             if (input.kind == Kind::Units)
                 continue; // laid out beside the length before it
             if (!input.heading.empty())
-                grid->addWidget(new QLabel(ToQString(input.heading) + QLatin1Char(':'), this), grid->rowCount(), 0, 1, 3);
+                grid->addWidget(new QLabel(ToQString(input.heading) + QLatin1Char(':'), this), grid->rowCount(), 0, 1,
+                                3);
             QWidget *unit = nullptr;
             if (i + 1 < rows.size() && rows[i + 1]->kind == Kind::Units) {
                 unit = widgets[rows[i + 1]->control];
@@ -125,8 +126,7 @@ QWidget *DesignWindow::createInput(const design::Input &input)
 }
 
 // A choice fills the two fields; typing in them shows the preset they now match, or Custom.
-void DesignWindow::tiePresets(QComboBox *list, std::span<const design::Preset> presets, QLineEdit *low,
-                              QLineEdit *high)
+void DesignWindow::tiePresets(QComboBox *list, std::span<const design::Preset> presets, QLineEdit *low, QLineEdit *high)
 {
     connect(list, &QComboBox::activated, this, [this, presets, low, high](int index) {
         if (index < 0 || index >= int(presets.size()))

@@ -69,8 +69,9 @@ void DesignWindow::createTable()
     for (int c = 0; c < m_model->columnCount(); ++c)
         width += m_table->columnWidth(c);
     const int rows = int(GaugeWires().size()) + 1; // and a custom wire
-    m_table->setMinimumSize(width, m_table->horizontalHeader()->sizeHint().height() + rows * m_table->rowHeight(0) +
-                                       2 * m_table->frameWidth());
+    m_table->setMinimumSize(width,
+                            m_table->horizontalHeader()->sizeHint().height() + rows * m_table->rowHeight(0) +
+                                2 * m_table->frameWidth());
     m_model->removeRows(0, m_model->rowCount());
 }
 
@@ -140,8 +141,9 @@ void DesignWindow::copySelection()
     for (int r = top; r <= bottom; ++r) {
         QStringList cells;
         for (int c = left; c <= right; ++c)
-            cells << (m_table->selectionModel()->isSelected(m_model->index(r, c)) ? m_model->index(r, c).data().toString()
-                                                                                 : QString());
+            cells << (m_table->selectionModel()->isSelected(m_model->index(r, c))
+                          ? m_model->index(r, c).data().toString()
+                          : QString());
         text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     QApplication::clipboard()->setText(text);

@@ -154,10 +154,10 @@ void DesignWindow::greyTable(bool stale)
     QPalette label = QApplication::palette(m_verdict);
     if (stale) {
         for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-            palette.setColor(group, QPalette::Text, Dimmed(palette.color(group, QPalette::Text),
-                                                           palette.color(group, QPalette::Base)));
-            label.setColor(group, QPalette::WindowText, Dimmed(label.color(group, QPalette::WindowText),
-                                                               label.color(group, QPalette::Window)));
+            palette.setColor(group, QPalette::Text,
+                             Dimmed(palette.color(group, QPalette::Text), palette.color(group, QPalette::Base)));
+            label.setColor(group, QPalette::WindowText,
+                           Dimmed(label.color(group, QPalette::WindowText), label.color(group, QPalette::Window)));
         }
     }
     m_table->setPalette(palette);

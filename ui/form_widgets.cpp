@@ -55,7 +55,10 @@ struct TextSheet {
 };
 
 // An sRGB channel (0 to 1) in linear light (WCAG 2).
-double LinearChannel(double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); }
+double LinearChannel(double c)
+{
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
 
 // The relative luminance of an 8-bit colour, as RelativeLuminance computes
 // it: LinearChannel of each channel looked up instead of raised to a power,
@@ -74,7 +77,8 @@ double PixelLuminance(int red, int green, int blue)
 // The sheet's texts drawn in `colour` on `ground` into one image, each
 // clipped to its band as an image of its own would clip it; `visit(i, image,
 // band)` sees each text's band once it is drawn and returns whether to go on.
-template <typename Visit> void DrawSheet(const QColor &colour, const QColor &ground, const TextSheet &sheet, Visit visit)
+template <typename Visit>
+void DrawSheet(const QColor &colour, const QColor &ground, const TextSheet &sheet, Visit visit)
 {
     QImage image(*std::max_element(sheet.widths.begin(), sheet.widths.end()), sheet.band * int(sheet.texts.size()),
                  QImage::Format_RGB32);
@@ -92,7 +96,10 @@ template <typename Visit> void DrawSheet(const QColor &colour, const QColor &gro
 }
 
 // The contrast of a pixel of luminance `l` with a ground of luminance `ground`.
-double Contrast(double l, double ground) { return (std::max(l, ground) + 0.05) / (std::min(l, ground) + 0.05); }
+double Contrast(double l, double ground)
+{
+    return (std::max(l, ground) + 0.05) / (std::min(l, ground) + 0.05);
+}
 
 // Whether a text in `colour` reads on `ground` as drawn: for each text of
 // the sheet, the strongest contrast any of its pixels reaches must be 4.5:1.
@@ -112,8 +119,9 @@ bool ReadsAsDrawn(const QColor &colour, const QColor &ground, const TextSheet &s
             for (int x = 0; x < area.width(); ++x) {
                 if (line[x] == groundPixel)
                     continue;
-                strongest = std::max(strongest, Contrast(PixelLuminance(qRed(line[x]), qGreen(line[x]), qBlue(line[x])),
-                                                         groundLuminance));
+                strongest = std::max(
+                    strongest,
+                    Contrast(PixelLuminance(qRed(line[x]), qGreen(line[x]), qBlue(line[x])), groundLuminance));
             }
         }
         reads = strongest >= kReadable;
@@ -127,19 +135,23 @@ bool ReadsAsDrawn(const QColor &colour, const QColor &ground, const TextSheet &s
 // sheet drawn once in `colour`, on the channel where the two differ most.
 std::vector<double> StrongestCoverage(const QColor &colour, const QColor &ground, const TextSheet &sheet)
 {
-    const int channels[3][2] = {{colour.red(), ground.red()}, {colour.green(), ground.green()}, {colour.blue(), ground.blue()}};
+    const int channels[3][2] = {
+        {colour.red(), ground.red()}, {colour.green(), ground.green()}, {colour.blue(), ground.blue()}};
     int widest = 0;
     for (int c = 1; c < 3; ++c)
         if (std::abs(channels[c][0] - channels[c][1]) > std::abs(channels[widest][0] - channels[widest][1]))
             widest = c;
-    const auto channel = [widest](QRgb pixel) { return widest == 0 ? qRed(pixel) : widest == 1 ? qGreen(pixel) : qBlue(pixel); };
+    const auto channel = [widest](QRgb pixel) {
+        return widest == 0 ? qRed(pixel) : widest == 1 ? qGreen(pixel) : qBlue(pixel);
+    };
     const double span = channels[widest][0] - channels[widest][1];
     std::vector<double> coverage(sheet.texts.size(), 0.0);
     DrawSheet(colour, ground, sheet, [&](int i, const QImage &image, const QRect &area) {
         for (int y = area.top(); y <= area.bottom(); ++y) {
             const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
             for (int x = 0; x < area.width(); ++x)
-                coverage[std::size_t(i)] = std::max(coverage[std::size_t(i)], (channel(line[x]) - channels[widest][1]) / span);
+                coverage[std::size_t(i)] = std::max(coverage[std::size_t(i)],
+                                                    (channel(line[x]) - channels[widest][1]) / span);
         }
         return true;
     });
@@ -161,7 +173,8 @@ QColor ReadableDimmedText(const QPalette &palette, const QFont &font)
     const auto mixed = [&](int step) {
         const double t = step / 255.0;
         const auto mix = [t](int from, int to) { return static_cast<int>(std::lround(from + t * (to - from))); };
-        return QColor(mix(dimmed.red(), full.red()), mix(dimmed.green(), full.green()), mix(dimmed.blue(), full.blue()));
+        return QColor(mix(dimmed.red(), full.red()), mix(dimmed.green(), full.green()),
+                      mix(dimmed.blue(), full.blue()));
     };
     // Every disabled box shares its colours and font: measured once for them all.
     static std::map<std::tuple<QRgb, QRgb, QRgb, QString>, QColor> measured;
@@ -182,15 +195,16 @@ QColor ReadableDimmedText(const QPalette &palette, const QFont &font)
     int foreseen = 0;
     for (; foreseen < 255; ++foreseen) {
         const QColor c = mixed(foreseen);
-        const auto blend = [weakest](int text, int ground) { return static_cast<int>(std::lround(ground + weakest * (text - ground))); };
+        const auto blend = [weakest](int text, int ground) {
+            return static_cast<int>(std::lround(ground + weakest * (text - ground)));
+        };
         const double l = PixelLuminance(blend(c.red(), background.red()), blend(c.green(), background.green()),
                                         blend(c.blue(), background.blue()));
         if (Contrast(l, groundLuminance) >= kReadable)
             break;
     }
-    return measured[key] = mixed(LeastPassingStep(foreseen, [&](int step) {
-               return ReadsAsDrawn(mixed(step), background, sheet);
-           }));
+    return measured[key] = mixed(
+               LeastPassingStep(foreseen, [&](int step) { return ReadsAsDrawn(mixed(step), background, sheet); }));
 }
 
 // A control's own colours, derived from the palette the desktop gives it. Only
@@ -245,7 +259,7 @@ private:
 double RelativeLuminance(const QColor &colour)
 {
     return 0.2126 * LinearChannel(colour.redF()) + 0.7152 * LinearChannel(colour.greenF()) +
-           0.0722 * LinearChannel(colour.blueF());
+        0.0722 * LinearChannel(colour.blueF());
 }
 
 int LeastPassingStep(int forecast, const std::function<bool(int)> &passes)
@@ -344,7 +358,10 @@ void KeepFocusVisible(QWidget *window)
     new Follower(window);
 }
 
-QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QRect ToPixels(int left, int top, int width, int height)
 {

@@ -21,7 +21,10 @@ QString ToQString(std::string_view text);
 
 // Twips to logical pixels, 15 to a pixel.
 QRect ToPixels(int left, int top, int width, int height);
-inline QRect ToPixels(const layout::Rect &r) { return ToPixels(r.left, r.top, r.width, r.height); }
+inline QRect ToPixels(const layout::Rect &r)
+{
+    return ToPixels(r.left, r.top, r.width, r.height);
+}
 
 // "MS Sans Serif" where the system has it, else a sans serif of similar metrics.
 QFont FormFont(double pointSize = 8.25, bool bold = false);

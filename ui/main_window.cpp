@@ -254,11 +254,20 @@ void MainWindow::runHandler(const std::function<void(FieldAccess &, const Separa
     delete box.data();
 }
 
-void MainWindow::Command2_Click() { runHandler(spirelle::Command2_Click); }
+void MainWindow::Command2_Click()
+{
+    runHandler(spirelle::Command2_Click);
+}
 
-void MainWindow::Command1_Click() { runHandler(spirelle::Command1_Click); }
+void MainWindow::Command1_Click()
+{
+    runHandler(spirelle::Command1_Click);
+}
 
-void MainWindow::Command3_Click() { runHandler(spirelle::Command3_Click); }
+void MainWindow::Command3_Click()
+{
+    runHandler(spirelle::Command3_Click);
+}
 
 void MainWindow::SSTab1_Click(int previousTab)
 {
@@ -266,9 +275,15 @@ void MainWindow::SSTab1_Click(int previousTab)
     Q_UNUSED(previousTab);
 }
 
-void MainWindow::design_Click() { ShowDesignWindow(m_design); }
+void MainWindow::design_Click()
+{
+    ShowDesignWindow(m_design);
+}
 
-void MainWindow::about_Click() { m_about.show(); }
+void MainWindow::about_Click()
+{
+    m_about.show();
+}
 
 MainWindow *CreateMainWindow(AboutDialogRef &about)
 {

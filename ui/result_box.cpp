@@ -16,22 +16,32 @@ constexpr int kHorizontalMargin = 2;
 
 } // namespace
 
-ResultBox::ResultBox(QWidget *parent) : QLineEdit(parent) { setAccessibleDescription(emptyDescription()); }
+ResultBox::ResultBox(QWidget *parent) : QLineEdit(parent)
+{
+    setAccessibleDescription(emptyDescription());
+}
 
-QString ResultBox::emptyDescription() { return QStringLiteral("Empty: no result yet."); }
+QString ResultBox::emptyDescription()
+{
+    return QStringLiteral("Empty: no result yet.");
+}
 
 QRect ResultBox::textRect() const
 {
     QStyleOptionFrame panel;
     initStyleOption(&panel);
-    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
+    const QRect contents =
+        style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
     // Placed as QLineEdit places its line: centred, one font height tall.
     const int height = fontMetrics().height();
     return {contents.x() + kHorizontalMargin, contents.y() + (contents.height() - height + 1) / 2,
             contents.width() - 2 * kHorizontalMargin, height};
 }
 
-bool ResultBox::isElided() const { return !hasFocus() && fontMetrics().horizontalAdvance(text()) > textRect().width(); }
+bool ResultBox::isElided() const
+{
+    return !hasFocus() && fontMetrics().horizontalAdvance(text()) > textRect().width();
+}
 
 bool ResultBox::event(QEvent *event)
 {
@@ -66,12 +76,13 @@ void ResultBox::paintEvent(QPaintEvent *event)
     QStyleOptionFrame panel;
     initStyleOption(&panel);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
-    const QPalette::ColorGroup group = !isEnabled()       ? QPalette::Disabled
-                                       : isActiveWindow() ? QPalette::Active
-                                                          : QPalette::Inactive;
+    const QPalette::ColorGroup group = !isEnabled() ? QPalette::Disabled
+        : isActiveWindow()                          ? QPalette::Active
+                                                    : QPalette::Inactive;
     painter.setPen(palette().color(group, QPalette::Text));
     const QRect room = textRect();
-    painter.drawText(room, Qt::AlignLeft | Qt::AlignTop, fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+    painter.drawText(room, Qt::AlignLeft | Qt::AlignTop,
+                     fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
 }
 
 QString WrapToWidth(const QString &text, const QFont &font, int width)

@@ -72,9 +72,15 @@ void TabControl::addToPage(int page, QWidget *control)
     control->setVisible(page == m_current);
 }
 
-int TabControl::currentIndex() const { return m_current; }
+int TabControl::currentIndex() const
+{
+    return m_current;
+}
 
-void TabControl::setCurrentIndex(int page) { m_tabBar->setCurrentIndex(page); }
+void TabControl::setCurrentIndex(int page)
+{
+    m_tabBar->setCurrentIndex(page);
+}
 
 void TabControl::showPage(int page)
 {

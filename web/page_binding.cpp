@@ -26,7 +26,10 @@ using emscripten::val;
 // value; any other element with the name is a label, whose caption is its text content.
 class DomFields : public FieldAccess {
 public:
-    std::string text(std::string_view textBox) const override { return element(textBox, true)["value"].as<std::string>(); }
+    std::string text(std::string_view textBox) const override
+    {
+        return element(textBox, true)["value"].as<std::string>();
+    }
 
     std::string caption(std::string_view label) const override
     {
@@ -61,7 +64,8 @@ private:
         val found = m_document.call<val>("getElementById", std::string(name));
         const std::string tag = found.isNull() ? "" : found["tagName"].as<std::string>();
         if (found.isNull() || (tag == "INPUT" || tag == "SELECT") != textBox)
-            throw ControlError("No " + std::string(textBox ? "text box" : "label") + " named " + std::string(name) + ".");
+            throw ControlError("No " + std::string(textBox ? "text box" : "label") + " named " + std::string(name) +
+                               ".");
         return found;
     }
 
@@ -162,10 +166,11 @@ val FormInput(const design::Input &input)
     using design::Kind;
     val out = val::object();
     out.set("id", std::string(input.control));
-    out.set("kind", std::string(input.kind == Kind::Number  ? "number"
-                                : input.kind == Kind::Units ? "units"
-                                : input.kind == Kind::Choice ? "choice"
-                                                             : "presets"));
+    out.set("kind",
+            std::string(input.kind == Kind::Number       ? "number"
+                            : input.kind == Kind::Units  ? "units"
+                            : input.kind == Kind::Choice ? "choice"
+                                                         : "presets"));
     out.set("caption", WithoutMnemonic(input.caption));
     out.set("heading", std::string(input.heading));
     out.set("onlyFor", std::string(input.onlyFor));
