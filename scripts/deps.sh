@@ -9,7 +9,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format clang-tidy
     xvfb xauth fonts-liberation2
     desktop-file-utils appstream dpkg-dev
     libcli11-dev nlohmann-json3-dev help2man man-db hyperfine
