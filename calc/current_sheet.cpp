@@ -1,16 +1,6 @@
 #include "calc/current_sheet.h"
 
-// The callers keep k below 1; were it not, Boost.Math returns NaN or infinity
-// (which the checked statements turn into their error) rather than throwing an
-// exception whose message it formats with a stringstream, which would link the
-// C++ library's streams and locales into the web page (about 90 KB).
-#define BOOST_MATH_DOMAIN_ERROR_POLICY errno_on_error
-#define BOOST_MATH_POLE_ERROR_POLICY errno_on_error
-#define BOOST_MATH_OVERFLOW_ERROR_POLICY errno_on_error
-#define BOOST_MATH_EVALUATION_ERROR_POLICY errno_on_error
-#define BOOST_MATH_ROUNDING_ERROR_POLICY errno_on_error
-#include <boost/math/special_functions/ellint_1.hpp>
-#include <boost/math/special_functions/ellint_2.hpp>
+#include "calc/elliptic.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -18,19 +8,6 @@
 
 namespace spirelle {
 namespace {
-
-// Boost.Math's complete elliptic integrals (Carlson's forms) held in double:
-// the default would widen to long double, which is 80 bits here and 128 in
-// WebAssembly, where it runs in software; in double both give the same digits.
-using DoublePolicy = boost::math::policies::policy<boost::math::policies::promote_double<false>>;
-double CompleteK(double k)
-{
-    return boost::math::ellint_1(k, DoublePolicy());
-}
-double CompleteE(double k)
-{
-    return boost::math::ellint_2(k, DoublePolicy());
-}
 
 // (K(k) - E(k)) / k^2 from its power series in m = k^2, for small m where the
 // difference of the two library values would lose digits and m may underflow:

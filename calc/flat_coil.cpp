@@ -1,16 +1,7 @@
 #include "calc/flat_coil.h"
 
-// As current_sheet.cpp: a domain error is a NaN, never an exception that
-// would link the C++ library's streams into the web page.
-#define BOOST_MATH_DOMAIN_ERROR_POLICY errno_on_error
-#define BOOST_MATH_POLE_ERROR_POLICY errno_on_error
-#define BOOST_MATH_OVERFLOW_ERROR_POLICY errno_on_error
-#define BOOST_MATH_EVALUATION_ERROR_POLICY errno_on_error
-#define BOOST_MATH_ROUNDING_ERROR_POLICY errno_on_error
-#include <boost/math/special_functions/ellint_1.hpp>
-#include <boost/math/special_functions/ellint_2.hpp>
-
 #include "calc/calc_error.h"
+#include "calc/elliptic.h"
 #include "calc/number_format.h"
 #include "calc/solenoid.h"
 #include "calc/tuned_circuit.h"
@@ -21,8 +12,6 @@
 
 namespace spirelle {
 namespace {
-
-using DoublePolicy = boost::math::policies::policy<boost::math::policies::promote_double<false>>;
 
 // mu0 in uH per inch: 4 pi 1e-7 H/m x 0.0254 m x 1e6.
 constexpr double kMu0UhPerInch = 4.0 * std::numbers::pi * 1e-7 * 0.0254 * 1e6;
@@ -67,8 +56,8 @@ double CoplanarMutualInductance(double a, double b)
 {
     // Maxwell's formula for coaxial circles, their distance 0 (Grover 1946 ch. 13).
     const double k = 2.0 * std::sqrt(a * b) / (a + b);
-    const double K = boost::math::ellint_1(k, DoublePolicy());
-    const double E = boost::math::ellint_2(k, DoublePolicy());
+    const double K = CompleteK(k);
+    const double E = CompleteE(k);
     return kMu0UhPerInch * std::sqrt(a * b) * ((2.0 / k - k) * K - 2.0 / k * E);
 }
 
