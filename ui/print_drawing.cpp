@@ -47,7 +47,8 @@ QString WritePrintPdf(const QByteArray &svg, const QString &path, QPageSize::Pag
         const QSizeF sheet = pdf.pageLayout().fullRect(QPageLayout::Millimeter).size();
         const double dots = kDotsPerInch / kMillimetresPerInch; // device dots a millimetre
         QPainter painter(&pdf);
-        const QPointF at((sheet.width() - box.width()) / 2 * dots, (sheet.height() - box.height()) / 2 * dots);
+        // Centred across the sheet, at its top: the drawing's own 10 mm margin is the printer's.
+        const QPointF at((sheet.width() - box.width()) / 2 * dots, 0);
         renderer.render(&painter, QRectF(at, box.size() * dots));
         if (!painter.end())
             return QStringLiteral("the PDF could not be drawn");

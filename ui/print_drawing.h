@@ -14,8 +14,8 @@ class QWidget;
 // (still 1:1, for a larger sheet or a cutter).
 namespace spirelle {
 
-// Writes `svg` to `path` as a PDF on a `page` sheet, the drawing centred at
-// 1:1, replacing the file only when the whole PDF is written. Returns "" or
+// Writes `svg` to `path` as a PDF on a `page` sheet, the drawing at its top,
+// centred across, at 1:1, replacing the file only when the whole PDF is written. Returns "" or
 // why it could not (the file's error, or an SVG Qt SVG cannot read).
 QString WritePrintPdf(const QByteArray &svg, const QString &path, QPageSize::PageSizeId page);
 
