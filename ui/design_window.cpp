@@ -134,7 +134,10 @@ void DesignWindow::showView(const design::View &view)
     markBad(nullptr, {});
     m_hadGood = true;
     m_drawings = view.drawings;
+    const QModelIndex chosen = m_table->currentIndex(); // kept across the new rows, for printing
     showRows(view);
+    if (chosen.isValid() && chosen.row() < m_table->model()->rowCount())
+        m_table->setCurrentIndex(m_table->model()->index(chosen.row(), chosen.column()));
     QStringList verdict;
     for (const std::string &line : view.verdict)
         verdict << ToQString(line);
