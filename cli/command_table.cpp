@@ -346,7 +346,7 @@ Outcome RunTune(const TuneFields &fields, Format format, Sink &out)
                                      {"--stray", fields.stray, &TuneCase::stray},
                                      {"--band LOW", fields.band.low, &TuneCase::low},
                                      {"--band HIGH", fields.band.high, &TuneCase::high}});
-    const Outcome outcome = Tune(sweep, fields.winding, fields.lengths, fields.flat, format, out);
+    Outcome outcome = Tune(sweep, fields.winding, fields.lengths, fields.flat, format, out);
     if (!fields.svg.empty())
         DrawTune(fields.svg, fields.lengths.inches(fields.diameter[0]), fields.winding.wires[row],
                  {fields.cmin[0], fields.cmax[0], fields.stray[0]}, {fields.band.low[0], fields.band.high[0]},
@@ -366,7 +366,7 @@ Outcome RunSolenoid(const SolenoidFields &fields, Format format, Sink &out)
     RequireOneWound(fields, Name(kForm), fields.turns.size());
     const CaseSweep<SolenoidCase> sweep({{Name(kForm), fields.diameter, &SolenoidCase::diameter},
                                          {Name(kWoundTurns), fields.turns, &SolenoidCase::turns}});
-    const Outcome outcome = Solenoid(sweep, fields.winding, fields.lengthInches, fields.lengths, format, out);
+    Outcome outcome = Solenoid(sweep, fields.winding, fields.lengthInches, fields.lengths, format, out);
     if (!fields.svg.empty()) {
         const Wire &wire = fields.winding.wires[0];
         const double turns = fields.turns[0];
@@ -382,7 +382,7 @@ Outcome RunFlat(const FlatFields &fields, Format format, Sink &out, std::string_
     RequireOneWound(fields, inner, fields.turns.size());
     const CaseSweep<FlatCase> sweep(
         {{std::string(inner), fields.diameter, &FlatCase::inner}, {Name(kFlatTurns), fields.turns, &FlatCase::turns}});
-    const Outcome outcome = Flat(sweep, fields.form, fields.winding, fields.lengths, format, out);
+    Outcome outcome = Flat(sweep, fields.form, fields.winding, fields.lengths, format, out);
     if (!fields.svg.empty()) {
         FlatForm shape = fields.form;
         shape.innerDiameter = fields.lengths.inches(fields.diameter[0]);

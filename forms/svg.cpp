@@ -52,20 +52,20 @@ namespace {
 std::string Look(std::string_view part)
 {
     if (part == "text" || part == "rule")
-        return "\" fill=\"#000\" stroke=\"none";
+        return R"( fill="#000" stroke="none")";
     if (part == "winding")
-        return "\" stroke=\"#555\" stroke-dasharray=\"2,1";
+        return R"( stroke="#555" stroke-dasharray="2,1")";
     if (part == "spoke")
-        return "\" stroke=\"#888\" stroke-dasharray=\"1,1";
+        return R"( stroke="#888" stroke-dasharray="1,1")";
     if (part == "tick" || part == "end")
-        return "\" stroke-width=\"0.2";
+        return R"( stroke-width="0.2")";
     return "";
 }
 
 // ` class="part"` and the part's look.
 std::string Class(std::string_view part)
 {
-    return " class=\"" + std::string(part) + Look(part) + "\"";
+    return " class=\"" + std::string(part) + "\"" + Look(part);
 }
 
 } // namespace
