@@ -1,6 +1,7 @@
 #include "ui/print_drawing.h"
 
 #include <QFileDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
@@ -78,8 +79,9 @@ void SaveForPrinting(QWidget *parent, const QByteArray &svg, const QString &name
     if (path.isEmpty())
         return;
     const bool asSvg = chosen == plain || path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
-    if (asSvg && !path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
-        path += QStringLiteral(".svg");
+    const QString extension = asSvg ? QStringLiteral(".svg") : QStringLiteral(".pdf");
+    if (!path.endsWith(extension, Qt::CaseInsensitive))
+        path += extension;
     const QString why = asSvg ? WritePrintSvg(svg, path)
                               : WritePrintPdf(svg, path, chosen == letter ? QPageSize::Letter : QPageSize::A4);
     if (!why.isEmpty())
