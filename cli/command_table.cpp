@@ -213,8 +213,8 @@ constexpr Option kKindSpokes{"--spokes",
 // The drawing for printing, which tune, spiral, spider and solenoid share.
 constexpr Option kSvg{"--svg",
                       "FILE",
-                      "also draw the one design to FILE for printing at 1:1 (SVG in mm): a flat coil's form to cut "
-                      "out, a solenoid's winding card; give one value of each argument and one wire",
+                      "also draw the design to FILE for printing at 1:1 (SVG in mm): a flat coil's form to cut out, "
+                      "a solenoid's winding card; one value of each argument, the wire named (tune: --row)",
                       "draw the design to FILE for printing at 1:1 (SVG)",
                       "",
                       "",
