@@ -3,6 +3,7 @@
 #include "calc/quote.h"
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/drawing.h"
 #include "cli/flat.h"
 #include "cli/real_coil_rows.h"
 #include "cli/tune.h"
@@ -39,6 +40,8 @@ struct WoundFields : Fields {
     bool mm = false;
     std::string kind;   // tune's and wind's --kind
     std::string spokes; // tune's and wind's --spokes, spider's
+    std::string svg;    // --svg FILE: the one design drawn there
+    std::string row;    // tune's --row: the wire whose design --svg draws
     Lengths lengths;
     Winding winding;
     std::optional<FlatForm> flat; // --kind spider or spiral
@@ -207,6 +210,15 @@ constexpr Option kKindSpokes{"--spokes",
                              "",
                              "--kind",
                              Bind<&WoundFields::spokes>()};
+// The drawing for printing, which tune, spiral, spider and solenoid share.
+constexpr Option kSvg{"--svg",
+                      "FILE",
+                      "also draw the design to FILE for printing at 1:1 (SVG in mm): a flat coil's form to cut out, "
+                      "a solenoid's winding card; one value of each argument, the wire named (tune: --row)",
+                      "draw the design to FILE for printing at 1:1 (SVG)",
+                      "",
+                      "",
+                      Bind<&WoundFields::svg>()};
 constexpr Option kTuneOptions[] = {
     {"--stray", "PF", "stray capacitance of wiring and aerial, pF", "", "10", "", Bind<&TuneFields::stray>()},
     {"--band", "LOW-HIGH", "the band, kHz", "the band in kHz", "530-1700", "", Bind<&TuneFields::band>()},
@@ -216,6 +228,9 @@ constexpr Option kTuneOptions[] = {
     kMm,
     kKind,
     kKindSpokes,
+    kSvg,
+    {"--row", "WIRE", "the row --svg draws: one of the wires, # 20 ... # 30 or --wire's", "", "", "--svg",
+     Bind<&WoundFields::row>()},
 };
 constexpr Option kWindOptions[] = {kWire, kBare, kPitch, kMm, kKind, kKindSpokes};
 constexpr Option kFlatWire{"--wire",
@@ -232,12 +247,14 @@ constexpr Option kSpiralOptions[] = {
      "the radial distance from turn to turn, inches (mm with --mm; default the wire's outside diameter)",
      "turn to turn (default the wire's outside diameter)", "", "", Bind<&WoundFields::pitch>()},
     kMm,
+    kSvg,
 };
 constexpr Option kSpiderOptions[] = {
     {"--spokes", "S", "the number of spokes, odd, 5 or more", "", "9", "", Bind<&WoundFields::spokes>()},
     kFlatWire,
     kBare,
     kMm,
+    kSvg,
 };
 constexpr Option kSolenoidOptions[] = {
     {"--wire", "WIRE", "only this wire: awg26, #26, swg22, 0.5mm or an outside diameter (as for tune)",
@@ -247,6 +264,7 @@ constexpr Option kSolenoidOptions[] = {
     {"--length", "L", "the winding's length, inches (mm with --mm): the pitch is L / TURNS; not with --pitch", "", "",
      "", Bind<&SolenoidFields::length>()},
     kMm,
+    kSvg,
 };
 
 void OneFormat(Format &format, Format::Kind kind)
@@ -301,15 +319,39 @@ Outcome RunLc(const LcFields &fields, Format format, Sink &out)
     return Lc(sweep, format, out);
 }
 
+// --svg's one design: every argument one value, and (for all but tune) one wire.
+void RequireOneWound(const WoundFields &fields, std::string_view diameter, std::size_t turns)
+{
+    if (fields.svg.empty())
+        return;
+    RequireOneDesign({{diameter, fields.diameter.size()}, {"TURNS", turns}});
+    if (fields.winding.wires.size() != 1)
+        throw UsageError("--svg draws one design: name its wire with --wire");
+}
+
 Outcome RunTune(const TuneFields &fields, Format format, Sink &out)
 {
+    std::size_t row = 0;
+    if (!fields.svg.empty()) {
+        RequireOneDesign({{Name(kForm), fields.diameter.size()},
+                          {Name(kCmin), fields.cmin.size()},
+                          {Name(kCmax), fields.cmax.size()},
+                          {"--stray", fields.stray.size()},
+                          {"--band", std::max(fields.band.low.size(), fields.band.high.size())}});
+        row = RowOf(fields.row, fields.winding);
+    }
     const CaseSweep<TuneCase> sweep({{Name(kForm), fields.diameter, &TuneCase::diameter},
                                      {Name(kCmin), fields.cmin, &TuneCase::cmin},
                                      {Name(kCmax), fields.cmax, &TuneCase::cmax},
                                      {"--stray", fields.stray, &TuneCase::stray},
                                      {"--band LOW", fields.band.low, &TuneCase::low},
                                      {"--band HIGH", fields.band.high, &TuneCase::high}});
-    return Tune(sweep, fields.winding, fields.lengths, fields.flat, format, out);
+    Outcome outcome = Tune(sweep, fields.winding, fields.lengths, fields.flat, format, out);
+    if (!fields.svg.empty())
+        DrawTune(fields.svg, fields.lengths.inches(fields.diameter[0]), fields.winding.wires[row],
+                 {fields.cmin[0], fields.cmax[0], fields.stray[0]}, {fields.band.low[0], fields.band.high[0]},
+                 fields.winding.pitch, fields.flat);
+    return outcome;
 }
 
 Outcome RunWind(const WindFields &fields, Format format, Sink &out)
@@ -321,16 +363,34 @@ Outcome RunWind(const WindFields &fields, Format format, Sink &out)
 
 Outcome RunSolenoid(const SolenoidFields &fields, Format format, Sink &out)
 {
+    RequireOneWound(fields, Name(kForm), fields.turns.size());
     const CaseSweep<SolenoidCase> sweep({{Name(kForm), fields.diameter, &SolenoidCase::diameter},
                                          {Name(kWoundTurns), fields.turns, &SolenoidCase::turns}});
-    return Solenoid(sweep, fields.winding, fields.lengthInches, fields.lengths, format, out);
+    Outcome outcome = Solenoid(sweep, fields.winding, fields.lengthInches, fields.lengths, format, out);
+    if (!fields.svg.empty()) {
+        const Wire &wire = fields.winding.wires[0];
+        const double turns = fields.turns[0];
+        DrawSolenoid(fields.svg, fields.lengths.inches(fields.diameter[0]), wire, turns,
+                     fields.lengthInches ? PitchForLength(*fields.lengthInches, turns)
+                                         : PitchOf(wire, fields.winding.pitch));
+    }
+    return outcome;
 }
 
 Outcome RunFlat(const FlatFields &fields, Format format, Sink &out, std::string_view inner)
 {
+    RequireOneWound(fields, inner, fields.turns.size());
     const CaseSweep<FlatCase> sweep(
         {{std::string(inner), fields.diameter, &FlatCase::inner}, {Name(kFlatTurns), fields.turns, &FlatCase::turns}});
-    return Flat(sweep, fields.form, fields.winding, fields.lengths, format, out);
+    Outcome outcome = Flat(sweep, fields.form, fields.winding, fields.lengths, format, out);
+    if (!fields.svg.empty()) {
+        FlatForm shape = fields.form;
+        shape.innerDiameter = fields.lengths.inches(fields.diameter[0]);
+        if (!shape.spokes)
+            shape.pitch = fields.winding.pitch;
+        DrawFlat(fields.svg, shape, fields.winding.wires[0], int(fields.turns[0]));
+    }
+    return outcome;
 }
 
 Outcome RunSpiral(const SpiralFields &fields, Format format, Sink &out)

@@ -7,6 +7,7 @@
 #include "calc/number_format.h"
 #include "calc/quote.h"
 #include "calc/winding.h"
+#include "forms/drawings.h"
 #include "pages/coil_columns.h"
 
 #include <cmath>
@@ -358,6 +359,21 @@ std::string ConvertLength(std::string_view text, bool toMillimetres, const Separ
     }
 }
 
+// A row's drawing for printing: a flat coil's form or a solenoid's winding card; "" with no coil.
+std::string Drawing(const Inputs &in, const BandDesign &design)
+{
+    if (!design.tuned)
+        return {};
+    const RealCoil &coil = design.tuned->coil;
+    try {
+        if (in.flat)
+            return forms::FlatFormSvg(MakeFlatCoil(*in.flat, design.wire, coil.turns), in.band);
+        return forms::WindingCardSvg(forms::CardOf(coil, design.wire.name, in.diameter, in.band));
+    } catch (const CalcError &) { // the coil was designed; made again it holds
+        return {};
+    }
+}
+
 View Design(const FieldAccess &fields, const Separators &separators)
 {
     const Reader reader(fields, separators);
@@ -384,6 +400,7 @@ View Design(const FieldAccess &fields, const Separators &separators)
             design.reason = error.what();
         }
         view.rows.push_back(Row(reader, design, in.band, separators.decimal, in.flat.has_value()));
+        view.drawings.push_back(Drawing(in, design));
     }
     view.verdict = Verdict(in, separators.decimal);
     view.good = true;

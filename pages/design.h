@@ -29,6 +29,7 @@ inline constexpr std::string_view kMessage = "designMessage";      // what is wr
 inline constexpr std::string_view kVerdict = "designVerdict";
 inline constexpr std::string_view kTable = "designTable";
 inline constexpr std::string_view kCopy = "designCopy";
+inline constexpr std::string_view kPrint = "designPrint"; // the selected row's form or card, for printing
 // The inputs.
 inline constexpr std::string_view kCoilKind = "designCoilKind";
 inline constexpr std::string_view kDiameter = "designDiameter";
@@ -212,6 +213,8 @@ struct View {
     std::vector<std::string> headers;    // always there
     std::vector<std::vector<Cell>> rows; // the six gauges, then "custom" when a custom wire is given; a wire
                                          // thicker than the pitch has no coil and its tips say so
+    std::vector<std::string> drawings;   // each row's form or winding card for printing (forms/drawings.h),
+                                         // SVG; "" for a row with no coil
 };
 
 // Reads the inputs and designs. Never throws a CalcError: a bad input is a

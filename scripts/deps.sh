@@ -14,6 +14,7 @@ packages=(
     desktop-file-utils appstream dpkg-dev
     libcli11-dev nlohmann-json3-dev help2man man-db hyperfine
     libboost-math-dev libfast-float-dev
+    qt6-svg-dev poppler-utils
     emscripten chromium chromium-driver python3-selenium
 )
 # A Node from elsewhere than Debian brings its own npm.

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# The house's habits, checked over the C++ of calc/, pages/, cli/, ui/, app/,
+# The house's habits, checked over the C++ of calc/, forms/, pages/, cli/, ui/, app/,
 # web/ and of the tests, benchmarks, fuzz targets and scripts:
 #   scripts/lint.sh format        every file formatted as .clang-format says
 #   scripts/lint.sh format --fix  formats them in place
 #   scripts/lint.sh tidy          clang-tidy's checks (.clang-tidy) without a
-#                                 finding in calc/, pages/, cli/, ui/, app/
+#                                 finding in calc/, forms/, pages/, cli/, ui/, app/
 #                                 (build/default's compile commands) and web/
 #                                 (build/wasm's, when the web page is built)
 # Exit status 1 on a misformatted line or a finding.
@@ -29,7 +29,7 @@ tidy)
     # Qt's generated sources (moc) are not the house's: only the floors' own files.
     log=$(mktemp)
     status=0
-    run-clang-tidy -quiet -j "$jobs" -p build/default '/(calc|pages|cli|ui|app)/[^/]+\.cpp$' >"$log" 2>&1 || status=1
+    run-clang-tidy -quiet -j "$jobs" -p build/default '/(calc|forms|pages|cli|ui|app)/[^/]+\.cpp$' >"$log" 2>&1 || status=1
     sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E -A4 '(warning|error):' || true
     rm -f "$log"
     if [ -f build/wasm/compile_commands.json ]; then

@@ -7,10 +7,15 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace spirelle::cli {
 namespace {
@@ -618,6 +623,12 @@ const BadCase kBad[] = {
     {{"spiral", "1", "20.5"}, kUsageError, "TURNS 20.5 is not a whole number of turns"},
     {{"tune", "2", "15", "365", "--kind", "cone"}, kUsageError, "--kind: \"cone\" is not a coil kind"},
     {{"wind", "250", "2", "--kind", "spiral", "--spokes", "9"}, kUsageError, "--spokes 9 goes only with --kind spider"},
+    {{"tune", "2", "15", "365", "--svg", "x.svg"}, kUsageError, "--svg draws one design: name its row with --row WIRE"},
+    {{"tune", "2:3:1", "15", "365", "--svg", "x.svg", "--row", "#20"}, kUsageError, "DIAMETER has 2 values; give one"},
+    {{"tune", "2", "15", "365", "--svg", "x.svg", "--row", "awg99"}, kUsageError, "--row awg99 is none of the rows"},
+    {{"tune", "2", "15", "365", "--row", "#20"}, kUsageError, "--row needs --svg"},
+    {{"spider", "1", "20", "--svg", "x.svg"}, kUsageError, "--svg draws one design: name its wire with --wire"},
+    {{"solenoid", "2", "10:20:10", "--wire", "awg20", "--svg", "x.svg"}, kUsageError, "TURNS has 2 values"},
     {{"frob"},
      kUsageError,
      "\"frob\" is no command; the first argument is one of coil, loose, lc, tune, wind, solenoid, spiral, spider"},
@@ -654,6 +665,46 @@ TEST(CommandLine, RejectsBadCommandLines)
             EXPECT_NE(r.err.find(usage), std::string::npos) << line << r.err;
         }
     }
+}
+
+// --svg writes its one drawing whole, or leaves the file as it was and nothing beside it.
+TEST(CommandLine, WritesTheDrawingWholeOrNotAtAll)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("spirelle-svg-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string old = (folder / "old.svg").string();
+    std::ofstream(old) << "kept";
+    struct Case {
+        Strings args;
+        int status;
+        std::string file;  // the file --svg names
+        std::string holds; // what it then holds, in part
+    };
+    const Case cases[] = {
+        {{"spider", "1", "20", "--wire", "awg24"}, kDone, "form.svg", "class=\"spoke\""},
+        {{"solenoid", "2", "100", "--wire", "awg20"}, kDone, "card.svg", "class=\"winding\""},
+        {{"tune", "2", "15", "365", "--row", "# 22"}, kDone, "tuned.svg", "Winding card: 114 turns of # 22"},
+        {{"tune", "2", "15", "365", "--pitch", "0.03", "--row", "#20"}, kCalculationFailed, old, "kept"},
+        {{"spiral", "1", "20", "--wire", "awg24"}, kCalculationFailed, (folder / "no" / "x.svg").string(), ""},
+    };
+    for (const Case &c : cases) {
+        const std::string path = c.file.starts_with('/') ? c.file : (folder / c.file).string();
+        Strings args = c.args;
+        args.insert(args.end(), {"--svg", path});
+        const Result r = RunArgs(args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        std::stringstream text;
+        text << std::ifstream(path).rdbuf();
+        EXPECT_NE(text.str().find(c.holds), std::string::npos) << path;
+        if (c.status != kDone) {
+            EXPECT_NE(r.err.find("--svg " + path + ": "), std::string::npos) << r.err;
+        }
+    }
+    // The drawings and the old file, no temporary beside them.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
+    fs::remove_all(folder);
 }
 
 TEST(CommandLine, TakesOnlyItsOwnFirstWords)

@@ -119,6 +119,14 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(capacitors, Qt::Key_Up);
 
+        // A row chosen: its winding card can be saved for printing, but not from a stale table.
+        auto *print = Child<QPushButton>(window, kPrint);
+        QVERIFY(!print->isEnabled());
+        auto *table = Child<QTableView>(window, kTable);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(table->model()->index(1, 2)).center());
+        QVERIFY(print->isEnabled());
+
         // A mistake: said in the window, the text kept, the last table kept but not copied.
         TypeInto(window, kDiameter, "2x");
         QVERIFY(!QApplication::activeModalWidget());
@@ -127,9 +135,11 @@ private slots:
         QVERIFY(!Child<QLineEdit>(window, kDiameter)->styleSheet().isEmpty());
         QCOMPARE(Cell(window, 0, 1), QStringLiteral("128"));
         QVERIFY(!Child<QPushButton>(window, kCopy)->isEnabled());
+        QVERIFY(!print->isEnabled());
 
         QTest::keyClick(Child<QLineEdit>(window, kDiameter), Qt::Key_Backspace);
         QVERIFY(Child<QLabel>(window, kMessage)->text().isEmpty());
+        QVERIFY(print->isEnabled());
         ClickButton(window, kCopy);
         const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 7);

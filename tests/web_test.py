@@ -2,7 +2,7 @@
 """The web page in headless Chromium, driven as a person would: type, click, read.
 Usage: web_test.py SITE/index.html WEB_REFERENCE. Exits 77 (skipped) where there
 is no built site, no Chromium with its driver, or no python3-selenium."""
-import contextlib, gzip, json, os, random, shutil, struct, subprocess, sys, tempfile, urllib.request, zipfile
+import base64, contextlib, gzip, json, os, random, shutil, struct, subprocess, sys, tempfile, urllib.request, zipfile
 
 
 def Skip(why):
@@ -253,6 +253,24 @@ with headless_chromium.Browser() as chromium:
     ratio, element = chromium.lowest_contrast()
     Check(f"printed: {element} reads at 4.5:1 at least", ratio >= 4.5, True)
     Check("printed pages on A4 and on Letter", [chromium.print_pages(8.27, 11.69), chromium.print_pages(8.5, 11)], [1, 1])
+
+# A row's winding card printed alone at 1:1 (after the row is chosen): Chromium's PDF on A4, rendered by
+# pdftoppm at 300 dpi, holds the 100 mm rule in 1181 pixels and the 4 in one in 1200, each within one.
+with headless_chromium.Browser() as chromium, tempfile.TemporaryDirectory() as folder:
+    chromium.open("file://" + page + "#design&d=2")
+    before = chromium.driver.execute_script("return [designSvg.disabled, designPrint.disabled]")
+    chromium.driver.find_element(By.CSS_SELECTOR, "#designTable tbody tr:nth-child(2) td").click()
+    chosen = chromium.driver.execute_script("window.print = () => {}; designPrint.click(); return designSvg.disabled")
+    Check("the print buttons before and after a row is chosen", [before, chosen], [[True, True], False])
+    with open(os.path.join(folder, "card.pdf"), "wb") as pdf:
+        pdf.write(base64.b64decode(chromium.driver.execute_cdp_cmd("Page.printToPDF", {"paperWidth": 8.27, "paperHeight": 11.69})["data"]))
+    subprocess.run(["pdftoppm", "-r", "300", "-gray", "-singlefile", pdf.name, os.path.join(folder, "card")], check=True)
+    _, size, _, pixels = open(os.path.join(folder, "card.pgm"), "rb").read().split(b"\n", 3)
+    width = int(size.split()[0])
+    runs = {len(run) for y in range(0, len(pixels), width) for run in bytes(pixels[y:y + width]).translate(
+        bytes(255 if v < 128 else 0 for v in range(256))).split(b"\0") if len(run) >= 1000}
+    Check("the printed rules, 100 mm and 4 in, at 300 dpi", [any(abs(run - want) <= 1 for run in runs)
+                                                           for want in (100 / 25.4 * 300, 1200)], [True, True])
 
 # Served: its size, its zip, its icons; installable; after one visit it opens and computes with the
 # server stopped, and a new build (other files, another sw.js) is what a visit with the server back gets.

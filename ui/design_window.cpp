@@ -4,6 +4,7 @@
 #include "ui/design_window.h"
 
 #include "ui/form_widgets.h"
+#include "ui/print_drawing.h"
 #include "ui/widget_fields.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QItemSelectionModel>
 #include <QTableView>
 
 #include <cmath>
@@ -75,15 +77,25 @@ DesignWindow::DesignWindow(QWidget *parent)
     m_copy->setObjectName(ToQString(kCopy));
     m_copy->setAutoDefault(false); // Enter in a field presses nothing
     connect(m_copy, &QPushButton::clicked, this, &DesignWindow::copyTable);
+    m_print = new QPushButton(QStringLiteral("Sa&ve for printing\u2026"), this);
+    m_print->setObjectName(ToQString(kPrint));
+    m_print->setAutoDefault(false);
+    m_print->setToolTip(QStringLiteral("The selected row's form to cut out, or its winding card, at full size"));
+    connect(m_print, &QPushButton::clicked, this, &DesignWindow::saveForPrinting);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { greyTable(m_stale); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addWidget(m_message);
     layout->addWidget(m_verdict);
     layout->addWidget(m_table, 1);
-    layout->addWidget(m_copy, 0, Qt::AlignRight);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_print);
+    buttons->addWidget(m_copy);
+    layout->addLayout(buttons);
 
-    order << m_table << m_copy;
+    order << m_table << m_print << m_copy;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -121,7 +133,11 @@ void DesignWindow::showView(const design::View &view)
     }
     markBad(nullptr, {});
     m_hadGood = true;
+    m_drawings = view.drawings;
+    const QModelIndex chosen = m_table->currentIndex(); // kept across the new rows, for printing
     showRows(view);
+    if (chosen.isValid() && chosen.row() < m_table->model()->rowCount())
+        m_table->setCurrentIndex(m_table->model()->index(chosen.row(), chosen.column()));
     QStringList verdict;
     for (const std::string &line : view.verdict)
         verdict << ToQString(line);
@@ -170,6 +186,24 @@ void DesignWindow::greyTable(bool stale)
     m_table->setAccessibleDescription(stale ? QStringLiteral("Not for the current inputs: the last good design")
                                             : QString());
     m_copy->setEnabled(m_hadGood && !stale);
+    m_print->setEnabled(!stale && !selectedDrawing().empty());
+}
+
+const std::string &DesignWindow::selectedDrawing() const
+{
+    static const std::string kNone;
+    const int row = m_table->currentIndex().row();
+    return row >= 0 && std::size_t(row) < m_drawings.size() ? m_drawings[std::size_t(row)] : kNone;
+}
+
+void DesignWindow::saveForPrinting()
+{
+    const std::string &svg = selectedDrawing();
+    if (m_stale || svg.empty())
+        return;
+    QString wire = m_table->currentIndex().siblingAtColumn(0).data().toString();
+    wire.remove(QLatin1Char(' ')).remove(QLatin1Char('#'));
+    SaveForPrinting(this, QByteArray::fromStdString(svg), QStringLiteral("coil-") + wire);
 }
 
 void DesignWindow::changeEvent(QEvent *event)

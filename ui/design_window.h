@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -31,7 +32,8 @@ public:
 
 public slots:
     void recompute();
-    void copyTable(); // designCopy: the whole table, tab-separated, with its headers
+    void copyTable();       // designCopy: the whole table, tab-separated, with its headers
+    void saveForPrinting(); // designPrint: the selected row's form or winding card, as PDF or SVG
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -52,6 +54,7 @@ private:
     void showView(const design::View &view);
     void markBad(QLineEdit *field, const QString &message);
     void greyTable(bool stale);
+    const std::string &selectedDrawing() const; // the current row's; "" when it has none
     Separators separators() const { return Separators(m_decimal, m_group); }
 
     std::string m_decimal, m_group; // the locale's, read once
@@ -63,6 +66,8 @@ private:
     QTableView *m_table = nullptr;
     QStandardItemModel *m_model = nullptr;
     QPushButton *m_copy = nullptr;
+    QPushButton *m_print = nullptr;
+    std::vector<std::string> m_drawings; // the shown rows' drawings (design::View)
     QPointer<QLineEdit> m_bad;
     bool m_hadGood = false; // a table has been shown since the window opened
     bool m_stale = false;   // the table is not for the current inputs

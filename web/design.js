@@ -52,7 +52,7 @@ function StartDesign(separators) {
       ['designUnits', 'designMessage', 'designVerdict', 'designTable', 'designCopy'].map(byId);
   const presetFields = Object.fromEntries(inputs.filter(input => input.fills).map(input => [input.id, input.fills]));
   const lengths = inputs.filter(input => input.length);
-  let hadGood = false, copyText = '';
+  let hadGood = false, copyText = '', drawings = [], chosen = -1;
 
   units.replaceChildren(...start.units.map(unit => new Option(unit)));
   for (const input of inputs.filter(input => input.presets))
@@ -102,6 +102,7 @@ function StartDesign(separators) {
       hadGood = true;
       message.textContent = '';
       copyText = view.copy;
+      drawings = view.drawings;
       table.tHead.rows[0].replaceChildren(...view.headers.map(header));
       table.tBodies[0].replaceChildren(...view.rows.map(row => {
         const tr = document.createElement('tr');
@@ -120,7 +121,32 @@ function StartDesign(separators) {
     if (stale) table.setAttribute('aria-describedby', 'designMessage');
     else table.removeAttribute('aria-describedby');
     copy.disabled = !hadGood || stale;
+    showChosen(stale);
   };
+  // The row chosen (a cell focused or tapped) and its drawing for printing.
+  const [saveSvg, print, printed] = ['designSvg', 'designPrint', 'printForm'].map(byId);
+  const showChosen = (stale) => {
+    [...table.tBodies[0].rows].forEach((tr, i) => tr.classList.toggle('chosen', i === chosen));
+    saveSvg.disabled = print.disabled = stale || !drawings[chosen];
+  };
+  table.tBodies[0].addEventListener('focusin', (event) => {
+    chosen = event.target.closest('tr').sectionRowIndex;
+    showChosen(table.classList.contains('stale'));
+  });
+  saveSvg.addEventListener('click', () => {
+    const wire = table.tBodies[0].rows[chosen].cells[0].textContent.replace(/[^A-Za-z0-9]+/g, '');
+    const link = Element('a', {href: URL.createObjectURL(new Blob([drawings[chosen]], {type: 'image/svg+xml'})),
+                               download: 'coil-' + wire + '.svg'});
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+  });
+  // The drawing alone on the sheet, its millimetres CSS millimetres (style.css, body.form-print).
+  print.addEventListener('click', () => {
+    printed.innerHTML = drawings[chosen].replace(/^<\?xml[^>]*>\s*/, '');
+    document.body.classList.add('form-print');
+    window.print();
+  });
+  window.addEventListener('afterprint', () => document.body.classList.remove('form-print'));
   const recompute = () => show(Module.design(...sep));
 
   section.addEventListener('input', (event) => {

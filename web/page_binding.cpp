@@ -241,7 +241,7 @@ std::string DesignConvert(const std::string &text, bool toMillimetres, const std
 }
 
 // The design of the page's inputs as they are: {good, badField, message,
-// verdict, headers, rows (of [text, whole]), copy}.
+// verdict, headers, rows (of [text, whole]), copy, drawings (each row's form or card as SVG, "" for none)}.
 val Design(const std::string &decimal, const std::string &group)
 {
     val out = val::object();
@@ -265,6 +265,7 @@ val Design(const std::string &decimal, const std::string &group)
     out.set("headers", Strings(view.headers));
     out.set("rows", rows);
     out.set("copy", design::CopyText(view));
+    out.set("drawings", Strings(view.drawings));
     return out;
 }
 
