@@ -237,10 +237,13 @@ Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
     // The custom wire: either diameter, or both, each a number in the unit or a wire's name.
     const std::optional<Wire> odWire = r.named(outside), bareWire = r.named(bareInput);
     const std::optional<double> od = odWire ? std::optional(odWire->outsideDiameter) : r.read(outside, true);
-    std::optional<double> bare = r.read(bareInput, true);
-    if (bareWire) // a gauge is its copper; "0.25mm" in the bare field is the copper's diameter
-        bare = IsWireName(fields.text(bareInput.control)) && bareWire->name.ends_with("mm") ? bareWire->outsideDiameter
-                                                                                            : bareWire->bareDiameter;
+    // A gauge is its copper; "0.25mm" in the bare field is the copper's diameter.
+    const bool metric = bareWire && bareWire->name.size() > 2 &&
+        (bareWire->name.ends_with("mm") || bareWire->name.ends_with("MM") || bareWire->name.ends_with("Mm") ||
+         bareWire->name.ends_with("mM"));
+    const std::optional<double> bare = !bareWire ? r.read(bareInput, true)
+        : metric                                 ? bareWire->outsideDiameter
+                                                 : bareWire->bareDiameter;
     if (!od && !bare)
         return in;
     Require(!od || positive(*od), r, outside, "must be above 0");
@@ -254,7 +257,7 @@ Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
                          bare         ? bareInches
                              : odWire ? odWire->bareDiameter
                                       : DefaultBareDiameter(odInches)};
-    } else if (bareWire && !bareWire->name.ends_with("mm")) {
+    } else if (bareWire && !metric) {
         in.custom = Wire{name, bareWire->outsideDiameter, bareInches}; // the gauge's own enamel
     } else {
         in.custom = Wire{name, bareInches / kBareOfOutside, bareInches};

@@ -6,6 +6,7 @@
 #include "ui/form_widgets.h"
 #include "ui/widget_fields.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
@@ -13,6 +14,9 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 
 #include <cmath>
@@ -55,9 +59,10 @@ DesignWindow::DesignWindow(QWidget *parent)
     using namespace design::control;
     setObjectName(ToQString(kWindow));
     setWindowTitle(QStringLiteral("Design a coil for a band"));
-    const QLocale locale;
+    const QLocale locale; // the system's, or the default a test sets
     m_decimal = locale.decimalPoint().toStdString();
     m_group = locale.groupSeparator().toStdString();
+    const bool mm = design::StartsInMillimetres(QLocale::territoryToCode(locale.territory()).toStdString());
 
     QList<QWidget *> order; // the inputs, as the keyboard goes through them
     QLayout *columns = createForm(order);
@@ -75,28 +80,51 @@ DesignWindow::DesignWindow(QWidget *parent)
     m_copy->setObjectName(ToQString(kCopy));
     m_copy->setAutoDefault(false); // Enter in a field presses nothing
     connect(m_copy, &QPushButton::clicked, this, &DesignWindow::copyTable);
+    m_copied = new QLabel(this);
+    m_copied->setObjectName(ToQString(kCopied));
 
+    // Everything but Copy table scrolls, so that the window shrinks below its
+    // contents (a small screen, a large scale) and Copy table stays in view.
+    auto *content = new QWidget;
+    auto *inner = new QVBoxLayout(content);
+    inner->addLayout(columns);
+    inner->addWidget(m_message);
+    inner->addWidget(m_verdict);
+    inner->addWidget(m_table, 1);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_copied);
+    buttons->addWidget(m_copy);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addWidget(m_message);
-    layout->addWidget(m_verdict);
-    layout->addWidget(m_table, 1);
-    layout->addWidget(m_copy, 0, Qt::AlignRight);
+    layout->setContentsMargins(0, 0, 0, layout->contentsMargins().bottom());
+    layout->addWidget(scroll, 1);
+    buttons->setContentsMargins(layout->contentsMargins().bottom(), 0, layout->contentsMargins().bottom(), 0);
+    layout->addLayout(buttons);
 
     order << m_table << m_copy;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
     // The first texts; each preset list then shows the preset its two fields hold.
-    for (const auto &[name, text] : design::InitialTexts(separators())) {
+    for (const auto &[name, text] : design::InitialTexts(separators(), mm)) {
         if (auto *box = findChild<QLineEdit *>(ToQString(name)))
             box->setText(ToQString(text));
         else if (auto *list = findChild<QComboBox *>(ToQString(name)))
             list->setCurrentIndex(list->findText(ToQString(text)));
     }
     connect(m_units, &QComboBox::currentIndexChanged, this, [this] { applyUnits(true); });
+    m_mm = mm;
     applyUnits(false);
     order.first()->setFocus();
+    // As large as the contents where the screen has room for them; smaller, it scrolls.
+    const QSize room = screen() ? screen()->availableGeometry().size() * 0.9 : QSize(1024, 768);
+    const QSize wanted = content->sizeHint() +
+        QSize(scroll->verticalScrollBar()->sizeHint().width(), m_copy->sizeHint().height() + 2 * layout->spacing());
+    resize(wanted.boundedTo(room));
 }
 
 void DesignWindow::recompute()
@@ -110,9 +138,9 @@ void DesignWindow::showView(const design::View &view)
 {
     if (!view.good) {
         auto *field = findChild<QLineEdit *>(ToQString(view.badField));
-        // The empty diameter of a window just opened is a hint, not a mistake.
+        // The empty diameter of a window just opened waits with its example: no message yet.
         const bool mistake = m_hadGood || !field || !field->text().trimmed().isEmpty();
-        QString message = ToQString(view.message);
+        QString message = mistake ? ToQString(view.message) : QString();
         if (m_hadGood)
             message += QStringLiteral(" The table is still for the last good inputs.");
         markBad(mistake ? field : nullptr, message);

@@ -42,6 +42,7 @@ private:
     QLayout *createForm(QList<QWidget *> &keyboardOrder);
     QWidget *createInput(const design::Input &input);
     void tiePresets(QComboBox *list, std::span<const design::Preset> presets, QLineEdit *low, QLineEdit *high);
+    void tieSizes(QComboBox *list, QLineEdit *field);
     void applyUnits(bool convert);
     // The table and the clipboard (design_table.cpp).
     void createTable();
@@ -58,11 +59,14 @@ private:
     QComboBox *m_units = nullptr;
     QList<QLabel *> m_lengthUnitLabels;
     QList<std::pair<QLineEdit *, const design::Input *>> m_lengthFields;
+    QList<QLineEdit *> m_typed; // lengths the user typed: a unit change keeps their numbers
+    bool m_mm = false;          // the unit the lengths are in
     QLabel *m_message = nullptr;
     QLabel *m_verdict = nullptr;
     QTableView *m_table = nullptr;
     QStandardItemModel *m_model = nullptr;
     QPushButton *m_copy = nullptr;
+    QLabel *m_copied = nullptr; // says that the table was copied
     QPointer<QLineEdit> m_bad;
     bool m_hadGood = false; // a table has been shown since the window opened
     bool m_stale = false;   // the table is not for the current inputs
