@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include <algorithm>
 #include <cmath>
 
 namespace spirelle {
@@ -122,8 +123,12 @@ DesignWindow::DesignWindow(QWidget *parent)
     order.first()->setFocus();
     // As large as the contents where the screen has room for them; smaller, it scrolls.
     const QSize room = screen() ? screen()->availableGeometry().size() * 0.9 : QSize(1024, 768);
-    const QSize wanted = content->sizeHint() +
-        QSize(scroll->verticalScrollBar()->sizeHint().width(), m_copy->sizeHint().height() + 2 * layout->spacing());
+    // (the verdict's three lines and a line of message are not there yet).
+    const int margins = inner->contentsMargins().left() + inner->contentsMargins().right();
+    const QSize wanted(std::max(content->sizeHint().width(), m_table->minimumWidth() + margins) +
+                           scroll->verticalScrollBar()->sizeHint().width(),
+                       content->sizeHint().height() + 5 * fontMetrics().lineSpacing() + m_copy->sizeHint().height() +
+                           2 * layout->spacing());
     resize(wanted.boundedTo(room));
 }
 
