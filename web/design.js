@@ -138,7 +138,7 @@ function StartDesign(separators) {
 
   section.addEventListener('input', (event) => {
     if (event.target.tagName !== 'INPUT') return; // the lists act on change
-    event.target.dataset.typed = 'true';
+    if (event.isTrusted) event.target.dataset.typed = 'true'; // a person's, not a link's
     for (const list in presetFields)
       if (presetFields[list].includes(event.target.id)) match(list);
     recompute();
