@@ -8,6 +8,7 @@
 #include "calc/quote.h"
 #include "calc/winding.h"
 #include "forms/drawings.h"
+#include "calc/wire.h"
 #include "pages/coil_columns.h"
 
 #include <cmath>
@@ -30,12 +31,36 @@ constexpr bool FormHolds()
         };
         if (input.kind == Kind::Presets && !(numberAt(i + 1) && numberAt(i + 2)))
             return false;
-        if (input.kind == Kind::Units && !(i > 0 && numberAt(i - 1) && kInputs[i - 1].unit == Unit::Length))
+        if ((input.kind == Kind::Units || input.kind == Kind::Sizes) &&
+            !(i > 0 && numberAt(i - 1) && kInputs[i - 1].unit == Unit::Length))
             return false;
     }
     return true;
 }
 static_assert(FormHolds());
+
+// An input's example in the unit: a length's own in mm when it has one.
+std::string Example(const Input &input, bool mm, std::string_view decimal)
+{
+    const bool length = input.unit == Unit::Length && mm;
+    const double example = !length ? input.example
+        : input.exampleMm > 0      ? input.exampleMm
+                                   : input.example * kMillimetresPerInch;
+    return FormatNumber(example, {.significant = 4, .decimal = decimal});
+}
+
+// A wire's name as calc/wire reads it (awg26, swg30, # 20, 0.25mm) rather than a plain number.
+bool IsWireName(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
+    if (first == std::string_view::npos)
+        return false;
+    const auto lower = [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); };
+    std::string t;
+    for (const char c : text.substr(first, last - first + 1))
+        t += lower(c);
+    return t.starts_with("awg") || t.starts_with("swg") || t.starts_with("#") || t.ends_with("mm");
+}
 
 // A field's text in a message, whole up to 40 characters, as typed.
 constexpr QuoteStyle kFieldQuote{.control = "", .decode = false, .limit = kQuotedTextLimit, .ellipsisWithin = false};
@@ -54,6 +79,7 @@ public:
     }
 
     bool mm() const { return m_mm; }
+    const Separators &separators() const { return m_separators; }
 
     std::string number(double value) const { return FormatNumber(value, m_separators.decimal); }
 
@@ -74,9 +100,8 @@ public:
 
     std::string hint(const Input &input) const
     {
-        const double example = input.unit == Unit::Length && m_mm ? input.example * kMillimetresPerInch : input.example;
         return "type " + std::string(input.what) + " in " + unitWords(input.unit) + ", such as " +
-            FormatNumber(example, {.significant = 4, .decimal = m_separators.decimal}) + ".";
+            Example(input, m_mm, m_separators.decimal) + ".";
     }
 
     Bad bad(const Input &input, const std::string &why) const
@@ -109,6 +134,29 @@ public:
     // A length in inches, as the calculation wants it.
     double inches(double value) const { return m_mm ? value / kMillimetresPerInch : value; }
 
+    // A custom wire's field holding a wire's name: the wire (lengths in inches); a name
+    // calc/wire refuses throws Bad; nullopt for a number or an empty field.
+    std::optional<Wire> named(const Input &input) const
+    {
+        const std::string text = m_fields.text(input.control);
+        if (!IsWireName(text))
+            return std::nullopt;
+        try {
+            return ParseWire(text, LengthUnit::Inches, m_separators.decimal);
+        } catch (const WireError &error) {
+            throw Bad{input.control, std::string(input.name) + ": " + error.what() + "; " + hint(input)};
+        }
+    }
+
+    // A length as the user gave it, for the inputs' line: "40 mm", or a wire's name as typed.
+    std::string given(std::string_view control) const
+    {
+        std::string text = m_fields.text(control);
+        text.erase(0, text.find_first_not_of(" \t"));
+        text.erase(text.find_last_not_of(" \t") + 1);
+        return IsWireName(text) ? text : text + " " + std::string(UnitText(Unit::Length, m_mm));
+    }
+
 private:
     const FieldAccess &m_fields;
     const Separators &m_separators;
@@ -128,6 +176,8 @@ struct Inputs {
     std::optional<Wire> custom;
     std::optional<double> pitch;  // inches; nullopt: close-wound
     std::optional<FlatForm> flat; // a spiderweb or a flat spiral, from the diameter outward
+    std::string wireNote;         // said in the custom wire's tip: its outside diameter estimated
+    double leads = 0;             // inches of wire for each lead
 };
 
 // The coil kind chosen, and a spiderweb's spokes: an odd whole number, 5 or more.
@@ -181,19 +231,44 @@ Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
             "is a spiderweb's own, a wire from turn to turn; leave it empty");
     if (in.flat)
         in.flat->pitch = in.pitch;
-    const std::optional<double> od = r.read(outside, true);
-    const std::optional<double> bare = r.read(bareInput, true);
-    if (!od) {
-        Require(!bare, r, outside, "is empty while a bare diameter is given");
+    const Input &leads = InputNamed(control::kLeads);
+    in.leads = r.read(leads, true).value_or(0);
+    Require(in.leads >= 0 && std::isfinite(in.leads), r, leads, "must not be below 0");
+    in.leads = r.inches(in.leads);
+    // The custom wire: either diameter, or both, each a number in the unit or a wire's name.
+    const std::optional<Wire> odWire = r.named(outside), bareWire = r.named(bareInput);
+    const std::optional<double> od = odWire ? std::optional(odWire->outsideDiameter) : r.read(outside, true);
+    // A gauge is its copper; "0.25mm" in the bare field is the copper's diameter.
+    const bool metric = bareWire && bareWire->name.size() > 2 &&
+        (bareWire->name.ends_with("mm") || bareWire->name.ends_with("MM") || bareWire->name.ends_with("Mm") ||
+         bareWire->name.ends_with("mM"));
+    const std::optional<double> bare = !bareWire ? r.read(bareInput, true)
+        : metric                                 ? bareWire->outsideDiameter
+                                                 : bareWire->bareDiameter;
+    if (!od && !bare)
         return in;
-    }
-    Require(positive(*od), r, outside, "must be above 0");
+    Require(!od || positive(*od), r, outside, "must be above 0");
     Require(!bare || positive(*bare), r, bareInput, "must be above 0");
-    Require(!bare || *bare <= *od, r, bareInput, "must not be above the outside diameter");
-    // Enamel takes about 4 % of the diameter on each side.
-    in.custom = Wire{"custom", r.inches(*od), bare ? r.inches(*bare) : DefaultBareDiameter(r.inches(*od))};
+    const double odInches = odWire ? *od : od ? r.inches(*od) : 0;
+    const double bareInches = bareWire ? *bare : bare ? r.inches(*bare) : 0;
+    Require(!od || !bare || bareInches <= odInches, r, bareInput, "must not be above the outside diameter");
+    const std::string name = odWire ? odWire->name : bareWire ? bareWire->name : "custom";
+    if (od) { // enamel takes about 4 % of the diameter on each side
+        in.custom = Wire{name, odInches,
+                         bare         ? bareInches
+                             : odWire ? odWire->bareDiameter
+                                      : DefaultBareDiameter(odInches)};
+    } else if (bareWire && !metric) {
+        in.custom = Wire{name, bareWire->outsideDiameter, bareInches}; // the gauge's own enamel
+    } else {
+        in.custom = Wire{name, bareInches / kBareOfOutside, bareInches};
+        in.wireNote = "the outside diameter estimated as the bare / " + r.number(kBareOfOutside);
+    }
     return in;
 }
+
+// The wire length column: here the wire to buy, with the leads.
+constexpr std::string_view kWireLengthKey = "wire_ft";
 
 std::span<const CoilColumn> ColumnsFor(bool flat)
 {
@@ -205,32 +280,85 @@ std::vector<std::string> Headers(const Reader &r, bool flat)
     std::vector<std::string> headers;
     for (const CoilColumn &column : ColumnsFor(flat))
         if (Shows(Face::Design, column))
-            headers.emplace_back(column.header.in(r.mm()));
+            headers.emplace_back(column.key.inches == kWireLengthKey ? (r.mm() ? "Wire to buy (m)" : "Wire to buy (ft)")
+                                                                     : column.header.in(r.mm()));
+    headers.emplace_back("Note");
     return headers;
 }
 
-// A wire's cells: its tuned coil, each tip ending with the coil's note when
-// it has one, or the wire and, in every other cell's tip, why it has none.
-std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Band &band, std::string_view decimal, bool flat)
+// Why a tuned coil cannot be wound as designed: too long for its form; "" when it can.
+std::string TooLong(const Reader &r, const Inputs &in, const RealCoil &coil)
 {
+    const double mm = kMillimetresPerInch;
+    const auto length = [&r, mm](double inches) {
+        return FormatNumber(r.mm() ? inches * mm : inches, {.significant = 4, .decimal = r.separators().decimal}) +
+            " " + std::string(UnitText(Unit::Length, r.mm()));
+    };
+    if (in.flat)
+        return coil.coilDiameter * mm > kLongestMm
+            ? "Too wide to wind: " + length(coil.coilDiameter) + " across, more than 300 mm."
+            : "";
+    if (coil.windingLength <= kLongestRatio * in.diameter && coil.windingLength * mm <= kLongestMm)
+        return "";
+    return "Too long to wind: " + length(coil.windingLength) + " of winding on a " + length(in.diameter) +
+        " form, more than 8 diameters or 300 mm.";
+}
+
+// A wire's cells: its tuned coil, each tip ending with the coil's note when
+// it has one, or the wire and, in every other cell's tip, why it has none;
+// the wire to buy with the two leads; last, the row's note, when it has one.
+std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Inputs &in, bool &buildable)
+{
+    const std::string_view decimal = r.separators().decimal;
+    const bool flat = in.flat.has_value();
     const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
-    const CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, r.mm(), band.low};
+    const CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, r.mm(), in.band.low};
     const std::string note = tuned && !tuned->coil.note.empty() ? "\n" + tuned->coil.note : "";
+    RealCoil withLeads = tuned ? tuned->coil : RealCoil{};
+    withLeads.wireLength += 2 * in.leads;
+    const CoilRow leadRow{design.wire, &withLeads, tuned, r.mm(), in.band.low};
+    const std::string leadsTip = "\nwith " +
+        (in.leads > 0 ? "2 × " + r.number(r.mm() ? in.leads * kMillimetresPerInch : in.leads) + " " +
+                 std::string(UnitText(Unit::Length, r.mm()))
+                      : std::string("nothing")) +
+        " for the leads";
     std::vector<Cell> cells;
     for (const CoilColumn &column : ColumnsFor(flat)) {
         if (!Shows(Face::Design, column))
             continue;
         if (!row.has(column.needs))
             cells.push_back({std::string(column.noCoil), design.reason});
+        else if (column.key.inches == kWireLengthKey)
+            cells.push_back({ReadingText(column, leadRow, decimal), WholeText(column, leadRow, decimal) + leadsTip});
+        else if (column.key.inches == "wire" && !in.wireNote.empty() && design.wire.name == in.custom->name)
+            cells.push_back({ReadingText(column, row, decimal), WholeText(column, row, decimal) + "; " + in.wireNote});
         else
             cells.push_back({ReadingText(column, row, decimal), WholeText(column, row, decimal) + note});
     }
+    const std::string tooLong = tuned ? TooLong(r, in, tuned->coil) : "";
+    std::vector<std::string> texts, tips;
+    if (!tooLong.empty()) {
+        texts.emplace_back(flat ? "too wide" : "too long");
+        tips.push_back(tooLong);
+    }
+    if (tuned && !tuned->coil.note.empty()) {
+        texts.emplace_back("C self a guess");
+        tips.push_back("Its own capacitance is a guess: " + tuned->coil.note + ".");
+    }
+    const auto join = [](const std::vector<std::string> &parts, std::string_view between) {
+        std::string out;
+        for (const std::string &part : parts)
+            out += (out.empty() ? "" : std::string(between)) + part;
+        return out;
+    };
+    cells.push_back({join(texts, "; "), join(tips, "\n")});
+    buildable = buildable || (tuned && tuned->covered && tooLong.empty());
     return cells;
 }
 
 // The capacitor and the band alone (the window's resonance formula): the
 // inductance that puts the band's top at CMIN + stray, and where CMAX + stray takes it.
-std::vector<std::string> Verdict(const Inputs &in, std::string_view decimal)
+std::vector<std::string> Verdict(const Inputs &in, std::string_view decimal, bool buildable)
 {
     // Four digits as in the table, without the trailing zeros a column needs: 15.00 -> "15".
     const auto n = [decimal](double value) {
@@ -254,6 +382,10 @@ std::vector<std::string> Verdict(const Inputs &in, std::string_view decimal)
     } catch (const CalcError &error) {
         lines.push_back(std::string("The capacitor's reach cannot be worked out: ") + error.what());
     }
+    if (!buildable)
+        lines.emplace_back(
+            "No wire here gives a coil that both tunes the whole band and can be wound: try a larger "
+            "form, a larger CMAX or a thinner wire.");
     if (in.flat)
         lines.push_back(
             "Each row: the most whole turns of that wire whose top, with the stray alone (a flat coil's own "
@@ -267,7 +399,63 @@ std::vector<std::string> Verdict(const Inputs &in, std::string_view decimal)
     return lines;
 }
 
+// The inputs in one line, as typed: what a copied table was designed for.
+std::string InputsLine(const FieldAccess &fields, const Reader &r, const Inputs &in)
+{
+    const auto text = [&fields](std::string_view control) {
+        std::string t = fields.text(control);
+        t.erase(0, t.find_first_not_of(" \t"));
+        t.erase(t.find_last_not_of(" \t") + 1);
+        return t;
+    };
+    std::string line = text(control::kCoilKind);
+    if (in.flat && in.flat->spokes)
+        line += " of " + text(control::kSpokes) + " spokes";
+    line += ", form diameter " + r.given(control::kDiameter) + "; capacitor " + text(control::kCmin) + "–" +
+        text(control::kCmax) + " pF, stray " + text(control::kStray) + " pF; band " + text(control::kBandLow) + "–" +
+        text(control::kBandHigh) + " kHz";
+    if (in.custom) {
+        line += "; custom wire";
+        if (!text(control::kWireOd).empty())
+            line += " outside " + r.given(control::kWireOd);
+        if (!text(control::kWireBare).empty())
+            line += " bare " + r.given(control::kWireBare);
+    }
+    line += in.pitch ? "; pitch " + r.given(control::kPitch) : "; close-wound";
+    if (in.leads > 0)
+        line += "; leads 2 × " + r.given(control::kLeads);
+    return line;
+}
+
 } // namespace
+
+bool StartsInMillimetres(std::string_view region)
+{
+    return region != "US" && region != "LR" && region != "MM";
+}
+
+std::string Placeholder(const Input &input, bool mm, const Separators &separators)
+{
+    if (input.kind != Kind::Number || !input.initial.empty() || input.example <= 0)
+        return {};
+    return "e.g. " + Example(input, mm, separators.decimal);
+}
+
+std::string MetricWireName(double mm, const Separators &separators)
+{
+    const int decimals = std::lround(mm * 1000) % 10 != 0 ? 3 : 2; // as IEC 60317 writes them: 0,10 0,112 1,00
+    return FormatNumber(mm, {.decimals = decimals, .keepTrailingZeros = true, .decimal = separators.decimal}) + "mm";
+}
+
+std::vector<std::string> MetricWireLabels(const Separators &separators)
+{
+    std::vector<std::string> labels;
+    for (const double mm : kMetricWires) {
+        std::string name = MetricWireName(mm, separators);
+        labels.push_back(name.insert(name.size() - 2, " "));
+    }
+    return labels;
+}
 
 const Input &InputNamed(std::string_view control)
 {
@@ -315,16 +503,18 @@ std::string_view SpokenUnit(Unit unit, bool mm)
     return unit != Unit::Length ? "" : mm ? ", millimetres" : ", inches";
 }
 
-std::vector<std::pair<std::string_view, std::string>> InitialTexts(const Separators &separators)
+std::vector<std::pair<std::string_view, std::string>> InitialTexts(const Separators &separators, bool mm)
 {
     std::vector<std::pair<std::string_view, std::string>> texts;
     for (const Input &input : kInputs) {
-        if (input.kind == Kind::Presets)
-            continue; // a list shows the preset its two fields hold
-        const bool number = input.kind == Kind::Number && !input.initial.empty();
+        if (input.kind == Kind::Presets || input.kind == Kind::Sizes)
+            continue; // a list shows the preset its fields hold
+        const std::string_view initial = input.kind == Kind::Units ? (mm ? kMillimetre : kInch)
+            : mm && !input.initialMm.empty()                       ? input.initialMm
+                                                                   : input.initial;
+        const bool number = input.kind == Kind::Number && !initial.empty();
         texts.emplace_back(input.control,
-                           number ? FormatNumber(ParseNumber(input.initial), separators.decimal)
-                                  : std::string(input.initial));
+                           number ? FormatNumber(ParseNumber(initial), separators.decimal) : std::string(initial));
     }
     return texts;
 }
@@ -388,6 +578,7 @@ View Design(const FieldAccess &fields, const Separators &separators)
         view.message = bad.message;
         return view;
     }
+    bool buildable = false;
     std::vector<Wire> wires = GaugeWires();
     if (in.custom)
         wires.push_back(*in.custom);
@@ -399,10 +590,11 @@ View Design(const FieldAccess &fields, const Separators &separators)
         } catch (const CalcError &error) { // this wire on this form: an answer for its row
             design.reason = error.what();
         }
-        view.rows.push_back(Row(reader, design, in.band, separators.decimal, in.flat.has_value()));
+        view.rows.push_back(Row(reader, design, in, buildable));
         view.drawings.push_back(Drawing(in, design));
     }
-    view.verdict = Verdict(in, separators.decimal);
+    view.verdict = Verdict(in, separators.decimal, buildable);
+    view.inputs = InputsLine(fields, reader, in);
     view.good = true;
     return view;
 }
@@ -417,7 +609,31 @@ std::string CopyText(const View &view)
             out += (i ? "\t" : "") + text(cells[i]);
         return out + "\n";
     };
-    std::string out = line(view.headers, [](const std::string &h) { return h; });
+    std::string out = view.inputs + "\n" + line(view.headers, [](const std::string &h) { return h; });
+    for (const std::vector<Cell> &row : view.rows)
+        out += line(row, [](const Cell &c) { return c.text; });
+    return out;
+}
+
+std::string CsvText(const View &view)
+{
+    if (view.rows.empty())
+        return {};
+    const auto field = [](const std::string &text) {
+        if (text.find_first_of(",\"\r\n") == std::string::npos)
+            return text;
+        std::string quoted = "\"";
+        for (const char c : text)
+            quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+        return quoted + "\"";
+    };
+    const auto line = [&field](const auto &cells, auto text) {
+        std::string out;
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            out += (i ? "," : "") + field(text(cells[i]));
+        return out + "\r\n";
+    };
+    std::string out = field(view.inputs) + "\r\n" + line(view.headers, [](const std::string &h) { return h; });
     for (const std::vector<Cell> &row : view.rows)
         out += line(row, [](const Cell &c) { return c.text; });
     return out;

@@ -43,6 +43,9 @@ inline constexpr std::string_view kBandHigh = "designBandHigh";
 inline constexpr std::string_view kWireOd = "designWireOd";
 inline constexpr std::string_view kWireBare = "designWireBare";
 inline constexpr std::string_view kPitch = "designPitch";
+inline constexpr std::string_view kWireSizes = "designWireSize"; // the metric sizes: a choice fills the bare diameter
+inline constexpr std::string_view kLeads = "designLeads";        // the wire for each lead, added to the wire length
+inline constexpr std::string_view kCopied = "designCopied";      // says that the table was copied
 } // namespace control
 
 inline constexpr std::string_view kInch = "inch";
@@ -101,6 +104,7 @@ enum class Kind {
     Units,   // the list of length units (kInch, kMillimetre): sits where the field before it shows its unit
     Presets, // a list of its presets and Custom: a choice fills the two fields after it, low and high
     Choice,  // a list of its choices, its text the one chosen
+    Sizes,   // a list of wire sizes (kMetricWires): a choice fills the number field before it with the size's name
 };
 
 // A number's unit: a length follows the unit list; the others stay.
@@ -123,24 +127,35 @@ struct Input {
     std::string_view name{};
     std::string_view what{};
     double example = 0;
+    double exampleMm = 0;         // a length's example in millimetres, a round number; 0: the example converted
+    std::string_view initialMm{}; // a length's first text where the unit list starts in millimetres
 };
+
+// The bare diameters in mm of the IEC 60317 magnet wires of the R20 series
+// (ISO 3, the preferred numbers 10^(i/20), rounded as the standard lists them),
+// 0.10 to 1.00 mm: what a builder outside the US buys by.
+inline constexpr double kMetricWires[] = {0.10,  0.112, 0.125, 0.14, 0.16, 0.18, 0.20, 0.224, 0.25, 0.28, 0.315,
+                                          0.355, 0.40,  0.45,  0.50, 0.56, 0.63, 0.71, 0.80,  0.90, 1.00};
 
 // clang-format off
 inline constexpr Input kInputs[] = {
     {.control = control::kCoilKind, .kind = Kind::Choice, .caption = "Coil &kind", .spoken = "Coil kind",
      .initial = kSolenoid, .choices = kCoilKinds},
     {.control = control::kDiameter, .caption = "Form &diameter", .spoken = "Form diameter", .unit = Unit::Length,
-     .name = "Form diameter", .what = "the diameter of the coil form", .example = 1.5},
+     .name = "Form diameter", .what = "the diameter of the coil form", .example = 1.5, .exampleMm = 40},
     {.control = control::kUnits, .kind = Kind::Units, .spoken = "Unit of length", .initial = kInch},
     {.control = control::kSpokes, .caption = "Spok&es", .spoken = "Spokes of a spiderweb", .initial = "9",
      .onlyFor = kSpiderweb,
      .name = "The number of spokes", .what = "an odd number of spokes, 5 or more", .example = 9},
     {.control = control::kWireOd, .caption = "&Outside", .spoken = "Custom wire outside diameter", .unit = Unit::Length,
      .heading = "Custom wire (optional)", .name = "The custom wire's outside diameter",
-     .what = "the wire's diameter over its enamel", .example = 0.0345},
+     .what = "the wire's diameter over its enamel or its name (awg26, swg30, 0.25mm)", .example = 0.03,
+     .exampleMm = 0.8},
     {.control = control::kWireBare, .caption = "Ba&re", .spoken = "Custom wire bare diameter", .unit = Unit::Length,
      .name = "The custom wire's bare diameter",
-     .what = "the copper's diameter, or leave it empty for 0.92 of the outside", .example = 0.032},
+     .what = "the copper's diameter or the wire's name (awg26, swg30, 0.25mm)",
+     .example = 0.028, .exampleMm = 0.25},
+    {.control = control::kWireSizes, .kind = Kind::Sizes, .caption = "&Metric", .spoken = "Metric wire size, bare"},
     {.control = control::kCapacitors, .kind = Kind::Presets, .group = Group::Capacitor, .caption = "&Capacitor",
      .spoken = "Capacitor", .presets = kCapacitors},
     {.control = control::kCmin, .group = Group::Capacitor, .caption = "CM&IN", .spoken = "CMIN, pF",
@@ -160,7 +175,12 @@ inline constexpr Input kInputs[] = {
      .what = "the band's highest frequency", .example = 1700},
     {.control = control::kPitch, .caption = "&Pitch", .spoken = "Pitch", .unit = Unit::Length,
      .heading = "Spaced winding (optional)", .name = "The pitch",
-     .what = "the distance from one turn to the next, or leave it empty for close-wound", .example = 0.05},
+     .what = "the distance from one turn to the next, or leave it empty for close-wound", .example = 0.05,
+     .exampleMm = 1},
+    {.control = control::kLeads, .caption = "Le&ads", .spoken = "Wire for each lead", .unit = Unit::Length,
+     .initial = "6", .heading = "Wire to buy", .name = "The wire for each lead",
+     .what = "the wire to leave at each end, or leave it empty for none", .example = 6, .exampleMm = 150,
+     .initialMm = "150"},
 };
 // clang-format on
 
@@ -179,9 +199,25 @@ std::pair<const Input *, const Input *> PresetFields(const Input &list);
 std::string_view UnitText(Unit unit, bool mm);
 std::string_view SpokenUnit(Unit unit, bool mm);
 
+// Whether lengths start in millimetres where the desktop or the browser says
+// the user is, by its two-letter region: inches in the US, Liberia and
+// Myanmar, the countries that have not gone metric; millimetres elsewhere, and
+// where the region is not known.  "US" -> false, "DE", "GB", "" -> true.
+bool StartsInMillimetres(std::string_view region);
+
 // Every input's text when the window opens (MW Americas, 15-365 pF, 10 pF
-// stray, inches, the diameter, the custom wire and the pitch empty), in the locale's notation.
-std::vector<std::pair<std::string_view, std::string>> InitialTexts(const Separators &separators);
+// stray, the unit, the diameter, the custom wire and the pitch empty, 6 in or
+// 150 mm of wire for each lead), in the locale's notation.
+std::vector<std::pair<std::string_view, std::string>> InitialTexts(const Separators &separators, bool mm = false);
+
+// What an empty number field shows until something is typed: its example in
+// the unit, "e.g. 40" (mm) or "e.g. 1.5" (inches); "" for a field with a first text.
+std::string Placeholder(const Input &input, bool mm, const Separators &separators);
+
+// The metric sizes' labels ("0,25 mm"), and the name a choice writes into the
+// bare diameter ("0,25mm"), in the locale's notation.
+std::vector<std::string> MetricWireLabels(const Separators &separators);
+std::string MetricWireName(double mm, const Separators &separators);
 
 // The texts of a preset's two numbers, in the locale's notation: 148.5 with "," -> "148,5".
 std::pair<std::string, std::string> PresetTexts(const Preset &preset, const Separators &separators);
@@ -215,7 +251,16 @@ struct View {
                                          // thicker than the pitch has no coil and its tips say so
     std::vector<std::string> drawings;   // each row's form or winding card for printing (forms/drawings.h),
                                          // SVG; "" for a row with no coil
+    std::string inputs;                  // the inputs in one line, as typed, for the copy and the CSV
 };
+
+// A coil too long to wind: a solenoid whose winding is longer than eight of
+// its form's diameters or than 300 mm, a flat coil wider than 300 mm. Not
+// physics but the bench: past eight diameters a coil spends more wire and
+// copper loss for its inductance than a wider form would, and sags between
+// its ends; 300 mm is about the longest tube or board a crystal set is built on.
+inline constexpr double kLongestRatio = 8;
+inline constexpr double kLongestMm = 300;
 
 // Reads the inputs and designs. Never throws a CalcError: a bad input is a
 // View that is not good, and a wire that cannot be designed is a row that
@@ -223,8 +268,12 @@ struct View {
 //   2 in, 15-365 pF, 10 pF stray, 530-1700 kHz -> # 20: 128 turns, 315.3 uH, 1706-461.3 kHz, covered
 View Design(const FieldAccess &fields, const Separators &separators);
 
-// The table as tab-separated lines, the headers first, each line ended by
-// "\n": pastes into a spreadsheet. Empty when the view has no rows.
+// The table as tab-separated lines, the inputs first, then the headers, each
+// line ended by "\n": pastes into a spreadsheet. Empty when the view has no rows.
 std::string CopyText(const View &view);
+
+// The same as CSV (RFC 4180): fields separated by commas, a field holding a
+// comma, a quote or a line break in quotes, each line ended by "\r\n".
+std::string CsvText(const View &view);
 
 } // namespace spirelle::design

@@ -2,6 +2,7 @@
 // picture per page plus one of the About dialog and two of the design window
 // (designed, and with a bad input) into the folder given.
 #include "ui/about_dialog.h"
+#include "ui/design_window.h"
 #include "pages/controls.h"
 #include "pages/design.h"
 #include "ui/form_widgets.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QHelpEvent>
 #include <QDir>
 #include <QLineEdit>
@@ -119,7 +121,8 @@ int main(int argc, char *argv[])
     ok = Save(about.dialog(), folder + QStringLiteral("/about") + suffix + QStringLiteral(".png")) && ok;
     about.dialog()->close();
 
-    // The design window as Menu > Design for a band… opens it, with a 2 in form typed in.
+    // The design window as Menu > Design for a band… opens it in the US, with a 2 in form typed in.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     window.findChild<QAction *>(ToQString(control::kDesignItem))->trigger();
     QWidget *design = nullptr;
     for (QWidget *top : QApplication::topLevelWidgets())
@@ -131,5 +134,17 @@ int main(int argc, char *argv[])
     ok = Save(design, folder + QStringLiteral("/design") + suffix + QStringLiteral(".png")) && ok;
     Type(design, design::control::kCmax, "3");
     ok = Save(design, folder + QStringLiteral("/design-bad") + suffix + QStringLiteral(".png")) && ok;
+
+    // A German builder's: millimetres, a 40 mm pipe and 0,25 mm copper from the metric list.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    DesignWindow german;
+    german.show();
+    if (!QTest::qWaitForWindowExposed(&german))
+        return 1;
+    Type(&german, design::control::kDiameter, "40");
+    auto *sizes = german.findChild<QComboBox *>(ToQString(design::control::kWireSizes));
+    sizes->setCurrentIndex(9);
+    emit sizes->activated(9);
+    ok = Save(&german, folder + QStringLiteral("/design-de") + suffix + QStringLiteral(".png")) && ok;
     return ok ? 0 : 1;
 }

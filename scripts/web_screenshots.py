@@ -47,6 +47,9 @@ with headless_chromium.Browser() as chromium:
     chromium.viewport(800, 900)
     driver.execute_script("designTable.tBodies[0].rows[5].cells[4].focus()")  # as a tap does
     driver.save_screenshot(os.path.join(docs, "web-design.png"))
+    chromium.viewport(1366, 768)  # a laptop: the whole table in view
+    driver.execute_script("document.activeElement.blur(); scrollTo(0, document.querySelector('#design .scroll').offsetTop - 300)")
+    driver.save_screenshot(os.path.join(docs, "web-design-1366.png"))
 
     for dark in (False, True):
         chromium.viewport(360, 740, dark)

@@ -25,7 +25,11 @@ class DesignWindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { QuietOffscreenWarnings(); }
+    void initTestCase()
+    {
+        QuietOffscreenWarnings();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); // inches, as the rows below say
+    }
 
     // Each caption's mnemonic takes the keyboard to its input, which a screen
     // reader names; Tab then goes on as the eye reads, group by group.
@@ -42,8 +46,10 @@ private slots:
         row('d', kDiameter, "Form diameter, inches", kUnits);
         row('e', kSpokes, "Spokes of a spiderweb", kWireOd);
         row('o', kWireOd, "Custom wire outside diameter, inches", kWireBare);
-        row('r', kWireBare, "Custom wire bare diameter, inches", kPitch);
-        row('p', kPitch, "Pitch, inches", kCapacitors);
+        row('r', kWireBare, "Custom wire bare diameter, inches", kWireSizes);
+        row('m', kWireSizes, "Metric wire size, bare", kPitch);
+        row('p', kPitch, "Pitch, inches", kLeads);
+        row('a', kLeads, "Wire for each lead, inches", kCapacitors);
         row('c', kCapacitors, "Capacitor", kCmin);
         row('i', kCmin, "CMIN, pF", kCmax);
         row('x', kCmax, "CMAX, pF", kStray);
@@ -70,6 +76,54 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->accessibleName(), spoken);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), tabbedTo);
+    }
+
+    // The unit by region; a number typed keeps its meaning-to-be when the unit
+    // changes, one the window wrote converts. 40 mm form, # 20 (mpmath): 187 turns;
+    // 0.25 mm copper alone: 95 turns (tests/design_test.cpp).
+    void unitsAndWiresAsBuildersHaveThem_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("de_DE") << "de_DE"
+                               << "mm";
+        QTest::newRow("en_GB") << "en_GB"
+                               << "mm";
+        QTest::newRow("en_US") << "en_US"
+                               << "inch";
+    }
+
+    void unitsAndWiresAsBuildersHaveThem()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, unit);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
+        DesignWindow window;
+        QLocale::setDefault(before);
+        QCOMPARE(Child<QComboBox>(&window, kUnits)->currentText(), unit);
+        QVERIFY(Child<QLabel>(&window, kMessage)->text().isEmpty()); // nothing typed, nothing wrong
+        const QString leads = TextOf(&window, kLeads);
+        TypeInto(&window, kDiameter, "40");
+        Child<QComboBox>(&window, kUnits)->setCurrentText(QStringLiteral("mm"));
+        QCOMPARE(TextOf(&window, kDiameter), QStringLiteral("40"));
+        QCOMPARE(Cell(&window, 0, 1), QStringLiteral("187"));
+        QCOMPARE(TextOf(&window, kLeads), unit == "mm" ? leads : QStringLiteral("152.4"));
+        auto *sizes = Child<QComboBox>(&window, kWireSizes);
+        sizes->setCurrentIndex(9); // 0.25 mm
+        emit sizes->activated(9);
+        QVERIFY2(Cell(&window, 6, 1) == QStringLiteral("95"),
+                 qPrintable(Child<QLabel>(&window, kMessage)->text() + TextOf(&window, kWireBare)));
+        ClickButton(&window, kCopy);
+        const QString copied = QApplication::clipboard()->text();
+        QVERIFY2(copied.startsWith(QStringLiteral("Solenoid, form diameter 40 mm;")) &&
+                     copied.section(QLatin1Char('\n'), 0, 0)
+                         .contains(QStringLiteral("bare 0") + QLocale(locale).decimalPoint() + "25mm"),
+                 qPrintable(copied));
+        QVERIFY(!Child<QLabel>(&window, kCopied)->text().isEmpty());
+        // At twice the scale the window's least size still fits a 1280 × 1024 screen.
+        const QSize least = 2 * window.minimumSizeHint();
+        QVERIFY2(least.width() <= 1280 && least.height() <= 1024 - 60, qPrintable(QString::number(least.height())));
     }
 
     void designsAsTheUserTypes()
@@ -142,9 +196,9 @@ private slots:
         QVERIFY(print->isEnabled());
         ClickButton(window, kCopy);
         const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 7);
-        QVERIFY(lines[0].startsWith(QStringLiteral("Wire\tTurns\t")));
-        QVERIFY(lines[1].startsWith(QStringLiteral("# 20\t128\t")));
+        QCOMPARE(lines.size(), 8);
+        QVERIFY(lines[1].startsWith(QStringLiteral("Wire\tTurns\t")));
+        QVERIFY(lines[2].startsWith(QStringLiteral("# 20\t128\t")));
 
         QPointer<DesignWindow> closing = window;
         QTest::keyClick(window, Qt::Key_Escape);

@@ -112,8 +112,10 @@ FIELDS = """return [document.querySelector('[role=tab][aria-selected=true]').get
   [...document.querySelectorAll('.page input:not(.result), .page select:not(.preset)')].map(e => [e.id, e.value]))]"""
 # Links, the fields they fill (en-US texts; the rest keep their opening texts) and the tab they open.
 LINKS = [
-    ("#design&d=2&u=in&c=15-365&b=530-1700", {"designDiameter": "2"}, "design"),
-    ("#design&d=50.8&u=mm&c=5-140&s=12.5&b=148.5-283.5&od=0.9&bare=", dict(designDiameter="50.8", designUnits="mm",
+    ("#design&d=2&u=in&c=15-365&b=530-1700&leads=6", dict(designDiameter="2", designUnits="inch", designLeads="6"),
+     "design"),
+    ("#design&d=50.8&u=mm&c=5-140&s=12.5&b=148.5-283.5&od=0.9&bare=&leads=150", dict(designDiameter="50.8",
+     designUnits="mm", designLeads="150",
      designCmin="5", designCmax="140", designStray="12.5", designBandLow="148.5", designBandHigh="283.5", designWireOd="0.9"), "design"),
     ("#loose&uh=240&pf=100&dia=1.5&turns=20&ld=2&ln=10&ll=1.1", dict(Text9="240", Text10="100", Text16="1.5", Text15="20",
                                                                     Text19="2", Text20="10", Text21="1.1"), "loose"),
@@ -133,6 +135,8 @@ WORKED = [
     ("Command3", {"Text19": "2", "Text20": "10", "Text21": "1.1"}, {"Text22": "5 uH"}),
 ]
 LANGUAGES = {"en-US": (".", ",", 300), "de-DE": (",", ".", 60)}  # decimal, group, random presses
+UNITS = {"en-US": ("inch", "6"), "de-DE": ("mm", "150")}  # where lengths start, and each lead's wire
+PAGE_DESIGN = "return Object.fromEntries([...document.querySelectorAll('#design input, #designUnits, #designCoilKind')].map(e => [e.id, e.value]))"
 
 for language, (decimal, group, presses) in LANGUAGES.items():
     with headless_chromium.Browser(language) as chromium, subprocess.Popen(
@@ -153,15 +157,15 @@ for language, (decimal, group, presses) in LANGUAGES.items():
             if typed:
                 for box, text in inputs.items():
                     browser.find_element(By.ID, box).send_keys(text)
-            if typed is not False:
-                inputs = browser.execute_script("return Object.fromEntries([...document.querySelectorAll("
-                                                "'#design input, #designUnits, #designCoilKind')].map(e => [e.id, e.value]))")
+            inputs = browser.execute_script(PAGE_DESIGN) if typed is not False else {
+                **browser.execute_script(PAGE_DESIGN), **inputs}
             desktop.stdin.write(json.dumps({"design": inputs, "decimal": decimal, "group": group}) + "\n")
             desktop.stdin.flush()
             view = json.loads(desktop.stdout.readline())
             expected = ({"message": "", "badField": "", "stale": False, "copy": view["copy"], "verdict": view["verdict"],
                          "headers": view["headers"], "rows": view["rows"]} if view["good"] else
-                        {"message": view["message"] + ("" if fresh else STALE),  # an empty field just opened: a hint
+                        {"message": (view["message"] if not fresh or inputs.get(view["badField"], "").strip() else "")
+                         + ("" if fresh else STALE),  # an empty field just opened waits with its example
                          "badField": view["badField"] if not fresh or inputs.get(view["badField"], "").strip() else "",
                          "stale": not fresh, "copy": ""})
             answer = browser.execute_script(DESIGN, inputs, typed is not False)
@@ -169,6 +173,8 @@ for language, (decimal, group, presses) in LANGUAGES.items():
             return answer
 
         chromium.open("file://" + page)
+        Check(f"{language} opens in its region's unit, with no message", browser.execute_script(
+            "return [designUnits.value, designLeads.value, designMessage.textContent]"), [*UNITS[language], ""])
         for dark in (False, True):  # a 360 px phone, light and dark: readable, no sideways scrolling, no violation
             chromium.viewport(360, 740, dark)
             for tab in [*TABS.values(), "tab-design"]:
@@ -207,9 +213,18 @@ for language, (decimal, group, presses) in LANGUAGES.items():
             Check("design, CMAX 365x", [answer["message"], answer["rows"] == rows], ["CMAX is \u201c365x\u201d, not a number:"
                   " type the capacitor's maximum in pF, such as 365." + STALE, True])
             Select(browser.find_element(By.ID, "designCapacitor")).select_by_index(5)
+            Check("Copy table says so", WebDriverWait(browser, 5).until(lambda b: b.execute_script(
+                "return designCopied.textContent")), "Table copied, with its inputs")
             Select(browser.find_element(By.ID, "designUnits")).select_by_visible_text("mm")
-            Check("a preset, then millimetres", browser.execute_script(
-                "return [designCmin.value, designCmax.value, designDiameter.value]"), ["5", "140", "50.8"])
+            Check("a preset, then millimetres: the typed 2 stays, the leads convert", browser.execute_script(
+                "return [designCmin.value, designCmax.value, designDiameter.value, designLeads.value]"),
+                ["5", "140", "2", "152.4"])
+            chromium.viewport(1366, 768, False)  # a laptop: the table whole, Esc closes a cell's whole value
+            browser.execute_script("designTable.tBodies[0].rows[0].cells[1].focus()")
+            browser.switch_to.active_element.send_keys(Keys.ESCAPE)
+            Check("at 1366 px: the table unscrolled; Esc leaves the cell", browser.execute_script(
+                "const box = document.querySelector('#design .scroll'); return [box.scrollWidth <= box.clientWidth,"
+                " document.activeElement.tagName]"), [True, "DIV"])
         else:
             answer = Both("Command1", {"Text9": "1.000", "Text10": "100"})
             Check("1.000 in de-DE", "could be read two ways" in answer["message"], True)
@@ -235,11 +250,12 @@ for language, (decimal, group, presses) in LANGUAGES.items():
         browser.find_element(By.ID, "Text16").send_keys(f"1{decimal}5")
         browser.find_element(By.ID, "tab-design").click()
         browser.find_element(By.ID, "designDiameter").send_keys("2")
-        WebDriverWait(browser, 5).until(lambda b: b.execute_script("return location.hash").endswith("&kind=Solenoid&d=2&u=inch&spokes=9&c=15-365&s=10&b=530-1700"))
+        unit, leads = UNITS[language]
+        WebDriverWait(browser, 5).until(lambda b: b.execute_script("return location.hash").endswith(f"&kind=Solenoid&d=2&u={unit}&spokes=9&leads={leads}&c=15-365&s=10&b=530-1700"))
         link = browser.execute_script("navigator.clipboard.writeText = text => { window.copied = text; return Promise.resolve(); };"
                                       "copyLink.click(); return [location.hash, history.length, window.copied === location.href]")
         Check(f"{language} typed: the link, history entries, the copied link", link, [
-              "#design&dia=1.5&kind=Solenoid&d=2&u=inch&spokes=9&c=15-365&s=10&b=530-1700", entries, True])
+              f"#design&dia=1.5&kind=Solenoid&d=2&u={unit}&spokes=9&leads={leads}&c=15-365&s=10&b=530-1700", entries, True])
         desktop.stdin.close()
 
 # Printed: the design, no tabs or buttons, black on white in the dark scheme too, one A4 or Letter page.

@@ -41,6 +41,10 @@ QLayout *DesignWindow::createForm(QList<QWidget *> &keyboardOrder)
         tiePresets(static_cast<QComboBox *>(widgets[input.control]), input.presets,
                    static_cast<QLineEdit *>(widgets[low->control]), static_cast<QLineEdit *>(widgets[high->control]));
     }
+    for (std::size_t i = 1; i < std::size(kInputs); ++i)
+        if (kInputs[i].kind == Kind::Sizes)
+            tieSizes(static_cast<QComboBox *>(widgets[kInputs[i].control]),
+                     static_cast<QLineEdit *>(widgets[kInputs[i - 1].control]));
 
     // An input for one coil kind is enabled only while that kind is chosen.
     auto *kinds = static_cast<QComboBox *>(widgets[control::kCoilKind]);
@@ -101,14 +105,23 @@ QWidget *DesignWindow::createInput(const design::Input &input)
         auto *box = new QLineEdit(this);
         box->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000.0000")));
         connect(box, &QLineEdit::textChanged, this, &DesignWindow::recompute);
-        if (input.unit == design::Unit::Length)
+        if (input.unit == design::Unit::Length) {
             m_lengthFields.append({box, &input});
+            connect(box, &QLineEdit::textEdited, this, [this, box] {
+                if (!m_typed.contains(box))
+                    m_typed.append(box);
+            });
+        }
         widget = box;
     } else {
         auto *list = new QComboBox(this);
         if (input.kind == Kind::Units) {
             list->addItems({ToQString(design::kInch), ToQString(design::kMillimetre)});
             m_units = list;
+        } else if (input.kind == Kind::Sizes) {
+            list->addItem(QStringLiteral("—"));
+            for (const std::string &label : design::MetricWireLabels(separators()))
+                list->addItem(ToQString(label));
         } else if (input.kind == Kind::Choice) {
             for (const std::string_view choice : input.choices)
                 list->addItem(ToQString(choice));
@@ -144,16 +157,41 @@ void DesignWindow::tiePresets(QComboBox *list, std::span<const design::Preset> p
     connect(high, &QLineEdit::textChanged, list, match);
 }
 
+// A wire size chosen writes its name into the field; the field's text shows the size it names, or "—".
+void DesignWindow::tieSizes(QComboBox *list, QLineEdit *field)
+{
+    const std::span<const double> sizes = design::kMetricWires;
+    connect(list, &QComboBox::activated, this, [this, sizes, field](int index) {
+        if (index < 1 || index > int(sizes.size()))
+            return;
+        m_typed.removeAll(field); // from a list: a name, whatever the unit
+        field->setText(ToQString(design::MetricWireName(sizes[std::size_t(index - 1)], separators())));
+    });
+    connect(field, &QLineEdit::textChanged, list, [this, sizes, list, field] {
+        int index = 0;
+        for (std::size_t i = 0; i < sizes.size(); ++i)
+            if (field->text().trimmed() == ToQString(design::MetricWireName(sizes[i], separators())))
+                index = int(i) + 1;
+        list->setCurrentIndex(index);
+    });
+}
+
 // Inches or millimetres: the unit beside each length, what a screen reader
-// says with it, and, when `convert`, each length typed in the other unit.
+// says with it and the example an empty field shows. When `convert`, a length
+// the user typed keeps its number, which now means the new unit (a person who
+// types 40 and then picks mm means 40 mm); a length from a preset, a link or an
+// earlier conversion is converted, so that it stays the same length.
 void DesignWindow::applyUnits(bool convert)
 {
     const bool mm = m_units->currentText() == ToQString(design::kMillimetre);
+    const bool changed = convert && mm != m_mm;
+    m_mm = mm;
     for (QLabel *label : std::as_const(m_lengthUnitLabels))
         label->setText(ToQString(design::UnitText(design::Unit::Length, mm)));
     for (const auto &[field, input] : std::as_const(m_lengthFields)) {
         field->setAccessibleName(ToQString(input->spoken) + ToQString(design::SpokenUnit(input->unit, mm)));
-        if (convert && !field->text().trimmed().isEmpty())
+        field->setPlaceholderText(ToQString(design::Placeholder(*input, mm, separators())));
+        if (changed && !m_typed.contains(field) && !field->text().trimmed().isEmpty())
             field->setText(ToQString(design::ConvertLength(field->text().toStdString(), mm, separators())));
     }
     recompute();

@@ -7,11 +7,14 @@
 #include "ui/form_widgets.h"
 #include "ui/widget_fields.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
 #include <QHeaderView>
+#include <QLabel>
+#include <QTimer>
 #include <QStandardItemModel>
 #include <QTableView>
 
@@ -59,6 +62,7 @@ void DesignWindow::createTable()
     for (const CoilColumn &column : RealCoilColumns())
         if (Shows(Face::Design, column))
             sample.append(new QStandardItem(ToQString(column.widest)));
+    sample.append(new QStandardItem(QStringLiteral("too long"))); // the row's note
     QStringList labels;
     for (const std::string &header : headers.headers)
         labels << HeaderText(header);
@@ -120,8 +124,15 @@ bool DesignWindow::eventFilter(QObject *watched, QEvent *event)
 
 void DesignWindow::copyTable()
 {
-    if (!m_copyText.isEmpty() && !m_stale)
-        QApplication::clipboard()->setText(m_copyText);
+    if (m_copyText.isEmpty() || m_stale)
+        return;
+    QApplication::clipboard()->setText(m_copyText);
+    // Said in words beside the button, and to a screen reader, for a few seconds.
+    m_copied->setText(QStringLiteral("Table copied, with its inputs"));
+    m_copied->setAccessibleName(m_copied->text());
+    QAccessibleEvent said(m_copied, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&said);
+    QTimer::singleShot(4000, m_copied, [label = m_copied] { label->clear(); });
 }
 
 void DesignWindow::copySelection()

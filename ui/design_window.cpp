@@ -7,6 +7,7 @@
 #include "ui/print_drawing.h"
 #include "ui/widget_fields.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
@@ -15,8 +16,12 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QItemSelectionModel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 
+#include <algorithm>
 #include <cmath>
 
 namespace spirelle {
@@ -57,9 +62,10 @@ DesignWindow::DesignWindow(QWidget *parent)
     using namespace design::control;
     setObjectName(ToQString(kWindow));
     setWindowTitle(QStringLiteral("Design a coil for a band"));
-    const QLocale locale;
+    const QLocale locale; // the system's, or the default a test sets
     m_decimal = locale.decimalPoint().toStdString();
     m_group = locale.groupSeparator().toStdString();
+    const bool mm = design::StartsInMillimetres(QLocale::territoryToCode(locale.territory()).toStdString());
 
     QList<QWidget *> order; // the inputs, as the keyboard goes through them
     QLayout *columns = createForm(order);
@@ -83,16 +89,30 @@ DesignWindow::DesignWindow(QWidget *parent)
     m_print->setToolTip(QStringLiteral("The selected row's form to cut out, or its winding card, at full size"));
     connect(m_print, &QPushButton::clicked, this, &DesignWindow::saveForPrinting);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { greyTable(m_stale); });
+    m_copied = new QLabel(this);
+    m_copied->setObjectName(ToQString(kCopied));
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addWidget(m_message);
-    layout->addWidget(m_verdict);
-    layout->addWidget(m_table, 1);
+    // Everything but Copy table scrolls, so that the window shrinks below its
+    // contents (a small screen, a large scale) and Copy table stays in view.
+    auto *content = new QWidget;
+    auto *inner = new QVBoxLayout(content);
+    inner->addLayout(columns);
+    inner->addWidget(m_message);
+    inner->addWidget(m_verdict);
+    inner->addWidget(m_table, 1);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
     auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
+    buttons->addStretch(1);
+    buttons->addWidget(m_copied);
     buttons->addWidget(m_print);
     buttons->addWidget(m_copy);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, layout->contentsMargins().bottom());
+    layout->addWidget(scroll, 1);
+    buttons->setContentsMargins(layout->contentsMargins().bottom(), 0, layout->contentsMargins().bottom(), 0);
     layout->addLayout(buttons);
 
     order << m_table << m_print << m_copy;
@@ -100,15 +120,25 @@ DesignWindow::DesignWindow(QWidget *parent)
         setTabOrder(order[i - 1], order[i]);
 
     // The first texts; each preset list then shows the preset its two fields hold.
-    for (const auto &[name, text] : design::InitialTexts(separators())) {
+    for (const auto &[name, text] : design::InitialTexts(separators(), mm)) {
         if (auto *box = findChild<QLineEdit *>(ToQString(name)))
             box->setText(ToQString(text));
         else if (auto *list = findChild<QComboBox *>(ToQString(name)))
             list->setCurrentIndex(list->findText(ToQString(text)));
     }
     connect(m_units, &QComboBox::currentIndexChanged, this, [this] { applyUnits(true); });
+    m_mm = mm;
     applyUnits(false);
     order.first()->setFocus();
+    // As large as the contents where the screen has room for them; smaller, it scrolls.
+    const QSize room = screen() ? screen()->availableGeometry().size() * 0.9 : QSize(1024, 768);
+    // (the verdict's three lines and a line of message are not there yet).
+    const int margins = inner->contentsMargins().left() + inner->contentsMargins().right();
+    const QSize wanted(std::max(content->sizeHint().width(), m_table->minimumWidth() + margins) +
+                           scroll->verticalScrollBar()->sizeHint().width(),
+                       content->sizeHint().height() + 5 * fontMetrics().lineSpacing() + m_copy->sizeHint().height() +
+                           2 * layout->spacing());
+    resize(wanted.boundedTo(room));
 }
 
 void DesignWindow::recompute()
@@ -122,9 +152,9 @@ void DesignWindow::showView(const design::View &view)
 {
     if (!view.good) {
         auto *field = findChild<QLineEdit *>(ToQString(view.badField));
-        // The empty diameter of a window just opened is a hint, not a mistake.
+        // The empty diameter of a window just opened waits with its example: no message yet.
         const bool mistake = m_hadGood || !field || !field->text().trimmed().isEmpty();
-        QString message = ToQString(view.message);
+        QString message = mistake ? ToQString(view.message) : QString();
         if (m_hadGood)
             message += QStringLiteral(" The table is still for the last good inputs.");
         markBad(mistake ? field : nullptr, message);

@@ -44,6 +44,7 @@ private:
     QLayout *createForm(QList<QWidget *> &keyboardOrder);
     QWidget *createInput(const design::Input &input);
     void tiePresets(QComboBox *list, std::span<const design::Preset> presets, QLineEdit *low, QLineEdit *high);
+    void tieSizes(QComboBox *list, QLineEdit *field);
     void applyUnits(bool convert);
     // The table and the clipboard (design_table.cpp).
     void createTable();
@@ -61,6 +62,8 @@ private:
     QComboBox *m_units = nullptr;
     QList<QLabel *> m_lengthUnitLabels;
     QList<std::pair<QLineEdit *, const design::Input *>> m_lengthFields;
+    QList<QLineEdit *> m_typed; // lengths the user typed: a unit change keeps their numbers
+    bool m_mm = false;          // the unit the lengths are in
     QLabel *m_message = nullptr;
     QLabel *m_verdict = nullptr;
     QTableView *m_table = nullptr;
@@ -68,6 +71,7 @@ private:
     QPushButton *m_copy = nullptr;
     QPushButton *m_print = nullptr;
     std::vector<std::string> m_drawings; // the shown rows' drawings (design::View)
+    QLabel *m_copied = nullptr; // says that the table was copied
     QPointer<QLineEdit> m_bad;
     bool m_hadGood = false; // a table has been shown since the window opened
     bool m_stale = false;   // the table is not for the current inputs

@@ -24,6 +24,11 @@ function DesignForm(groups) {
       if (input.heading) fieldset.append(Element('p', {className: 'sub', textContent: input.heading}));
       fieldset.append(Element('label', {htmlFor: input.id, textContent: input.caption}));
       if (input.kind === 'presets') return fieldset.append(Element('select', {id: input.id, className: 'preset'}));
+      if (input.kind === 'sizes') { // fills the field before it, so not in the link (the class)
+        const list = Element('select', {id: input.id, className: 'preset'});
+        list.append(new Option('—'), ...input.sizes.map(size => new Option(size)));
+        return fieldset.append(list);
+      }
       if (input.kind === 'choice') {
         const list = Element('select', {id: input.id, className: 'choice'});
         list.append(...input.choices.map(choice => new Option(choice)));
@@ -41,18 +46,24 @@ function DesignForm(groups) {
   });
 }
 
+// The browser's region, "US" or "DE", by which the lengths start in inches or in millimetres.
+function BrowserRegion() {
+  try { return new Intl.Locale(navigator.language).maximize().region || ''; } catch (e) { return ''; }
+}
+
 function StartDesign(separators) {
   const sep = [separators.decimal, separators.group];
   const byId = id => document.getElementById(id);
-  const start = Module.designStart(...sep);
+  const start = Module.designStart(...sep, BrowserRegion());
   const section = byId('design');
   section.querySelector('.groups').replaceChildren(...DesignForm(start.groups));
   const inputs = start.groups.flatMap(group => group.inputs);
-  const [units, message, verdict, table, copy] =
-      ['designUnits', 'designMessage', 'designVerdict', 'designTable', 'designCopy'].map(byId);
+  const [units, message, verdict, table, copy, copied, download] =
+      ['designUnits', 'designMessage', 'designVerdict', 'designTable', 'designCopy', 'designCopied', 'designDownload']
+          .map(byId);
   const presetFields = Object.fromEntries(inputs.filter(input => input.fills).map(input => [input.id, input.fills]));
   const lengths = inputs.filter(input => input.length);
-  let hadGood = false, copyText = '', drawings = [], chosen = -1;
+  let hadGood = false, copyText = '', csvText = '', drawings = [], chosen = -1, mm = -1;
 
   units.replaceChildren(...start.units.map(unit => new Option(unit)));
   for (const input of inputs.filter(input => input.presets))
@@ -92,17 +103,19 @@ function StartDesign(separators) {
     if (!table.tHead.rows[0].cells.length) table.tHead.rows[0].replaceChildren(...view.headers.map(header));
     if (!view.good) {
       const field = byId(view.badField);
-      // The empty diameter of a page just opened is a hint, not a mistake.
-      if (field && (hadGood || field.value.trim())) {
+      // The empty diameter of a page just opened waits with its example: no message yet.
+      const mistake = !field || hadGood || field.value.trim();
+      if (field && mistake) {
         field.setAttribute('aria-invalid', 'true');
         field.setAttribute('aria-describedby', 'designMessage');
       }
-      message.textContent = view.message + (hadGood ? kStale : '');
+      message.textContent = (mistake ? view.message : '') + (hadGood ? kStale : '');
     } else {
       hadGood = true;
       message.textContent = '';
       copyText = view.copy;
       drawings = view.drawings;
+      csvText = view.csv;
       table.tHead.rows[0].replaceChildren(...view.headers.map(header));
       table.tBodies[0].replaceChildren(...view.rows.map(row => {
         const tr = document.createElement('tr');
@@ -120,7 +133,7 @@ function StartDesign(separators) {
     verdict.classList.toggle('stale', stale);
     if (stale) table.setAttribute('aria-describedby', 'designMessage');
     else table.removeAttribute('aria-describedby');
-    copy.disabled = !hadGood || stale;
+    copy.disabled = download.disabled = !hadGood || stale;
     showChosen(stale);
   };
   // The row chosen (a cell focused or tapped) and its drawing for printing.
@@ -151,6 +164,7 @@ function StartDesign(separators) {
 
   section.addEventListener('input', (event) => {
     if (event.target.tagName !== 'INPUT') return; // the lists act on change
+    if (event.isTrusted) event.target.dataset.typed = 'true'; // a person's, not a link's
     for (const list in presetFields)
       if (presetFields[list].includes(event.target.id)) match(list);
     recompute();
@@ -163,14 +177,31 @@ function StartDesign(separators) {
       recompute();
     });
   }
-  // A unit changes every length typed, and what a screen reader hears with each field.
+  // A wire size chosen writes its name into the field before it, which then shows the size it names.
+  for (const input of inputs.filter(input => input.sizes)) {
+    const list = byId(input.id), field = byId(inputs[inputs.indexOf(input) - 1].id);
+    const match = () => { list.selectedIndex = input.names.indexOf(field.value.trim()) + 1; };
+    field.addEventListener('input', match);
+    list.addEventListener('change', () => {
+      if (list.selectedIndex < 1) return;
+      field.value = input.names[list.selectedIndex - 1];
+      delete field.dataset.typed; // from a list: a name, whatever the unit
+      recompute();
+    });
+  }
+  // A unit changes what a screen reader hears with each length and the example
+  // it shows. A number the user typed keeps its number, which now means the new
+  // unit (40, then mm: 40 mm); one from a preset, a link's unit or a conversion converts.
   const applyUnits = (convert) => {
-    const mm = units.value === start.units[1] ? 1 : 0;
+    const now = units.value === start.units[1] ? 1 : 0, changed = convert && now !== mm;
+    mm = now;
     for (const input of lengths) {
       const field = byId(input.id);
       if (field.nextElementSibling.classList.contains('length')) field.nextElementSibling.textContent = input.unit[mm];
       field.setAttribute('aria-label', input.spoken[mm]);
-      if (convert && field.value.trim()) field.value = Module.designConvert(field.value, mm === 1, ...sep);
+      field.placeholder = input.placeholder[mm];
+      if (changed && !field.dataset.typed && field.value.trim())
+        field.value = Module.designConvert(field.value, mm === 1, ...sep);
     }
     recompute();
   };
@@ -185,15 +216,41 @@ function StartDesign(separators) {
   enableForKind();
   applyUnits(false);
 
+  // Said in words beside the button, and by a screen reader (a status region), for a few seconds.
+  let saidTimer = 0;
+  const say = (text) => {
+    copied.textContent = text;
+    clearTimeout(saidTimer);
+    saidTimer = setTimeout(() => { copied.textContent = ''; }, 4000);
+  };
   copy.addEventListener('click', () => {
-    if (navigator.clipboard) return navigator.clipboard.writeText(copyText).catch(() => CopyByCommand(copyText));
+    const done = () => say('Table copied, with its inputs');
+    if (navigator.clipboard)
+      return navigator.clipboard.writeText(copyText).then(done, () => { CopyByCommand(copyText); done(); });
     CopyByCommand(copyText);
+    done();
+  });
+  download.addEventListener('click', () => {
+    const link = Element('a', {href: URL.createObjectURL(new Blob([csvText], {type: 'text/csv'})),
+                               download: 'spirelle-design.csv'});
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+    say('CSV downloaded');
   });
 
   // Arrow keys move between the cells; from the table's box, Enter or Down enters the first cell.
   const scroll = table.parentElement;
+  // A cell's whole value shows while it has focus: Esc, a second tap or a tap elsewhere closes it.
+  const close = (cell) => { cell.blur(); scroll.focus({preventScroll: true}); };
+  let wasFocused = null;
+  scroll.addEventListener('pointerdown', (event) => { wasFocused = document.activeElement; });
+  scroll.addEventListener('click', (event) => {
+    const at = event.target.closest('td, th[scope=row]');
+    if (at && at === wasFocused) close(at);
+  });
   scroll.addEventListener('keydown', (event) => {
     const at = event.target.closest('td, th[scope=row]');
+    if (at && event.key === 'Escape') { event.preventDefault(); return close(at); }
     const rows = [...table.tBodies[0].rows];
     let next = null;
     if (!at && (event.key === 'Enter' || event.key === 'ArrowDown')) next = rows[0] && rows[0].cells[0];

@@ -14,6 +14,7 @@ const kLinkKeys = {
   kind: ['designCoilKind'], spokes: ['designSpokes'],
   d: ['designDiameter'], u: ['designUnits'], od: ['designWireOd'], bare: ['designWireBare'],
   c: ['designCmin', 'designCmax'], s: ['designStray'], b: ['designBandLow', 'designBandHigh'], p: ['designPitch'],
+  leads: ['designLeads'],
 };
 const kLinkDelay = 250; // ms of quiet typing before the address changes
 

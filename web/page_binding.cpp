@@ -161,7 +161,7 @@ std::string WithoutMnemonic(std::string_view caption)
 // "choice" or "presets"), caption, heading, length, spoken and unit (each
 // [inches, mm]), onlyFor (the coil kind it is for, or ""), choices (a choice's texts), presets (the list's labels) and
 // fills (the two fields a preset fills)}.
-val FormInput(const design::Input &input)
+val FormInput(const design::Input &input, const Separators &separators)
 {
     using design::Kind;
     val out = val::object();
@@ -170,18 +170,28 @@ val FormInput(const design::Input &input)
             std::string(input.kind == Kind::Number       ? "number"
                             : input.kind == Kind::Units  ? "units"
                             : input.kind == Kind::Choice ? "choice"
+                            : input.kind == Kind::Sizes  ? "sizes"
                                                          : "presets"));
     out.set("caption", WithoutMnemonic(input.caption));
     out.set("heading", std::string(input.heading));
     out.set("onlyFor", std::string(input.onlyFor));
     out.set("length", input.unit == design::Unit::Length);
-    std::vector<std::string> spoken, unit;
+    std::vector<std::string> spoken, unit, placeholder;
     for (const bool mm : {false, true}) {
         spoken.push_back(std::string(input.spoken) + std::string(design::SpokenUnit(input.unit, mm)));
         unit.emplace_back(design::UnitText(input.unit, mm));
+        placeholder.push_back(design::Placeholder(input, mm, separators));
     }
     out.set("spoken", Strings(spoken));
     out.set("unit", Strings(unit));
+    out.set("placeholder", Strings(placeholder));
+    if (input.kind == Kind::Sizes) {
+        std::vector<std::string> names;
+        for (const double mm : design::kMetricWires)
+            names.push_back(design::MetricWireName(mm, separators));
+        out.set("sizes", Strings(design::MetricWireLabels(separators)));
+        out.set("names", Strings(names));
+    }
     if (input.kind == Kind::Choice) {
         std::vector<std::string> choices(input.choices.begin(), input.choices.end());
         out.set("choices", Strings(choices));
@@ -195,21 +205,22 @@ val FormInput(const design::Input &input)
 }
 
 // What the design shows as it opens: its groups of inputs ({title, inputs}),
-// the inputs' texts and the units.
-val DesignStart(const std::string &decimal, const std::string &group)
+// the inputs' texts and the units, the first by the browser's region ("US", "DE").
+val DesignStart(const std::string &decimal, const std::string &group, const std::string &region)
 {
+    const Separators separators(decimal, group);
     val groups = val::array();
     for (const design::FormGroup &formGroup : design::kGroups) {
         val inputs = val::array();
         for (const design::Input *input : design::InputsOf(formGroup.group))
-            inputs.call<void>("push", FormInput(*input));
+            inputs.call<void>("push", FormInput(*input, separators));
         val each = val::object();
         each.set("title", std::string(formGroup.title));
         each.set("inputs", inputs);
         groups.call<void>("push", each);
     }
     val texts = val::array();
-    for (const auto &[name, text] : design::InitialTexts(Separators(decimal, group)))
+    for (const auto &[name, text] : design::InitialTexts(separators, design::StartsInMillimetres(region)))
         texts.call<void>("push", Strings({std::string(name), text}));
     val out = val::object();
     out.set("groups", groups);
@@ -266,6 +277,7 @@ val Design(const std::string &decimal, const std::string &group)
     out.set("rows", rows);
     out.set("copy", design::CopyText(view));
     out.set("drawings", Strings(view.drawings));
+    out.set("csv", design::CsvText(view));
     return out;
 }
 
