@@ -15,7 +15,7 @@
 //    Kelvin functions ber, bei and their derivatives:
 //      1 + F = (q/2) (ber bei' - bei ber') / (ber'^2 + bei'^2)
 //      G     = -(q/4) (ber2 ber' + bei2 bei') / (ber^2 + bei^2)   (ber2, bei2 of order 2, as mpmath signs them)
-//    Butterworth's table: q = 1: F 0.0052, G 0.0152; q = 5: F 1.043, G 0.755.
+//    Values (mpmath, to Butterworth's 4 digits): q = 1: F 0.005187, G 0.01519; q = 5: F 1.043, G 0.7550.
 //  - The coil's proximity factor Phi(l/D, p/d), the ratio of a coil's
 //    high-frequency resistance to that of the same wire straight: Medhurst 1947
 //    ("H.F. resistance and self-capacitance of single-layer solenoids", Wireless
@@ -25,13 +25,13 @@
 //    as q grows 2G approaches 1 + F, so R tends to Phi times the straight
 //    wire's, Medhurst's measurement; at low frequency R tends to Rdc.
 //  - The coil's own Q with its self-capacitance Cs (Medhurst 1947; Terman 1943,
-//    Radio Engineers' Handbook, sec. 2): Leff = L / (1 - w^2 L Cs),
+//    Radio Engineers' Handbook): Leff = L / (1 - w^2 L Cs),
 //    Reff = R / (1 - w^2 L Cs)^2, Q = w Leff / Reff.
 //  - The tuned circuit (Terman 1943): the coil's Q in the tank is w L / R (Cs is
 //    part of the tuning capacitance), 1/Qtank = R/(w L) + 1/Qc, bandwidth f / Qtank.
 // Worked value: 128 turns of # 20 on a 2 in form (Dc 2.0345 in, l 4.416 in),
-// at 1000 kHz: delta 66.09 um, q 8.685, Phi 3.98 (l/D 2.17, p/d 1.072),
-// R 5.6 ohm against Rdc 0.47; scripts/loss_values.py prints every field (mpmath).
+// at 1000 kHz: delta 66.08 um, q 8.686, Phi 3.523 (l/D 2.171, d/p 0.9264),
+// R 7.228 ohm against Rdc 0.6922, Q 264.9; scripts/loss_values.py prints them (mpmath).
 // Not modelled: the dielectric loss of the form and the wire's enamel, the
 // leads, radiation, the wire's temperature (copper at 20 degrees C), Litz wire.
 namespace spirelle {
@@ -41,7 +41,7 @@ namespace spirelle {
 double SkinDepth(double frequencyHz, double resistivity = kCopperResistivity);
 
 // Butterworth's q of a round wire of bare diameter `bareDiameterMetres`: d / (delta sqrt 2):
-//   ButterworthArgument(0.0319615 * 0.0254, 1e6) -> 8.685
+//   ButterworthArgument(0.0319615 * 0.0254, 1e6) -> 8.686
 double ButterworthArgument(double bareDiameterMetres, double frequencyHz, double resistivity = kCopperResistivity);
 
 // Butterworth's skin-effect function F (R / Rdc of a straight wire is 1 + F)
@@ -64,7 +64,7 @@ struct ProximityFactor {
     bool outsideTable = false; // l/D above 10: held at l/D = 10
 };
 
-// Medhurst's table (Medhurst 1947, table 2) of rows l/D 0 to 10 and columns
+// Medhurst's table (Medhurst 1947) of rows l/D 0 to 10 and columns
 // d/p 1.0 to 0.1 (his variable; p/d 1 to 10), and the isolated wire's 1 at
 // d/p = 0, as transcribed by Stroobandt (ON4AA's RF coil calculator) and a
 // second transcription (a TypeScript RF inductor calculator, GitHub) that
@@ -78,7 +78,7 @@ ProximityFactor MedhurstProximity(double lengthOverDiameter, double pitchOverWir
 inline constexpr double kMedhurstProximityLongest = 10;
 
 // R / Rdc of a coil: Butterworth's (1 + F) + u G with u = 2 (Phi - 1):
-//   AcResistanceRatio(8.685, 3.98) -> about 11.9
+//   AcResistanceRatio(8.686, 3.523) -> 10.44
 double AcResistanceRatio(double q, double proximityFactor);
 
 // A coil at one frequency.
