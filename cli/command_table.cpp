@@ -421,7 +421,10 @@ constexpr Command kCommands[] = {
      "wire, and Wheeler's), its own capacitance, the band it\n"
      "tunes, whether that covers the band, and the wire's\n"
      "length. A wire that cannot reach the top says why in\n"
-     "its note\n",
+     "its note. How good each coil is: its Q in the tuned\n"
+     "circuit (with a capacitor of Q --cap-q) and the\n"
+     "bandwidth at the band's ends and middle, and the covered\n"
+     "wire of the highest Q named above the table\n",
      Bound<TuneFields, RunTune>},
     {"wind", "How many turns of each wire make INDUCTANCE uH on this form?", kWindArguments, kWindOptions,
      "for each wire, the whole turns close-wound on a form of\n"
@@ -438,7 +441,8 @@ constexpr Command kCommands[] = {
      "its inductance (round wire, Wheeler's and the current\n"
      "sheet's), its own capacitance and the frequency it\n"
      "resonates at with it, the wire's length and its DC\n"
-     "resistance (annealed copper at 20 C)\n",
+     "resistance (annealed copper at 20 C); with --freq, a row\n"
+     "per frequency with its AC resistance, Q and effective L\n",
      Bound<SolenoidFields, RunSolenoid>},
     {"spiral", "A flat spiral of TURNS from an inside diameter of INNER", kSpiralArguments, kSpiralOptions,
      "a flat spiral: TURNS whole turns wound outward from an\n"
