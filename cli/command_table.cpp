@@ -354,6 +354,8 @@ Outcome RunWind(const WindFields &fields, Format format, Sink &out)
 {
     const CaseSweep<WindCase> sweep({{Name(kWanted), fields.inductance, &WindCase::inductance},
                                      {Name(kForm), fields.diameter, &WindCase::diameter}});
+    if (fields.flat && !fields.freq.empty())
+        throw UsageError("--freq goes only with --kind solenoid: a flat coil's losses are not worked out");
     return Wind(sweep, fields.winding, fields.lengths, fields.flat, Frequencies(fields.freq), format, out);
 }
 
