@@ -117,6 +117,45 @@ std::string BestWire(const std::vector<WireAnswer> &answers, const Format &forma
         NumberText(t.bandwidthKHz[TankAcrossBand::Middle], format.digits) + " kHz wide\n";
 }
 
+// A wound coil's rows after its case's cells in `cells`: the coil, or with
+// `frequencies` a row at each, its losses there (calc/losses.h).
+void WoundRows(Writer &writer, std::vector<Cell> &cells, std::string &note, const Wire &wire, const RealCoil &coil,
+               double diameter, const Lengths &lengths, bool flat, std::span<const double> frequencies)
+{
+    if (frequencies.empty()) {
+        AppendCoilCells(cells, note, wire, &coil, "", diameter, lengths, flat);
+        writer.row(cells);
+        return;
+    }
+    const std::size_t before = cells.size();
+    const spirelle::Solenoid solenoid = SolenoidOf(coil, wire);
+    for (const double kHz : frequencies) {
+        const CoilAtFrequency at = CoilAt(solenoid, kHz);
+        cells.resize(before);
+        AppendCoilCells(cells, note, wire, &coil, "", diameter, lengths, false, &at, true);
+        writer.row(cells);
+    }
+}
+
+// The same for solenoid's coil forward, whose cells begin with its own.
+void SolenoidRows(Writer &writer, std::vector<Cell> &cells, std::string &note, const Wire &wire,
+                  const spirelle::Solenoid &coil, double diameter, const Lengths &lengths,
+                  std::span<const double> frequencies)
+{
+    if (frequencies.empty()) {
+        cells.clear();
+        AppendSolenoidCells(cells, note, wire, &coil, "", diameter, lengths);
+        writer.row(cells);
+        return;
+    }
+    for (const double kHz : frequencies) {
+        const CoilAtFrequency at = CoilAt(coil, kHz);
+        cells.clear();
+        AppendSolenoidCells(cells, note, wire, &coil, "", diameter, lengths, &at, true);
+        writer.row(cells);
+    }
+}
+
 // One combination: the capacitor and the band in words, then a row per wire.
 Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> in, const Winding &winding,
               const Lengths &lengths, const std::optional<FlatForm> &flat, double capacitorQ, Format format, Sink &sink)
@@ -234,17 +273,8 @@ Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Len
                 } else {
                     const RealCoil coil = shape ? WindFlat(one.inductance, *shape, wire)
                                                 : spirelle::Wind(one.inductance, diameter, wire, winding.pitch);
-                    if (!atFrequency) {
-                        AppendCoilCells(cells, note, wire, &coil, "", diameter, lengths, shape.has_value());
-                        writer->row(cells);
-                    }
-                    const spirelle::Solenoid solenoid = SolenoidOf(coil, wire);
-                    for (const double kHz : atFrequency ? frequencies : std::span<const double>{}) {
-                        const CoilAtFrequency at = CoilAt(solenoid, kHz);
-                        cells.resize(2);
-                        AppendCoilCells(cells, note, wire, &coil, "", diameter, lengths, false, &at, true);
-                        writer->row(cells);
-                    }
+                    WoundRows(*writer, cells, note, wire, coil, diameter, lengths, shape.has_value(),
+                              atFrequency ? frequencies : std::span<const double>{});
                 }
             } catch (const CalcError &error) {
                 cells = {one.inductance, one.diameter, std::string_view(wire.name)};
@@ -286,17 +316,7 @@ Outcome Solenoid(const CaseSweep<SolenoidCase> &sweep, const Winding &winding, s
                     writer->row(cells);
                 } else {
                     const spirelle::Solenoid coil = MakeSolenoid(diameter, wire, one.turns, pitch);
-                    if (!atFrequency) {
-                        cells.clear();
-                        AppendSolenoidCells(cells, note, wire, &coil, "", diameter, lengths);
-                        writer->row(cells);
-                    }
-                    for (const double kHz : frequencies) {
-                        const CoilAtFrequency at = CoilAt(coil, kHz);
-                        cells.clear();
-                        AppendSolenoidCells(cells, note, wire, &coil, "", diameter, lengths, &at, true);
-                        writer->row(cells);
-                    }
+                    SolenoidRows(*writer, cells, note, wire, coil, diameter, lengths, frequencies);
                 }
             } catch (const CalcError &error) {
                 cells = {std::string_view(wire.name), one.turns};
