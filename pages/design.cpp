@@ -1,5 +1,7 @@
 #include "pages/design.h"
 
+#include "calc/losses.h"
+
 #include "calc/band.h"
 #include "calc/calc_error.h"
 #include "calc/coil.h"
@@ -14,6 +16,7 @@
 #include <cmath>
 #include <iterator>
 #include <optional>
+#include <variant>
 
 namespace spirelle::design {
 namespace {
@@ -178,6 +181,7 @@ struct Inputs {
     std::optional<FlatForm> flat; // a spiderweb or a flat spiral, from the diameter outward
     std::string wireNote;         // said in the custom wire's tip: its outside diameter estimated
     double leads = 0;             // inches of wire for each lead
+    double capacitorQ = kDefaultCapacitorQ;
 };
 
 // The coil kind chosen, and a spiderweb's spokes: an odd whole number, 5 or more.
@@ -218,6 +222,9 @@ Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
     in.capacitor.stray = *r.read(stray);
     Require(in.capacitor.stray >= 0, r, stray, "must not be below 0");
     Require(in.capacitor.cmin + in.capacitor.stray > 0, r, stray, "must be above 0 when CMIN is 0");
+    const Input &capacitorQ = InputNamed(control::kCapacitorQ);
+    in.capacitorQ = *r.read(capacitorQ);
+    Require(positive(in.capacitorQ), r, capacitorQ, "must be above 0");
     in.band.low = *r.read(low);
     Require(positive(in.band.low), r, low, "must be above 0");
     in.band.high = *r.read(high);
@@ -307,16 +314,19 @@ std::string TooLong(const Reader &r, const Inputs &in, const RealCoil &coil)
 // A wire's cells: its tuned coil, each tip ending with the coil's note when
 // it has one, or the wire and, in every other cell's tip, why it has none;
 // the wire to buy with the two leads; last, the row's note, when it has one.
-std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Inputs &in, bool &buildable)
+std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Inputs &in, const TankAcrossBand *tank,
+                      bool &buildable)
 {
     const std::string_view decimal = r.separators().decimal;
     const bool flat = in.flat.has_value();
     const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
-    const CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, r.mm(), in.band.low};
+    CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, r.mm(), in.band.low};
+    row.tank = tank;
     const std::string note = tuned && !tuned->coil.note.empty() ? "\n" + tuned->coil.note : "";
     RealCoil withLeads = tuned ? tuned->coil : RealCoil{};
     withLeads.wireLength += 2 * in.leads;
-    const CoilRow leadRow{design.wire, &withLeads, tuned, r.mm(), in.band.low};
+    CoilRow leadRow{design.wire, &withLeads, tuned, r.mm(), in.band.low};
+    leadRow.tank = tank;
     const std::string leadsTip = "\nwith " +
         (in.leads > 0 ? "2 × " + r.number(r.mm() ? in.leads * kMillimetresPerInch : in.leads) + " " +
                  std::string(UnitText(Unit::Length, r.mm()))
@@ -326,14 +336,26 @@ std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Inputs &i
     for (const CoilColumn &column : ColumnsFor(flat)) {
         if (!Shows(Face::Design, column))
             continue;
-        if (!row.has(column.needs))
-            cells.push_back({std::string(column.noCoil), design.reason});
-        else if (column.key.inches == kWireLengthKey)
-            cells.push_back({ReadingText(column, leadRow, decimal), WholeText(column, leadRow, decimal) + leadsTip});
+        if (!row.has(column.needs)) {
+            cells.push_back({std::string(column.noCoil), design.reason, -1});
+            continue;
+        }
+        const bool wireLength = column.key.inches == kWireLengthKey;
+        const CoilRow &shown = wireLength ? leadRow : row;
+        std::string tip = WholeText(column, shown, decimal);
+        if (wireLength)
+            tip += leadsTip;
         else if (column.key.inches == "wire" && !in.wireNote.empty() && design.wire.name == in.custom->name)
-            cells.push_back({ReadingText(column, row, decimal), WholeText(column, row, decimal) + "; " + in.wireNote});
+            tip += "; " + in.wireNote;
         else
-            cells.push_back({ReadingText(column, row, decimal), WholeText(column, row, decimal) + note});
+            tip += note;
+        const CoilValue value = column.value(shown);
+        const double *number = std::get_if<double>(&value);
+        const bool *yes = std::get_if<bool>(&value);
+        cells.push_back({ReadingText(column, shown, decimal), std::move(tip),
+                         number    ? *number
+                             : yes ? double(*yes)
+                                   : 0.0});
     }
     const std::string tooLong = tuned ? TooLong(r, in, tuned->coil) : "";
     std::vector<std::string> texts, tips;
@@ -582,16 +604,32 @@ View Design(const FieldAccess &fields, const Separators &separators)
     std::vector<Wire> wires = GaugeWires();
     if (in.custom)
         wires.push_back(*in.custom);
+    double bestQ = 0;
     for (const Wire &wire : wires) {
         BandDesign design{wire, std::nullopt, {}};
+        std::optional<TankAcrossBand> tank;
         try {
             design = in.flat ? DesignFlatForBand(*in.flat, wire, in.capacitor, in.band)
                              : DesignForBand(in.diameter, wire, in.capacitor, in.band, in.pitch);
+            if (design.tuned && !in.flat)
+                tank = TankOver(SolenoidOf(design.tuned->coil, wire), in.band, in.capacitorQ);
         } catch (const CalcError &error) { // this wire on this form: an answer for its row
             design.reason = error.what();
         }
-        view.rows.push_back(Row(reader, design, in, buildable));
+        view.rows.push_back(
+            Row(reader, design, in, tank ? &*tank : nullptr, buildable));
         view.drawings.push_back(Drawing(in, design));
+        view.rows.back().front().sortKey = double(view.rows.size()); // the wires in their own order
+        if (tank && design.tuned->covered && tank->coilQ[TankAcrossBand::Middle] > bestQ) {
+            bestQ = tank->coilQ[TankAcrossBand::Middle];
+            view.best = int(view.rows.size()) - 1;
+        }
+    }
+    if (view.best >= 0) { // in words, for every reader: not by colour alone
+        Cell &wire = view.rows[std::size_t(view.best)].front();
+        wire.text += " (best Q)";
+        wire.whole += "\nThe best of the covered coils: the highest Q in the band's middle, " +
+            FormatNumber(bestQ, {.significant = 4, .plainUpTo = 14, .decimal = separators.decimal}) + ".";
     }
     view.verdict = Verdict(in, separators.decimal, buildable);
     view.inputs = InputsLine(fields, reader, in);

@@ -34,7 +34,7 @@ const Case kCases[] = {
      {{control::kDiameter, "2"}},
      "",
      "Covered: with the right coil",
-     {{0, 0, "# 20", "# 20: outside diameter 0.0345 in, bare 0.03196145"},
+     {{0, 0, "# 20 (best Q)", "# 20: outside diameter 0.0345 in, bare 0.03196145"},
       {0, 1, "128", "128 turns"},
       {0, 3, "4.416", ""},
       {0, 4, "315.3", "315.262072934"},
@@ -44,6 +44,9 @@ const Case kCases[] = {
       {0, 8, "461.2", "461.24277"},
       {0, 9, "yes", "yes"},
       {0, 10, "69.177", "69.17674937"}, // 2 × 6 in for the leads
+      // The coil's Q in the tank at the band's ends: scripts/loss_values.py.
+      {0, 11, "202.3", "Q 202.3 at 530 kHz"},
+      {0, 12, "354.3", "Q 354.3 at 1700 kHz"},
       {0, kLast, "", ""},
       {5, 0, "# 30", ""},
       {5, 1, "71", ""},
@@ -74,7 +77,7 @@ const Case kCases[] = {
      {{control::kDiameter, "2"}, {control::kWireOd, ".05"}, {control::kWireBare, ".046"}},
      "",
      "Covered",
-     {{6, 0, "custom", ""},
+     {{6, 0, "custom (best Q)", ""},
       {6, 1, "163", ""},
       {6, 4, "303.9", "303.855685"},
       {6, 6, "3.736", ""},
@@ -228,7 +231,7 @@ TEST(DesignCsv, QuotesDecimalCommas)
     fields.setText(control::kDiameter, "2");
     const std::string csv = CsvText(Design(fields, comma));
     EXPECT_TRUE(csv.starts_with("\"Solenoid, form diameter 2 in; capacitor 15–365 pF, stray 10 pF;")) << csv;
-    EXPECT_NE(csv.find("\r\n# 20,128,\"2,034\",\"4,416\","), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\r\n# 20 (best Q),128,\"2,034\",\"4,416\","), std::string::npos) << csv;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DesignTest, ::testing::ValuesIn(kCases), [](const auto &info) {

@@ -252,7 +252,7 @@ std::string DesignConvert(const std::string &text, bool toMillimetres, const std
 }
 
 // The design of the page's inputs as they are: {good, badField, message,
-// verdict, headers, rows (of [text, whole]), copy, drawings (each row's form or card as SVG, "" for none)}.
+// verdict, headers, rows (of [text, whole, sort key]), copy, drawings (each row's form or card as SVG, "" for none)}.
 val Design(const std::string &decimal, const std::string &group)
 {
     val out = val::object();
@@ -265,8 +265,11 @@ val Design(const std::string &decimal, const std::string &group)
     val rows = val::array();
     for (const std::vector<design::Cell> &cells : view.rows) {
         val row = val::array();
-        for (const design::Cell &cell : cells)
-            row.call<void>("push", Strings({cell.text, cell.whole}));
+        for (const design::Cell &cell : cells) {
+            val item = Strings({cell.text, cell.whole});
+            item.call<void>("push", cell.sortKey);
+            row.call<void>("push", item);
+        }
         rows.call<void>("push", row);
     }
     out.set("good", view.good);
