@@ -1,6 +1,7 @@
 #include "calc/litz.h"
 
 #include "calc/calc_error.h"
+#include "calc/losses.h"
 #include "calc/number_format.h"
 #include "calc/number_parse.h"
 #include "calc/quote.h"
@@ -17,7 +18,6 @@ namespace spirelle {
 namespace {
 
 constexpr double kMetresPerInch = 0.0254;
-constexpr double kMu0 = 4e-7 * std::numbers::pi;
 // A diameter written to a few digits may round past the gauge's own: 0.255 mm for AWG 30.
 constexpr double kRoundingSlack = 1.005;
 
@@ -48,11 +48,6 @@ std::string Millimetres(double inches)
 }
 
 } // namespace
-
-double CopperSkinDepth(double frequencyHz)
-{
-    return std::sqrt(kCopperResistivity / (std::numbers::pi * frequencyHz * kMu0)) / kMetresPerInch;
-}
 
 Wire LitzWire(std::string_view name, int strands, double strandDiameter, std::optional<double> outside)
 {
@@ -136,15 +131,13 @@ double LitzCopperArea(const Wire &litz)
     return litz.strands * std::numbers::pi * litz.strandDiameter * litz.strandDiameter / 4;
 }
 
-double LitzResistanceRatio(const Wire &litz, double frequencyHz, double proximityFactor)
+double LitzResistanceRatio(int strands, double strandDiameter, double bundleDiameter, double frequencyHz,
+                           double proximityFactor)
 {
-    const double delta = CopperSkinDepth(frequencyHz);
-    const double strand = litz.strandDiameter / delta;
-    const double bundle = LitzBundleDiameter(litz) / delta;
-    const double n = litz.strands;
-    const double skin = std::pow(strand, 4) / 768;
-    const double proximity = proximityFactor * n * n * std::pow(strand, 6) / (128 * bundle * bundle);
-    return 1 + skin + proximity;
+    const SkinProximity strand = ButterworthFunctions(
+        ButterworthArgument(strandDiameter * kMetresPerInch, frequencyHz));
+    const double fill = strands * strandDiameter / bundleDiameter;
+    return 1 + strand.f + 2 * proximityFactor * fill * fill * strand.g;
 }
 
 } // namespace spirelle

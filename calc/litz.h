@@ -68,25 +68,24 @@ double LitzCopperArea(const Wire &litz);
 // at `frequencyHz`, by Sullivan's model (Sullivan 1999, "Optimal choice for
 // number of strands in a litz-wire transformer winding", IEEE Trans. Power
 // Electronics 14(2), 283-291). Its assumptions: every strand carries the same
-// current (perfect twisting); the strands are thin against the skin depth, so
-// each strand's losses are the first terms of their series; the strand's eddy
-// loss in a field of peak B is pi w^2 B^2 d_s^4 / (128 rho) a unit length.
-//   skin, each strand alone (the first term of the Bessel solution):  (d_s / delta)^4 / 768
-//   proximity, the bundle's own field (current even over the bundle's disc, D_b):
-//                                                          n^2 d_s^6 / (128 delta^4 D_b^2)
-//   proximity, the coil's field: the same with (phi - 1) / D_b^2, where phi is
-//   the coil's proximity factor (Medhurst 1947) at the bundle's diameter and
-//   the pitch: a round wire's extra loss at high frequency is 2 pi^2 D^2 <H^2> / I^2,
-//   which gives the field's mean square that the strands then see.
-// So R_ac / R_dc = 1 + (d_s / delta)^4 / 768 + phi n^2 d_s^6 / (128 delta^4 D_b^2).
+// share of the current (perfect twisting); each strand loses what a round wire
+// alone loses (skin effect) and what it loses in the field where it lies
+// (proximity), the field being the bundle's own plus the coil's; the current
+// spreads evenly over the bundle's disc of diameter D_b (inside the serving).
+// The strand's losses are Butterworth's F and G (calc/losses.h) at its
+// q_s = d_s / (delta sqrt 2); their first terms, (d_s/delta)^4 / 768 and
+// q_s^4 / 64, are the ones Sullivan uses (his eddy loss pi w^2 B^2 d_s^4 / (128 rho)
+// a unit length). The mean square of the bundle's own field, I^2 / (2 pi^2 D_b^2),
+// and the coil's, (phi - 1) I^2 / (2 pi^2 D_b^2) from Medhurst's proximity factor
+// phi at the bundle's diameter and the pitch (a round wire's extra loss in a
+// field at high frequency is 2 pi^2 D^2 <H^2> / I^2 of its own), give
+//   R_ac / R_dc = 1 + F(q_s) + 2 phi n^2 (d_s / D_b)^2 G(q_s),
+// for n = 1 and d_s = D_b the solid wire's 1 + F + 2 (phi - 1) G and its bundle's own field.
 // Optimistic: real twisting leaves bundle-level eddy currents between
-// sub-bundles (Sullivan and Zhang 2014), strands break or are left unsoldered,
-// and above d_s ~ 1.5 delta the first terms stop being the losses; the
-// enamel's and serving's dielectric losses are not in it.
-//   LitzResistanceRatio(litz660x46, 1e6, 1) -> 1.39384 (scripts/litz_values.py)
-double LitzResistanceRatio(const Wire &litz, double frequencyHz, double proximityFactor);
-
-// The skin depth in annealed copper at `frequencyHz`, inches: sqrt(rho / (pi f mu0)).
-double CopperSkinDepth(double frequencyHz);
+// sub-bundles (Sullivan and Zhang 2014), strands break or are left unsoldered
+// at the ends, and the enamel's and serving's dielectric losses are not in it.
+//   LitzResistanceRatio(660, AwgBareDiameter(46), 0.0529836, 1e6, 1) -> 1.393 (scripts/litz_values.py)
+double LitzResistanceRatio(int strands, double strandDiameter, double bundleDiameter, double frequencyHz,
+                           double proximityFactor);
 
 } // namespace spirelle

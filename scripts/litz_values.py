@@ -3,13 +3,14 @@
 40 digits with mpmath, independently of the C++ code: the strand by the AWG
 definition, NEMA's heavy-build increment interpolated as calc/wire.h states it,
 the bundle at Berryman's packing with Sullivan's serving, the DC-equivalent
-diameter with IEC 60317-11's k1, and Sullivan's AC resistance ratio, whose
-skin term is checked here against the exact Bessel solution for a round wire.
+diameter with IEC 60317-11's k1, and Sullivan's AC resistance ratio with the
+strands' losses as Butterworth's F and G from mpmath's Kelvin functions (their
+first terms, Sullivan's own, printed beside them).
 tests/litz_test.cpp holds what this prints.
 
     python3 scripts/litz_values.py
 """
-from mpmath import mp, mpf, besselj, pi, sqrt, mpc
+from mpmath import mp, mpf, besselj, pi, sqrt, mpc, ber, bei, diff
 
 mp.dps = 40
 INCH = mpf("0.0254")
@@ -44,10 +45,23 @@ def delta(f):  # inches
     return sqrt(RHO / (pi * f * MU0)) / INCH
 
 
-def ratio(n, ds, f, phi):
-    d = delta(f)
+def butterworth(q):  # Butterworth 1926: F and G of q = d / (delta sqrt 2)
+    b, i = ber(0, q), bei(0, q)
+    bp, ip = diff(lambda x: ber(0, x), q), diff(lambda x: bei(0, x), q)
+    f = q / 2 * (b * ip - i * bp) / (bp**2 + ip**2) - 1
+    g = -q / 4 * (ber(2, q) * bp + bei(2, q) * ip) / (b**2 + i**2)
+    return f, g
+
+
+def ratio(n, ds, f, phi):  # Sullivan 1999 with the strands' F and G
     bundle = litz(n, ds)[0]
-    return 1 + (ds / d) ** 4 / 768 + phi * n * n * ds**6 / (128 * d**4 * bundle**2)
+    fs, gs = butterworth(ds / (delta(f) * sqrt(2)))
+    return 1 + fs + 2 * phi * (n * ds / bundle) ** 2 * gs
+
+
+def first_terms(n, ds, f, phi):
+    d = delta(f)
+    return 1 + (ds / d) ** 4 / 768 + phi * n * n * ds**6 / (128 * d**4 * litz(n, ds)[0] ** 2)
 
 
 def bessel_skin(a_over_delta):  # exact R_ac / R_dc of a round wire alone
@@ -61,7 +75,8 @@ for name, n, ds in [("litz660x46", 660, awg_bare(46)), ("litz330x46", 330, awg_b
     print(f"{name}: strand {mp.nstr(ds, 9)} bundle {mp.nstr(bundle, 9)} outside {mp.nstr(outside, 9)}"
           f" bare-equivalent {mp.nstr(bare, 9)}")
     for f, phi in [(mpf(50e3), 1), (mpf(1e6), 1), (mpf(1e6), mpf(3)), (mpf(1.7e6), mpf(2))]:
-        print(f"  {mp.nstr(f, 6)} Hz phi {phi}: ratio {mp.nstr(ratio(n, ds, f, phi), 12)}")
+        print(f"  {mp.nstr(f, 6)} Hz phi {phi}: ratio {mp.nstr(ratio(n, ds, f, phi), 12)}"
+              f" (first terms {mp.nstr(first_terms(n, ds, f, phi), 8)})")
 ds = awg_bare(46)
 for f in [mpf(1e6), mpf(2e6)]:
     a = ds / 2 / delta(f)
