@@ -91,7 +91,7 @@ struct CoilAtFrequency {
     double q = 0;                   // the coil's own Q, w Leff / Reff; NaN at or above self-resonance
     double tankQ = 0;               // the coil's Q in a tuned circuit, w L / R
     bool aboveSelfResonance = false;
-    std::string note; // why the Q is missing or uncertain; "" when none
+    std::string note;               // why the Q is missing or uncertain; "" when none
 };
 
 // `coil` (its bareDiameter, dcResistance, pitch, coilDiameter and
