@@ -4,9 +4,11 @@
 #include "calc/calc_error.h"
 #include "calc/coil.h"
 #include "calc/flat_coil.h"
+#include "calc/litz.h"
 #include "calc/number_format.h"
 #include "calc/quote.h"
 #include "calc/winding.h"
+#include "calc/wire.h"
 #include "pages/coil_columns.h"
 
 #include <cmath>
@@ -108,6 +110,16 @@ public:
     // A length in inches, as the calculation wants it.
     double inches(double value) const { return m_mm ? value / kMillimetresPerInch : value; }
 
+    // The Litz wire the field names (calc/litz.h), nullopt when it names none.
+    std::optional<Wire> litz(const Input &input) const
+    {
+        try {
+            return ParseLitz(m_fields.text(input.control), m_mm ? kMillimetresPerInch : 1.0, m_separators.decimal);
+        } catch (const WireError &error) {
+            throw Bad{input.control, std::string(input.name) + ": " + error.what()};
+        }
+    }
+
 private:
     const FieldAccess &m_fields;
     const Separators &m_separators;
@@ -180,6 +192,11 @@ Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
             "is a spiderweb's own, a wire from turn to turn; leave it empty");
     if (in.flat)
         in.flat->pitch = in.pitch;
+    if (std::optional<Wire> litz = r.litz(outside)) {
+        Require(!r.read(bareInput, true), r, bareInput, "must be empty for a Litz wire: its copper is its strands'");
+        in.custom = std::move(litz);
+        return in;
+    }
     const std::optional<double> od = r.read(outside, true);
     const std::optional<double> bare = r.read(bareInput, true);
     if (!od) {
