@@ -42,9 +42,11 @@ bool AllDigits(std::string_view text)
                         "diameter (litz660x0.04mm)");
 }
 
+// A length for a message, in both units: 0.0527434 -> "1.34 mm (0.05274 in)".
 std::string Millimetres(double inches)
 {
-    return FormatNumber(inches * kMillimetresPerInch, {.significant = 4}) + " mm";
+    return FormatNumber(inches * kMillimetresPerInch, {.significant = 4}) + " mm (" +
+        FormatNumber(inches, {.significant = 4}) + " in)";
 }
 
 } // namespace
@@ -59,8 +61,7 @@ Wire LitzWire(std::string_view name, int strands, double strandDiameter, std::op
     if (!(strandDiameter >= thinnest && strandDiameter <= thickest))
         throw WireError(WireErrorKind::NoSuchGauge, text,
                         Quote(name) + " is not a Litz wire: its strands' copper, " + Millimetres(strandDiameter) +
-                            ", is outside AWG 50 to 30 (" + Millimetres(AwgBareDiameter(kLitzStrandAwgThinnest)) +
-                            " to " + Millimetres(AwgBareDiameter(kLitzStrandAwgThickest)) + ")");
+                            ", is outside AWG 50 to 30, 0.0250 to 0.255 mm");
     const double strandOutside = strandDiameter + HeavyBuildIncrement(strandDiameter);
     double bundle = strandOutside * std::sqrt(strands / kLitzPacking);
     if (outside) {
