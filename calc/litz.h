@@ -11,7 +11,7 @@
 //
 // Construction (what ParseLitz builds):
 //  - A strand's copper: its AWG by the gauge's definition (AwgBareDiameter),
-//    or the diameter given; AWG 50 to 30 (0.0249 mm to 0.255 mm).
+//    or the diameter given; AWG 50 to 30 (0.0250 mm to 0.255 mm).
 //  - A strand's enamel: the heavy-build increment of calc/wire.h. Litz strands
 //    are often single build, a little thinner: the bundle here then comes out
 //    a few per cent thicker than a catalogue's.
@@ -51,7 +51,7 @@ Wire LitzWire(std::string_view name, int strands, double strandDiameter, std::op
 
 // A Litz wire's name read, or nullopt when `text` does not start with "litz"
 // (any case). The strand after the "x" is an AWG (a whole number), a diameter
-// in millimetres ("0.04mm") or a plain diameter in `unit`'s length:
+// in millimetres ("0.04mm") or a plain diameter, `unitsPerInch` to the inch:
 //   "litz660x46"     -> 660 strands of AWG 46, outside 0.0553458 in
 //   "LITZ 660 x 0.04mm" -> 660 strands of 0.04 mm
 //   "litz0x46"       -> WireError NotAboveZero     "litz660x20", "litz660x0.5mm" -> WireError NoSuchGauge
