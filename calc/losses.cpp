@@ -83,7 +83,7 @@ constexpr double kMedhurstPhi[][kWireOverPitchColumns] = {
     {1.00, 1.04, 1.15, 1.32, 1.54, 1.78, 2.01, 2.27, 2.60, 3.05, 3.54},  // 4
     {1.00, 1.04, 1.16, 1.34, 1.56, 1.80, 2.03, 2.29, 2.60, 2.92, 3.31},  // 6
     {1.00, 1.04, 1.165, 1.34, 1.57, 1.81, 2.08, 2.34, 2.62, 2.90, 3.20}, // 8
-    {1.00, 1.04, 1.17, 1.35, 1.58, 1.83, 2.10, 2.37, 2.65, 2.93, 3.23}, // 10
+    {1.00, 1.04, 1.17, 1.35, 1.58, 1.83, 2.10, 2.37, 2.65, 2.93, 3.23},  // 10
 };
 static_assert(std::size(kMedhurstPhi) == std::size(kLengthOverDiameter));
 
@@ -105,8 +105,8 @@ double ButterworthArgument(double bareDiameterMetres, double frequencyHz, double
 SkinProximity ButterworthFunctions(double q)
 {
     if (!(q >= 0.0) || !std::isfinite(q))
-        throw CalcError::outOfRange("q", "must be a number 0 or above (it is " +
-                                             FormatNumber(q, {.significant = 6}) + ")");
+        throw CalcError::outOfRange("q",
+                                    "must be a number 0 or above (it is " + FormatNumber(q, {.significant = 6}) + ")");
     if (q < kLeadingTermsBelow) {
         const double q4 = q * q * q * q;
         return {q4 / 192.0, q4 / 64.0};
@@ -135,8 +135,8 @@ ProximityFactor MedhurstProximity(double lengthOverDiameter, double pitchOverWir
 
     const auto upper = std::upper_bound(std::begin(kLengthOverDiameter), std::end(kLengthOverDiameter) - 1, rowAt);
     const auto row = std::size_t(upper - std::begin(kLengthOverDiameter)) - 1;
-    const double rowFraction =
-        (rowAt - kLengthOverDiameter[row]) / (kLengthOverDiameter[row + 1] - kLengthOverDiameter[row]);
+    const double rowFraction = (rowAt - kLengthOverDiameter[row]) /
+        (kLengthOverDiameter[row + 1] - kLengthOverDiameter[row]);
     const auto left = std::min(std::size_t(column), std::size_t(kWireOverPitchColumns - 2));
     const double columnFraction = column - double(left);
 
@@ -174,12 +174,12 @@ CoilAtFrequency CoilAt(const Solenoid &coil, double frequencyKHz)
     const double shrink = 1.0 - omega * omega * inductance * coil.selfCapacitance * 1e-12;
     if (proximity.outsideTable)
         at.note = "outside Medhurst's proximity table, l/D " +
-                  FormatNumber(coil.windingLength / coil.coilDiameter, {.significant = 3});
+            FormatNumber(coil.windingLength / coil.coilDiameter, {.significant = 3});
     if (!(shrink > 0.0)) {
         at.aboveSelfResonance = true;
         at.effectiveInductance = at.effectiveResistance = at.q = NAN;
-        at.note = "no Q: above the coil's self-resonance, " +
-                  FormatNumber(coil.selfResonanceKHz, {.significant = 4}) + " kHz";
+        at.note = "no Q: above the coil's self-resonance, " + FormatNumber(coil.selfResonanceKHz, {.significant = 4}) +
+            " kHz";
         return at;
     }
     at.effectiveInductance = coil.inductance / shrink;
@@ -193,6 +193,49 @@ double TankQ(double coilQ, double capacitorQ)
     RequireAbove0(coilQ, "coil Q");
     RequireAbove0(capacitorQ, "capacitor Q");
     return 1.0 / (1.0 / coilQ + 1.0 / capacitorQ);
+}
+
+TankAcrossBand TankOver(const Solenoid &coil, const Band &band, double capacitorQ)
+{
+    RequireAbove0(capacitorQ, "capacitor Q");
+    TankAcrossBand tank;
+    tank.frequencyKHz[TankAcrossBand::Low] = band.low;
+    tank.frequencyKHz[TankAcrossBand::Middle] = std::sqrt(band.low * band.high);
+    tank.frequencyKHz[TankAcrossBand::High] = band.high;
+    for (int i = 0; i < 3; ++i) {
+        const CoilAtFrequency at = CoilAt(coil, tank.frequencyKHz[i]);
+        tank.coilQ[i] = at.tankQ;
+        tank.tankQ[i] = TankQ(at.tankQ, capacitorQ);
+        tank.bandwidthKHz[i] = tank.frequencyKHz[i] / tank.tankQ[i];
+        if (i == TankAcrossBand::Middle)
+            tank.acResistanceMiddle = at.acResistance;
+    }
+    return tank;
+}
+
+Solenoid SolenoidOf(const RealCoil &coil, const Wire &wire)
+{
+    Solenoid s;
+    s.wire = wire.name;
+    s.turns = coil.turns;
+    s.pitch = coil.pitch;
+    s.coilDiameter = coil.coilDiameter;
+    s.windingLength = coil.windingLength;
+    s.inductance = coil.inductance;
+    s.wheelerInductance = coil.wheelerInductance;
+    s.currentSheetInductance = NAN;
+    s.selfCapacitance = coil.selfCapacitance;
+    s.selfResonanceKHz = 1e6 / (2.0 * std::numbers::pi * std::sqrt(coil.inductance * coil.selfCapacitance));
+    s.wireLength = HelixWireLength(coil.coilDiameter, coil.turns, coil.pitch);
+    s.dcResistance = CopperResistance(s.wireLength, wire.bareDiameter);
+    s.bareDiameter = wire.bareDiameter;
+    if (wire.strands > 0) {
+        s.strands = wire.strands;
+        s.strandDiameter = wire.strandDiameter;
+        s.bundleDiameter = LitzBundleDiameter(wire);
+    }
+    s.note = coil.note;
+    return s;
 }
 
 double MedhurstBestQ(double coilDiameterInches, double frequencyKHz)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/band.h"
 #include "calc/solenoid.h"
 
 #include <string>
@@ -91,7 +92,7 @@ struct CoilAtFrequency {
     double q = 0;                   // the coil's own Q, w Leff / Reff; NaN at or above self-resonance
     double tankQ = 0;               // the coil's Q in a tuned circuit, w L / R
     bool aboveSelfResonance = false;
-    std::string note;               // why the Q is missing or uncertain; "" when none
+    std::string note; // why the Q is missing or uncertain; "" when none
 };
 
 // `coil` (its bareDiameter, dcResistance, pitch, coilDiameter and
@@ -105,6 +106,25 @@ double TankQ(double coilQ, double capacitorQ);
 
 // A good air-spaced variable capacitor.
 inline constexpr double kDefaultCapacitorQ = 2000;
+
+// The tuned circuit at the band's low end, its geometric middle and its top,
+// the capacitor set to tune each.
+struct TankAcrossBand {
+    enum Where { Low, Middle, High };
+    double frequencyKHz[3] = {};
+    double coilQ[3] = {};        // the coil's Q in the tank, w L / R
+    double tankQ[3] = {};        // with the capacitor's loss
+    double bandwidthKHz[3] = {}; // f / Qtank, -3 dB
+    double acResistanceMiddle = 0;
+};
+
+// `coil` tuned over `band` with a capacitor of Q `capacitorQ` (above 0):
+//   128 turns of # 20 on 2 in, 530-1700 kHz, Qc 2000: coil Q 202.3 at 530 kHz, bandwidth 2.885 kHz
+TankAcrossBand TankOver(const Solenoid &coil, const Band &band, double capacitorQ = kDefaultCapacitorQ);
+
+// A designed coil (real_coil.h) of `wire` as a Solenoid, with its helix's
+// length and DC resistance; the current-sheet inductance is not worked out (NaN).
+Solenoid SolenoidOf(const RealCoil &coil, const Wire &wire);
 
 // Medhurst's figure for the best single-layer coil of solid wire at a
 // diameter: Q = 50 Dc[cm] sqrt(f[MHz]) (Medhurst 1947):

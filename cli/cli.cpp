@@ -282,19 +282,22 @@ private:
     {
         const auto k = static_cast<std::size_t>(&option - m_command.options.data());
         const std::string flag(option.flag);
-        if (m_parsed.given[k])
+        if (m_parsed.given[k] && !option.repeatable)
             throw UsageError(flag + " is given twice: give it once");
+        // A repeatable option's texts are kept one a line; no number holds a line break.
+        std::string &text = m_parsed.options[k];
+        const std::string before = m_parsed.given[k] ? text + "\n" : "";
         m_parsed.given[k] = true;
         if (option.typeName.empty()) {
             if (arg != flag)
                 throw UsageError(flag + " takes no value");
-            m_parsed.options[k] = "yes";
+            text = "yes";
         } else if (arg != flag) {
-            m_parsed.options[k] = arg.substr(flag.size() + 1);
+            text = before + arg.substr(flag.size() + 1);
         } else if (m_next == m_args.size()) {
             throw UsageError(flag + " needs a value: " + flag + " " + std::string(option.typeName));
         } else {
-            m_parsed.options[k] = m_args[m_next++];
+            text = before + m_args[m_next++];
         }
     }
 

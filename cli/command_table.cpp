@@ -7,6 +7,7 @@
 #include "cli/real_coil_rows.h"
 #include "cli/tune.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -43,6 +44,7 @@ struct WoundFields : Fields {
     Lengths lengths;
     Winding winding;
     std::optional<FlatForm> flat; // --kind spider or spiral
+    std::string freq;             // wind's and solenoid's --freq, kHz, each given one a line
 
     void relate() override { relateWires(false); }
 
@@ -75,9 +77,15 @@ struct TuneFields : WoundFields {
     std::vector<double> cmax;
     std::vector<double> stray;
     BandValues band;
+    std::string capQ;
+    double capacitorQ = 0;
 
     void relate() override
     {
+        const std::vector<double> q = ParseValues("--cap-q", capQ);
+        if (q.size() != 1 || !(q[0] > 0))
+            throw UsageError("--cap-q: " + Quote(capQ, kArgumentQuote) + " is not one number above 0");
+        capacitorQ = q[0];
         RequireBelow("CMIN", cmin, "CMAX", cmax);
         WoundFields::relate();
         relateKind();
@@ -217,6 +225,16 @@ constexpr Option kKindSpokes{"--spokes",
                              "",
                              "--kind",
                              Bind<&WoundFields::spokes>()};
+// The frequencies a coil's losses and Q are worked out at.
+constexpr Option kFreq{"--freq",
+                       "KHZ",
+                       "a row per frequency, kHz, with the coil's AC resistance, its own Q and effective inductance; "
+                       "may be given again",
+                       "a row per frequency, kHz, with the coil's AC resistance, Q and effective L",
+                       "",
+                       "",
+                       Bind<&WoundFields::freq>(),
+                       true};
 constexpr Option kTuneOptions[] = {
     {"--stray", "PF", "stray capacitance of wiring and aerial, pF", "", "10", "", Bind<&TuneFields::stray>()},
     {"--band", "LOW-HIGH", "the band, kHz", "the band in kHz", "530-1700", "", Bind<&TuneFields::band>()},
@@ -227,8 +245,10 @@ constexpr Option kTuneOptions[] = {
     kMm,
     kKind,
     kKindSpokes,
+    {"--cap-q", "Q", "the tuning capacitor's Q, for the tuned circuit's Q and bandwidth", "the capacitor's Q", "2000",
+     "", Bind<&TuneFields::capQ>()},
 };
-constexpr Option kWindOptions[] = {kWire, kBare, kOd, kPitch, kMm, kKind, kKindSpokes};
+constexpr Option kWindOptions[] = {kWire, kBare, kOd, kPitch, kMm, kKind, kKindSpokes, kFreq};
 constexpr Option kFlatWire{"--wire",
                            "WIRE",
                            "only this wire: awg26, #26, swg22, 0.5mm or an outside diameter (as for tune)",
@@ -259,6 +279,7 @@ constexpr Option kSolenoidOptions[] = {
     {"--length", "L", "the winding's length, inches (mm with --mm): the pitch is L / TURNS; not with --pitch", "", "",
      "", Bind<&SolenoidFields::length>()},
     kMm,
+    kFreq,
 };
 
 void OneFormat(Format &format, Format::Kind kind)
@@ -313,6 +334,23 @@ Outcome RunLc(const LcFields &fields, Format format, Sink &out)
     return Lc(sweep, format, out);
 }
 
+// --freq's values, all its numbers and ranges in order (cli.cpp keeps a
+// repeated option's texts one a line), each above 0: a coil's Q at 0 is no answer.
+std::vector<double> Frequencies(std::string_view text)
+{
+    std::vector<double> kHz;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::vector<double> part = ParseValues("--freq", text.substr(start, end - start));
+        kHz.insert(kHz.end(), part.begin(), part.end());
+        start = end + 1;
+    }
+    for (const double f : kHz)
+        if (!(f > 0))
+            throw UsageError("--freq: " + NumberText(f, 6) + " is not above 0");
+    return kHz;
+}
+
 Outcome RunTune(const TuneFields &fields, Format format, Sink &out)
 {
     const CaseSweep<TuneCase> sweep({{Name(kForm), fields.diameter, &TuneCase::diameter},
@@ -321,21 +359,23 @@ Outcome RunTune(const TuneFields &fields, Format format, Sink &out)
                                      {"--stray", fields.stray, &TuneCase::stray},
                                      {"--band LOW", fields.band.low, &TuneCase::low},
                                      {"--band HIGH", fields.band.high, &TuneCase::high}});
-    return Tune(sweep, fields.winding, fields.lengths, fields.flat, format, out);
+    return Tune(sweep, fields.winding, fields.lengths, fields.flat, fields.capacitorQ, format, out);
 }
 
 Outcome RunWind(const WindFields &fields, Format format, Sink &out)
 {
     const CaseSweep<WindCase> sweep({{Name(kWanted), fields.inductance, &WindCase::inductance},
                                      {Name(kForm), fields.diameter, &WindCase::diameter}});
-    return Wind(sweep, fields.winding, fields.lengths, fields.flat, format, out);
+    if (fields.flat && !fields.freq.empty())
+        throw UsageError("--freq goes only with --kind solenoid: a flat coil's losses are not worked out");
+    return Wind(sweep, fields.winding, fields.lengths, fields.flat, Frequencies(fields.freq), format, out);
 }
 
 Outcome RunSolenoid(const SolenoidFields &fields, Format format, Sink &out)
 {
     const CaseSweep<SolenoidCase> sweep({{Name(kForm), fields.diameter, &SolenoidCase::diameter},
                                          {Name(kWoundTurns), fields.turns, &SolenoidCase::turns}});
-    return Solenoid(sweep, fields.winding, fields.lengthInches, fields.lengths, format, out);
+    return Solenoid(sweep, fields.winding, fields.lengthInches, fields.lengths, Frequencies(fields.freq), format, out);
 }
 
 Outcome RunFlat(const FlatFields &fields, Format format, Sink &out, std::string_view inner)
@@ -395,7 +435,10 @@ constexpr Command kCommands[] = {
      "wire, and Wheeler's), its own capacitance, the band it\n"
      "tunes, whether that covers the band, and the wire's\n"
      "length. A wire that cannot reach the top says why in\n"
-     "its note\n",
+     "its note. How good each coil is: its Q in the tuned\n"
+     "circuit (with a capacitor of Q --cap-q) and the\n"
+     "bandwidth at the band's ends and middle, and the covered\n"
+     "wire of the highest Q named above the table\n",
      Bound<TuneFields, RunTune>},
     {"wind", "How many turns of each wire make INDUCTANCE uH on this form?", kWindArguments, kWindOptions,
      "for each wire, the whole turns close-wound on a form of\n"
@@ -412,7 +455,8 @@ constexpr Command kCommands[] = {
      "its inductance (round wire, Wheeler's and the current\n"
      "sheet's), its own capacitance and the frequency it\n"
      "resonates at with it, the wire's length and its DC\n"
-     "resistance (annealed copper at 20 C)\n",
+     "resistance (annealed copper at 20 C); with --freq, a row\n"
+     "per frequency with its AC resistance, Q and effective L\n",
      Bound<SolenoidFields, RunSolenoid>},
     {"spiral", "A flat spiral of TURNS from an inside diameter of INNER", kSpiralArguments, kSpiralOptions,
      "a flat spiral: TURNS whole turns wound outward from an\n"

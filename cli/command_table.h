@@ -70,6 +70,7 @@ struct Option {
     std::string_view fallback; // the value when the option is not given; the overview says "(default 10)"
     std::string_view needs;    // the option it only goes with ("--wire" for --bare), or ""
     Binding field;
+    bool repeatable = false; // may be given again: a number or range's values are then all of them, in order
 };
 
 // The texts of a command line: its positionals' and its options' (the

@@ -13,10 +13,11 @@ namespace {
 
 // The row's cells for the columns `face` shows, a column's value or a gap
 // where the row has no value for it, then the note.
-void AppendCells(std::vector<Cell> &cells, const CoilRow &row, Face face, std::string_view note, bool flat = false)
+void AppendCells(std::vector<Cell> &cells, const CoilRow &row, Face face, std::string_view note, bool flat = false,
+                 bool atFrequency = false)
 {
     for (const CoilColumn &column : flat ? FlatCoilColumns() : RealCoilColumns()) {
-        if (!Shows(face, column))
+        if (!Shows(face, column, atFrequency))
             continue;
         if (row.has(column.needs))
             std::visit([&cells](auto value) { cells.emplace_back(value); }, column.value(row));
@@ -39,10 +40,10 @@ std::string LengthText(double inches, const Lengths &lengths)
 // the wire as thin against the coil's radius), each when there is one.
 // Written into `held`, which the row's cell then points into.
 std::string_view Note(std::string &held, std::string_view reason, std::string_view medhurst, const Wire &wire,
-                      double formInches)
+                      double formInches, std::string_view losses = {})
 {
     held.clear();
-    for (std::string_view part : {reason, medhurst})
+    for (std::string_view part : {reason, medhurst, losses})
         if (!part.empty())
             held += (held.empty() ? "" : "; ") + std::string(part);
     if (wire.outsideDiameter > formInches / 10)
@@ -135,11 +136,11 @@ Winding WindingFor(std::string_view wireText, std::string_view bareText, std::st
     return winding;
 }
 
-std::vector<Column> CoilColumns(const Lengths &lengths, Face face, bool flat)
+std::vector<Column> CoilColumns(const Lengths &lengths, Face face, bool flat, bool atFrequency)
 {
     std::vector<Column> columns;
     for (const CoilColumn &column : flat ? FlatCoilColumns() : RealCoilColumns())
-        if (Shows(face, column))
+        if (Shows(face, column, atFrequency))
             columns.push_back({column.key.in(lengths.millimetres), column.title.in(lengths.millimetres),
                                column.roundingIn(lengths.millimetres), column.priority});
     columns.push_back({"note", "note", {}, kWords});
@@ -147,29 +148,38 @@ std::vector<Column> CoilColumns(const Lengths &lengths, Face face, bool flat)
 }
 
 void AppendCoilCells(std::vector<Cell> &cells, std::string &held, const BandDesign &design, double formInches,
-                     const Lengths &lengths, bool flat)
+                     const Lengths &lengths, bool flat, const TankAcrossBand *tank, Face face)
 {
     const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
     const std::string_view medhurst = tuned ? std::string_view(tuned->coil.note) : "";
-    AppendCells(cells, {design.wire, tuned ? &tuned->coil : nullptr, tuned, lengths.millimetres}, Face::Tune,
-                Note(held, design.reason, medhurst, design.wire, formInches), flat);
+    CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, lengths.millimetres};
+    row.tank = tank;
+    AppendCells(cells, row, face, Note(held, design.reason, medhurst, design.wire, formInches), flat);
 }
 
 void AppendCoilCells(std::vector<Cell> &cells, std::string &held, const Wire &wire, const RealCoil *coil,
-                     std::string_view reason, double formInches, const Lengths &lengths, bool flat)
+                     std::string_view reason, double formInches, const Lengths &lengths, bool flat,
+                     const CoilAtFrequency *at, bool atFrequency)
 {
     const std::string_view medhurst = coil ? std::string_view(coil->note) : "";
-    AppendCells(cells, {wire, coil, nullptr, lengths.millimetres}, Face::Wind,
-                Note(held, reason, medhurst, wire, formInches), flat);
+    CoilRow row{wire, coil, nullptr, lengths.millimetres};
+    row.atFrequency = at;
+    AppendCells(cells, row, Face::Wind,
+                Note(held, reason, medhurst, wire, formInches, at ? std::string_view(at->note) : ""), flat,
+                atFrequency);
 }
 
 void AppendSolenoidCells(std::vector<Cell> &cells, std::string &held, const Wire &wire, const Solenoid *solenoid,
-                         std::string_view reason, double formInches, const Lengths &lengths)
+                         std::string_view reason, double formInches, const Lengths &lengths, const CoilAtFrequency *at,
+                         bool atFrequency)
 {
     const RealCoil coil = solenoid ? CoilOf(*solenoid) : RealCoil{};
-    const CoilRow row{wire, solenoid ? &coil : nullptr, nullptr, lengths.millimetres, 0, solenoid};
+    CoilRow row{wire, solenoid ? &coil : nullptr, nullptr, lengths.millimetres, 0, solenoid};
+    row.atFrequency = at;
     AppendCells(cells, row, Face::Solenoid,
-                Note(held, reason, solenoid ? std::string_view(solenoid->note) : "", wire, formInches));
+                Note(held, reason, solenoid ? std::string_view(solenoid->note) : "", wire, formInches,
+                     at ? std::string_view(at->note) : ""),
+                false, atFrequency);
 }
 
 } // namespace spirelle::cli

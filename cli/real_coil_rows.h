@@ -76,20 +76,28 @@ double OneLength(std::string_view name, std::string_view text, const Lengths &le
 // (the cells before it are gaps), where a value is held outside Medhurst's
 // measurements and when the wire is thick for the form. With `flat`, a flat
 // coil's (pages/coil_columns.h's FlatCoilColumns) that `face` shows.
-std::vector<Column> CoilColumns(const Lengths &lengths, Face face, bool flat = false);
+// With `atFrequency` (--freq), solenoid's and wind's the coil at a frequency's
+// after them: frequency_kHz, ac_resistance_ohm, q, effective_inductance_uH.
+std::vector<Column> CoilColumns(const Lengths &lengths, Face face, bool flat = false, bool atFrequency = false);
 
 // A wire's cells on a form of `formInches`. The note's cell points into
 // `held`, which must outlive the row's writing.
-// For tune's columns: its tuned coil, or gaps and the reason.
+// For tune's columns (`face` Tune, or TuneTable for its table): its tuned coil
+// and its tank over the band, or gaps and the reason.
 void AppendCoilCells(std::vector<Cell> &cells, std::string &held, const BandDesign &design, double formInches,
-                     const Lengths &lengths, bool flat = false);
+                     const Lengths &lengths, bool flat = false, const TankAcrossBand *tank = nullptr,
+                     Face face = Face::Tune);
 
-// For wind's columns: its coil, or gaps and `reason` when it has none.
+// For wind's columns: its coil, or gaps and `reason` when it has none; with
+// `atFrequency`, the coil at a frequency (`at`, gaps when null) and its note.
 void AppendCoilCells(std::vector<Cell> &cells, std::string &held, const Wire &wire, const RealCoil *coil,
-                     std::string_view reason, double formInches, const Lengths &lengths, bool flat = false);
+                     std::string_view reason, double formInches, const Lengths &lengths, bool flat = false,
+                     const CoilAtFrequency *at = nullptr, bool atFrequency = false);
 
-// For solenoid's columns: the coil forward, or gaps and `reason` when it has none.
+// For solenoid's columns: the coil forward, or gaps and `reason` when it has
+// none; with `atFrequency` the coil at a frequency as for wind.
 void AppendSolenoidCells(std::vector<Cell> &cells, std::string &held, const Wire &wire, const Solenoid *solenoid,
-                         std::string_view reason, double formInches, const Lengths &lengths);
+                         std::string_view reason, double formInches, const Lengths &lengths,
+                         const CoilAtFrequency *at = nullptr, bool atFrequency = false);
 
 } // namespace spirelle::cli

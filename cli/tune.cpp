@@ -2,6 +2,7 @@
 
 #include "calc/band.h"
 #include "calc/calc_error.h"
+#include "calc/losses.h"
 #include "calc/solenoid.h"
 #include "pages/coil_columns.h"
 
@@ -47,38 +48,78 @@ std::optional<FlatForm> FormOf(const std::optional<FlatForm> &flat, double inche
     return form;
 }
 
-// Each wire's row after `known`, the cells before the coil's: its design, or why it has none.
-void WireRows(Writer &writer, std::vector<Cell> known, const Sweep &sweep, const TuneCase &one,
-              std::span<const double> in, const Winding &winding, const Lengths &lengths,
-              const std::optional<FlatForm> &flat)
+// One wire's answer for a case: its design and its tank over the band, or why it has none.
+struct WireAnswer {
+    std::optional<BandDesign> design;
+    std::optional<TankAcrossBand> tank; // a solenoid's, tuned
+    std::string failure;                // the row's error when there is no design
+};
+
+std::vector<WireAnswer> Answers(const Sweep &sweep, const TuneCase &one, std::span<const double> in,
+                                const Winding &winding, const Lengths &lengths, const std::optional<FlatForm> &flat,
+                                double capacitorQ)
 {
-    const std::size_t before = known.size();
     const double form = lengths.inches(one.diameter);
     const std::optional<FlatForm> shape = FormOf(flat, form, winding.pitch);
-    std::string note;
+    std::vector<WireAnswer> answers(winding.wires.size());
     for (std::size_t i = 0; i < winding.wires.size(); ++i) {
         const Wire &wire = winding.wires[i];
-        known.resize(before);
-        if (const std::string misfit = winding.misfit(i, form, lengths); !misfit.empty()) {
-            known.emplace_back(std::string_view(wire.name));
-            writer.failed(known, misfit);
+        WireAnswer &answer = answers[i];
+        answer.failure = winding.misfit(i, form, lengths);
+        if (!answer.failure.empty())
             continue;
-        }
         try {
-            const BandDesign design = shape ? DesignFlatForBand(*shape, wire, one.capacitor(), one.band())
-                                            : DesignForBand(form, wire, one.capacitor(), one.band(), winding.pitch);
-            AppendCoilCells(known, note, design, form, lengths, shape.has_value());
-            writer.row(known);
+            answer.design = shape ? DesignFlatForBand(*shape, wire, one.capacitor(), one.band())
+                                  : DesignForBand(form, wire, one.capacitor(), one.band(), winding.pitch);
+            if (!shape && answer.design->tuned)
+                answer.tank = TankOver(SolenoidOf(answer.design->tuned->coil, wire), one.band(), capacitorQ);
         } catch (const CalcError &error) {
-            known.emplace_back(std::string_view(wire.name));
-            writer.failed(known, FailureText(error, "the turns of the wire " + wire.name, sweep, in));
+            answer.design.reset();
+            answer.failure = FailureText(error, "the turns of the wire " + wire.name, sweep, in);
         }
     }
+    return answers;
+}
+
+// Each wire's row after `known`, the cells before the coil's: its design, or why it has none.
+void WireRows(Writer &writer, std::vector<Cell> known, const std::vector<WireAnswer> &answers, const Winding &winding,
+              double form, const Lengths &lengths, bool flat, Face face)
+{
+    const std::size_t before = known.size();
+    std::string note;
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const WireAnswer &answer = answers[i];
+        known.resize(before);
+        if (!answer.design) {
+            known.emplace_back(std::string_view(winding.wires[i].name));
+            writer.failed(known, answer.failure);
+            continue;
+        }
+        AppendCoilCells(known, note, *answer.design, form, lengths, flat, answer.tank ? &*answer.tank : nullptr, face);
+        writer.row(known);
+    }
+}
+
+// The line naming the covered row of the highest Q in the band's middle; "" when none is covered.
+std::string BestWire(const std::vector<WireAnswer> &answers, const Format &format)
+{
+    const WireAnswer *best = nullptr;
+    for (const WireAnswer &answer : answers)
+        if (answer.tank && answer.design->tuned->covered &&
+            (!best || answer.tank->coilQ[TankAcrossBand::Middle] > best->tank->coilQ[TankAcrossBand::Middle]))
+            best = &answer;
+    if (!best)
+        return {};
+    const TankAcrossBand &t = *best->tank;
+    return "best wire   " + best->design->wire.name +
+        ", the covered coil of the highest Q: " + NumberText(t.coilQ[TankAcrossBand::Middle], format.digits) + " at " +
+        NumberText(t.frequencyKHz[TankAcrossBand::Middle], format.digits) + " kHz, " +
+        NumberText(t.bandwidthKHz[TankAcrossBand::Middle], format.digits) + " kHz wide\n";
 }
 
 // One combination: the capacitor and the band in words, then a row per wire.
 Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> in, const Winding &winding,
-              const Lengths &lengths, const std::optional<FlatForm> &flat, Format format, Sink &sink)
+              const Lengths &lengths, const std::optional<FlatForm> &flat, double capacitorQ, Format format, Sink &sink)
 {
     const auto n = [&format](double value) { return NumberText(value, format.digits); };
     const auto [diameter, cmin, cmax, stray, low, high] = one;
@@ -117,24 +158,27 @@ Outcome Story(const Sweep &sweep, const TuneCase &one, std::span<const double> i
     else
         out += "\nwhole turns of a flat spiral " + (winding.pitch ? wound : std::string("close-wound")) + " from a " +
             on + " inside diameter, with the stray alone (its self-capacitance is not estimated):\n";
+    const std::vector<WireAnswer> answers = Answers(sweep, one, in, winding, lengths, flat, capacitorQ);
+    if (!flat)
+        out += BestWire(answers, format);
     sink.write(out);
-    const std::vector<Column> columns = CoilColumns(lengths, Face::Tune, flat.has_value());
+    const std::vector<Column> columns = CoilColumns(lengths, Face::TuneTable, flat.has_value());
     const auto table = MakeWriter(format, columns, sink);
-    WireRows(*table, {}, sweep, one, in, winding, lengths, flat);
+    WireRows(*table, {}, answers, winding, lengths.inches(one.diameter), lengths, flat.has_value(), Face::TuneTable);
     return table->finish();
 }
 
 } // namespace
 
 Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Lengths &lengths,
-             const std::optional<FlatForm> &flat, Format format, Sink &out)
+             const std::optional<FlatForm> &flat, double capacitorQ, Format format, Sink &out)
 {
     if (format.kind == Format::Table) {
         Outcome outcome;
         sweep.forEach([&](const TuneCase &one, std::span<const double> in) {
             if (outcome.rows > 0)
                 out.write("\n");
-            outcome.add(Story(sweep.sweep(), one, in, winding, lengths, flat, format, out));
+            outcome.add(Story(sweep.sweep(), one, in, winding, lengths, flat, capacitorQ, format, out));
         });
         return outcome;
     }
@@ -152,18 +196,22 @@ Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Len
             writer->failed(known, FailureText(error, "the inductance for the band", sweep.sweep(), in));
             return;
         }
-        WireRows(*writer, std::move(known), sweep.sweep(), one, in, winding, lengths, flat);
+        WireRows(*writer, std::move(known), Answers(sweep.sweep(), one, in, winding, lengths, flat, capacitorQ),
+                 winding, lengths.inches(one.diameter), lengths, flat.has_value(), Face::Tune);
     });
     return writer->finish();
 }
 
 Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Lengths &lengths,
-             const std::optional<FlatForm> &flat, Format format, Sink &out)
+             const std::optional<FlatForm> &flat, std::span<const double> frequencies, Format format, Sink &out)
 {
+    const bool atFrequency = !frequencies.empty() && !flat;
     const Column form = lengths.millimetres ? Column{"diameter_mm", "form mm", kAsTyped, 9}
                                             : Column{"diameter_in", "form in", kAsTyped, 9};
     const Column before[] = {{"wanted_uH", "wanted uH", kAsTyped, 9}, form};
-    const std::vector<Column> columns = Columns(before, lengths, Face::Wind, flat.has_value());
+    std::vector<Column> columns(std::begin(before), std::end(before));
+    const std::vector<Column> coilColumns = CoilColumns(lengths, Face::Wind, flat.has_value(), atFrequency);
+    columns.insert(columns.end(), coilColumns.begin(), coilColumns.end());
     const auto writer = MakeWriter(format, columns, out);
     std::vector<Cell> cells;
     std::string note;
@@ -180,13 +228,23 @@ Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Len
                     writer->failed(cells, misfit);
                 } else if (winding.pitch && *winding.pitch < wire.outsideDiameter) {
                     const std::string why = PitchNote(wire, *winding.pitch, lengths);
-                    AppendCoilCells(cells, note, wire, nullptr, why, diameter, lengths, shape.has_value());
+                    AppendCoilCells(cells, note, wire, nullptr, why, diameter, lengths, shape.has_value(), nullptr,
+                                    atFrequency);
                     writer->row(cells);
                 } else {
                     const RealCoil coil = shape ? WindFlat(one.inductance, *shape, wire)
                                                 : spirelle::Wind(one.inductance, diameter, wire, winding.pitch);
-                    AppendCoilCells(cells, note, wire, &coil, "", diameter, lengths, shape.has_value());
-                    writer->row(cells);
+                    if (!atFrequency) {
+                        AppendCoilCells(cells, note, wire, &coil, "", diameter, lengths, shape.has_value());
+                        writer->row(cells);
+                    }
+                    const spirelle::Solenoid solenoid = SolenoidOf(coil, wire);
+                    for (const double kHz : atFrequency ? frequencies : std::span<const double>{}) {
+                        const CoilAtFrequency at = CoilAt(solenoid, kHz);
+                        cells.resize(2);
+                        AppendCoilCells(cells, note, wire, &coil, "", diameter, lengths, false, &at, true);
+                        writer->row(cells);
+                    }
                 }
             } catch (const CalcError &error) {
                 cells = {one.inductance, one.diameter, std::string_view(wire.name)};
@@ -198,9 +256,10 @@ Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Len
 }
 
 Outcome Solenoid(const CaseSweep<SolenoidCase> &sweep, const Winding &winding, std::optional<double> length,
-                 const Lengths &lengths, Format format, Sink &out)
+                 const Lengths &lengths, std::span<const double> frequencies, Format format, Sink &out)
 {
-    const std::vector<Column> columns = CoilColumns(lengths, Face::Solenoid);
+    const bool atFrequency = !frequencies.empty();
+    const std::vector<Column> columns = CoilColumns(lengths, Face::Solenoid, false, atFrequency);
     const auto writer = MakeWriter(format, columns, out);
     std::vector<Cell> cells;
     std::string note;
@@ -222,14 +281,23 @@ Outcome Solenoid(const CaseSweep<SolenoidCase> &sweep, const Winding &winding, s
                         continue;
                     }
                     cells.clear();
-                    AppendSolenoidCells(cells, note, wire, nullptr, why, diameter, lengths);
+                    AppendSolenoidCells(cells, note, wire, nullptr, why, diameter, lengths, nullptr, atFrequency);
                     cells[1] = one.turns; // the turns asked for, though there is no coil
+                    writer->row(cells);
                 } else {
                     const spirelle::Solenoid coil = MakeSolenoid(diameter, wire, one.turns, pitch);
-                    cells.clear();
-                    AppendSolenoidCells(cells, note, wire, &coil, "", diameter, lengths);
+                    if (!atFrequency) {
+                        cells.clear();
+                        AppendSolenoidCells(cells, note, wire, &coil, "", diameter, lengths);
+                        writer->row(cells);
+                    }
+                    for (const double kHz : frequencies) {
+                        const CoilAtFrequency at = CoilAt(coil, kHz);
+                        cells.clear();
+                        AppendSolenoidCells(cells, note, wire, &coil, "", diameter, lengths, &at, true);
+                        writer->row(cells);
+                    }
                 }
-                writer->row(cells);
             } catch (const CalcError &error) {
                 cells = {std::string_view(wire.name), one.turns};
                 writer->failed(cells, FailureText(error, "the coil of the wire " + wire.name, sweep.sweep(), in));

@@ -36,8 +36,11 @@ struct TuneCase {
 // wire, its first columns the case's values from diameter to high.
 // With a `flat` form (its inner diameter the case's diameter, a spiral's
 // pitch --pitch's) the coils are flat (calc/flat_coil.h), in the flat coil's columns.
+// A solenoid's row has its Q in the tuned circuit at the band's low end,
+// middle and top, with a capacitor of Q `capacitorQ` (calc/losses.h); the
+// table's story names the covered wire of the highest Q in the middle.
 Outcome Tune(const CaseSweep<TuneCase> &sweep, const Winding &winding, const Lengths &lengths,
-             const std::optional<FlatForm> &flat, Format format, Sink &out);
+             const std::optional<FlatForm> &flat, double capacitorQ, Format format, Sink &out);
 
 // One combination of wind's arguments: the inductance wanted (uH), the form's diameter.
 struct WindCase {
@@ -45,9 +48,11 @@ struct WindCase {
     double diameter = 0;
 };
 
-// A row per combination and wire: the whole turns nearest the inductance.
+// A row per combination and wire: the whole turns nearest the inductance;
+// with `frequencies` (kHz, above 0; solenoids only) a row per frequency, the
+// coil's AC resistance, Q and effective inductance there.
 Outcome Wind(const CaseSweep<WindCase> &sweep, const Winding &winding, const Lengths &lengths,
-             const std::optional<FlatForm> &flat, Format format, Sink &out);
+             const std::optional<FlatForm> &flat, std::span<const double> frequencies, Format format, Sink &out);
 
 // One combination of solenoid's arguments: the form's diameter, the turns.
 struct SolenoidCase {
@@ -59,7 +64,8 @@ struct SolenoidCase {
 // at the winding's pitch, or at `length` (inches) over the turns when given.
 // A wire thicker than the pitch is a row with no coil that says so, or a
 // failed row when --wire gives it.
+// With `frequencies` (kHz, above 0) a row per frequency as for wind.
 Outcome Solenoid(const CaseSweep<SolenoidCase> &sweep, const Winding &winding, std::optional<double> length,
-                 const Lengths &lengths, Format format, Sink &out);
+                 const Lengths &lengths, std::span<const double> frequencies, Format format, Sink &out);
 
 } // namespace spirelle::cli

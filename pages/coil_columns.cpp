@@ -40,6 +40,32 @@ std::string CoveredTip(const CoilRow &row, std::string_view decimal)
             Whole(row.bandLow, "kHz", decimal);
 }
 
+// The tank's Q at one end of the band as the window's tool tip gives it, with
+// the middle's and the bandwidths:
+//   "202.3 at 530 kHz, 2.885 kHz wide; in the middle, 949.2 kHz: Q 264.4, 3.967 kHz wide"
+std::string TankTip(const CoilRow &row, std::string_view decimal, TankAcrossBand::Where where)
+{
+    const TankAcrossBand &t = *row.tank;
+    const auto at = [&](TankAcrossBand::Where w) {
+        return FormatNumber(t.coilQ[w], {.significant = 4, .decimal = decimal}) + " at " +
+            Whole(t.frequencyKHz[w], "kHz", decimal) + ", " +
+            FormatNumber(t.bandwidthKHz[w], {.significant = 4, .decimal = decimal}) + " kHz wide";
+    };
+    return "Q " + at(where) + "; in the middle, Q " + at(TankAcrossBand::Middle);
+}
+
+// A column of the tank's at one place in the band.
+template <TankAcrossBand::Where where>
+CoilValue TankQAt(const CoilRow &row)
+{
+    return row.tank->coilQ[where];
+}
+template <TankAcrossBand::Where where>
+CoilValue BandwidthAt(const CoilRow &row)
+{
+    return row.tank->bandwidthKHz[where];
+}
+
 // Priorities: what a narrow table keeps longest (the wire, its turns, the
 // inductance, the verdict) above what it drops first (Wheeler's estimate, C self).
 constexpr CoilColumn kColumns[] = {
@@ -199,6 +225,121 @@ constexpr CoilColumn kColumns[] = {
      "",
      "0.000",
      [](const CoilRow &r) -> CoilValue { return r.solenoid->dcResistance; }},
+    // The coil's Q in the tuned circuit, w L / R, at the band's ends and middle (calc/losses.h).
+    {{"q_low"},
+     {"Q low"},
+     {"Q low"},
+     {""},
+     kFourDigits,
+     2,
+     Needs::Tank,
+     "",
+     "000.0",
+     TankQAt<TankAcrossBand::Low>,
+     [](const CoilRow &r, std::string_view d) { return TankTip(r, d, TankAcrossBand::Low); }},
+    {{"q_mid"},
+     {"Q mid"},
+     {"Q middle"},
+     {""},
+     kFourDigits,
+     6,
+     Needs::TankMiddle,
+     "",
+     "000.0",
+     TankQAt<TankAcrossBand::Middle>},
+    {{"q_high"},
+     {"Q high"},
+     {"Q top"},
+     {""},
+     kFourDigits,
+     2,
+     Needs::Tank,
+     "",
+     "000.0",
+     TankQAt<TankAcrossBand::High>,
+     [](const CoilRow &r, std::string_view d) { return TankTip(r, d, TankAcrossBand::High); }},
+    {{"bandwidth_low_kHz"},
+     {"BW low kHz"},
+     {"Bandwidth low (kHz)"},
+     {"kHz"},
+     kFourDigits,
+     0,
+     Needs::TankDetail,
+     "",
+     "00.00",
+     BandwidthAt<TankAcrossBand::Low>},
+    {{"bandwidth_mid_kHz"},
+     {"BW mid kHz"},
+     {"Bandwidth middle (kHz)"},
+     {"kHz"},
+     kFourDigits,
+     0,
+     Needs::TankDetail,
+     "",
+     "00.00",
+     BandwidthAt<TankAcrossBand::Middle>},
+    {{"bandwidth_high_kHz"},
+     {"BW high kHz"},
+     {"Bandwidth top (kHz)"},
+     {"kHz"},
+     kFourDigits,
+     0,
+     Needs::TankDetail,
+     "",
+     "00.00",
+     BandwidthAt<TankAcrossBand::High>},
+    {{"ac_resistance_mid_ohm"},
+     {"R mid ohm"},
+     {"AC resistance middle (Ω)"},
+     {"Ω"},
+     kFourDigits,
+     0,
+     Needs::TankDetail,
+     "",
+     "00.00",
+     [](const CoilRow &r) -> CoilValue { return r.tank->acResistanceMiddle; }},
+    // The coil at a frequency of --freq (calc/losses.h): R without the
+    // self-capacitance, the coil's own Q and inductance with it; NaN above self-resonance.
+    {{"frequency_kHz"},
+     {"f kHz"},
+     {"Frequency (kHz)"},
+     {"kHz"},
+     kFourDigits,
+     9,
+     Needs::AtFrequency,
+     "",
+     "0000",
+     [](const CoilRow &r) -> CoilValue { return r.atFrequency->frequencyKHz; }},
+    {{"ac_resistance_ohm"},
+     {"R ohm"},
+     {"AC resistance (Ω)"},
+     {"Ω"},
+     kFourDigits,
+     8,
+     Needs::AtFrequency,
+     "",
+     "00.00",
+     [](const CoilRow &r) -> CoilValue { return r.atFrequency->acResistance; }},
+    {{"q"},
+     {"Q"},
+     {"Q"},
+     {""},
+     kFourDigits,
+     9,
+     Needs::AtFrequency,
+     "",
+     "000.0",
+     [](const CoilRow &r) -> CoilValue { return r.atFrequency->q; }},
+    {{"effective_inductance_uH"},
+     {"Leff uH"},
+     {"L effective (µH)"},
+     {"µH"},
+     kFourDigits,
+     7,
+     Needs::AtFrequency,
+     "",
+     "0000",
+     [](const CoilRow &r) -> CoilValue { return r.atFrequency->effectiveInductance; }},
 };
 
 // kColumns' row of that key: a flat coil shares them.
@@ -276,11 +417,19 @@ std::span<const CoilColumn> FlatCoilColumns()
     return kFlatColumns;
 }
 
-bool Shows(Face face, const CoilColumn &column)
+bool Shows(Face face, const CoilColumn &column, bool atFrequency)
 {
     switch (column.needs) {
     case Needs::Band:
+        return face == Face::Tune || face == Face::TuneTable || face == Face::Design;
+    case Needs::Tank:
         return face == Face::Tune || face == Face::Design;
+    case Needs::TankMiddle:
+        return face == Face::Tune || face == Face::TuneTable;
+    case Needs::TankDetail:
+        return face == Face::Tune;
+    case Needs::AtFrequency:
+        return atFrequency && (face == Face::Solenoid || face == Face::Wind);
     case Needs::Forward:
         return face == Face::Solenoid;
     default:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/losses.h"
 #include "calc/number_format.h"
 #include "calc/solenoid.h"
 #include "calc/winding.h"
@@ -30,14 +31,19 @@ inline constexpr NumberFormat kAsTyped{.significant = 4, .plainUpTo = 14};
 
 // What a column's value comes from.
 enum class Needs {
-    Wire,    // the wire alone: every row has it, even one whose wire has no coil
-    Coil,    // the coil
-    Band,    // the coil tuned over a band: only `tune` and the design window show it
-    Forward, // the coil worked forward from its turns and pitch: only `solenoid` shows it
+    Wire,        // the wire alone: every row has it, even one whose wire has no coil
+    Coil,        // the coil
+    Band,        // the coil tuned over a band: only `tune` and the design window show it
+    Forward,     // the coil worked forward from its turns and pitch: only `solenoid` shows it
+    AtFrequency, // the coil at a frequency: `solenoid` and `wind` with --freq
+    Tank,        // the coil's Q in its tuned circuit at the band's ends: `tune`'s CSV and JSON, the design window
+    TankMiddle,  // the same in the band's middle: `tune` (the window's tool tip has it)
+    TankDetail,  // the bandwidths and resistance: `tune`'s CSV and JSON (the window's tool tip has them)
 };
 
 // Where a real coil's table is shown.
-enum class Face { Tune, Wind, Solenoid, Design };
+// TuneTable is tune's table, which leaves all of the tank but the middle's Q to its CSV and JSON (Tune).
+enum class Face { Tune, TuneTable, Wind, Solenoid, Design };
 
 // What a row is made from: a wire, its coil unless it has none, and where
 // the coil tunes when it is designed for a band.
@@ -45,9 +51,11 @@ struct CoilRow {
     const Wire &wire;
     const RealCoil *coil = nullptr;
     const TunedCoil *tuned = nullptr;
-    bool millimetres = false;           // lengths in mm and the wire in m, else inches and feet
-    double bandLow = 0;                 // kHz, the band's low end, for the verdict's tip
-    const Solenoid *solenoid = nullptr; // the coil forward, with `coil` holding the same coil
+    bool millimetres = false;                     // lengths in mm and the wire in m, else inches and feet
+    double bandLow = 0;                           // kHz, the band's low end, for the verdict's tip
+    const Solenoid *solenoid = nullptr;           // the coil forward, with `coil` holding the same coil
+    const CoilAtFrequency *atFrequency = nullptr; // the coil at a frequency (--freq)
+    const TankAcrossBand *tank = nullptr;         // the tuned circuit over the band
 
     // Whether the row has a value for a column that needs this.
     bool has(Needs needs) const
@@ -61,6 +69,12 @@ struct CoilRow {
             return tuned != nullptr;
         case Needs::Forward:
             return solenoid != nullptr;
+        case Needs::AtFrequency:
+            return atFrequency != nullptr;
+        case Needs::Tank:
+        case Needs::TankMiddle:
+        case Needs::TankDetail:
+            return tank != nullptr;
         }
         return false;
     }
@@ -112,8 +126,10 @@ std::span<const CoilColumn> FlatCoilColumns();
 
 // Whether `face` shows the column: the band's in tune and the design window,
 // the forward coil's (pitch, current sheet, self-resonance, DC resistance)
-// only in solenoid, the others everywhere.
-bool Shows(Face face, const CoilColumn &column);
+// only in solenoid, the tank's Q in the band's middle in tune, at its ends
+// in tune's CSV and JSON and the design window, its bandwidths in tune's CSV and JSON, a coil at a frequency in
+// solenoid and wind when `atFrequency`, the others everywhere.
+bool Shows(Face face, const CoilColumn &column, bool atFrequency = false);
 
 // The coil of a Solenoid as a RealCoil, for the columns both have (its turns
 // rounded down; the turns column reads the Solenoid's own).

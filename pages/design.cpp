@@ -1,5 +1,7 @@
 #include "pages/design.h"
 
+#include "calc/losses.h"
+
 #include "calc/band.h"
 #include "calc/calc_error.h"
 #include "calc/coil.h"
@@ -14,6 +16,7 @@
 #include <cmath>
 #include <iterator>
 #include <optional>
+#include <variant>
 
 namespace spirelle::design {
 namespace {
@@ -139,6 +142,7 @@ struct Inputs {
     std::optional<Wire> custom;
     std::optional<double> pitch;  // inches; nullopt: close-wound
     std::optional<FlatForm> flat; // a spiderweb or a flat spiral, from the diameter outward
+    double capacitorQ = kDefaultCapacitorQ;
 };
 
 // The coil kind chosen, and a spiderweb's spokes: an odd whole number, 5 or more.
@@ -179,6 +183,9 @@ Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
     in.capacitor.stray = *r.read(stray);
     Require(in.capacitor.stray >= 0, r, stray, "must not be below 0");
     Require(in.capacitor.cmin + in.capacitor.stray > 0, r, stray, "must be above 0 when CMIN is 0");
+    const Input &capacitorQ = InputNamed(control::kCapacitorQ);
+    in.capacitorQ = *r.read(capacitorQ);
+    Require(positive(in.capacitorQ), r, capacitorQ, "must be above 0");
     in.band.low = *r.read(low);
     Require(positive(in.band.low), r, low, "must be above 0");
     in.band.high = *r.read(high);
@@ -227,19 +234,28 @@ std::vector<std::string> Headers(const Reader &r, bool flat)
 
 // A wire's cells: its tuned coil, each tip ending with the coil's note when
 // it has one, or the wire and, in every other cell's tip, why it has none.
-std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Band &band, std::string_view decimal, bool flat)
+std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Band &band, std::string_view decimal, bool flat,
+                      const TankAcrossBand *tank)
 {
     const TunedCoil *tuned = design.tuned ? &*design.tuned : nullptr;
-    const CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, r.mm(), band.low};
+    CoilRow row{design.wire, tuned ? &tuned->coil : nullptr, tuned, r.mm(), band.low};
+    row.tank = tank;
     const std::string note = tuned && !tuned->coil.note.empty() ? "\n" + tuned->coil.note : "";
     std::vector<Cell> cells;
     for (const CoilColumn &column : ColumnsFor(flat)) {
         if (!Shows(Face::Design, column))
             continue;
-        if (!row.has(column.needs))
-            cells.push_back({std::string(column.noCoil), design.reason});
-        else
-            cells.push_back({ReadingText(column, row, decimal), WholeText(column, row, decimal) + note});
+        if (!row.has(column.needs)) {
+            cells.push_back({std::string(column.noCoil), design.reason, -1});
+            continue;
+        }
+        const CoilValue value = column.value(row);
+        const double *number = std::get_if<double>(&value);
+        const bool *yes = std::get_if<bool>(&value);
+        cells.push_back({ReadingText(column, row, decimal), WholeText(column, row, decimal) + note,
+                         number    ? *number
+                             : yes ? double(*yes)
+                                   : 0.0});
     }
     return cells;
 }
@@ -392,15 +408,31 @@ View Design(const FieldAccess &fields, const Separators &separators)
     std::vector<Wire> wires = GaugeWires();
     if (in.custom)
         wires.push_back(*in.custom);
+    double bestQ = 0;
     for (const Wire &wire : wires) {
         BandDesign design{wire, std::nullopt, {}};
+        std::optional<TankAcrossBand> tank;
         try {
             design = in.flat ? DesignFlatForBand(*in.flat, wire, in.capacitor, in.band)
                              : DesignForBand(in.diameter, wire, in.capacitor, in.band, in.pitch);
+            if (design.tuned && !in.flat)
+                tank = TankOver(SolenoidOf(design.tuned->coil, wire), in.band, in.capacitorQ);
         } catch (const CalcError &error) { // this wire on this form: an answer for its row
             design.reason = error.what();
         }
-        view.rows.push_back(Row(reader, design, in.band, separators.decimal, in.flat.has_value()));
+        view.rows.push_back(
+            Row(reader, design, in.band, separators.decimal, in.flat.has_value(), tank ? &*tank : nullptr));
+        view.rows.back().front().sortKey = double(view.rows.size()); // the wires in their own order
+        if (tank && design.tuned->covered && tank->coilQ[TankAcrossBand::Middle] > bestQ) {
+            bestQ = tank->coilQ[TankAcrossBand::Middle];
+            view.best = int(view.rows.size()) - 1;
+        }
+    }
+    if (view.best >= 0) { // in words, for every reader: not by colour alone
+        Cell &wire = view.rows[std::size_t(view.best)].front();
+        wire.text += " (best Q)";
+        wire.whole += "\nThe best of the covered coils: the highest Q in the band's middle, " +
+            FormatNumber(bestQ, {.significant = 4, .plainUpTo = 14, .decimal = separators.decimal}) + ".";
     }
     view.verdict = Verdict(in, separators.decimal);
     view.good = true;

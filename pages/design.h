@@ -37,6 +37,7 @@ inline constexpr std::string_view kUnits = "designUnits";
 inline constexpr std::string_view kCmin = "designCmin";
 inline constexpr std::string_view kCmax = "designCmax";
 inline constexpr std::string_view kStray = "designStray";
+inline constexpr std::string_view kCapacitorQ = "designCapacitorQ";
 inline constexpr std::string_view kBandLow = "designBandLow";
 inline constexpr std::string_view kBandHigh = "designBandHigh";
 inline constexpr std::string_view kWireOd = "designWireOd";
@@ -149,6 +150,9 @@ inline constexpr Input kInputs[] = {
     {.control = control::kStray, .group = Group::Capacitor, .caption = "&Stray", .spoken = "Stray capacitance, pF",
      .unit = Unit::Picofarad, .initial = "10", .name = "Stray capacitance", .what = "the stray capacitance",
      .example = 10},
+    {.control = control::kCapacitorQ, .group = Group::Capacitor, .caption = "Capacitor &Q",
+     .spoken = "Capacitor Q, for the tuned circuit's bandwidth", .initial = "2000", .name = "The capacitor's Q",
+     .what = "the capacitor's Q, about 2000 for a good air-spaced one", .example = 2000},
     {.control = control::kBands, .kind = Kind::Presets, .group = Group::Band, .caption = "&Band", .spoken = "Band",
      .presets = kBands},
     {.control = control::kBandLow, .group = Group::Band, .caption = "&Low end", .spoken = "Band low end, kHz",
@@ -201,6 +205,7 @@ std::string ConvertLength(std::string_view text, bool toMillimetres, const Separ
 struct Cell {
     std::string text;
     std::string whole;
+    double sortKey = 0; // what the window and the page sort the column by: the number, or the row's place
 };
 
 // What the window shows for the inputs as they are.
@@ -212,6 +217,7 @@ struct View {
     std::vector<std::string> headers;    // always there
     std::vector<std::vector<Cell>> rows; // the six gauges, then "custom" when a custom wire is given; a wire
                                          // thicker than the pitch has no coil and its tips say so
+    int best = -1; // the covered solenoid of the highest Q in the band's middle, its wire marked "(best Q)"; -1: none
 };
 
 // Reads the inputs and designs. Never throws a CalcError: a bad input is a

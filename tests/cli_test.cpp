@@ -162,6 +162,20 @@ constexpr double kSheet = 1e-10;
 constexpr double kDerived = 1e-13; // several roundings of doubles from mpmath's exact decimals
 
 const GoodCase kGood[] = {
+    // The coil's losses (scripts/loss_values.py): 128 turns of # 20 on 2 in at 530 and 1700 kHz, each
+    // --freq's values in turn; tune's Q in the tank and its bandwidth with a capacitor's Q of 2000.
+    {{"solenoid", "2", "128", "--freq", "1700", "--freq", "530", "--json"},
+     12,
+     {{0, "frequency_kHz", "1700"},
+      {0, "q", "320.065790670932", 1e-6},
+      {0, "ac_resistance_ohm", "9.50327293989601", 1e-6},
+      {1, "frequency_kHz", "530"},
+      {1, "q", "200.355643090659", 1e-6}}},
+    {{"tune", "2", "15", "365", "--csv"},
+     6,
+     {{0, "q_low", "202.257475962134", 1e-6},
+      {0, "q_high", "354.345819916023", 1e-6},
+      {0, "bandwidth_low_kHz", "2.88542229825524", 1e-6}}},
     {{"coil", "1", "20", "--csv"},
      6,
      {{0, "gauge", "# 20"},
@@ -623,6 +637,9 @@ const BadCase kBad[] = {
     {{"spiral", "1", "20.5"}, kUsageError, "TURNS 20.5 is not a whole number of turns"},
     {{"tune", "2", "15", "365", "--kind", "cone"}, kUsageError, "--kind: \"cone\" is not a coil kind"},
     {{"wind", "250", "2", "--kind", "spiral", "--spokes", "9"}, kUsageError, "--spokes 9 goes only with --kind spider"},
+    {{"tune", "2", "15", "365", "--cap-q", "0"}, kUsageError, "--cap-q: \"0\" is not one number above 0"},
+    {{"solenoid", "2", "128", "--freq", "0"}, kUsageError, "--freq: 0 is not above 0"},
+    {{"wind", "250", "2", "--freq", "1000", "--freq", "-1"}, kUsageError, "--freq: \"-1\" is negative"},
     {{"frob"},
      kUsageError,
      "\"frob\" is no command; the first argument is one of coil, loose, lc, tune, wind, solenoid, spiral, spider"},

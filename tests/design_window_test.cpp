@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QHeaderView>
 #include <QTableView>
 #include <QtTest>
 
@@ -47,7 +48,8 @@ private slots:
         row('c', kCapacitors, "Capacitor", kCmin);
         row('i', kCmin, "CMIN, pF", kCmax);
         row('x', kCmax, "CMAX, pF", kStray);
-        row('s', kStray, "Stray capacitance, pF", kBands);
+        row('s', kStray, "Stray capacitance, pF", kCapacitorQ);
+        row('q', kCapacitorQ, "Capacitor Q, for the tuned circuit's bandwidth", kBands);
         row('b', kBands, "Band", kBandLow);
         row('l', kBandLow, "Band low end, kHz", kBandHigh);
         row('h', kBandHigh, "Band high end, kHz", kTable);
@@ -134,7 +136,21 @@ private slots:
         const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 7);
         QVERIFY(lines[0].startsWith(QStringLiteral("Wire\tTurns\t")));
-        QVERIFY(lines[1].startsWith(QStringLiteral("# 20\t128\t")));
+        QVERIFY(lines[1].startsWith(QStringLiteral("# 20 (best Q)\t128\t")));
+
+        // A click on Q top's header sorts by it, lowest first (# 30); another, highest first (# 20).
+        auto *table = Child<QTableView>(window, kTable);
+        const int qTop = int(table->model()->columnCount()) - 1;
+        QCOMPARE(table->model()->headerData(qTop, Qt::Horizontal).toString(), QStringLiteral("Q top"));
+        const auto clickHeader = [&] {
+            QHeaderView *header = table->horizontalHeader();
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(qTop) + 5, header->height() / 2));
+        };
+        clickHeader();
+        QCOMPARE(Cell(window, 0, 0), QStringLiteral("# 30"));
+        clickHeader();
+        QCOMPARE(Cell(window, 0, 0), QStringLiteral("# 20 (best Q)"));
 
         QPointer<DesignWindow> closing = window;
         QTest::keyClick(window, Qt::Key_Escape);

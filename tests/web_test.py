@@ -235,11 +235,11 @@ for language, (decimal, group, presses) in LANGUAGES.items():
         browser.find_element(By.ID, "Text16").send_keys(f"1{decimal}5")
         browser.find_element(By.ID, "tab-design").click()
         browser.find_element(By.ID, "designDiameter").send_keys("2")
-        WebDriverWait(browser, 5).until(lambda b: b.execute_script("return location.hash").endswith("&kind=Solenoid&d=2&u=inch&spokes=9&c=15-365&s=10&b=530-1700"))
+        WebDriverWait(browser, 5).until(lambda b: b.execute_script("return location.hash").endswith("&kind=Solenoid&d=2&u=inch&spokes=9&c=15-365&s=10&cq=2000&b=530-1700"))
         link = browser.execute_script("navigator.clipboard.writeText = text => { window.copied = text; return Promise.resolve(); };"
                                       "copyLink.click(); return [location.hash, history.length, window.copied === location.href]")
         Check(f"{language} typed: the link, history entries, the copied link", link, [
-              "#design&dia=1.5&kind=Solenoid&d=2&u=inch&spokes=9&c=15-365&s=10&b=530-1700", entries, True])
+              "#design&dia=1.5&kind=Solenoid&d=2&u=inch&spokes=9&c=15-365&s=10&cq=2000&b=530-1700", entries, True])
         desktop.stdin.close()
 
 # Printed: the design, no tabs or buttons, black on white in the dark scheme too, one A4 or Letter page.

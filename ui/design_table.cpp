@@ -21,6 +21,9 @@
 namespace spirelle {
 namespace {
 
+// What the rows sort by when a header is clicked: the cell's number (a wire's place for the wire).
+constexpr int kSortRole = Qt::UserRole + 1;
+
 // A header in two lines, its unit below: "L (µH)" -> "L\n(µH)".
 QString HeaderText(const std::string &header)
 {
@@ -51,6 +54,10 @@ void DesignWindow::createTable()
     connect(copy, &QAction::triggered, this, &DesignWindow::copySelection);
     m_table->addAction(copy);
     m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // A click on a header sorts the rows by its numbers (by Q, say), again the other way round.
+    m_model->setSortRole(kSortRole);
+    m_table->setSortingEnabled(true);
+    m_table->sortByColumn(0, Qt::AscendingOrder);
 
     // Room for the widest texts the columns usually hold, so the window does not
     // grow once the first design appears.
@@ -87,12 +94,15 @@ void DesignWindow::showRows(const design::View &view)
         for (std::size_t c = 0; c < cells.size(); ++c) {
             auto *item = new QStandardItem(ToQString(cells[c].text));
             item->setToolTip(ToQString(cells[c].whole));
+            item->setData(cells[c].sortKey, kSortRole);
             item->setEditable(false);
             item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
             items.append(item);
         }
         m_model->appendRow(items);
     }
+    const QHeaderView *header = m_table->horizontalHeader();
+    m_model->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
     fitColumns();
     m_copyText = ToQString(design::CopyText(view));
 }

@@ -65,10 +65,20 @@ function StartDesign(separators) {
     byId(list).selectedIndex = index < 0 ? byId(list).length - 1 : index;
   };
 
+  // A click on a header, or Enter on it, sorts the rows by its numbers (by Q, say), again the other way round.
+  let sortBy = {column: 0, descending: false};
+  const sortOn = (column) => {
+    sortBy = {column, descending: sortBy.column === column && !sortBy.descending};
+    recompute();
+  };
   // The header's unit on a line of its own (style.css): "L (µH)" -> "L ", "(µH)".
-  const header = (text) => {
+  const header = (text, column) => {
     const th = document.createElement('th');
     th.scope = 'col';
+    th.tabIndex = 0;
+    th.setAttribute('aria-sort', column !== sortBy.column ? 'none' : sortBy.descending ? 'descending' : 'ascending');
+    th.addEventListener('click', () => sortOn(column));
+    th.addEventListener('keydown', (event) => { if (event.key === 'Enter' || event.key === ' ') sortOn(column); });
     const at = text.indexOf(' (');
     th.append(at < 0 ? text : text.slice(0, at + 1));
     if (at >= 0) th.append(Object.assign(document.createElement('span'), {textContent: text.slice(at + 1)}));
@@ -103,7 +113,9 @@ function StartDesign(separators) {
       message.textContent = '';
       copyText = view.copy;
       table.tHead.rows[0].replaceChildren(...view.headers.map(header));
-      table.tBodies[0].replaceChildren(...view.rows.map(row => {
+      const order = sortBy.descending ? -1 : 1;
+      const rows = [...view.rows].sort((a, b) => order * (a[sortBy.column][2] - b[sortBy.column][2]));
+      table.tBodies[0].replaceChildren(...rows.map(row => {
         const tr = document.createElement('tr');
         tr.append(...row.map(cell));
         return tr;

@@ -13,7 +13,8 @@ const kLinkKeys = {
   ld: ['Text19'], ln: ['Text20'], ll: ['Text21'],           // loose coil
   kind: ['designCoilKind'], spokes: ['designSpokes'],
   d: ['designDiameter'], u: ['designUnits'], od: ['designWireOd'], bare: ['designWireBare'],
-  c: ['designCmin', 'designCmax'], s: ['designStray'], b: ['designBandLow', 'designBandHigh'], p: ['designPitch'],
+  c: ['designCmin', 'designCmax'], s: ['designStray'], cq: ['designCapacitorQ'],
+  b: ['designBandLow', 'designBandHigh'], p: ['designPitch'],
 };
 const kLinkDelay = 250; // ms of quiet typing before the address changes
 

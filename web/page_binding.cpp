@@ -241,7 +241,7 @@ std::string DesignConvert(const std::string &text, bool toMillimetres, const std
 }
 
 // The design of the page's inputs as they are: {good, badField, message,
-// verdict, headers, rows (of [text, whole]), copy}.
+// verdict, headers, rows (of [text, whole, sort key]), copy}.
 val Design(const std::string &decimal, const std::string &group)
 {
     val out = val::object();
@@ -254,8 +254,11 @@ val Design(const std::string &decimal, const std::string &group)
     val rows = val::array();
     for (const std::vector<design::Cell> &cells : view.rows) {
         val row = val::array();
-        for (const design::Cell &cell : cells)
-            row.call<void>("push", Strings({cell.text, cell.whole}));
+        for (const design::Cell &cell : cells) {
+            val item = Strings({cell.text, cell.whole});
+            item.call<void>("push", cell.sortKey);
+            row.call<void>("push", item);
+        }
         rows.call<void>("push", row);
     }
     out.set("good", view.good);
