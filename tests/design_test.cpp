@@ -151,7 +151,7 @@ const Case kCases[] = {
      {{control::kDiameter, "2"}, {control::kWireOd, "litz660x46"}},
      "",
      "Covered",
-     {{6, 0, "litz660x46", "litz660x46: outside diameter 0.0553457"}},
+     {{6, 0, "litz660x46 (best Q)", "litz660x46: outside diameter 0.0553457"}},
      8},
     {"Litz wire of no strands",
      {},
