@@ -1,6 +1,7 @@
 #include "calc/losses.h"
 
 #include "calc/calc_error.h"
+#include "calc/litz.h"
 #include "calc/number_format.h"
 
 #include <algorithm>
@@ -159,10 +160,13 @@ CoilAtFrequency CoilAt(const Solenoid &coil, double frequencyKHz)
     CoilAtFrequency at;
     at.frequencyKHz = frequencyKHz;
     const double hz = frequencyKHz * 1e3;
-    const double q = ButterworthArgument(coil.bareDiameter * kMetresPerInch, hz);
+    // A Litz wire's proximity factor at its bundle's diameter, its losses by Sullivan's model (calc/litz.h).
+    const bool litz = coil.strands > 0;
     const ProximityFactor proximity = MedhurstProximity(coil.windingLength / coil.coilDiameter,
-                                                        coil.pitch / coil.bareDiameter);
-    at.acResistance = coil.dcResistance * AcResistanceRatio(q, proximity.phi);
+                                                        coil.pitch / (litz ? coil.bundleDiameter : coil.bareDiameter));
+    at.acResistance = coil.dcResistance *
+        (litz ? LitzResistanceRatio(coil.strands, coil.strandDiameter, coil.bundleDiameter, hz, proximity.phi)
+              : AcResistanceRatio(ButterworthArgument(coil.bareDiameter * kMetresPerInch, hz), proximity.phi));
 
     const double omega = 2.0 * std::numbers::pi * hz;
     const double inductance = coil.inductance * 1e-6;
@@ -225,6 +229,11 @@ Solenoid SolenoidOf(const RealCoil &coil, const Wire &wire)
     s.wireLength = HelixWireLength(coil.coilDiameter, coil.turns, coil.pitch);
     s.dcResistance = CopperResistance(s.wireLength, wire.bareDiameter);
     s.bareDiameter = wire.bareDiameter;
+    if (wire.strands > 0) {
+        s.strands = wire.strands;
+        s.strandDiameter = wire.strandDiameter;
+        s.bundleDiameter = LitzBundleDiameter(wire);
+    }
     s.note = coil.note;
     return s;
 }

@@ -34,7 +34,8 @@
 // at 1000 kHz: delta 66.08 um, q 8.686, Phi 3.523 (l/D 2.171, d/p 0.9264),
 // R 7.228 ohm against Rdc 0.6922, Q 264.9; scripts/loss_values.py prints them (mpmath).
 // Not modelled: the dielectric loss of the form and the wire's enamel, the
-// leads, radiation, the wire's temperature (copper at 20 degrees C), Litz wire.
+// leads, radiation, the wire's temperature (copper at 20 degrees C).
+// Litz wire: its R / Rdc by Sullivan's model (calc/litz.h), Phi at the bundle's diameter.
 namespace spirelle {
 
 // Skin depth in metres of a conductor of `resistivity` (ohm m) at `frequencyHz` (above 0):

@@ -23,7 +23,9 @@ namespace spirelle {
 struct Wire {
     std::string name;           // "# 20", or the caller's name ("custom")
     double outsideDiameter = 0; // inches
-    double bareDiameter = 0;    // inches
+    double bareDiameter = 0;    // inches; a Litz wire's: the solid wire of its DC resistance (calc/litz.h)
+    int strands = 0;            // a Litz wire's strands; 0 for solid wire
+    double strandDiameter = 0;  // inches, a Litz strand's copper
 };
 
 // The bare diameter of AWG gauge n, by the gauge's definition (36 is 0.005 in,

@@ -3,6 +3,7 @@
 #include "calc/calc_error.h"
 #include "calc/coil.h"
 #include "calc/current_sheet.h"
+#include "calc/litz.h"
 #include "calc/number_format.h"
 
 #include <cmath>
@@ -58,6 +59,11 @@ Solenoid MakeSolenoid(double formDiameter, const Wire &wire, double turns, std::
     s.wireLength = HelixWireLength(s.coilDiameter, turns, s.pitch);
     s.dcResistance = CopperResistance(s.wireLength, wire.bareDiameter);
     s.bareDiameter = wire.bareDiameter;
+    if (wire.strands > 0) {
+        s.strands = wire.strands;
+        s.strandDiameter = wire.strandDiameter;
+        s.bundleDiameter = LitzBundleDiameter(wire);
+    }
     return s;
 }
 

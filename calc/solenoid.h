@@ -36,6 +36,9 @@ struct Solenoid {
     double wireLength = 0;             // inches, the helix
     double dcResistance = 0;           // ohms, annealed copper at 20 degrees C
     double bareDiameter = 0;           // inches, the wire's copper
+    int strands = 0;                   // a Litz wire's (calc/litz.h); 0 for solid wire
+    double strandDiameter = 0;         // inches, a Litz strand's copper
+    double bundleDiameter = 0;         // inches, a Litz wire's strands inside the serving
     std::string note;                  // MedhurstNote; "" when none
 };
 

@@ -1,6 +1,7 @@
 #include "calc/wire.h"
 
 #include "calc/calc_error.h"
+#include "calc/litz.h"
 #include "calc/number_parse.h"
 #include "calc/quote.h"
 
@@ -142,6 +143,9 @@ double HeavyBuildIncrement(double bareDiameter)
 Wire ParseWire(std::string_view text, LengthUnit unit, std::string_view decimalSeparator)
 {
     const std::string_view trimmed = Trim(text);
+    if (std::optional<Wire> litz = ParseLitz(trimmed, unit == LengthUnit::Millimetres ? kMillimetresPerInch : 1.0,
+                                             decimalSeparator))
+        return std::move(*litz);
     if (StartsWithNoCase(trimmed, "awg"))
         return Gauge(trimmed, trimmed.substr(3), false);
     if (StartsWithNoCase(trimmed, "swg"))

@@ -27,7 +27,8 @@
 //    bare diameter (NEMA's own rows for 41 to 56 are not transcribed here).
 // Worked value: awg20 -> bare 0.0319615 in, outside 0.0342615 in (+ 2.3 mil);
 // swg22 -> bare 0.028 in, outside 0.0301852 in.
-// Not modelled: single or triple build, served or litz wire, metric IEC 60317 grades.
+// Litz wire: calc/litz.h.
+// Not modelled: single or triple build, served solid wire, metric IEC 60317 grades.
 namespace spirelle {
 
 // Why a wire's name was refused.
@@ -58,6 +59,7 @@ enum class LengthUnit { Inches, Millimetres };
 //   "swg22"                     -> {"swg22", 0.0301852, 0.028}    "swg7/0", "swg0000000" -> SWG 7/0
 //   "0.5mm"                     -> {"0.5mm", 0.5 / 25.4, 0.92 x that}
 //   "0.05"                      -> {"custom", 0.05, 0.046}     "0.5" in mm -> {"custom", 0.5 / 25.4, ...}
+//   "litz660x46", "litz660x0.04mm" -> a Litz wire (calc/litz.h's ParseLitz)
 //   "awg47", "swg51"            -> WireError NoSuchGauge
 //   "0", "-1mm"                 -> WireError NotAboveZero
 //   "swg", "awg", "22x", "#", "" -> WireError NotAWire

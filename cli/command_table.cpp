@@ -37,6 +37,7 @@ struct WoundFields : Fields {
     std::vector<double> diameter;
     std::string wire;
     std::string bare;
+    std::string od; // a Litz wire's outside diameter
     std::string pitch;
     bool mm = false;
     std::string kind;   // tune's and wind's --kind
@@ -65,7 +66,7 @@ struct WoundFields : Fields {
     void relateWires(bool alone)
     {
         lengths.millimetres = mm;
-        winding = WindingFor(wire, bare, pitch, lengths, alone);
+        winding = WindingFor(wire, bare, pitch, lengths, alone, od);
         if (diameter.size() == 1)
             if (const std::string misfit = winding.misfit(winding.wires.size() - 1, lengths.inches(diameter[0]),
                                                           lengths);
@@ -177,9 +178,10 @@ constexpr Positional kSolenoidArguments[] = {kForm, kWoundTurns};
 // The given wire, the pitch and the unit, which tune, wind and solenoid share.
 constexpr Option kWire{"--wire",
                        "WIRE",
-                       "a row for this wire: a gauge (awg26, #26, swg22), an outside diameter in mm (0.5mm) or a "
-                       "plain outside diameter over the enamel, in inches (mm with --mm)",
-                       "a row for this wire: awg26, #26, swg22, 0.5mm or an outside diameter",
+                       "a row for this wire: a gauge (awg26, #26, swg22), an outside diameter in mm (0.5mm), a "
+                       "plain outside diameter over the enamel, in inches (mm with --mm), or a Litz wire by its "
+                       "strands and their AWG 30-50 or copper (litz660x46, litz660x0.04mm)",
+                       "a row for this wire: awg26, #26, swg22, 0.5mm, an outside diameter or litz660x46",
                        "",
                        "",
                        Bind<&WoundFields::wire>()};
@@ -190,6 +192,14 @@ constexpr Option kBare{"--bare",
                        "",
                        "--wire",
                        Bind<&WoundFields::bare>()};
+constexpr Option kOd{"--od",
+                     "D",
+                     "a Litz wire's outside diameter over its serving, in inches (mm with --mm), in place of the "
+                     "one its strands make",
+                     "a Litz wire's outside diameter",
+                     "",
+                     "--wire",
+                     Bind<&WoundFields::od>()};
 constexpr Option kPitch{"--pitch",
                         "P",
                         "wind every coil at P inches a turn (mm with --mm); a wire thicker than P says so in its note",
@@ -242,6 +252,7 @@ constexpr Option kTuneOptions[] = {
     {"--band", "LOW-HIGH", "the band, kHz", "the band in kHz", "530-1700", "", Bind<&TuneFields::band>()},
     kWire,
     kBare,
+    kOd,
     kPitch,
     kMm,
     kKind,
@@ -252,7 +263,7 @@ constexpr Option kTuneOptions[] = {
     {"--cap-q", "Q", "the tuning capacitor's Q, for the tuned circuit's Q and bandwidth", "the capacitor's Q", "2000",
      "", Bind<&TuneFields::capQ>()},
 };
-constexpr Option kWindOptions[] = {kWire, kBare, kPitch, kMm, kKind, kKindSpokes, kFreq};
+constexpr Option kWindOptions[] = {kWire, kBare, kOd, kPitch, kMm, kKind, kKindSpokes, kFreq};
 constexpr Option kFlatWire{"--wire",
                            "WIRE",
                            "only this wire: awg26, #26, swg22, 0.5mm or an outside diameter (as for tune)",
@@ -280,6 +291,7 @@ constexpr Option kSolenoidOptions[] = {
     {"--wire", "WIRE", "only this wire: awg26, #26, swg22, 0.5mm or an outside diameter (as for tune)",
      "only this wire (as for tune)", "", "", Bind<&WoundFields::wire>()},
     kBare,
+    kOd,
     kPitch,
     {"--length", "L", "the winding's length, inches (mm with --mm): the pitch is L / TURNS; not with --pitch", "", "",
      "", Bind<&SolenoidFields::length>()},
@@ -588,13 +600,16 @@ std::string Synopsis(const Command &command)
     std::string text(command.name);
     for (const Positional &positional : command.positionals)
         text += " " + std::string(positional.name);
-    // An option that needs the one before it goes inside its brackets: [--wire OD [--bare BARE]].
+    // Options that need the one before them go inside its brackets: [--wire OD [--bare BARE] [--od D]].
     for (std::size_t i = 0; i < command.options.size(); ++i) {
         const Option &option = command.options[i];
         text += " [" + Spelled(option);
-        const bool nests = i + 1 < command.options.size() && command.options[i + 1].needs == option.flag;
-        if (!nests)
-            text += option.needs.empty() ? "]" : "]]";
+        const std::string_view next = i + 1 < command.options.size() ? command.options[i + 1].needs : "";
+        if (next == option.flag)
+            continue;
+        text += "]";
+        if (!option.needs.empty() && next != option.needs)
+            text += "]";
     }
     return text;
 }

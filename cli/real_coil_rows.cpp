@@ -1,5 +1,6 @@
 #include "cli/real_coil_rows.h"
 
+#include "calc/litz.h"
 #include "calc/number_format.h"
 #include "calc/quote.h"
 #include "calc/wire.h"
@@ -91,7 +92,7 @@ std::string Winding::misfit(std::size_t i, double formInches, const Lengths &len
 }
 
 Winding WindingFor(std::string_view wireText, std::string_view bareText, std::string_view pitchText,
-                   const Lengths &lengths, bool alone)
+                   const Lengths &lengths, bool alone, std::string_view odText)
 {
     Winding winding;
     if (!pitchText.empty())
@@ -108,6 +109,18 @@ Winding WindingFor(std::string_view wireText, std::string_view bareText, std::st
     } catch (const WireError &error) {
         throw UsageError("--wire: " + std::string(error.what()));
     }
+    if (!odText.empty() && wire.strands == 0)
+        throw UsageError("--od goes only with a Litz --wire (litz660x46); a solid wire's outside diameter is --wire");
+    if (!odText.empty()) {
+        const double outside = OneLength("--od", odText, lengths);
+        try {
+            wire = LitzWire(wire.name, wire.strands, wire.strandDiameter, outside);
+        } catch (const WireError &error) {
+            throw UsageError("--od " + std::string(odText) + ": " + error.what());
+        }
+    }
+    if (!bareText.empty() && wire.strands > 0)
+        throw UsageError("--bare goes not with a Litz --wire: its copper is its strands'");
     if (!bareText.empty()) {
         wire.bareDiameter = OneLength("--bare", bareText, lengths);
         if (wire.bareDiameter > wire.outsideDiameter)

@@ -54,8 +54,11 @@ struct Winding {
 //   ("0.05", "", "")      -> ..., custom 0.05 in over the enamel, 0.046 in bare
 //   ("awg26", "", "0.03") -> ..., awg26, every coil at 0.03 in a turn
 //   ("0.03", "0.04", "")  -> UsageError "--bare 0.04 is above --wire 0.03; ..."
+// A Litz wire (calc/litz.h) takes the outside diameter of `odText` when given;
+// --od with a solid wire, --bare with a Litz one, or an --od its strands do not
+// fit in is a UsageError.
 Winding WindingFor(std::string_view wireText, std::string_view bareText, std::string_view pitchText,
-                   const Lengths &lengths, bool alone = false);
+                   const Lengths &lengths, bool alone = false, std::string_view odText = "");
 
 // A row's note when its wire is thicker than the pitch:
 //   (# 20, 0.03, inches) -> "the wire is thicker than the pitch (0.0345 in > 0.03 in)"

@@ -6,6 +6,7 @@
 #include "calc/calc_error.h"
 #include "calc/coil.h"
 #include "calc/flat_coil.h"
+#include "calc/litz.h"
 #include "calc/number_format.h"
 #include "calc/quote.h"
 #include "calc/winding.h"
@@ -160,6 +161,16 @@ public:
         return IsWireName(text) ? text : text + " " + std::string(UnitText(Unit::Length, m_mm));
     }
 
+    // The Litz wire the field names (calc/litz.h), nullopt when it names none.
+    std::optional<Wire> litz(const Input &input) const
+    {
+        try {
+            return ParseLitz(m_fields.text(input.control), m_mm ? kMillimetresPerInch : 1.0, m_separators.decimal);
+        } catch (const WireError &error) {
+            throw Bad{input.control, std::string(input.name) + ": " + error.what()};
+        }
+    }
+
 private:
     const FieldAccess &m_fields;
     const Separators &m_separators;
@@ -242,6 +253,11 @@ Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
     in.leads = r.read(leads, true).value_or(0);
     Require(in.leads >= 0 && std::isfinite(in.leads), r, leads, "must not be below 0");
     in.leads = r.inches(in.leads);
+    if (std::optional<Wire> litz = r.litz(outside)) {
+        Require(!r.read(bareInput, true), r, bareInput, "must be empty for a Litz wire: its copper is its strands'");
+        in.custom = std::move(litz);
+        return in;
+    }
     // The custom wire: either diameter, or both, each a number in the unit or a wire's name.
     const std::optional<Wire> odWire = r.named(outside), bareWire = r.named(bareInput);
     const std::optional<double> od = odWire ? std::optional(odWire->outsideDiameter) : r.read(outside, true);
