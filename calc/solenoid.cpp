@@ -57,6 +57,7 @@ Solenoid MakeSolenoid(double formDiameter, const Wire &wire, double turns, std::
     s.selfResonanceKHz = 1e6 / (2.0 * std::numbers::pi * std::sqrt(s.inductance * s.selfCapacitance));
     s.wireLength = HelixWireLength(s.coilDiameter, turns, s.pitch);
     s.dcResistance = CopperResistance(s.wireLength, wire.bareDiameter);
+    s.bareDiameter = wire.bareDiameter;
     return s;
 }
 

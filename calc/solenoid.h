@@ -35,6 +35,7 @@ struct Solenoid {
     double selfResonanceKHz = 0;       // kHz, the inductance with its own capacitance
     double wireLength = 0;             // inches, the helix
     double dcResistance = 0;           // ohms, annealed copper at 20 degrees C
+    double bareDiameter = 0;           // inches, the wire's copper
     std::string note;                  // MedhurstNote; "" when none
 };
 
