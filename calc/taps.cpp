@@ -1,6 +1,8 @@
 #include "calc/taps.h"
 
 #include "calc/calc_error.h"
+#include "calc/losses.h"
+#include "calc/solenoid.h"
 #include "calc/number_format.h"
 
 #include <algorithm>
@@ -281,6 +283,12 @@ std::string Text(double value)
 }
 
 } // namespace
+
+AcResistance CoilAcResistance(const TappedCircuit &circuit)
+{
+    const Solenoid coil = MakeSolenoid(circuit.formDiameter, circuit.wire, circuit.turns, circuit.pitch);
+    return [coil](double kHz) { return CoilAt(coil, kHz).acResistance; };
+}
 
 std::array<double, 3> BandPoints(const Band &band)
 {

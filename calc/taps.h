@@ -66,6 +66,9 @@ struct TappedCircuit {
 // The whole coil's AC resistance in ohms at a frequency in kHz.
 using AcResistance = std::function<double(double kHz)>;
 
+// The coil's own: its skin and proximity losses (losses.h: Butterworth 1926, Medhurst 1947).
+AcResistance CoilAcResistance(const TappedCircuit &circuit);
+
 // Where the antenna and the detector are tapped: turns from ground, 1..N.
 struct Taps {
     int antenna = 0;
