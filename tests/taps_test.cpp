@@ -1,6 +1,8 @@
 #include "calc/taps.h"
 
 #include "calc/calc_error.h"
+#include "calc/losses.h"
+#include "calc/solenoid.h"
 
 #include <gtest/gtest.h>
 
@@ -143,22 +145,21 @@ INSTANTIATE_TEST_SUITE_P(Designs, TapsSimulator,
                                          SimulatorCase{140, 28, {12, 70}, {}}));
 
 // With the antenna and the detector all but disconnected and a lossless
-// capacitor, the loaded Q is the tank's own, w L / R (Terman 1943, the
-// parallel resonant circuit), L the whole coil's inductance at the frequency
-// the whole capacitance tunes.
+// capacitor, the loaded Q is the unloaded tank's (losses.h, w L / R) and the
+// peak is where the whole capacitance tunes the whole coil.
 TEST(Taps, UnloadedIsTheTank)
 {
     TappedCircuit circuit = Circuit(90, 22, {1e12, 200, 1e12});
     circuit.capacitorQ = 1e12;
-    const TapSolver solver(circuit, {530, 1700}, Resistance);
-    const double inductance = RoundWireInductance(2, circuit.wire, 90, circuit.wire.outsideDiameter) * 1e-6;
+    const TapSolver solver(circuit, {530, 1700}, CoilAcResistance(circuit));
+    const Solenoid coil = MakeSolenoid(2, circuit.wire, 90);
     for (int point = 0; point < 2; ++point) {
         const LoadedPoint at = solver.at({30, 60}, point);
         ASSERT_TRUE(at.reached) << at.note;
-        const double w = 2e3 * std::numbers::pi * at.frequencyKHz;
-        EXPECT_NEAR(at.loadedQ, w * inductance / Resistance(at.frequencyKHz), 1e-3 * at.loadedQ);
+        EXPECT_NEAR(at.loadedQ, TankQ(CoilAt(coil, at.frequencyKHz).tankQ, 1e12), 1e-3 * at.loadedQ);
         const double total = (at.capacitorPf + circuit.capacitor.stray + solver.selfCapacitance()) * 1e-12;
-        EXPECT_NEAR(w, 1 / std::sqrt(inductance * total), 1e-3 * w);
+        const double w = 2e3 * std::numbers::pi * at.frequencyKHz;
+        EXPECT_NEAR(w, 1 / std::sqrt(coil.inductance * 1e-6 * total), 1e-3 * w);
     }
 }
 
