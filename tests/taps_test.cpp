@@ -13,6 +13,8 @@
 #include <numbers>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace spirelle {
 namespace {
 
@@ -35,6 +37,12 @@ TappedCircuit Circuit(int turns, double gauge, Loads loads = {}, double form = 2
     return circuit;
 }
 
+// Where a case writes its netlist and reads the sweep: ctest runs the cases side by side.
+std::filesystem::path Folder()
+{
+    return std::filesystem::temp_directory_path() / ("spirelle_taps_test_" + std::to_string(getpid()));
+}
+
 // The detector's voltage against frequency, from ngspice's AC sweep of the
 // circuit written as a netlist: each section an inductor with its resistance,
 // every pair coupled by K = M / sqrt(L1 L2), the capacitor's loss a resistor.
@@ -42,7 +50,7 @@ std::vector<std::array<double, 2>> Simulate(const TapSolver &solver, const Tappe
                                             const LoadedPoint &at)
 {
     const CutCoil coil = solver.cut(taps, point);
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "spirelle_taps_test";
+    const std::filesystem::path folder = Folder();
     std::filesystem::create_directories(folder);
     const std::filesystem::path data = folder / "sweep.txt";
     std::ostringstream net;
@@ -130,6 +138,7 @@ TEST_P(TapsSimulator, AgreesWithNgspice)
         EXPECT_NEAR(sweep[peak][1], std::pow(10.0, at.powerDb / 10), 0.01 * sweep[peak][1]);
     }
     EXPECT_GT(compared, 0) << "no band point reached: the case checks nothing";
+    std::filesystem::remove_all(Folder());
 }
 
 INSTANTIATE_TEST_SUITE_P(Designs, TapsSimulator,
@@ -142,7 +151,13 @@ INSTANTIATE_TEST_SUITE_P(Designs, TapsSimulator,
                                          SimulatorCase{90, 22, {1, 1}, {}},   // both at the first turn
                                          SimulatorCase{90, 22, {5, 60}, {50, 100, 2000}}, // a heavy detector, Q 2 to 5
                                          SimulatorCase{60, 20, {10, 60}, {25, 200, 100'000}},
-                                         SimulatorCase{140, 28, {12, 70}, {}}));
+                                         SimulatorCase{140, 28, {12, 70}, {}}),
+                         [](const testing::TestParamInfo<SimulatorCase> &info) {
+                             const SimulatorCase &c = info.param;
+                             return "turns" + std::to_string(c.turns) + "_awg" + std::to_string(c.gauge) + "_a" +
+                                 std::to_string(c.taps.antenna) + "_d" + std::to_string(c.taps.detector) + "_" +
+                                 std::to_string(info.index);
+                         });
 
 // With the antenna and the detector all but disconnected and a lossless
 // capacitor, the loaded Q is the unloaded tank's (losses.h, w L / R) and the
