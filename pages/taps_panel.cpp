@@ -122,7 +122,12 @@ TapsView DesignTaps(const FieldAccess &fields, const Separators &separators, int
     view.title = std::to_string(coil->turns) + " turns of " + coil->wire.name +
         ": the antenna and the detector tapped at turns from ground; power against what the antenna makes available";
     try {
-        TappedCircuit circuit{coil->formDiameter, coil->wire, coil->turns, coil->pitch, coil->capacitor};
+        TappedCircuit circuit;
+        circuit.formDiameter = coil->formDiameter;
+        circuit.wire = coil->wire;
+        circuit.turns = coil->turns;
+        circuit.pitch = coil->pitch;
+        circuit.capacitor = coil->capacitor;
         circuit.loads = {r.positive(control::kAntennaOhm), r.positive(control::kAntennaPf),
                          r.positive(control::kDetectorOhm)};
         const double bandwidth = r.positive(control::kBandwidth);

@@ -4,6 +4,7 @@
 #include "ui/design_window.h"
 
 #include "ui/form_widgets.h"
+#include "ui/taps_panel.h"
 #include "ui/widget_fields.h"
 
 #include <QApplication>
@@ -12,7 +13,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QItemSelectionModel>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTableView>
 
 #include <cmath>
@@ -82,8 +85,16 @@ DesignWindow::DesignWindow(QWidget *parent)
     layout->addWidget(m_verdict);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_copy, 0, Qt::AlignRight);
+    m_taps = new TapsPanel(this);
+    layout->addWidget(m_taps, 1);
+    // The row a user selects keeps its taps; the table's rows made afresh leave no row current.
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    m_taps->setRow(current.row());
+            });
 
-    order << m_table << m_copy;
+    order << m_table << m_copy << m_taps->keyboardOrder();
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -104,6 +115,11 @@ void DesignWindow::recompute()
     if (!m_model)
         return; // still being built
     showView(design::Design(WidgetFields(this), separators()));
+    if (!m_taps)
+        return;
+    if (m_taps->row() >= 0 && m_taps->row() < m_model->rowCount() && !m_stale)
+        m_table->setCurrentIndex(m_model->index(m_taps->row(), 0));
+    m_taps->recompute();
 }
 
 void DesignWindow::showView(const design::View &view)
