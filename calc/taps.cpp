@@ -7,13 +7,60 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <numbers>
 
 namespace spirelle {
 namespace {
 
-using Complex = std::complex<double>;
+// A complex number with the textbook product and quotient. The circuit's
+// values lie far from overflow, and std::complex's care for infinities (a
+// library call for every product and quotient, as C's Annex G has them) costs
+// more than the arithmetic: choosing taps does millions of them.
+struct Complex {
+    double re = 0;
+    double im = 0;
+    constexpr Complex() = default;
+    constexpr Complex(double real, double imaginary = 0) : re(real), im(imaginary) {}
+    constexpr double imag() const { return im; }
+    constexpr Complex &operator+=(Complex b)
+    {
+        re += b.re;
+        im += b.im;
+        return *this;
+    }
+    constexpr Complex &operator-=(Complex b)
+    {
+        re -= b.re;
+        im -= b.im;
+        return *this;
+    }
+};
+
+constexpr Complex operator+(Complex a, Complex b)
+{
+    return {a.re + b.re, a.im + b.im};
+}
+
+constexpr Complex operator*(Complex a, Complex b)
+{
+    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
+}
+
+constexpr Complex operator/(Complex a, Complex b)
+{
+    const double d = b.re * b.re + b.im * b.im;
+    return {(a.re * b.re + a.im * b.im) / d, (a.im * b.re - a.re * b.im) / d};
+}
+
+constexpr Complex operator-(Complex a, Complex b)
+{
+    return {a.re - b.re, a.im - b.im};
+}
+
+constexpr double Norm(Complex a)
+{
+    return a.re * a.re + a.im * a.im;
+}
 constexpr int kMost = 3; // sections (and nodes) at most
 
 // The cut coil in SI units in fixed arrays: one is made for every pair of taps.
@@ -60,14 +107,14 @@ Matrix Inverse(Matrix a, int n)
     for (int c = 0; c < n; ++c) {
         int pivot = c;
         for (int r = c + 1; r < n; ++r)
-            if (std::abs(a[r][c]) > std::abs(a[pivot][c]))
+            if (Norm(a[r][c]) > Norm(a[pivot][c]))
                 pivot = r;
         std::swap(a[c], a[pivot]);
         std::swap(inv[c], inv[pivot]);
         const Complex scale = 1.0 / a[c][c];
         for (int k = 0; k < n; ++k) {
-            a[c][k] *= scale;
-            inv[c][k] *= scale;
+            a[c][k] = a[c][k] * scale;
+            inv[c][k] = inv[c][k] * scale;
         }
         for (int r = 0; r < n; ++r) {
             if (r == c)
@@ -106,7 +153,7 @@ Response Solve(const Cut &cut, const Fixed &fixed, double w)
             Complex sum = 0.0;
             for (int j = a; j <= a + 1 && j < n; ++j)
                 for (int k = b; k <= b + 1 && k < n; ++k)
-                    sum += (j == a ? -1.0 : 1.0) * (k == b ? -1.0 : 1.0) * ys[j][k];
+                    sum += (j == a) == (k == b) ? ys[j][k] : Complex() - ys[j][k];
             y[a][b] = sum;
         }
     const int top = n - 1;
@@ -128,8 +175,8 @@ Response Solve(const Cut &cut, const Fixed &fixed, double w)
 // `farads`, its loss the conductance w0 C / Q_c of the band point w0.
 double Gain(const Response &r, const Fixed &fixed, double farads, double w0)
 {
-    const Complex y = farads * Complex(w0 / fixed.capacitorQ, r.omega);
-    return 4.0 * fixed.loads.antennaOhm / fixed.loads.detectorOhm * std::norm((r.n0 + y * r.n1) / (r.d0 + y * r.d1));
+    const Complex y(farads * w0 / fixed.capacitorQ, farads * r.omega);
+    return 4.0 * fixed.loads.antennaOhm / fixed.loads.detectorOhm * Norm((r.n0 + y * r.n1) / (r.d0 + y * r.d1));
 }
 
 // A step across the band point small against any width the circuit has.
