@@ -61,9 +61,11 @@ constexpr double Norm(Complex a)
 {
     return a.re * a.re + a.im * a.im;
 }
+
 constexpr int kMost = 3; // sections (and nodes) at most
 
-// The cut coil in SI units in fixed arrays: one is made for every pair of taps.
+// The coil cut at the taps into sections, in SI units: what a netlist of the
+// circuit holds (TapSolver::cut); the solution itself runs in loops (Mesh).
 struct Cut {
     int count = 0; // sections = nodes
     std::array<int, kMost> turns{};
@@ -74,59 +76,50 @@ struct Cut {
 };
 
 // The detector's voltage for a source of 1 V as a function of the variable
-// capacitor's admittance y at the top node: (n0 + y n1) / (d0 + y d1), by
-// Cramer's rule, y entering one element of the nodal matrix.
+// capacitor's admittance y: (n0 + y n1) / (d0 + y d1), by Cramer's rule, y
+// entering one row of the loops' matrix.
 struct Response {
     double omega = 0;
     Complex n0, n1, d0, d1;
 };
 
-using Matrix = std::array<std::array<Complex, kMost>, kMost>;
+// The loops the circuit is solved in, one through each branch to ground, up
+// the coil from turn 0 to the branch's tap and down the branch: 0 the
+// capacitor's (at the top), 1 the detector's, 2 the antenna's. Two loops
+// share the coil below the lower of their taps: the resistance of those
+// turns, and the mutual inductance of the coil up to one tap with the coil up
+// to the other, the inductance of the lower part and its mutual with the turns
+// between, L(a) + (L(b) - L(a) - L(b - a)) / 2 (the sections' matrix summed).
+struct Mesh {
+    std::array<std::array<double, 3>, 3> resistance{}; // ohms
+    std::array<std::array<double, 3>, 3> inductance{}; // henries
+};
 
-Complex Determinant(const Matrix &m, int n)
+Mesh MakeMesh(const std::vector<double> &inductance, int turns, Taps taps, double ohms)
 {
-    switch (n) {
-    case 0:
-        return 1.0;
-    case 1:
-        return m[0][0];
-    case 2:
-        return m[0][0] * m[1][1] - m[0][1] * m[1][0];
-    default:
-        return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-            m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-    }
+    const std::array<int, 3> tap{turns, taps.detector, taps.antenna};
+    const auto L = [&](int n) { return inductance[static_cast<std::size_t>(n)] * 1e-6; };
+    Mesh mesh;
+    for (std::size_t p = 0; p < 3; ++p)
+        for (std::size_t q = 0; q < 3; ++q) {
+            const int a = std::min(tap[p], tap[q]), b = std::max(tap[p], tap[q]);
+            mesh.resistance[p][q] = ohms * a / turns;
+            mesh.inductance[p][q] = L(a) + (a == b ? 0.0 : 0.5 * (L(b) - L(a) - L(b - a)));
+        }
+    return mesh;
 }
 
-// The inverse of a complex matrix of order n <= 3 by Gauss-Jordan elimination with partial pivoting.
-Matrix Inverse(Matrix a, int n)
+using Matrix = std::array<std::array<Complex, 3>, 3>;
+
+Complex Determinant2(const Matrix &m)
 {
-    Matrix inv{};
-    for (int i = 0; i < n; ++i)
-        inv[i][i] = 1.0;
-    for (int c = 0; c < n; ++c) {
-        int pivot = c;
-        for (int r = c + 1; r < n; ++r)
-            if (Norm(a[r][c]) > Norm(a[pivot][c]))
-                pivot = r;
-        std::swap(a[c], a[pivot]);
-        std::swap(inv[c], inv[pivot]);
-        const Complex scale = 1.0 / a[c][c];
-        for (int k = 0; k < n; ++k) {
-            a[c][k] = a[c][k] * scale;
-            inv[c][k] = inv[c][k] * scale;
-        }
-        for (int r = 0; r < n; ++r) {
-            if (r == c)
-                continue;
-            const Complex f = a[r][c];
-            for (int k = 0; k < n; ++k) {
-                a[r][k] -= f * a[c][k];
-                inv[r][k] -= f * inv[c][k];
-            }
-        }
-    }
-    return inv;
+    return m[1][1] * m[2][2] - m[1][2] * m[2][1];
+}
+
+Complex Determinant3(const Matrix &m)
+{
+    return m[0][0] * Determinant2(m) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+        m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
 }
 
 struct Fixed {
@@ -135,40 +128,25 @@ struct Fixed {
     Loads loads;
 };
 
-// Nodal analysis at angular frequency w: the sections' impedance matrix
-// R + jwL inverted to their admittances, joined at the nodes (section i runs
-// from node i-1, or ground, to node i), the loads and the fixed capacitance added.
-Response Solve(const Cut &cut, const Fixed &fixed, double w)
+// Loop analysis at angular frequency w. The capacitor's loop, its row
+// multiplied by the capacitor's admittance Yc, is e0 + Yc (its shared
+// impedances); the detector's voltage R_d I_d then has Yc in one row of both
+// determinants, each the determinant without that row plus Yc times the whole.
+Response Solve(const Mesh &mesh, const Fixed &fixed, double w)
 {
-    const int n = cut.count;
-    Matrix z{};
-    for (int j = 0; j < n; ++j)
-        for (int k = 0; k < n; ++k)
-            z[j][k] = Complex(j == k ? cut.resistance[j] : 0.0, w * cut.inductance[j][k]);
-    const Matrix ys = Inverse(z, n);
-    Matrix y{};
-    // Column a of the incidence: section a enters node a (-1), section a+1 leaves it (+1).
-    for (int a = 0; a < n; ++a)
-        for (int b = 0; b < n; ++b) {
-            Complex sum = 0.0;
-            for (int j = a; j <= a + 1 && j < n; ++j)
-                for (int k = b; k <= b + 1 && k < n; ++k)
-                    sum += (j == a) == (k == b) ? ys[j][k] : Complex() - ys[j][k];
-            y[a][b] = sum;
-        }
-    const int top = n - 1;
-    y[top][top] += Complex(0.0, w * fixed.fixedFarads);
-    y[cut.detectorNode][cut.detectorNode] += 1.0 / fixed.loads.detectorOhm;
-    const Complex antenna = 1.0 / Complex(fixed.loads.antennaOhm, -1.0 / (w * fixed.loads.antennaPf * 1e-12));
-    y[cut.antennaNode][cut.antennaNode] += antenna;
-
-    Response r{w, {}, {}, Determinant(y, n), Determinant(y, n - 1)};
-    Matrix m = y;
-    for (int a = 0; a < n; ++a)
-        m[a][cut.detectorNode] = a == cut.antennaNode ? antenna : 0.0;
-    r.n0 = Determinant(m, n);
-    r.n1 = cut.detectorNode == top ? 0.0 : Determinant(m, n - 1);
-    return r;
+    Matrix m{};
+    for (std::size_t p = 0; p < 3; ++p)
+        for (std::size_t q = 0; q < 3; ++q)
+            m[p][q] = Complex(mesh.resistance[p][q], w * mesh.inductance[p][q]);
+    m[1][1] += Complex(fixed.loads.detectorOhm);
+    m[2][2] += Complex(fixed.loads.antennaOhm, -1.0 / (w * fixed.loads.antennaPf * 1e-12));
+    const Complex d0 = Determinant2(m), d1 = Determinant3(m);
+    for (std::size_t p = 0; p < 3; ++p)
+        m[p][1] = Complex(p == 2 ? 1.0 : 0.0); // the source's column, in the detector's place
+    const Complex rd(fixed.loads.detectorOhm);
+    const Complex n0 = rd * Determinant2(m), n1 = rd * Determinant3(m);
+    const Complex fixedC(0.0, w * fixed.fixedFarads);
+    return {w, n0 + fixedC * n1, n1, d0 + fixedC * d1, d1};
 }
 
 // The power in R_d over V^2 / (4 R_a) with the variable capacitor at
@@ -199,7 +177,7 @@ struct Reach {
     double high = 0;
 };
 
-std::optional<Tuned> Tune(const Cut &cut, const Fixed &fixed, double w, const std::optional<Reach> &reach = {})
+std::optional<Tuned> Tune(const Mesh &cut, const Fixed &fixed, double w, const std::optional<Reach> &reach = {})
 {
     const double h = kStep * w;
     const Response at = Solve(cut, fixed, w);
@@ -209,7 +187,7 @@ std::optional<Tuned> Tune(const Cut &cut, const Fixed &fixed, double w, const st
     const Response below = Solve(cut, fixed, w - h);
     const Response above = Solve(cut, fixed, w + h);
     const auto slope = [&](double c) {
-        return std::log(Gain(above, fixed, c, w)) - std::log(Gain(below, fixed, c, w));
+        return Gain(above, fixed, c, w) / Gain(below, fixed, c, w) - 1.0; // no logarithms: every pair comes here
     };
     double c1 = c0 == 0.0 ? 1e-15 : c0 * (1.0 + 1e-6);
     double s0 = slope(c0);
@@ -237,7 +215,7 @@ std::optional<Tuned> Tune(const Cut &cut, const Fixed &fixed, double w, const st
 // The frequency on one side (`side` +1 or -1) where the power is half the
 // peak's: the bracket widened until it holds the crossing, then the Illinois
 // form of regula falsi on the logarithm of the power.
-std::optional<double> HalfPower(const Cut &cut, const Fixed &fixed, double w, const Tuned &tuned, double side)
+std::optional<double> HalfPower(const Mesh &cut, const Fixed &fixed, double w, const Tuned &tuned, double side)
 {
     const double target = std::log(0.5 * tuned.gain);
     const auto excess = [&](double x) { return std::log(Gain(Solve(cut, fixed, x), fixed, tuned.farads, w)) - target; };
@@ -386,7 +364,7 @@ LoadedPoint TapSolver::at(Taps taps, int point) const
 {
     RequireTap(taps.antenna, m_turns, "antenna tap");
     RequireTap(taps.detector, m_turns, "detector tap");
-    const Cut cut = MakeCut(m_inductance, m_turns, taps, resistance(point));
+    const Mesh cut = MakeMesh(m_inductance, m_turns, taps, resistance(point));
     const Fixed fixed{(m_circuit.capacitor.stray + m_selfCapacitance) * 1e-12, m_circuit.capacitorQ, m_circuit.loads};
     LoadedPoint result;
     result.frequencyKHz = m_points[static_cast<std::size_t>(point)];
@@ -422,7 +400,7 @@ LoadedPoint TapSolver::at(Taps taps, int point) const
 
 std::optional<TapSolver::Quick> TapSolver::quickMiddle(Taps taps) const
 {
-    const Cut cut = MakeCut(m_inductance, m_turns, taps, m_resistance[1]);
+    const Mesh cut = MakeMesh(m_inductance, m_turns, taps, m_resistance[1]);
     const Fixed fixed{(m_circuit.capacitor.stray + m_selfCapacitance) * 1e-12, m_circuit.capacitorQ, m_circuit.loads};
     const double w = 2e3 * std::numbers::pi * m_points[1];
     const Capacitor &capacitor = m_circuit.capacitor;

@@ -24,8 +24,8 @@
 // share of the coil's AC resistance at the band point (in proportion to its turns); the mutual
 // inductances follow from the joined sections, L(a+b) = L(a) + L(b) + 2 M(a,b)
 // (Grover 1946, ch. 1: the inductance of coils in series), and the same for
-// all three. The circuit is solved by nodal analysis (the inductance matrix
-// inverted to the sections' admittances) at each frequency.
+// all three. The circuit is solved by loop analysis, a loop through each
+// branch to ground (Kirchhoff's voltage law), at each frequency.
 //
 // The capacitor is set so that the power in R_d peaks at the band point
 // (the central difference of the power across the point is zero); the loaded
