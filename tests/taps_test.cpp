@@ -209,8 +209,9 @@ TEST(Taps, ChoicesAreTheBest)
         const double most = choices[0].points[1].powerDb;
         const bool found = choices[1].taps.has_value();
         const double within = found ? choices[1].points[1].powerDb : -1e300;
-        if (found)
+        if (found) {
             EXPECT_LE(choices[1].points[1].bandwidthKHz, limit);
+        }
         int narrow = 0;
         for (int d = 1; d <= 35; ++d)
             for (int a = 1; a <= 35; ++a) {
