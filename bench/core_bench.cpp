@@ -9,6 +9,7 @@
 #include "calc/number_format.h"
 #include "calc/number_parse.h"
 #include "calc/solenoid.h"
+#include "calc/taps.h"
 #include "calc/winding.h"
 #include "calc/wire.h"
 #include "pages/pages.h"
@@ -180,5 +181,23 @@ void BM_FieldTable_mainWindow(benchmark::State &state)
     }
 }
 BENCHMARK(BM_FieldTable_mainWindow)->Unit(benchmark::kMicrosecond);
+
+// Choosing the taps of a 150-turn coil (every pair, 22,500, worked out at the
+// band's middle, then the within-bandwidth candidates in full): the coil's
+// inductance table and resistance made once, as the design window makes them
+// per selected row. Should stay well under 50 ms.
+void BM_ChooseTaps150(benchmark::State &state)
+{
+    TappedCircuit circuit;
+    circuit.formDiameter = 1.5;
+    circuit.wire = {"awg22", 0.0275, AwgBareDiameter(22)};
+    circuit.turns = 150;
+    circuit.capacitor = {15, 365, 10};
+    for (auto _ : state) {
+        const TapSolver solver(circuit, {530, 1700}, CoilAcResistance(circuit));
+        benchmark::DoNotOptimize(ChooseTaps(solver, 10));
+    }
+}
+BENCHMARK(BM_ChooseTaps150)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -5,7 +5,9 @@ to an interactive page (the core compiled and the buttons enabled), from disk
 (file://) and over HTTP (python3 -m http.server); and one inductance press,
 over the page and over a plain field table inside the module, against the
 native press (core_bench's BM_Command2_Click, when a build has it); one band
-design, over the page and as typed, against the native one (BM_Design).
+design, over the page and as typed, against the native one (BM_Design); choosing
+the taps of a 150-turn coil as typed in the taps panel, against the native
+choice (BM_ChooseTaps150).
 Usage: bench/web_bench.py [loads]   (page loads to time, default 20)"""
 import functools, gzip, http.server, json, os, statistics, subprocess, sys, threading
 
@@ -35,6 +37,22 @@ for (let i = 0; i < count; ++i) Module.design('.', ',');
 const middle = performance.now();
 for (let i = 0; i < count; ++i) designDiameter.dispatchEvent(new Event('input', {bubbles: true}));
 return [(middle - start) / count, (performance.now() - middle) / count];"""
+# Milliseconds to choose the taps of the selected row's coil as the user types in
+# the taps panel: a 1.5 in form, whose # 24 row has 150 turns; the time the
+# panel's answer took (kept by design.js) and the whole input event (drawn too).
+TAPS = """const count = arguments[0];
+document.getElementById('tab-design').click();
+designDiameter.value = '1.5';
+designDiameter.dispatchEvent(new Event('input', {bubbles: true}));
+designTable.tBodies[0].rows[2].cells[0].focus();
+const times = [];
+const start = performance.now();
+for (let i = 0; i < count; ++i) {
+  designAntennaOhm.value = String(25 + (i % 2));
+  designAntennaOhm.dispatchEvent(new Event('input', {bubbles: true}));
+  times.push(Number(designTapsGroup.dataset.ms));
+}
+return [times.reduce((a, b) => a + b) / count, (performance.now() - start) / count, designTapsTitle.textContent];"""
 # Milliseconds per press: `count` presses straight through the binding, timed in the page.
 PRESSES = """const [count, onPage] = arguments;
 Text16.value = '1'; Text15.value = '20';
@@ -78,15 +96,23 @@ with headless_chromium.Browser() as chromium:
     runs = [chromium.driver.execute_script(DESIGNS, 200) for _ in range(5)]
     for at, label in enumerate(("browser, pages/design over the page", "browser, as typed: designed and drawn")):
         print(f"{label:36} {statistics.median(run[at] for run in runs) * 1000:7.1f} us (median of 5 x 200)")
+
+    print("\n== Choosing the taps of a 150-turn coil as typed (every pair of taps; aim: < 100 ms)")
+    chromium.driver.execute_script(TAPS, 2)  # warm-up
+    runs = [chromium.driver.execute_script(TAPS, 5) for _ in range(5)]
+    print(f"{runs[0][2][:40]}...")
+    for at, label in enumerate(("browser, pages/taps_panel's answer", "browser, as typed: chosen and drawn")):
+        print(f"{label:36} {statistics.median(run[at] for run in runs):7.1f} ms (median of 5 x 5)")
 server.shutdown()
 
 for build in ("release", "default"):
     native = os.path.join(root, "build", build, "bench", "core_bench")
     if os.path.exists(native):
-        out = subprocess.run([native, "--benchmark_filter=BM_Command2_Click|BM_Design$", "--benchmark_format=json"],
+        out = subprocess.run([native, "--benchmark_filter=BM_Command2_Click|BM_Design$|BM_ChooseTaps150", "--benchmark_format=json"],
                              capture_output=True, text=True).stdout
         for bench in json.loads(out)["benchmarks"]:
-            label = f"native ({build}), {'a press' if 'Click' in bench['name'] else 'a design'}, over a field table"
+            what = 'a press' if 'Click' in bench['name'] else 'taps of 150 turns' if 'Taps' in bench['name'] else 'a design'
+            label = f"native ({build}), {what}, over a field table"
             print(f"{label:36} {bench['real_time']:7.1f} {bench['time_unit']}"
                   f" (CPU time {bench['cpu_time']:.1f} {bench['time_unit']})")
         break

@@ -6,10 +6,12 @@
 #include "cli/drawing.h"
 #include "cli/flat.h"
 #include "cli/real_coil_rows.h"
+#include "cli/taps.h"
 #include "cli/tune.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <optional>
 
 namespace spirelle::cli {
@@ -95,6 +97,30 @@ struct TuneFields : WoundFields {
     }
 };
 
+// taps' arguments: tune's capacitor and band, one coil of the given wire, the
+// loads and the taps. Each takes one value, not a range.
+struct TapsFields : TuneFields {
+    std::vector<double> turns;
+    std::vector<double> capQ;
+    std::vector<double> antennaOhm;
+    std::vector<double> antennaPf;
+    std::vector<double> detectorOhm;
+    std::vector<double> bandwidth;
+    std::string antennaTap;
+    std::string detectorTap;
+
+    void relate() override
+    {
+        if (wire.empty())
+            throw UsageError("--wire is missing: taps is for one coil of one wire (--wire awg24, say)");
+        RequireBelow("CMIN", cmin, "CMAX", cmax);
+        relateWires(true);
+        if (antennaTap.empty() != detectorTap.empty())
+            throw UsageError(std::string(antennaTap.empty() ? "--antenna-tap" : "--detector-tap") +
+                             " is missing: give both taps or neither");
+    }
+};
+
 struct WindFields : WoundFields {
     std::vector<double> inductance;
 
@@ -174,6 +200,8 @@ constexpr Positional kLcArguments[] = {kInductance, kCapacitance};
 constexpr Positional kTuneArguments[] = {kForm, kCmin, kCmax};
 constexpr Positional kWindArguments[] = {kWanted, kForm};
 constexpr Positional kSolenoidArguments[] = {kForm, kWoundTurns};
+constexpr Positional kTapsArguments[] = {
+    kForm, {"TURNS", "the coil's whole turns", Bind<&TapsFields::turns>()}, kCmin, kCmax};
 
 // The given wire, the pitch and the unit, which tune, wind and solenoid share.
 constexpr Option kWire{"--wire",
@@ -264,6 +292,27 @@ constexpr Option kTuneOptions[] = {
      "", Bind<&TuneFields::capQ>()},
 };
 constexpr Option kWindOptions[] = {kWire, kBare, kOd, kPitch, kMm, kKind, kKindSpokes, kFreq};
+constexpr Option kTapsOptions[] = {
+    {"--wire", "WIRE", "the coil's wire: awg26, #26, swg22, 0.5mm or an outside diameter (as for tune)",
+     "the coil's wire (as for tune)", "", "", Bind<&WoundFields::wire>()},
+    kBare,
+    kPitch,
+    {"--stray", "PF", "stray capacitance of wiring and aerial, pF", "", "10", "", Bind<&TuneFields::stray>()},
+    {"--band", "LOW-HIGH", "the band, kHz", "the band in kHz", "530-1700", "", Bind<&TuneFields::band>()},
+    {"--cap-q", "Q", "the variable capacitor's Q", "", "2000", "", Bind<&TapsFields::capQ>()},
+    {"--antenna-ohm", "R", "the antenna's resistance with its ground, ohms", "", "25", "",
+     Bind<&TapsFields::antennaOhm>()},
+    {"--antenna-pf", "C", "the antenna's capacitance, pF", "", "200", "", Bind<&TapsFields::antennaPf>()},
+    {"--detector-ohm", "R", "the detector with its headphones as the tuned circuit sees it, ohms", "", "10000", "",
+     Bind<&TapsFields::detectorOhm>()},
+    {"--bandwidth", "KHZ", "the widest bandwidth within_bandwidth allows at the band's middle, kHz", "", "10", "",
+     Bind<&TapsFields::bandwidth>()},
+    {"--antenna-tap", "K", "the antenna's tap, turns from ground (with --detector-tap): these taps' figures", "", "",
+     "", Bind<&TapsFields::antennaTap>()},
+    {"--detector-tap", "K", "the detector's tap, turns from ground (with --antenna-tap)", "", "", "",
+     Bind<&TapsFields::detectorTap>()},
+    kMm,
+};
 constexpr Option kFlatWire{"--wire",
                            "WIRE",
                            "only this wire: awg26, #26, swg22, 0.5mm or an outside diameter (as for tune)",
@@ -429,6 +478,52 @@ Outcome RunSolenoid(const SolenoidFields &fields, Format format, Sink &out)
     return outcome;
 }
 
+// The one value of an argument that taps takes, above 0.
+double OneValue(std::string_view name, const std::vector<double> &values)
+{
+    if (values.size() != 1)
+        throw UsageError(std::string(name) + " takes one value with taps, not a range");
+    if (!(values[0] > 0))
+        throw UsageError(std::string(name) + " must be above 0");
+    return values[0];
+}
+
+// A tap: a whole number of turns from 1 to `turns`.
+int OneTap(std::string_view name, const std::string &text, int turns)
+{
+    const std::vector<double> values = ParseValues(name, text);
+    const double value = values.size() == 1 ? values[0] : 0;
+    if (value < 1 || value != std::floor(value) || value > turns)
+        throw UsageError(std::string(name) + " " + text + " is not a whole number of turns from 1 to " +
+                         std::to_string(turns));
+    return static_cast<int>(value);
+}
+
+Outcome RunTaps(const TapsFields &fields, Format format, Sink &out)
+{
+    TapsCase one;
+    const double turns = OneValue("TURNS", fields.turns);
+    if (turns != std::floor(turns) || turns > kMostTappedTurns)
+        throw UsageError("TURNS must be a whole number from 1 to " + std::to_string(kMostTappedTurns));
+    TappedCircuit &circuit = one.circuit;
+    circuit.formDiameter = fields.lengths.inches(OneValue(Name(kForm), fields.diameter));
+    circuit.wire = fields.winding.wires.back();
+    circuit.turns = static_cast<int>(turns);
+    circuit.pitch = fields.winding.pitch;
+    if (fields.stray.size() != 1)
+        throw UsageError("--stray takes one value with taps, not a range");
+    circuit.capacitor = {OneValue("CMIN", fields.cmin), OneValue("CMAX", fields.cmax), fields.stray[0]};
+    circuit.capacitorQ = OneValue("--cap-q", fields.capQ);
+    circuit.loads = {OneValue("--antenna-ohm", fields.antennaOhm), OneValue("--antenna-pf", fields.antennaPf),
+                     OneValue("--detector-ohm", fields.detectorOhm)};
+    one.band = {OneValue("--band LOW", fields.band.low), OneValue("--band HIGH", fields.band.high)};
+    one.bandwidthKHz = OneValue("--bandwidth", fields.bandwidth);
+    if (!fields.antennaTap.empty())
+        one.given = spirelle::Taps{OneTap("--antenna-tap", fields.antennaTap, circuit.turns),
+                                   OneTap("--detector-tap", fields.detectorTap, circuit.turns)};
+    return Taps(one, format, out);
+}
+
 Outcome RunFlat(const FlatFields &fields, Format format, Sink &out, std::string_view inner)
 {
     RequireOneWound(fields, inner, fields.turns.size());
@@ -518,6 +613,18 @@ constexpr Command kCommands[] = {
      "resistance (annealed copper at 20 C); with --freq, a row\n"
      "per frequency with its AC resistance, Q and effective L\n",
      Bound<SolenoidFields, RunSolenoid>},
+    {"taps", "Where to tap the coil for the antenna and the detector, and how selective the set is", kTapsArguments,
+     kTapsOptions,
+     "where to tap a coil of TURNS whole turns of --wire on a\n"
+     "form of DIAMETER for the antenna (R_a with C_a) and the\n"
+     "detector (R_d): the pair that gives the detector the most\n"
+     "power at the band's middle, and the pair with the most\n"
+     "power whose bandwidth there is within --bandwidth; or,\n"
+     "with both taps given, theirs. At the band's low end,\n"
+     "middle and top, the capacitor set so that the power\n"
+     "peaks there: the loaded Q, the bandwidth and the power\n"
+     "against what the antenna makes available, in dB\n",
+     Bound<TapsFields, RunTaps>},
     {"spiral", "A flat spiral of TURNS from an inside diameter of INNER", kSpiralArguments, kSpiralOptions,
      "a flat spiral: TURNS whole turns wound outward from an\n"
      "inside diameter of INNER inches, the turns taken as\n"

@@ -693,4 +693,29 @@ std::string CsvText(const View &view)
     return out;
 }
 
+std::optional<RowCoil> CoilOfRow(const FieldAccess &fields, const Separators &separators, int row)
+{
+    const Reader reader(fields, separators);
+    Inputs in;
+    try {
+        in = ReadInputs(fields, reader);
+    } catch (const Bad &) {
+        return std::nullopt;
+    }
+    std::vector<Wire> wires = GaugeWires();
+    if (in.custom)
+        wires.push_back(*in.custom);
+    if (in.flat || row < 0 || row >= static_cast<int>(wires.size()))
+        return std::nullopt;
+    const Wire &wire = wires[static_cast<std::size_t>(row)];
+    try {
+        const BandDesign design = DesignForBand(in.diameter, wire, in.capacitor, in.band, in.pitch);
+        if (!design.tuned)
+            return std::nullopt;
+        return RowCoil{in.diameter, wire, design.tuned->coil.turns, in.pitch, in.capacitor, in.band};
+    } catch (const CalcError &) {
+        return std::nullopt;
+    }
+}
+
 } // namespace spirelle::design

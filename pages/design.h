@@ -1,11 +1,14 @@
 #pragma once
 
 #include "pages/field_access.h"
+#include "calc/band.h"
 #include "calc/number_parse.h"
+#include "calc/real_coil.h"
 
 #include <span>
 #include <string>
 #include <string_view>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -281,5 +284,18 @@ std::string CopyText(const View &view);
 // The same as CSV (RFC 4180): fields separated by commas, a field holding a
 // comma, a quote or a line break in quotes, each line ended by "\r\n".
 std::string CsvText(const View &view);
+// The coil of the table's row `row` (0 the first gauge) for the inputs as they
+// are, with the capacitor and the band: what the taps panel (pages/taps_panel.h)
+// works on. nullopt when the inputs are bad, the row's wire has no coil or the
+// coil is flat.
+struct RowCoil {
+    double formDiameter = 0; // inches
+    Wire wire;
+    int turns = 0;
+    std::optional<double> pitch;
+    Capacitor capacitor;
+    Band band;
+};
+std::optional<RowCoil> CoilOfRow(const FieldAccess &fields, const Separators &separators, int row);
 
 } // namespace spirelle::design

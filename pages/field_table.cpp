@@ -2,6 +2,7 @@
 
 #include "pages/design.h"
 #include "pages/form_layout.h"
+#include "pages/taps_panel.h"
 #include "calc/utf8.h"
 
 namespace spirelle {
@@ -26,6 +27,8 @@ FieldTable FieldTable::designWindow(const Separators &separators)
     FieldTable table;
     for (auto &[name, text] : design::InitialTexts(separators))
         table.m_entries.emplace(std::string(name), Entry{std::move(text), false, 0, {}});
+    for (const design::TapsInput &input : design::kTapsInputs) // the taps panel's, under the table
+        table.m_entries.emplace(std::string(input.control), Entry{std::string(input.initial), false, 0, {}});
     return table;
 }
 

@@ -14,7 +14,8 @@ class FieldTable : public FieldAccess {
 public:
     // Every control of the main window with its initial text or caption.
     static FieldTable mainWindow();
-    // The design window's inputs as it opens (design.h), in the notation of `separators`.
+    // The design window's inputs as it opens (design.h) and its taps panel's
+    // (taps_panel.h), in the notation of `separators`.
     static FieldTable designWindow(const Separators &separators);
 
     std::string text(std::string_view textBox) const override;

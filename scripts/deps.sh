@@ -13,7 +13,7 @@ packages=(
     xvfb xauth fonts-liberation2
     desktop-file-utils appstream dpkg-dev
     libcli11-dev nlohmann-json3-dev help2man man-db hyperfine
-    libboost-math-dev libfast-float-dev
+    libboost-math-dev libfast-float-dev ngspice
     qt6-svg-dev poppler-utils
     emscripten chromium chromium-driver python3-selenium
 )

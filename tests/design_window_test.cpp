@@ -4,6 +4,7 @@
 #include "ui/design_window.h"
 #include "gui_helpers.h"
 #include "ui/main_window.h"
+#include "pages/taps_panel.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -126,6 +127,32 @@ private slots:
         // At twice the scale the window's least size still fits a 1280 × 1024 screen.
         const QSize least = 2 * window.minimumSizeHint();
         QVERIFY2(least.width() <= 1280 && least.height() <= 1024 - 60, qPrintable(QString::number(least.height())));
+    }
+
+    // The selected row's coil is tapped under the table, the row kept through a
+    // new design; typed taps show their own figures, one tap alone says what is missing.
+    void tapsOfTheSelectedRow()
+    {
+        DesignWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        TypeInto(&window, kDiameter, "2");
+        auto *taps = Child<QTableView>(&window, design::control::kTapsTable);
+        auto *title = Child<QLabel>(&window, design::control::kTapsTitle);
+        QCOMPARE(taps->model()->rowCount(), 0);
+        auto *table = Child<QTableView>(&window, kTable);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(table->model()->index(1, 1)).center());
+        QVERIFY(title->text().startsWith(QStringLiteral("114 turns of # 22")));
+        QCOMPARE(taps->model()->rowCount(), 6);
+        TypeInto(&window, kStray, "12");
+        QVERIFY(title->text().contains(QStringLiteral("of # 22")));
+        TypeInto(&window, design::control::kAntennaTap, "20");
+        QVERIFY(Child<QLabel>(&window, design::control::kTapsMessage)->text().startsWith("The detector tap is empty"));
+        TypeInto(&window, design::control::kDetectorTap, "60");
+        QCOMPARE(taps->model()->rowCount(), 3);
+        QCOMPARE(taps->model()->index(0, 1).data().toString() + taps->model()->index(0, 2).data().toString(),
+                 QStringLiteral("2060"));
     }
 
     void designsAsTheUserTypes()

@@ -5,6 +5,7 @@
 
 #include "ui/form_widgets.h"
 #include "ui/print_drawing.h"
+#include "ui/taps_panel.h"
 #include "ui/widget_fields.h"
 
 #include <QAccessible>
@@ -14,11 +15,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QItemSelectionModel>
 #include <QPushButton>
 #include <QItemSelectionModel>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QTableView>
 
 #include <algorithm>
@@ -100,6 +103,14 @@ DesignWindow::DesignWindow(QWidget *parent)
     inner->addWidget(m_message);
     inner->addWidget(m_verdict);
     inner->addWidget(m_table, 1);
+    m_taps = new TapsPanel(this);
+    inner->addWidget(m_taps, 1);
+    // The row a user selects keeps its taps; the table's rows made afresh leave no row current.
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    m_taps->setRow(current.row());
+            });
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(content);
     scroll->setWidgetResizable(true);
@@ -115,7 +126,7 @@ DesignWindow::DesignWindow(QWidget *parent)
     buttons->setContentsMargins(layout->contentsMargins().bottom(), 0, layout->contentsMargins().bottom(), 0);
     layout->addLayout(buttons);
 
-    order << m_table << m_print << m_copy;
+    order << m_table << m_taps->keyboardOrder() << m_print << m_copy;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -146,6 +157,11 @@ void DesignWindow::recompute()
     if (!m_model)
         return; // still being built
     showView(design::Design(WidgetFields(this), separators()));
+    if (!m_taps)
+        return;
+    if (m_taps->row() >= 0 && m_taps->row() < m_model->rowCount() && !m_stale)
+        m_table->setCurrentIndex(m_model->index(m_taps->row(), 0));
+    m_taps->recompute();
 }
 
 void DesignWindow::showView(const design::View &view)

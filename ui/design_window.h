@@ -20,6 +20,8 @@ class QTableView;
 
 namespace spirelle {
 
+class TapsPanel;
+
 // frmDesign, "Design a coil for a band": the coil of each wire for a band and
 // a variable capacitor, recomputed as the user types (pages/design.h does the
 // work; this only draws it). Modeless and top-level, so that it outlives the
@@ -76,6 +78,8 @@ private:
     bool m_hadGood = false; // a table has been shown since the window opened
     bool m_stale = false;   // the table is not for the current inputs
     QString m_copyText;     // the shown table's copy text
+    // Under the table: the selected row's taps.
+    TapsPanel *m_taps = nullptr;
 };
 
 // Brings the one design window to the front, creating it when there is none.

@@ -50,6 +50,8 @@ function DesignForm(groups) {
 function BrowserRegion() {
   try { return new Intl.Locale(navigator.language).maximize().region || ''; } catch (e) { return ''; }
 }
+// Whether a field is the taps panel's, which has its own handler.
+const tapsGroupOf = (element) => element.closest('#designTapsGroup');
 
 function StartDesign(separators) {
   const sep = [separators.decimal, separators.group];
@@ -64,6 +66,7 @@ function StartDesign(separators) {
   const presetFields = Object.fromEntries(inputs.filter(input => input.fills).map(input => [input.id, input.fills]));
   const lengths = inputs.filter(input => input.length);
   let hadGood = false, copyText = '', csvText = '', drawings = [], chosen = -1, mm = -1;
+  let afterShow = () => {}; // the taps panel's, once it is built
 
   units.replaceChildren(...start.units.map(unit => new Option(unit)));
   for (const input of inputs.filter(input => input.presets))
@@ -147,6 +150,7 @@ function StartDesign(separators) {
     else table.removeAttribute('aria-describedby');
     copy.disabled = download.disabled = !hadGood || stale;
     showChosen(stale);
+    afterShow();
   };
   // The row chosen (a cell focused or tapped) and its drawing for printing.
   const [saveSvg, print, printed] = ['designSvg', 'designPrint', 'printForm'].map(byId);
@@ -175,7 +179,7 @@ function StartDesign(separators) {
   const recompute = () => show(Module.design(...sep));
 
   section.addEventListener('input', (event) => {
-    if (event.target.tagName !== 'INPUT') return; // the lists act on change
+    if (event.target.tagName !== 'INPUT' || tapsGroupOf(event.target)) return; // the lists act on change
     if (event.isTrusted) event.target.dataset.typed = 'true'; // a person's, not a link's
     for (const list in presetFields)
       if (presetFields[list].includes(event.target.id)) match(list);
@@ -235,6 +239,58 @@ function StartDesign(separators) {
     clearTimeout(saidTimer);
     saidTimer = setTimeout(() => { copied.textContent = ''; }, 4000);
   };
+  // The taps panel: the selected row's coil tapped; the time each answer takes is kept for the benchmark.
+  const tapsGroup = byId('designTapsGroup'), tapsTable = byId('designTapsTable');
+  let tapsRow = -1;
+  tapsGroup.querySelector('.tapsFields').replaceChildren(...Module.tapsStart().flatMap(input => {
+    const field = Element('input', {id: input.id, value: input.initial},
+                          {'aria-label': input.spoken, inputmode: 'decimal', autocomplete: 'off', spellcheck: 'false'});
+    return [Element('label', {htmlFor: input.id, textContent: input.caption}), field,
+            Element('span', {textContent: input.unit}, {'aria-hidden': 'true'})];
+  }));
+  const recomputeTaps = () => {
+    const start = performance.now();
+    const view = Module.designTaps(tapsRow, ...sep);
+    tapsGroup.dataset.ms = String(performance.now() - start);
+    byId('designTapsTitle').textContent = view.title;
+    byId('designTapsMessage').textContent = view.message;
+    for (const field of tapsGroup.querySelectorAll('input')) {
+      const bad = field.id === view.badField;
+      if (bad) {
+        field.setAttribute('aria-invalid', 'true');
+        field.setAttribute('aria-describedby', 'designTapsMessage');
+      } else {
+        field.removeAttribute('aria-invalid');
+        field.removeAttribute('aria-describedby');
+      }
+    }
+    if (view.badField) return; // the last figures stay until the field is good again
+    tapsTable.tHead.rows[0].replaceChildren(...view.headers.map(header));
+    tapsTable.tBodies[0].replaceChildren(...view.rows.map(row => {
+      const tr = document.createElement('tr');
+      tr.append(...row.map((text, column) => cell([text, text], column)));
+      return tr;
+    }));
+  };
+  const selectRow = (index) => {
+    [...table.tBodies[0].rows].forEach((tr, i) => {
+      if (i === index) tr.setAttribute('aria-current', 'true');
+      else tr.removeAttribute('aria-current');
+    });
+    if (index === tapsRow) return;
+    tapsRow = index;
+    recomputeTaps();
+  };
+  // A cell focused, by a tap, a click or the arrow keys, selects its row.
+  table.tBodies[0].addEventListener('focusin', (event) => selectRow(event.target.parentElement.sectionRowIndex));
+  tapsGroup.addEventListener('input', recomputeTaps);
+  // A new design: its rows drawn afresh keep the selected row, whose coil may have changed.
+  afterShow = () => {
+    selectRow(tapsRow);
+    recomputeTaps();
+  };
+  afterShow();
+
   copy.addEventListener('click', () => {
     const done = () => say('Table copied, with its inputs');
     if (navigator.clipboard)

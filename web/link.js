@@ -44,7 +44,7 @@ function ReadFragment(hash) {
 function StartLink(separators) {
   const byId = id => document.getElementById(id);
   const fields = [...document.querySelectorAll('.page input:not(.result), .page select:not(.preset)')]
-      .filter(field => field.id && !field.readOnly);
+      .filter(field => field.id && !field.readOnly && !field.closest('#designTapsGroup')); // not the taps panel's
   // Each field's key and its place in a pair; an id of no key is its own key.
   const keyOf = new Map();
   // (no patterns in for-of: emscripten's optimizer drops them)

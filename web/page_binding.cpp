@@ -7,6 +7,7 @@
 #include "pages/field_access.h"
 #include "pages/field_table.h"
 #include "pages/pages.h"
+#include "pages/taps_panel.h"
 #include "calc/utf8.h"
 
 #include <emscripten/bind.h>
@@ -284,6 +285,44 @@ val Design(const std::string &decimal, const std::string &group)
     return out;
 }
 
+// The taps panel's fields as design.js builds them: [{id, caption, spoken, unit, initial}].
+val TapsStart()
+{
+    val out = val::array();
+    for (const design::TapsInput &input : design::kTapsInputs) {
+        val each = val::object();
+        each.set("id", std::string(input.control));
+        each.set("caption", WithoutMnemonic(input.caption));
+        each.set("spoken", std::string(input.spoken));
+        each.set("unit", std::string(input.unit));
+        each.set("initial", std::string(input.initial));
+        out.call<void>("push", each);
+    }
+    return out;
+}
+
+// The taps of the design table's row `row` (-1: none) for the page's inputs:
+// {title, badField, message, headers, rows (of texts)}.
+val DesignTaps(int row, const std::string &decimal, const std::string &group)
+{
+    design::TapsView view;
+    try {
+        view = design::DesignTaps(DomFields(), Separators(decimal, group), row);
+    } catch (const std::exception &error) { // a control the page lacks
+        view.message = error.what();
+    }
+    val rows = val::array();
+    for (const std::vector<std::string> &cells : view.rows)
+        rows.call<void>("push", Strings(cells));
+    val out = val::object();
+    out.set("title", view.title);
+    out.set("badField", view.badField);
+    out.set("message", view.message);
+    out.set("headers", Strings(view.headers));
+    out.set("rows", rows);
+    return out;
+}
+
 } // namespace
 } // namespace spirelle
 
@@ -296,4 +335,6 @@ EMSCRIPTEN_BINDINGS(spirelle)
     emscripten::function("designMatch", &spirelle::DesignMatch);
     emscripten::function("designConvert", &spirelle::DesignConvert);
     emscripten::function("design", &spirelle::Design);
+    emscripten::function("tapsStart", &spirelle::TapsStart);
+    emscripten::function("designTaps", &spirelle::DesignTaps);
 }
