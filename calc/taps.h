@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/band.h"
+#include "calc/losses.h"
 #include "calc/real_coil.h"
 
 #include <array>
@@ -57,9 +58,9 @@ struct TappedCircuit {
     double formDiameter = 0; // inches
     Wire wire;
     int turns = 0;
-    std::optional<double> pitch; // inches a turn; the wire's outside diameter when empty
-    Capacitor capacitor;         // pF
-    double capacitorQ = 2000;    // the variable capacitor's Q
+    std::optional<double> pitch;            // inches a turn; the wire's outside diameter when empty
+    Capacitor capacitor;                    // pF
+    double capacitorQ = kDefaultCapacitorQ; // the variable capacitor's Q
     Loads loads;
 };
 

@@ -467,7 +467,8 @@ Outcome RunSolenoid(const SolenoidFields &fields, Format format, Sink &out)
     RequireOneWound(fields, Name(kForm), fields.turns.size());
     const CaseSweep<SolenoidCase> sweep({{Name(kForm), fields.diameter, &SolenoidCase::diameter},
                                          {Name(kWoundTurns), fields.turns, &SolenoidCase::turns}});
-    Outcome outcome = Solenoid(sweep, fields.winding, fields.lengthInches, fields.lengths, Frequencies(fields.freq), format, out);
+    Outcome outcome = Solenoid(sweep, fields.winding, fields.lengthInches, fields.lengths, Frequencies(fields.freq),
+                               format, out);
     if (!fields.svg.empty()) {
         const Wire &wire = fields.winding.wires[0];
         const double turns = fields.turns[0];

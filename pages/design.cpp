@@ -632,8 +632,7 @@ View Design(const FieldAccess &fields, const Separators &separators)
         } catch (const CalcError &error) { // this wire on this form: an answer for its row
             design.reason = error.what();
         }
-        view.rows.push_back(
-            Row(reader, design, in, tank ? &*tank : nullptr, buildable));
+        view.rows.push_back(Row(reader, design, in, tank ? &*tank : nullptr, buildable));
         view.drawings.push_back(Drawing(in, design));
         view.rows.back().front().sortKey = double(view.rows.size()); // the wires in their own order
         if (tank && design.tuned->covered && tank->coilQ[TankAcrossBand::Middle] > bestQ) {
@@ -712,7 +711,7 @@ std::optional<RowCoil> CoilOfRow(const FieldAccess &fields, const Separators &se
         const BandDesign design = DesignForBand(in.diameter, wire, in.capacitor, in.band, in.pitch);
         if (!design.tuned)
             return std::nullopt;
-        return RowCoil{in.diameter, wire, design.tuned->coil.turns, in.pitch, in.capacitor, in.band};
+        return RowCoil{in.diameter, wire, design.tuned->coil.turns, in.pitch, in.capacitor, in.capacitorQ, in.band};
     } catch (const CalcError &) {
         return std::nullopt;
     }

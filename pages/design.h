@@ -2,6 +2,7 @@
 
 #include "pages/field_access.h"
 #include "calc/band.h"
+#include "calc/losses.h"
 #include "calc/number_parse.h"
 #include "calc/real_coil.h"
 
@@ -294,6 +295,7 @@ struct RowCoil {
     int turns = 0;
     std::optional<double> pitch;
     Capacitor capacitor;
+    double capacitorQ = kDefaultCapacitorQ;
     Band band;
 };
 std::optional<RowCoil> CoilOfRow(const FieldAccess &fields, const Separators &separators, int row);

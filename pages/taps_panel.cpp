@@ -128,6 +128,7 @@ TapsView DesignTaps(const FieldAccess &fields, const Separators &separators, int
         circuit.turns = coil->turns;
         circuit.pitch = coil->pitch;
         circuit.capacitor = coil->capacitor;
+        circuit.capacitorQ = coil->capacitorQ;
         circuit.loads = {r.positive(control::kAntennaOhm), r.positive(control::kAntennaPf),
                          r.positive(control::kDetectorOhm)};
         const double bandwidth = r.positive(control::kBandwidth);

@@ -239,6 +239,10 @@ private slots:
         };
         clickHeader();
         QCOMPARE(Cell(window, 0, 0), QStringLiteral("# 30"));
+        // Sorted, a row chosen is still its own wire's: the taps are # 30's.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(table->model()->index(0, 1)).center());
+        QVERIFY(Child<QLabel>(window, design::control::kTapsTitle)->text().contains(QStringLiteral("of # 30")));
         clickHeader();
         QCOMPARE(Cell(window, 0, 0), QStringLiteral("# 20 (best Q)"));
 

@@ -35,6 +35,12 @@ QString HeaderText(const std::string &header)
 
 } // namespace
 
+int DesignWindow::designRow(const QModelIndex &index) const
+{
+    // The wire's cell sorts by the wire's place, counted from 1.
+    return index.isValid() ? m_model->index(index.row(), 0).data(kSortRole).toInt() - 1 : -1;
+}
+
 void DesignWindow::createTable()
 {
     m_table = new QTableView(this);

@@ -109,7 +109,7 @@ DesignWindow::DesignWindow(QWidget *parent)
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid())
-                    m_taps->setRow(current.row());
+                    m_taps->setRow(designRow(current));
             });
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(content);
@@ -238,7 +238,7 @@ void DesignWindow::greyTable(bool stale)
 const std::string &DesignWindow::selectedDrawing() const
 {
     static const std::string kNone;
-    const int row = m_table->currentIndex().row();
+    const int row = designRow(m_table->currentIndex());
     return row >= 0 && std::size_t(row) < m_drawings.size() ? m_drawings[std::size_t(row)] : kNone;
 }
 

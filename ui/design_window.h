@@ -57,7 +57,8 @@ private:
     void showView(const design::View &view);
     void markBad(QLineEdit *field, const QString &message);
     void greyTable(bool stale);
-    const std::string &selectedDrawing() const; // the current row's; "" when it has none
+    const std::string &selectedDrawing() const;    // the current row's; "" when it has none
+    int designRow(const QModelIndex &index) const; // the row's place in design::View, whatever the sorting; -1: none
     Separators separators() const { return Separators(m_decimal, m_group); }
 
     std::string m_decimal, m_group; // the locale's, read once
@@ -73,7 +74,7 @@ private:
     QPushButton *m_copy = nullptr;
     QPushButton *m_print = nullptr;
     std::vector<std::string> m_drawings; // the shown rows' drawings (design::View)
-    QLabel *m_copied = nullptr; // says that the table was copied
+    QLabel *m_copied = nullptr;          // says that the table was copied
     QPointer<QLineEdit> m_bad;
     bool m_hadGood = false; // a table has been shown since the window opened
     bool m_stale = false;   // the table is not for the current inputs

@@ -134,6 +134,7 @@ function StartDesign(separators) {
       const rows = [...view.rows].sort((a, b) => order * (a[sortBy.column][2] - b[sortBy.column][2]));
       table.tBodies[0].replaceChildren(...rows.map(row => {
         const tr = document.createElement('tr');
+        tr.dataset.row = String(row[0][2] - 1); // the row's place in the design, whatever the sorting
         tr.append(...row.map(cell));
         return tr;
       }));
@@ -155,15 +156,15 @@ function StartDesign(separators) {
   // The row chosen (a cell focused or tapped) and its drawing for printing.
   const [saveSvg, print, printed] = ['designSvg', 'designPrint', 'printForm'].map(byId);
   const showChosen = (stale) => {
-    [...table.tBodies[0].rows].forEach((tr, i) => tr.classList.toggle('chosen', i === chosen));
+    [...table.tBodies[0].rows].forEach(tr => tr.classList.toggle('chosen', Number(tr.dataset.row) === chosen));
     saveSvg.disabled = print.disabled = stale || !drawings[chosen];
   };
   table.tBodies[0].addEventListener('focusin', (event) => {
-    chosen = event.target.closest('tr').sectionRowIndex;
+    chosen = Number(event.target.closest('tr').dataset.row);
     showChosen(table.classList.contains('stale'));
   });
   saveSvg.addEventListener('click', () => {
-    const wire = table.tBodies[0].rows[chosen].cells[0].textContent.replace(/[^A-Za-z0-9]+/g, '');
+    const wire = table.tBodies[0].querySelector(`tr[data-row="${chosen}"]`).cells[0].textContent.replace(/[^A-Za-z0-9]+/g, '');
     const link = Element('a', {href: URL.createObjectURL(new Blob([drawings[chosen]], {type: 'image/svg+xml'})),
                                download: 'coil-' + wire + '.svg'});
     link.click();
@@ -273,8 +274,8 @@ function StartDesign(separators) {
     }));
   };
   const selectRow = (index) => {
-    [...table.tBodies[0].rows].forEach((tr, i) => {
-      if (i === index) tr.setAttribute('aria-current', 'true');
+    [...table.tBodies[0].rows].forEach(tr => {
+      if (Number(tr.dataset.row) === index) tr.setAttribute('aria-current', 'true');
       else tr.removeAttribute('aria-current');
     });
     if (index === tapsRow) return;
@@ -282,7 +283,7 @@ function StartDesign(separators) {
     recomputeTaps();
   };
   // A cell focused, by a tap, a click or the arrow keys, selects its row.
-  table.tBodies[0].addEventListener('focusin', (event) => selectRow(event.target.parentElement.sectionRowIndex));
+  table.tBodies[0].addEventListener('focusin', (event) => selectRow(Number(event.target.closest('tr').dataset.row)));
   tapsGroup.addEventListener('input', recomputeTaps);
   // A new design: its rows drawn afresh keep the selected row, whose coil may have changed.
   afterShow = () => {
