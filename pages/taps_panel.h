@@ -39,11 +39,11 @@ struct TapsInput {
 
 // clang-format off
 inline constexpr TapsInput kTapsInputs[] = {
-    {control::kAntennaOhm, "&Antenna", "Antenna resistance, ohms", "Ω", "25", "The antenna's resistance",
+    {control::kAntennaOhm, "&Antenna R", "Antenna resistance, ohms", "Ω", "25", "The antenna's resistance",
      "the antenna's resistance with its ground, in ohms", 25},
-    {control::kAntennaPf, "A&ntenna", "Antenna capacitance, pF", "pF", "200", "The antenna's capacitance",
+    {control::kAntennaPf, "A&ntenna C", "Antenna capacitance, pF", "pF", "200", "The antenna's capacitance",
      "the antenna's capacitance in pF", 200},
-    {control::kDetectorOhm, "Detector", "Detector resistance, ohms", "Ω", "10000", "The detector's resistance",
+    {control::kDetectorOhm, "Detector R", "Detector resistance, ohms", "Ω", "10000", "The detector's resistance",
      "the detector's resistance with its headphones, in ohms", 10000},
     {control::kBandwidth, "Band&width", "Widest bandwidth at the band's middle, kHz", "kHz", "10",
      "The bandwidth", "the widest bandwidth wanted at the band's middle, in kHz", 10},

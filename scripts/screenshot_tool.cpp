@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTest>
 #include <QToolTip>
 
@@ -131,6 +132,9 @@ int main(int argc, char *argv[])
     if (!design || !QTest::qWaitForWindowExposed(design))
         return 1;
     Type(design, design::control::kDiameter, "2");
+    // The best row chosen, so the taps panel shows where to tap its coil.
+    auto *table = design->findChild<QTableView *>(ToQString(design::control::kTable));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(0, 1)).center());
     ok = Save(design, folder + QStringLiteral("/design") + suffix + QStringLiteral(".png")) && ok;
     Type(design, design::control::kCmax, "3");
     ok = Save(design, folder + QStringLiteral("/design-bad") + suffix + QStringLiteral(".png")) && ok;

@@ -75,7 +75,8 @@ void DesignWindow::createTable()
     for (const CoilColumn &column : RealCoilColumns())
         if (Shows(Face::Design, column))
             sample.append(new QStandardItem(ToQString(column.widest)));
-    sample.append(new QStandardItem(QStringLiteral("too long"))); // the row's note
+    sample.append(new QStandardItem(QStringLiteral("too long")));                  // the row's note
+    sample.first()->setText(sample.first()->text() + QStringLiteral(" (best Q)")); // the best row's wire
     QStringList labels;
     for (const std::string &header : headers.headers)
         labels << HeaderText(header);

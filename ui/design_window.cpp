@@ -104,7 +104,7 @@ DesignWindow::DesignWindow(QWidget *parent)
     inner->addWidget(m_verdict);
     inner->addWidget(m_table, 1);
     m_taps = new TapsPanel(this);
-    inner->addWidget(m_taps, 1);
+    inner->addWidget(m_taps);
     // The row a user selects keeps its taps; the table's rows made afresh leave no row current.
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {

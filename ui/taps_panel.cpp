@@ -53,7 +53,10 @@ TapsPanel::TapsPanel(QWidget *window)
     m_table->verticalHeader()->hide();
     m_table->setWordWrap(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setMinimumHeight(fontMetrics().height() * 9);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed); // rows as the design's table has them
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // The header and six rows: two choices at the band's three points.
+    m_table->setMinimumHeight(fontMetrics().height() + 12 + 6 * (fontMetrics().height() + 6));
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
