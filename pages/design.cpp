@@ -210,17 +210,65 @@ std::optional<FlatForm> ReadKind(const FieldAccess &fields, const Reader &r)
     return FlatForm{0, int(n), std::nullopt};
 }
 
+bool Positive(double v)
+{
+    return v > 0 && std::isfinite(v);
+}
+
+// "0.25mm": a metric wire, named by its copper's diameter.
+bool EndsInMm(std::string_view name)
+{
+    return name.size() > 2 && (name[name.size() - 2] | 0x20) == 'm' && (name.back() | 0x20) == 'm';
+}
+
+// A custom wire's diameter in inches: the named wire's (for the bare field a
+// gauge's copper, or the diameter "0.25mm" names), else the number in the unit.
+std::optional<double> WireDiameter(const Reader &r, const Input &input, const std::optional<Wire> &named, bool bare)
+{
+    if (named)
+        return bare && !EndsInMm(named->name) ? named->bareDiameter : named->outsideDiameter;
+    const std::optional<double> value = r.read(input, true);
+    Require(!value || Positive(*value), r, input, "must be above 0");
+    return value ? std::optional(r.inches(*value)) : std::nullopt;
+}
+
+// The custom wire: either diameter, or both, each a number in the unit or a
+// wire's name; a Litz wire's name in the outside field. Nothing given: no custom wire.
+void ReadCustomWire(const Reader &r, Inputs &in)
+{
+    const Input &outside = InputNamed(control::kWireOd), &bareInput = InputNamed(control::kWireBare);
+    if (std::optional<Wire> litz = r.litz(outside)) {
+        Require(!r.read(bareInput, true), r, bareInput, "must be empty for a Litz wire: its copper is its strands'");
+        in.custom = std::move(litz);
+        return;
+    }
+    const std::optional<Wire> odWire = r.named(outside), bareWire = r.named(bareInput);
+    const std::optional<double> od = WireDiameter(r, outside, odWire, false);
+    const std::optional<double> bare = WireDiameter(r, bareInput, bareWire, true);
+    if (!od && !bare)
+        return;
+    Require(!od || !bare || *bare <= *od, r, bareInput, "must not be above the outside diameter");
+    const std::string name = odWire ? odWire->name : bareWire ? bareWire->name : "custom";
+    const bool metric = bareWire && EndsInMm(bareWire->name);
+    if (od) { // enamel takes about 4 % of the diameter on each side
+        in.custom = Wire{name, *od, bare ? *bare : odWire ? odWire->bareDiameter : DefaultBareDiameter(*od)};
+    } else if (bareWire && !metric) {
+        in.custom = Wire{name, bareWire->outsideDiameter, *bare}; // the gauge's own enamel
+    } else {
+        in.custom = Wire{name, *bare / kBareOfOutside, *bare};
+        in.wireNote = "the outside diameter estimated as the bare / " + r.number(kBareOfOutside);
+    }
+}
+
 Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
 {
     const Input &diameter = InputNamed(control::kDiameter), &cmin = InputNamed(control::kCmin),
                 &cmax = InputNamed(control::kCmax), &stray = InputNamed(control::kStray),
                 &low = InputNamed(control::kBandLow), &high = InputNamed(control::kBandHigh),
-                &outside = InputNamed(control::kWireOd), &bareInput = InputNamed(control::kWireBare),
                 &pitch = InputNamed(control::kPitch);
     Inputs in;
-    const auto positive = [](double v) { return v > 0 && std::isfinite(v); };
     in.diameter = *r.read(diameter);
-    Require(positive(in.diameter), r, diameter, "must be above 0");
+    Require(Positive(in.diameter), r, diameter, "must be above 0");
     in.diameter = r.inches(in.diameter);
     in.flat = ReadKind(fields, r);
     if (in.flat)
@@ -235,14 +283,14 @@ Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
     Require(in.capacitor.cmin + in.capacitor.stray > 0, r, stray, "must be above 0 when CMIN is 0");
     const Input &capacitorQ = InputNamed(control::kCapacitorQ);
     in.capacitorQ = *r.read(capacitorQ);
-    Require(positive(in.capacitorQ), r, capacitorQ, "must be above 0");
+    Require(Positive(in.capacitorQ), r, capacitorQ, "must be above 0");
     in.band.low = *r.read(low);
-    Require(positive(in.band.low), r, low, "must be above 0");
+    Require(Positive(in.band.low), r, low, "must be above 0");
     in.band.high = *r.read(high);
     Require(in.band.high > in.band.low && std::isfinite(in.band.high), r, high,
             "must be above the low end (" + r.number(in.band.low) + " kHz)");
     in.pitch = r.read(pitch, true);
-    Require(!in.pitch || positive(*in.pitch), r, pitch, "must be above 0");
+    Require(!in.pitch || Positive(*in.pitch), r, pitch, "must be above 0");
     if (in.pitch)
         in.pitch = r.inches(*in.pitch);
     Require(!in.pitch || !in.flat || !in.flat->spokes, r, pitch,
@@ -253,40 +301,7 @@ Inputs ReadInputs(const FieldAccess &fields, const Reader &r)
     in.leads = r.read(leads, true).value_or(0);
     Require(in.leads >= 0 && std::isfinite(in.leads), r, leads, "must not be below 0");
     in.leads = r.inches(in.leads);
-    if (std::optional<Wire> litz = r.litz(outside)) {
-        Require(!r.read(bareInput, true), r, bareInput, "must be empty for a Litz wire: its copper is its strands'");
-        in.custom = std::move(litz);
-        return in;
-    }
-    // The custom wire: either diameter, or both, each a number in the unit or a wire's name.
-    const std::optional<Wire> odWire = r.named(outside), bareWire = r.named(bareInput);
-    const std::optional<double> od = odWire ? std::optional(odWire->outsideDiameter) : r.read(outside, true);
-    // A gauge is its copper; "0.25mm" in the bare field is the copper's diameter.
-    const bool metric = bareWire && bareWire->name.size() > 2 &&
-        (bareWire->name.ends_with("mm") || bareWire->name.ends_with("MM") || bareWire->name.ends_with("Mm") ||
-         bareWire->name.ends_with("mM"));
-    const std::optional<double> bare = !bareWire ? r.read(bareInput, true)
-        : metric                                 ? bareWire->outsideDiameter
-                                                 : bareWire->bareDiameter;
-    if (!od && !bare)
-        return in;
-    Require(!od || positive(*od), r, outside, "must be above 0");
-    Require(!bare || positive(*bare), r, bareInput, "must be above 0");
-    const double odInches = odWire ? *od : od ? r.inches(*od) : 0;
-    const double bareInches = bareWire ? *bare : bare ? r.inches(*bare) : 0;
-    Require(!od || !bare || bareInches <= odInches, r, bareInput, "must not be above the outside diameter");
-    const std::string name = odWire ? odWire->name : bareWire ? bareWire->name : "custom";
-    if (od) { // enamel takes about 4 % of the diameter on each side
-        in.custom = Wire{name, odInches,
-                         bare         ? bareInches
-                             : odWire ? odWire->bareDiameter
-                                      : DefaultBareDiameter(odInches)};
-    } else if (bareWire && !metric) {
-        in.custom = Wire{name, bareWire->outsideDiameter, bareInches}; // the gauge's own enamel
-    } else {
-        in.custom = Wire{name, bareInches / kBareOfOutside, bareInches};
-        in.wireNote = "the outside diameter estimated as the bare / " + r.number(kBareOfOutside);
-    }
+    ReadCustomWire(r, in);
     return in;
 }
 
@@ -327,6 +342,49 @@ std::string TooLong(const Reader &r, const Inputs &in, const RealCoil &coil)
         " form, more than 8 diameters or 300 mm.";
 }
 
+// The wire to buy's tip: what it allows for the two leads.
+std::string LeadsTip(const Reader &r, double leadInches)
+{
+    if (!(leadInches > 0))
+        return "\nwith nothing for the leads";
+    return "\nwith 2 × " + r.number(r.mm() ? leadInches * kMillimetresPerInch : leadInches) + " " +
+        std::string(UnitText(Unit::Length, r.mm())) + " for the leads";
+}
+
+// What a cell sorts by: its number, a yes as 1, a text as 0.
+double SortKey(const CoilValue &value)
+{
+    if (const double *number = std::get_if<double>(&value))
+        return *number;
+    if (const bool *yes = std::get_if<bool>(&value))
+        return double(*yes);
+    return 0;
+}
+
+// A row's last cell: a coil too long (too wide) to wind, a self-capacitance
+// outside Medhurst's measurements; `buildable` set when this coil covers the band and can be wound.
+Cell NoteCell(const Reader &r, const Inputs &in, const TunedCoil *tuned, bool &buildable)
+{
+    const std::string tooLong = tuned ? TooLong(r, in, tuned->coil) : "";
+    std::vector<std::string> texts, tips;
+    if (!tooLong.empty()) {
+        texts.emplace_back(in.flat ? "too wide" : "too long");
+        tips.push_back(tooLong);
+    }
+    if (tuned && !tuned->coil.note.empty()) {
+        texts.emplace_back("C self a guess");
+        tips.push_back("Its own capacitance is a guess: " + tuned->coil.note + ".");
+    }
+    const auto join = [](const std::vector<std::string> &parts, std::string_view between) {
+        std::string out;
+        for (const std::string &part : parts)
+            out += (out.empty() ? "" : std::string(between)) + part;
+        return out;
+    };
+    buildable = buildable || (tuned && tuned->covered && tooLong.empty());
+    return {join(texts, "; "), join(tips, "\n")};
+}
+
 // A wire's cells: its tuned coil, each tip ending with the coil's note when
 // it has one, or the wire and, in every other cell's tip, why it has none;
 // the wire to buy with the two leads; last, the row's note, when it has one.
@@ -343,11 +401,7 @@ std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Inputs &i
     withLeads.wireLength += 2 * in.leads;
     CoilRow leadRow{design.wire, &withLeads, tuned, r.mm(), in.band.low};
     leadRow.tank = tank;
-    const std::string leadsTip = "\nwith " +
-        (in.leads > 0 ? "2 × " + r.number(r.mm() ? in.leads * kMillimetresPerInch : in.leads) + " " +
-                 std::string(UnitText(Unit::Length, r.mm()))
-                      : std::string("nothing")) +
-        " for the leads";
+    const std::string leadsTip = LeadsTip(r, in.leads);
     std::vector<Cell> cells;
     for (const CoilColumn &column : ColumnsFor(flat)) {
         if (!Shows(Face::Design, column))
@@ -365,32 +419,9 @@ std::vector<Cell> Row(const Reader &r, const BandDesign &design, const Inputs &i
             tip += "; " + in.wireNote;
         else
             tip += note;
-        const CoilValue value = column.value(shown);
-        const double *number = std::get_if<double>(&value);
-        const bool *yes = std::get_if<bool>(&value);
-        cells.push_back({ReadingText(column, shown, decimal), std::move(tip),
-                         number    ? *number
-                             : yes ? double(*yes)
-                                   : 0.0});
+        cells.push_back({ReadingText(column, shown, decimal), std::move(tip), SortKey(column.value(shown))});
     }
-    const std::string tooLong = tuned ? TooLong(r, in, tuned->coil) : "";
-    std::vector<std::string> texts, tips;
-    if (!tooLong.empty()) {
-        texts.emplace_back(flat ? "too wide" : "too long");
-        tips.push_back(tooLong);
-    }
-    if (tuned && !tuned->coil.note.empty()) {
-        texts.emplace_back("C self a guess");
-        tips.push_back("Its own capacitance is a guess: " + tuned->coil.note + ".");
-    }
-    const auto join = [](const std::vector<std::string> &parts, std::string_view between) {
-        std::string out;
-        for (const std::string &part : parts)
-            out += (out.empty() ? "" : std::string(between)) + part;
-        return out;
-    };
-    cells.push_back({join(texts, "; "), join(tips, "\n")});
-    buildable = buildable || (tuned && tuned->covered && tooLong.empty());
+    cells.push_back(NoteCell(r, in, tuned, buildable));
     return cells;
 }
 

@@ -27,6 +27,37 @@ QLabel *Caption(std::string_view text, QWidget *buddy, QWidget *parent)
 
 } // namespace
 
+// The inputs that act on others: a preset list fills its fields, a size list
+// the field before it, and the coil kind enables the inputs that are its own.
+void DesignWindow::tieInputs(const std::map<std::string_view, QWidget *> &widgets)
+{
+    using namespace design;
+    for (const Input &input : kInputs) {
+        if (input.kind != Kind::Presets)
+            continue;
+        const auto [low, high] = PresetFields(input);
+        tiePresets(static_cast<QComboBox *>(widgets.at(input.control)), input.presets,
+                   static_cast<QLineEdit *>(widgets.at(low->control)),
+                   static_cast<QLineEdit *>(widgets.at(high->control)));
+    }
+    for (std::size_t i = 1; i < std::size(kInputs); ++i)
+        if (kInputs[i].kind == Kind::Sizes)
+            tieSizes(static_cast<QComboBox *>(widgets.at(kInputs[i].control)),
+                     static_cast<QLineEdit *>(widgets.at(kInputs[i - 1].control)));
+
+    // An input for one coil kind is enabled only while that kind is chosen.
+    auto *kinds = static_cast<QComboBox *>(widgets.at(control::kCoilKind));
+    for (const Input &input : kInputs) {
+        if (input.onlyFor.empty())
+            continue;
+        QWidget *widget = widgets.at(input.control);
+        const QString kind = ToQString(input.onlyFor);
+        const auto enable = [kinds, widget, kind] { widget->setEnabled(kinds->currentText() == kind); };
+        connect(kinds, &QComboBox::currentIndexChanged, widget, enable);
+        enable();
+    }
+}
+
 QLayout *DesignWindow::createForm(QList<QWidget *> &keyboardOrder)
 {
     using namespace design;
@@ -34,29 +65,7 @@ QLayout *DesignWindow::createForm(QList<QWidget *> &keyboardOrder)
     std::map<std::string_view, QWidget *> widgets;
     for (const Input &input : kInputs)
         widgets[input.control] = createInput(input);
-    for (const Input &input : kInputs) {
-        if (input.kind != Kind::Presets)
-            continue;
-        const auto [low, high] = PresetFields(input);
-        tiePresets(static_cast<QComboBox *>(widgets[input.control]), input.presets,
-                   static_cast<QLineEdit *>(widgets[low->control]), static_cast<QLineEdit *>(widgets[high->control]));
-    }
-    for (std::size_t i = 1; i < std::size(kInputs); ++i)
-        if (kInputs[i].kind == Kind::Sizes)
-            tieSizes(static_cast<QComboBox *>(widgets[kInputs[i].control]),
-                     static_cast<QLineEdit *>(widgets[kInputs[i - 1].control]));
-
-    // An input for one coil kind is enabled only while that kind is chosen.
-    auto *kinds = static_cast<QComboBox *>(widgets[control::kCoilKind]);
-    for (const Input &input : kInputs) {
-        if (input.onlyFor.empty())
-            continue;
-        QWidget *widget = widgets[input.control];
-        const QString kind = ToQString(input.onlyFor);
-        const auto enable = [kinds, widget, kind] { widget->setEnabled(kinds->currentText() == kind); };
-        connect(kinds, &QComboBox::currentIndexChanged, widget, enable);
-        enable();
-    }
+    tieInputs(widgets);
 
     // Each group a box; each input a row of it: caption (its buddy), widget, unit.
     // The keyboard goes as the eye reads: each group top to bottom, the groups left to right.

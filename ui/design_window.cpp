@@ -17,7 +17,6 @@
 #include <QLocale>
 #include <QItemSelectionModel>
 #include <QPushButton>
-#include <QItemSelectionModel>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>

@@ -5,8 +5,10 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <map>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -43,6 +45,7 @@ protected:
 
 private:
     // The form (design_form.cpp): its groups, fields and lists, from design::kInputs.
+    void tieInputs(const std::map<std::string_view, QWidget *> &widgets);
     QLayout *createForm(QList<QWidget *> &keyboardOrder);
     QWidget *createInput(const design::Input &input);
     void tiePresets(QComboBox *list, std::span<const design::Preset> presets, QLineEdit *low, QLineEdit *high);
