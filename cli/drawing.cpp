@@ -79,8 +79,7 @@ void DrawSolenoid(const std::string &path, double formInches, const Wire &wire, 
     try {
         forms::Card card = forms::CardOf(MakeSolenoid(formInches, wire, turns, pitch), formInches);
         if (taps)
-            card.taps = {{taps->antenna, "antenna tap, turn " + std::to_string(taps->antenna)},
-                         {taps->detector, "detector tap, turn " + std::to_string(taps->detector)}};
+            card.taps = forms::TapMarks(taps->antenna, taps->detector);
         svg = forms::WindingCardSvg(card);
     } catch (const CalcError &error) {
         NoDrawing(path, error.what());

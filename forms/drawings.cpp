@@ -135,6 +135,12 @@ std::string FlatFormSvg(const FlatCoil &coil, const std::optional<Band> &band)
     return svg.finish();
 }
 
+std::vector<CardTap> TapMarks(int antenna, int detector)
+{
+    return {{antenna, "antenna tap, turn " + std::to_string(antenna)},
+            {detector, "detector tap, turn " + std::to_string(detector)}};
+}
+
 Card CardOf(const Solenoid &coil, double formDiameter, const std::optional<Band> &band)
 {
     return {.wire = coil.wire,

@@ -40,6 +40,9 @@ struct CardTap {
     std::string label;
 };
 
+// The marks of an antenna tap and a detector tap: "antenna tap, turn 56", "detector tap, turn 36".
+std::vector<CardTap> TapMarks(int antenna, int detector);
+
 // What a solenoid's winding card says.
 struct Card {
     std::string wire;
