@@ -63,7 +63,7 @@ Card CardOf(const RealCoil &coil, const std::string &wire, double formDiameter, 
 
 // The winding card: the form's side at 1:1 (its diameter high), the winding's
 // length on it between two end marks, each tap's mark turn x pitch from the
-// start with its words under the form, the wire to cut (leadAllowance for each
+// start with its words under the form (the highest turn's first), the wire to cut (leadAllowance for each
 // lead), the band, the inductance and the rules.
 std::string WindingCardSvg(const Card &card);
 

@@ -161,8 +161,8 @@ void FormsTest::card()
     QCOMPARE(Number(ends[1], "x1") - Number(ends[0], "x1"), length);
     const QList<Element> taps = Parts(svg, "tap");
     QCOMPARE(taps.size(), 2);
-    QCOMPARE(Number(taps[0], "x1") - Number(ends[0], "x1"), pitchMm);
-    QCOMPARE(Number(taps[1], "x1") - Number(ends[0], "x1"), tapMm);
+    QCOMPARE(Number(taps[1], "x1") - Number(ends[0], "x1"), pitchMm);
+    QCOMPARE(Number(taps[0], "x1") - Number(ends[0], "x1"), tapMm);
     QCOMPARE(Number(Rule(svg, "rule-100mm"), "width"), 100.0);
 }
 
