@@ -312,6 +312,7 @@ constexpr Option kTapsOptions[] = {
     {"--detector-tap", "K", "the detector's tap, turns from ground (with --antenna-tap)", "", "", "",
      Bind<&TapsFields::detectorTap>()},
     kMm,
+    kSvg,
 };
 constexpr Option kFlatWire{"--wire",
                            "WIRE",
@@ -522,6 +523,7 @@ Outcome RunTaps(const TapsFields &fields, Format format, Sink &out)
     if (!fields.antennaTap.empty())
         one.given = spirelle::Taps{OneTap("--antenna-tap", fields.antennaTap, circuit.turns),
                                    OneTap("--detector-tap", fields.detectorTap, circuit.turns)};
+    one.svg = fields.svg;
     return Taps(one, format, out);
 }
 

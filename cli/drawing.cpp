@@ -70,13 +70,17 @@ void DrawFlat(const std::string &path, const FlatForm &shape, const Wire &wire, 
     WriteWhole(path, svg);
 }
 
-void DrawSolenoid(const std::string &path, double formInches, const Wire &wire, double turns, double pitch)
+void DrawSolenoid(const std::string &path, double formInches, const Wire &wire, double turns, double pitch,
+                  const std::optional<spirelle::Taps> &taps)
 {
     if (pitch < wire.outsideDiameter)
         NoDrawing(path, "the wire " + wire.name + " is thicker than the pitch");
     std::string svg;
     try {
-        svg = forms::WindingCardSvg(forms::CardOf(MakeSolenoid(formInches, wire, turns, pitch), formInches));
+        forms::Card card = forms::CardOf(MakeSolenoid(formInches, wire, turns, pitch), formInches);
+        if (taps)
+            card.taps = forms::TapMarks(taps->antenna, taps->detector);
+        svg = forms::WindingCardSvg(card);
     } catch (const CalcError &error) {
         NoDrawing(path, error.what());
     }

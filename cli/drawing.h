@@ -2,6 +2,7 @@
 
 #include "calc/band.h"
 #include "calc/flat_coil.h"
+#include "calc/taps.h"
 #include "cli/real_coil_rows.h"
 
 #include <initializer_list>
@@ -28,8 +29,10 @@ std::size_t RowOf(std::string_view row, const Winding &winding);
 // spider's or spiral's form of `turns` of `wire` on `shape` (inner diameter in inches).
 void DrawFlat(const std::string &path, const FlatForm &shape, const Wire &wire, int turns);
 
-// solenoid's card: `turns` of `wire` on a form of `formInches` at `pitch` inches a turn.
-void DrawSolenoid(const std::string &path, double formInches, const Wire &wire, double turns, double pitch);
+// solenoid's card: `turns` of `wire` on a form of `formInches` at `pitch` inches
+// a turn; taps' with its antenna and detector taps marked.
+void DrawSolenoid(const std::string &path, double formInches, const Wire &wire, double turns, double pitch,
+                  const std::optional<spirelle::Taps> &taps = std::nullopt);
 
 // tune's row for `wire`: its band design drawn, a flat form when `flat` (its inner diameter `formInches`).
 void DrawTune(const std::string &path, double formInches, const Wire &wire, const Capacitor &capacitor,

@@ -1,6 +1,7 @@
 #include "cli/taps.h"
 
 #include "calc/calc_error.h"
+#include "cli/drawing.h"
 #include "pages/coil_columns.h"
 
 #include <string>
@@ -69,18 +70,31 @@ Outcome Taps(const TapsCase &one, Format format, Sink &out)
         const auto table = writer();
         const std::vector<Cell> none;
         table->failed(none, error.what());
-        return table->finish();
+        Outcome outcome = table->finish();
+        if (!one.svg.empty())
+            throw OutputError("--svg " + one.svg + ": no drawing: " + error.what());
+        return outcome;
     }
     if (format.kind == Format::Table)
         out.write(Story(*solver, one, format.digits));
     const auto table = writer();
+    std::optional<spirelle::Taps> marked = one.given;
     if (one.given) {
         ChoiceRows(*table, GivenTaps(*solver, *one.given));
     } else {
-        for (const TapChoice &choice : ChooseTaps(*solver, one.bandwidthKHz))
+        // The card marks the last pair there is: within_bandwidth's, else most_power's.
+        for (const TapChoice &choice : ChooseTaps(*solver, one.bandwidthKHz)) {
             ChoiceRows(*table, choice);
+            if (choice.taps)
+                marked = choice.taps;
+        }
     }
-    return table->finish();
+    Outcome outcome = table->finish();
+    if (!one.svg.empty()) {
+        const TappedCircuit &c = one.circuit;
+        DrawSolenoid(one.svg, c.formDiameter, c.wire, c.turns, PitchOf(c.wire, c.pitch), marked);
+    }
+    return outcome;
 }
 
 } // namespace spirelle::cli

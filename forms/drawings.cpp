@@ -135,16 +135,34 @@ std::string FlatFormSvg(const FlatCoil &coil, const std::optional<Band> &band)
     return svg.finish();
 }
 
+std::vector<CardTap> TapMarks(int antenna, int detector)
+{
+    return {{antenna, "antenna tap, turn " + std::to_string(antenna)},
+            {detector, "detector tap, turn " + std::to_string(detector)}};
+}
+
 Card CardOf(const Solenoid &coil, double formDiameter, const std::optional<Band> &band)
 {
-    return {coil.wire,  coil.turns,      formDiameter,    coil.windingLength,
-            coil.pitch, coil.inductance, coil.wireLength, band};
+    return {.wire = coil.wire,
+            .turns = coil.turns,
+            .formDiameter = formDiameter,
+            .windingLength = coil.windingLength,
+            .pitch = coil.pitch,
+            .inductance = coil.inductance,
+            .wireLength = coil.wireLength,
+            .band = band};
 }
 
 Card CardOf(const RealCoil &coil, const std::string &wire, double formDiameter, const std::optional<Band> &band)
 {
-    return {wire,       double(coil.turns), formDiameter,    coil.windingLength,
-            coil.pitch, coil.inductance,    coil.wireLength, band};
+    return {.wire = wire,
+            .turns = double(coil.turns),
+            .formDiameter = formDiameter,
+            .windingLength = coil.windingLength,
+            .pitch = coil.pitch,
+            .inductance = coil.inductance,
+            .wireLength = coil.wireLength,
+            .band = band};
 }
 
 std::string WindingCardSvg(const Card &card)
@@ -153,16 +171,17 @@ std::string WindingCardSvg(const Card &card)
     const double form = card.formDiameter * kMillimetresPerInch;
     const double overhang = 10; // mm of form drawn past each end of the winding
     const double width = std::max(length + 2 * overhang, kMinWidth) + 2 * kPage;
-    const double cut = card.wireLength + 2 * kLeadAllowance;
+    const double cut = card.wireLength + 2 * card.leadAllowance;
     const std::vector<std::string> lines = {
         "Winding " + Length(card.windingLength) + " long, drawn at 1:1 between the marks; " + Length(card.pitch) +
             " a turn",
         "Wire to cut " + N(cut / 12) + " ft (" + N(cut * kMillimetresPerInch / 1000) + " m): the coil's " +
-            N(card.wireLength / 12) + " ft and " + N(kLeadAllowance) + " in for each lead",
+            N(card.wireLength / 12) + " ft and " + N(card.leadAllowance) + " in for each lead",
         Tuning(card.inductance, card.band),
     };
     const double formTop = kPage + 16;
-    const double textTop = formTop + form + 6;
+    // Each tap's words on a line of their own under the form, the first nearest.
+    const double textTop = formTop + form + 6 + kLine * double(card.taps.size());
     const double height = textTop + kLine * double(lines.size()) + 6 + kRulesHeight + kPage;
     Svg svg(width, height);
     svg.text("text", {kPage, kPage + 4},
@@ -176,8 +195,20 @@ std::string WindingCardSvg(const Card &card)
     }
     svg.text("text", {left + overhang - 4, formTop - 5.5}, "start", 3);
     svg.text("text", {left + overhang + length - 3, formTop - 5.5}, "end", 3);
+    // The highest turn's words nearest the form: no mark crosses another's words.
+    std::vector<CardTap> taps = card.taps;
+    std::stable_sort(taps.begin(), taps.end(), [](const CardTap &a, const CardTap &b) { return a.turn > b.turn; });
+    double below = formTop + form;
+    for (const CardTap &tap : taps) {
+        const double x = left + overhang + tap.turn * card.pitch * kMillimetresPerInch;
+        below += kLine;
+        svg.line("tap", {x, formTop - 2}, {x, below});
+        // The words to the right of the mark, or ending at it when they would run off the card.
+        const double words = 3 * 0.55 * double(tap.label.size()); // mm, about, at 3 mm high
+        svg.text("text", {x + words + 1 > width - kPage ? x - words - 1 : x + 1, below - 0.5}, tap.label, 3);
+    }
 
-    const double below = Lines(svg, kPage, textTop, lines);
+    below = Lines(svg, kPage, textTop, lines);
     Rules(svg, kPage, below + 6);
     return svg.finish();
 }

@@ -618,7 +618,8 @@ std::string ConvertLength(std::string_view text, bool toMillimetres, const Separ
     }
 }
 
-// A row's drawing for printing: a flat coil's form or a solenoid's winding card; "" with no coil.
+// A row's drawing for printing: a flat coil's form or a solenoid's winding card
+// (the Leads field's wire for each lead); "" with no coil.
 std::string Drawing(const Inputs &in, const BandDesign &design)
 {
     if (!design.tuned)
@@ -627,7 +628,9 @@ std::string Drawing(const Inputs &in, const BandDesign &design)
     try {
         if (in.flat)
             return forms::FlatFormSvg(MakeFlatCoil(*in.flat, design.wire, coil.turns), in.band);
-        return forms::WindingCardSvg(forms::CardOf(coil, design.wire.name, in.diameter, in.band));
+        forms::Card card = forms::CardOf(coil, design.wire.name, in.diameter, in.band);
+        card.leadAllowance = in.leads;
+        return forms::WindingCardSvg(card);
     } catch (const CalcError &) { // the coil was designed; made again it holds
         return {};
     }
@@ -742,7 +745,10 @@ std::optional<RowCoil> CoilOfRow(const FieldAccess &fields, const Separators &se
         const BandDesign design = DesignForBand(in.diameter, wire, in.capacitor, in.band, in.pitch);
         if (!design.tuned)
             return std::nullopt;
-        return RowCoil{in.diameter, wire, design.tuned->coil.turns, in.pitch, in.capacitor, in.capacitorQ, in.band};
+        forms::Card card = forms::CardOf(design.tuned->coil, wire.name, in.diameter, in.band);
+        card.leadAllowance = in.leads;
+        return RowCoil{in.diameter, wire, design.tuned->coil.turns, in.pitch, in.capacitor, in.capacitorQ,
+                       in.band,     card};
     } catch (const CalcError &) {
         return std::nullopt;
     }

@@ -5,6 +5,7 @@
 #include "calc/losses.h"
 #include "calc/number_parse.h"
 #include "calc/real_coil.h"
+#include "forms/drawings.h"
 
 #include <span>
 #include <string>
@@ -297,6 +298,7 @@ struct RowCoil {
     Capacitor capacitor;
     double capacitorQ = kDefaultCapacitorQ;
     Band band;
+    forms::Card card; // its winding card (the Leads field's wire for each lead), no taps marked
 };
 std::optional<RowCoil> CoilOfRow(const FieldAccess &fields, const Separators &separators, int row);
 

@@ -139,15 +139,24 @@ TapsView DesignTaps(const FieldAccess &fields, const Separators &separators, int
             throw r.bad(missing, "is empty while the other tap is given");
         }
         const TapSolver solver(circuit, coil->band, CoilAcResistance(circuit));
+        std::optional<Taps> marked;
         if (antenna) {
-            const Taps taps{r.tap(control::kAntennaTap, coil->turns), r.tap(control::kDetectorTap, coil->turns)};
-            AddRows(view, GivenTaps(solver, taps), r);
+            marked = Taps{r.tap(control::kAntennaTap, coil->turns), r.tap(control::kDetectorTap, coil->turns)};
+            AddRows(view, GivenTaps(solver, *marked), r);
         } else if (coil->turns > kMostChosenTurns) {
             view.message = "Type both taps to see their figures: the taps of more than " +
                 std::to_string(kMostChosenTurns) + " turns are not chosen as you type.";
         } else {
-            for (const TapChoice &choice : ChooseTaps(solver, bandwidth))
+            for (const TapChoice &choice : ChooseTaps(solver, bandwidth)) {
                 AddRows(view, choice, r);
+                if (choice.taps)
+                    marked = choice.taps;
+            }
+        }
+        if (marked) {
+            forms::Card card = coil->card;
+            card.taps = forms::TapMarks(marked->antenna, marked->detector);
+            view.drawing = forms::WindingCardSvg(card);
         }
     } catch (const Bad &bad) {
         view.badField = bad.control;

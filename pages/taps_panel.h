@@ -65,6 +65,9 @@ struct TapsView {
     std::string message;                        // what is wrong and what to type; "" when nothing is
     std::vector<std::string> headers;           // always there
     std::vector<std::vector<std::string>> rows; // a row per choice and band point; none without a coil
+    // The coil's winding card with the taps shown marked (the typed ones, else
+    // within the bandwidth's, else most power's); "" when none are shown.
+    std::string drawing;
 };
 
 // The panel for the table's row `row` (-1: none selected). Never throws a CalcError.

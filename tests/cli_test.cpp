@@ -725,6 +725,10 @@ TEST(CommandLine, WritesTheDrawingWholeOrNotAtAll)
         {{"spider", "1", "20", "--wire", "awg24"}, kDone, "form.svg", "class=\"spoke\""},
         {{"solenoid", "2", "100", "--wire", "awg20"}, kDone, "card.svg", "class=\"winding\""},
         {{"tune", "2", "15", "365", "--row", "# 22"}, kDone, "tuned.svg", "Winding card: 114 turns of # 22"},
+        {{"taps", "2", "60", "15", "365", "--wire", "awg24", "--antenna-tap", "12", "--detector-tap", "30"},
+         kDone,
+         "taps.svg",
+         "detector tap, turn 30"},
         {{"tune", "2", "15", "365", "--pitch", "0.03", "--row", "#20"}, kCalculationFailed, old, "kept"},
         {{"spiral", "1", "20", "--wire", "awg24"}, kCalculationFailed, (folder / "no" / "x.svg").string(), ""},
     };
@@ -742,7 +746,7 @@ TEST(CommandLine, WritesTheDrawingWholeOrNotAtAll)
         }
     }
     // The drawings and the old file, no temporary beside them.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 5);
     fs::remove_all(folder);
 }
 

@@ -4,6 +4,7 @@
 #include "ui/design_window.h"
 #include "gui_helpers.h"
 #include "ui/main_window.h"
+#include "ui/taps_panel.h"
 #include "pages/taps_panel.h"
 
 #include <QClipboard>
@@ -153,6 +154,8 @@ private slots:
         QCOMPARE(taps->model()->rowCount(), 3);
         QCOMPARE(taps->model()->index(0, 1).data().toString() + taps->model()->index(0, 2).data().toString(),
                  QStringLiteral("2060"));
+        // The card saved for printing marks them.
+        QVERIFY(window.findChild<TapsPanel *>()->drawing().find("detector tap, turn 60") != std::string::npos);
     }
 
     void designsAsTheUserTypes()

@@ -136,9 +136,11 @@ void FormsTest::card_data()
     QTest::addColumn<double>("turns");
     QTest::addColumn<double>("pitchMm");
     QTest::addColumn<double>("length"); // mm, turns x pitch
-    QTest::newRow("close-wound") << 100.0 << 0.5 << 50.0;
-    QTest::newRow("spaced") << 60.0 << 1.5 << 90.0;
-    QTest::newRow("long") << 250.0 << 0.8 << 200.0;
+    QTest::addColumn<int>("tap");       // turns from the start
+    QTest::addColumn<double>("tapMm");  // tap x pitch
+    QTest::newRow("close-wound") << 100.0 << 0.5 << 50.0 << 56 << 28.0;
+    QTest::newRow("spaced") << 60.0 << 1.5 << 90.0 << 36 << 54.0;
+    QTest::newRow("long") << 250.0 << 0.8 << 200.0 << 250 << 200.0;
 }
 
 void FormsTest::card()
@@ -146,14 +148,21 @@ void FormsTest::card()
     QFETCH(double, turns);
     QFETCH(double, pitchMm);
     QFETCH(double, length);
-    const std::string svg = forms::WindingCardSvg(
-        forms::CardOf(MakeSolenoid(2, ParseWire("0.5mm"), turns, pitchMm / 25.4), 2, Band{530, 1700}));
+    QFETCH(int, tap);
+    QFETCH(double, tapMm);
+    forms::Card card = forms::CardOf(MakeSolenoid(2, ParseWire("0.5mm"), turns, pitchMm / 25.4), 2, Band{530, 1700});
+    card.taps = {{1, "antenna tap, turn 1"}, {tap, "detector tap"}};
+    const std::string svg = forms::WindingCardSvg(card);
     const Element winding = Parts(svg, "winding").value(0);
     QCOMPARE(Number(winding, "width"), length);
     QCOMPARE(Number(winding, "height"), 50.8);
     const QList<Element> ends = Parts(svg, "end");
     QCOMPARE(ends.size(), 2);
     QCOMPARE(Number(ends[1], "x1") - Number(ends[0], "x1"), length);
+    const QList<Element> taps = Parts(svg, "tap");
+    QCOMPARE(taps.size(), 2);
+    QCOMPARE(Number(taps[1], "x1") - Number(ends[0], "x1"), pitchMm);
+    QCOMPARE(Number(taps[0], "x1") - Number(ends[0], "x1"), tapMm);
     QCOMPARE(Number(Rule(svg, "rule-100mm"), "width"), 100.0);
 }
 

@@ -243,7 +243,9 @@ const std::string &DesignWindow::selectedDrawing() const
 
 void DesignWindow::saveForPrinting()
 {
-    const std::string &svg = selectedDrawing();
+    // A solenoid's card with the taps the panel shows for its row marked.
+    const bool tapped = m_taps->row() == designRow(m_table->currentIndex()) && !m_taps->drawing().empty();
+    const std::string &svg = tapped ? m_taps->drawing() : selectedDrawing();
     if (m_stale || svg.empty())
         return;
     QString wire = m_table->currentIndex().siblingAtColumn(0).data().toString();

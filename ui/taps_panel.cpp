@@ -88,6 +88,7 @@ void TapsPanel::recompute()
     const std::string decimal = locale.decimalPoint().toStdString(), group = locale.groupSeparator().toStdString();
     const design::TapsView view = design::DesignTaps(WidgetFields(m_window), Separators(decimal, group), m_row);
     m_title->setText(ToQString(view.title));
+    m_drawing = view.drawing;
     markBad(view.badField.empty() ? nullptr : findChild<QLineEdit *>(ToQString(view.badField)),
             ToQString(view.message));
     if (!view.badField.empty())

@@ -26,6 +26,8 @@ public:
     // The table's row whose coil is tapped; -1 for none.
     void setRow(int row);
     int row() const { return m_row; }
+    // The row's winding card with the taps shown marked; "" when none are shown.
+    const std::string &drawing() const { return m_drawing; }
     void recompute();
     // The fields, then the table, as the keyboard goes.
     QList<QWidget *> keyboardOrder() const;
@@ -41,6 +43,7 @@ private:
     QTableView *m_table = nullptr;
     QStandardItemModel *m_model = nullptr;
     QPointer<QLineEdit> m_bad;
+    std::string m_drawing;
 };
 
 } // namespace spirelle
