@@ -225,16 +225,8 @@ Solenoid SolenoidOf(const RealCoil &coil, const Wire &wire)
     s.wheelerInductance = coil.wheelerInductance;
     s.currentSheetInductance = NAN;
     s.selfCapacitance = coil.selfCapacitance;
-    s.selfResonanceKHz = 1e6 / (2.0 * std::numbers::pi * std::sqrt(coil.inductance * coil.selfCapacitance));
-    s.wireLength = HelixWireLength(coil.coilDiameter, coil.turns, coil.pitch);
-    s.dcResistance = CopperResistance(s.wireLength, wire.bareDiameter);
-    s.bareDiameter = wire.bareDiameter;
-    if (wire.strands > 0) {
-        s.strands = wire.strands;
-        s.strandDiameter = wire.strandDiameter;
-        s.bundleDiameter = LitzBundleDiameter(wire);
-    }
     s.note = coil.note;
+    WindWire(s, wire);
     return s;
 }
 

@@ -41,6 +41,20 @@ double CopperResistance(double length, double bareDiameter)
     return kCopperResistivity * length * kMetresPerInch / (std::numbers::pi * radius * radius);
 }
 
+void WindWire(Solenoid &s, const Wire &wire)
+{
+    // Lumped: 1 / (2 pi sqrt(L C)); uH x pF is 1e-18 s^2, so 1e6 over it gives kHz.
+    s.selfResonanceKHz = 1e6 / (2.0 * std::numbers::pi * std::sqrt(s.inductance * s.selfCapacitance));
+    s.wireLength = HelixWireLength(s.coilDiameter, s.turns, s.pitch);
+    s.dcResistance = CopperResistance(s.wireLength, wire.bareDiameter);
+    s.bareDiameter = wire.bareDiameter;
+    if (wire.strands > 0) {
+        s.strands = wire.strands;
+        s.strandDiameter = wire.strandDiameter;
+        s.bundleDiameter = LitzBundleDiameter(wire);
+    }
+}
+
 Solenoid MakeSolenoid(double formDiameter, const Wire &wire, double turns, std::optional<double> pitch)
 {
     Solenoid s;
@@ -54,16 +68,7 @@ Solenoid MakeSolenoid(double formDiameter, const Wire &wire, double turns, std::
     s.currentSheetInductance = CurrentSheetInductance(s.coilDiameter, turns, s.windingLength).value_or(NAN);
     s.selfCapacitance = MedhurstCapacitance(s.coilDiameter, s.windingLength);
     s.note = MedhurstNote(s.coilDiameter, s.windingLength);
-    // Lumped: 1 / (2 pi sqrt(L C)); uH x pF is 1e-18 s^2, so 1e6 over it gives kHz.
-    s.selfResonanceKHz = 1e6 / (2.0 * std::numbers::pi * std::sqrt(s.inductance * s.selfCapacitance));
-    s.wireLength = HelixWireLength(s.coilDiameter, turns, s.pitch);
-    s.dcResistance = CopperResistance(s.wireLength, wire.bareDiameter);
-    s.bareDiameter = wire.bareDiameter;
-    if (wire.strands > 0) {
-        s.strands = wire.strands;
-        s.strandDiameter = wire.strandDiameter;
-        s.bundleDiameter = LitzBundleDiameter(wire);
-    }
+    WindWire(s, wire);
     return s;
 }
 

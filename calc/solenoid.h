@@ -60,4 +60,9 @@ double CopperResistance(double length, double bareDiameter);
 // close-wound). A pitch below the wire's outside diameter throws "pitch".
 Solenoid MakeSolenoid(double formDiameter, const Wire &wire, double turns, std::optional<double> pitch = std::nullopt);
 
+// What follows from a coil's shape, inductance and self-capacitance with its
+// wire: the lumped self-resonance, the helix's length, its DC resistance, the
+// copper's diameter and a Litz wire's strands.
+void WindWire(Solenoid &s, const Wire &wire);
+
 } // namespace spirelle

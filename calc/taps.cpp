@@ -465,8 +465,13 @@ std::array<TapChoice, 2> ChooseTaps(const TapSolver &solver, double bandwidthKHz
         return choices;
     }
     choices[0] = Figures(solver, "most_power", best->taps);
-    std::stable_sort(narrow.begin(), narrow.end(),
-                     [](const Candidate &x, const Candidate &y) { return x.powerDb > y.powerDb; });
+    // The most power first; of equals the smaller detector tap, then the smaller antenna tap
+    // (a total order: std::sort, which the page's module carries smaller than a stable sort).
+    std::sort(narrow.begin(), narrow.end(), [](const Candidate &x, const Candidate &y) {
+        if (x.powerDb != y.powerDb)
+            return x.powerDb > y.powerDb;
+        return x.taps.detector != y.taps.detector ? x.taps.detector < y.taps.detector : x.taps.antenna < y.taps.antenna;
+    });
     for (const Candidate &candidate : narrow) {
         const LoadedPoint point = solver.at(candidate.taps, 1);
         if (point.reached && point.bandwidthKHz <= bandwidthKHz) {

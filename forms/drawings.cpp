@@ -197,7 +197,7 @@ std::string WindingCardSvg(const Card &card)
     svg.text("text", {left + overhang + length - 3, formTop - 5.5}, "end", 3);
     // The highest turn's words nearest the form: no mark crosses another's words.
     std::vector<CardTap> taps = card.taps;
-    std::stable_sort(taps.begin(), taps.end(), [](const CardTap &a, const CardTap &b) { return a.turn > b.turn; });
+    std::sort(taps.begin(), taps.end(), [](const CardTap &a, const CardTap &b) { return a.turn > b.turn; });
     double below = formTop + form;
     for (const CardTap &tap : taps) {
         const double x = left + overhang + tap.turn * card.pitch * kMillimetresPerInch;
