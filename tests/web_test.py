@@ -276,8 +276,10 @@ with headless_chromium.Browser() as chromium, tempfile.TemporaryDirectory() as f
     chromium.open("file://" + page + "#design&d=2")
     before = chromium.driver.execute_script("return [designSvg.disabled, designPrint.disabled]")
     chromium.driver.find_element(By.CSS_SELECTOR, "#designTable tbody tr:nth-child(2) td").click()
-    chosen = chromium.driver.execute_script("window.print = () => {}; designPrint.click(); return designSvg.disabled")
-    Check("the print buttons before and after a row is chosen", [before, chosen], [[True, True], False])
+    chosen = chromium.driver.execute_script("window.print = () => {}; designPrint.click();"
+                                            "return [designSvg.disabled, printForm.textContent.includes('detector tap, turn')]")
+    Check("the print buttons before and after a row is chosen; its card with the taps panel's taps",
+          [before, chosen], [[True, True], [False, True]])
     with open(os.path.join(folder, "card.pdf"), "wb") as pdf:
         pdf.write(base64.b64decode(chromium.driver.execute_cdp_cmd("Page.printToPDF", {"paperWidth": 8.27, "paperHeight": 11.69})["data"]))
     subprocess.run(["pdftoppm", "-r", "300", "-gray", "-singlefile", pdf.name, os.path.join(folder, "card")], check=True)

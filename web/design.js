@@ -163,16 +163,18 @@ function StartDesign(separators) {
     chosen = Number(event.target.closest('tr').dataset.row);
     showChosen(table.classList.contains('stale'));
   });
+  // A solenoid's card with the taps panel's taps when the panel is on the chosen row.
+  const chosenDrawing = () => (chosen === tapsRow && tapsDrawing) || drawings[chosen];
   saveSvg.addEventListener('click', () => {
     const wire = table.tBodies[0].querySelector(`tr[data-row="${chosen}"]`).cells[0].textContent.replace(/[^A-Za-z0-9]+/g, '');
-    const link = Element('a', {href: URL.createObjectURL(new Blob([drawings[chosen]], {type: 'image/svg+xml'})),
+    const link = Element('a', {href: URL.createObjectURL(new Blob([chosenDrawing()], {type: 'image/svg+xml'})),
                                download: 'coil-' + wire + '.svg'});
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   });
   // The drawing alone on the sheet, its millimetres CSS millimetres (style.css, body.form-print).
   print.addEventListener('click', () => {
-    printed.innerHTML = drawings[chosen].replace(/^<\?xml[^>]*>\s*/, '');
+    printed.innerHTML = chosenDrawing().replace(/^<\?xml[^>]*>\s*/, '');
     document.body.classList.add('form-print');
     window.print();
   });
@@ -242,7 +244,7 @@ function StartDesign(separators) {
   };
   // The taps panel: the selected row's coil tapped; the time each answer takes is kept for the benchmark.
   const tapsGroup = byId('designTapsGroup'), tapsTable = byId('designTapsTable');
-  let tapsRow = -1;
+  let tapsRow = -1, tapsDrawing = '';
   tapsGroup.querySelector('.tapsFields').replaceChildren(...Module.tapsStart().flatMap(input => {
     const field = Element('input', {id: input.id, value: input.initial},
                           {'aria-label': input.spoken, inputmode: 'decimal', autocomplete: 'off', spellcheck: 'false'});
@@ -253,6 +255,7 @@ function StartDesign(separators) {
     const start = performance.now();
     const view = Module.designTaps(tapsRow, ...sep);
     tapsGroup.dataset.ms = String(performance.now() - start);
+    tapsDrawing = view.drawing;
     byId('designTapsTitle').textContent = view.title;
     byId('designTapsMessage').textContent = view.message;
     for (const field of tapsGroup.querySelectorAll('input')) {

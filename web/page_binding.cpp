@@ -320,6 +320,7 @@ val DesignTaps(int row, const std::string &decimal, const std::string &group)
     out.set("message", view.message);
     out.set("headers", Strings(view.headers));
     out.set("rows", rows);
+    out.set("drawing", view.drawing); // the card with these taps marked, "" for none
     return out;
 }
 
